@@ -1,0 +1,199 @@
+#include "AppManager.h"
+#include "AppManager_p.h"
+#include "DrawRules.h"
+#include "FlexGrid.h"
+#include "MsgBox.h"
+#include "RuntimeError.h"
+#include "modPublic.h"
+
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMetaMethod>
+#include <QPushButton>
+
+#include <limits>
+
+namespace qrt {
+
+namespace {
+
+qint32 checkedAdd(qint32 a, qint32 b)
+{
+    qint32 r = 0;
+    if (__builtin_add_overflow(a, b, &r))
+        throw RuntimeError(6);
+    return r;
+}
+
+qint32 checkedMul(qint32 a, qint32 b)
+{
+    qint32 r = 0;
+    if (__builtin_mul_overflow(a, b, &r))
+        throw RuntimeError(6);
+    return r;
+}
+
+
+} // namespace
+
+AppManagerPrivate::AppManagerPrivate(AppManager *qq) : q(qq) {}
+
+AppManagerPrivate::~AppManagerPrivate()
+{
+    releaseCreated(mobjLotterys);
+}
+
+void AppManagerPrivate::releaseCreated(QPointer<QObject> &field)
+{
+    QObject *obj = field.data();
+    field = nullptr;
+    if (obj && !obj->parent())
+        delete obj;
+}
+
+void AppManagerPrivate::report(int number, const QString &description)
+{
+    static const QMetaMethod signal = QMetaMethod::fromSignal(&AppManager::errorOccurred);
+    if (q->isSignalConnected(signal)) {
+        Q_EMIT q->errorOccurred(number, description);
+        return;
+    }
+    msgBox(description, MsgBoxStop, LoadMessage(17));
+}
+
+QString AppManagerPrivate::GetCell(FlexGrid *grid, qint32 row, qint32 column) const
+{
+    return grid->TextArray(checkedAdd(checkedMul(row, grid->Cols()), column));
+}
+
+void AppManagerPrivate::SetCell(FlexGrid *grid, qint32 row, qint32 column, const QString &text)
+{
+    grid->setTextArray(checkedAdd(checkedMul(row, grid->Cols()), column), text);
+}
+
+bool AppManagerPrivate::IsDigits(const QString &text) { return isDigits(text); }
+
+bool AppManagerPrivate::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == txtEdit && event->type() == QEvent::KeyPress) {
+        bool consumed = false;
+        handle([&] { consumed = txtEditKeyEvent(static_cast<QKeyEvent *>(event)); });
+        return consumed;
+    }
+    return false;
+}
+
+AppManager::AppManager(QWidget *parent) : QWidget(parent), d(std::make_unique<AppManagerPrivate>(this))
+{
+    d->createChildren();
+}
+
+AppManager::~AppManager() = default;
+
+void AppManager::InitData(QObject *objCom)
+{
+    using namespace members;
+    if (d->mblnLoaded)
+        return;
+    d->mobjLottery = objCom;
+    QObject *lottery = objCom;
+    FlexGrid *grid = d->msfData;
+
+    grid->setFixedRows(0);
+    grid->setRows(2);
+    grid->setCols(1);
+    const qint32 flag = equalsTrue(HasSpecial(lottery)) ? 1 : 0;
+    grid->setCols(checkedAdd(checkedAdd(toInt32(TotalNumber(lottery)), 1), flag));
+
+    QString format = QStringLiteral("<") + LoadMessage(1);
+    const qint32 columns = toInt32(TotalNumber(lottery));
+    for (qint32 j = 1; j <= columns; ++j)
+        format += QStringLiteral("|<") + LoadMessage(2) + QString::number(j);
+    if (flag == 1)
+        format += QStringLiteral("|<") + LoadMessage(3);
+    grid->setFixedRows(1);
+    grid->setFormatString(format);
+
+    grid->setRow(1);
+    grid->setCol(0);
+    const qint32 n = toInt32(Count(lottery));
+    const QString zero = QStringLiteral("0");
+    for (qint32 i = 1; i <= n; ++i) {
+        grid->setRow(i);
+        // Every value is fetched through a fresh "Item" call, as hosts expect.
+        QString item = toText(GetIssue(toObject(Item(lottery, {int32(i)}))));
+        const qint32 total = toInt32(TotalNumber(lottery));
+        for (qint32 j = 1; j <= total; ++j) {
+            item += u'|';
+            item += PadString(toText(GetNumber(toObject(Item(lottery, {int32(i)})), {int32(j)})), zero, 2, true);
+        }
+        if (flag == 1) {
+            item += u'|';
+            item += PadString(toText(GetSpecial(toObject(Item(lottery, {int32(i)})))), zero, 2, true);
+        }
+        AddItem(item, i);
+        grid->setRows(checkedAdd(grid->Rows(), 1));
+    }
+    grid->setRow(grid->Rows() - 1);
+    grid->setCol(0);
+    grid->setTopRow(grid->Row());
+    d->mblnLoaded = true;
+}
+
+QVariant AppManager::AddItem(const QString &strItem, qint32 lngCol)
+{
+    Q_UNUSED(lngCol)
+    const QStringList parts = strItem.isEmpty() ? QStringList() : strItem.split(u'|');
+    FlexGrid *grid = d->msfData;
+    const int cols = grid->Cols();
+    for (int c = 0; c < cols; ++c) {
+        grid->setCol(c);
+        if (c >= parts.size())
+            throw RuntimeError(9);
+        grid->setText(parts[c]);
+    }
+    return QVariant();
+}
+
+void AppManager::ChangeLocale(std::optional<qint32> lngLoc)
+{
+    Q_UNUSED(lngLoc)
+    d->btnInput->setText(LoadMessage(4));
+    d->btnOutput->setText(LoadMessage(5));
+    d->btnSave->setText(LoadMessage(6));
+    d->btnInsert->setText(LoadMessage(7));
+    d->btnDel->setText(LoadMessage(8));
+    d->btnOpenFile->setText(LoadMessage(9));
+    d->btnDataValidate->setText(LoadMessage(10));
+}
+
+void AppManager::EraseALl()
+{
+    d->mobjLottery = nullptr;
+    AppManagerPrivate::releaseCreated(d->mobjLotterys);
+    d->mobjStore = nullptr;
+    d->mcblStart = nullptr;
+    d->mcblEnd = nullptr;
+}
+
+void AppManager::SetSystemStore(QObject *objCom) { d->mobjStore = objCom; }
+
+void AppManager::SetIssueControl(QObject *objStart, QObject *objEnd)
+{
+    auto *start = qobject_cast<QComboBox *>(objStart);
+    if (objStart && !start)
+        throw RuntimeError(13);
+    d->mcblStart = start;
+    auto *end = qobject_cast<QComboBox *>(objEnd);
+    if (objEnd && !end)
+        throw RuntimeError(13);
+    d->mcblEnd = end;
+}
+
+void AppManager::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    d->UserControl_Resize();
+}
+
+} // namespace qrt

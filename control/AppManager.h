@@ -1,0 +1,64 @@
+#pragma once
+
+#include <QVariant>
+#include <QWidget>
+
+#include <memory>
+#include <optional>
+
+namespace qrt {
+
+class AppManagerPrivate;
+
+/// The draw history control. A host window embeds it, hands over its system store
+/// (SetSystemStore), its two issue range lists (SetIssueControl) and the lottery object
+/// (InitData); the user then edits, checks and saves the draws in the grid.
+///
+/// A public method that fails throws qrt::RuntimeError. A failure inside a command or an
+/// input handler is emitted as errorOccurred(); with nothing connected to it, it is shown in
+/// a message box. Host objects are held through QPointer and never deleted by the control.
+class AppManager : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit AppManager(QWidget *parent = nullptr);
+    ~AppManager() override;
+
+    /// Loads the draws of the lottery object into the grid, under catalogue headers, with an
+    /// empty entry row at the bottom made current. Works once per control: after a complete
+    /// load every later call returns at once. A failing host call ends the load with the grid
+    /// as far as it got, and the next call starts again.
+    void InitData(QObject *objCom);
+
+    /// Writes the "|"-separated parts of @p strItem into the grid's current row, one per
+    /// column; @p lngCol is ignored. Throws RuntimeError 9, after writing what it had, when
+    /// there are fewer parts than columns. Returns an invalid QVariant.
+    QVariant AddItem(const QString &strItem, qint32 lngCol);
+
+    /// Sets the button captions from the catalogue; the argument is not used.
+    void ChangeLocale(std::optional<qint32> lngLoc = std::nullopt);
+
+    /// Drops every host object the control holds. The grid keeps its contents, and a loaded
+    /// control stays loaded.
+    void EraseALl();
+
+    /// Keeps the host's system store, replacing any earlier one.
+    void SetSystemStore(QObject *objCom);
+
+    /// Keeps the host's two issue range lists; each must be a QComboBox (RuntimeError 13
+    /// otherwise, after the first has been kept).
+    void SetIssueControl(QObject *objStart, QObject *objEnd);
+
+Q_SIGNALS:
+    void errorOccurred(int number, const QString &description);
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    friend class AppManagerPrivate;
+    std::unique_ptr<AppManagerPrivate> const d;
+};
+
+} // namespace qrt

@@ -1,0 +1,251 @@
+#include "AppManager_p.h"
+#include "FlexGrid.h"
+#include "KeySynthesis.h"
+#include "MsgBox.h"
+#include "RuntimeError.h"
+#include "Twips.h"
+#include "modPublic.h"
+
+#include <QKeyEvent>
+#include <QLineEdit>
+
+namespace qrt {
+
+namespace {
+
+// Sets a flag for the length of a scope, and clears it however the scope is left, so that a
+// failing grid call cannot leave the editor deaf to typing.
+class FlagScope
+{
+public:
+    explicit FlagScope(bool &flag) : m_flag(flag) { m_flag = true; }
+    ~FlagScope() { m_flag = false; }
+    FlagScope(const FlagScope &) = delete;
+    FlagScope &operator=(const FlagScope &) = delete;
+
+private:
+    bool &m_flag;
+};
+
+enum VirtualKey {
+    VkReturn = 13,
+    VkSpace = 32,
+    VkPageUp = 33,
+    VkPageDown = 34,
+    VkLeft = 37,
+    VkUp = 38,
+    VkRight = 39,
+    VkDown = 40,
+};
+
+} // namespace
+
+int AppManagerPrivate::selStart() const
+{
+    return txtEdit->hasSelectedText() ? txtEdit->selectionStart() : txtEdit->cursorPosition();
+}
+
+int AppManagerPrivate::selLength() const { return txtEdit->selectionLength(); }
+
+void AppManagerPrivate::ShowEditor()
+{
+    if (mblnRightClick) {
+        mblnRightClick = false;
+        return;
+    }
+    txtEdit->setVisible(true);
+    const TwipsRect r{msfData->CellLeft() + 65, msfData->CellTop() + 180, msfData->CellWidth(),
+                      msfData->CellHeight()};
+    txtEdit->setGeometry(twipsToPixelsX(r.left, txtEdit), twipsToPixelsY(r.top, txtEdit),
+                         twipsToPixelsX(r.width, txtEdit), twipsToPixelsY(r.height, txtEdit));
+    txtEdit->raise();
+    txtEdit->setFocus();
+    {
+        FlagScope settingText(mblnSettingText);
+        txtEdit->setText(GetCell(msfData, msfData->Row(), msfData->Col()));
+    }
+    txtEdit->setSelection(0, int(txtEdit->text().size()));
+}
+
+void AppManagerPrivate::MoveCell(qint32 rowStep, qint32 colStep)
+{
+    qint32 r = 0;
+    qint32 c = 0;
+    if (__builtin_add_overflow(msfData->Row(), rowStep, &r) || __builtin_add_overflow(msfData->Col(), colStep, &c))
+        throw RuntimeError(6);
+    if (r < 1)
+        r = 1;
+    if (r > msfData->Rows() - 1)
+        r = msfData->Rows() - 1;
+    if (c < 0)
+        c = 0;
+    if (c > msfData->Cols() - 1)
+        c = msfData->Cols() - 1;
+    msfData->setRow(r);
+    msfData->setCol(c);
+}
+
+void AppManagerPrivate::txtEdit_Change()
+{
+    if (mblnSettingText)
+        return;
+    msfData->setText(txtEdit->text());
+    if (msfData->Row() == msfData->Rows() - 1)
+        msfData->AddItem(QString());
+}
+
+void AppManagerPrivate::txtEdit_KeyDown(int &keyCode)
+{
+    const int length = int(txtEdit->text().size());
+    const bool wholeSelected = selLength() == length;
+    switch (keyCode) {
+    case VkSpace:
+        if (selLength() > 0 && wholeSelected) {
+            keyCode = 0;
+            mblnSkipKeyPress = true;
+            txtEdit->setCursorPosition(length);
+            txtEdit->deselect();
+        }
+        break;
+    case VkPageUp:
+    case VkPageDown: {
+        const int key = keyCode;
+        keyCode = 0;
+        msfData->setFocus();
+        synthesizeKey(key);
+        break;
+    }
+    case VkLeft:
+        if (selStart() == 0 || wholeSelected) {
+            if (msfData->Col() > 0) {
+                keyCode = 0;
+                MoveCell(0, -1);
+                ShowEditor();
+            } else if (msfData->Row() > 1) {
+                keyCode = 0;
+                MoveCell(-1, msfData->Cols() - 1);
+                ShowEditor();
+            }
+        }
+        break;
+    case VkUp:
+        keyCode = 0;
+        MoveCell(-1, 0);
+        ShowEditor();
+        break;
+    case VkRight:
+        if (selStart() == length || wholeSelected) {
+            if (msfData->Col() < msfData->Cols() - 1) {
+                keyCode = 0;
+                MoveCell(0, 1);
+                ShowEditor();
+            } else if (msfData->Row() < msfData->Rows() - 1) {
+                keyCode = 0;
+                MoveCell(1, 1 - msfData->Cols());
+                ShowEditor();
+            }
+        }
+        break;
+    case VkDown:
+        keyCode = 0;
+        MoveCell(1, 0);
+        ShowEditor();
+        break;
+    default:
+        break;
+    }
+}
+
+void AppManagerPrivate::txtEdit_KeyPress(int &keyAscii)
+{
+    if (mblnSkipKeyPress) {
+        keyAscii = 0;
+        mblnSkipKeyPress = false;
+        return;
+    }
+    if (keyAscii == VkReturn) {
+        keyAscii = 0;
+        txtEdit->setSelection(0, int(txtEdit->text().size()));
+        synthesizeKey(VkRight);
+    }
+}
+
+// Qt delivers one key event where the editor's logic expects a key-down followed, for keys
+// that produce a character, by a key press; both halves run here in that order.
+bool AppManagerPrivate::txtEditKeyEvent(QKeyEvent *event)
+{
+    const int original = virtualKeyForQtKey(event->key());
+    int keyCode = original;
+    if (keyCode != 0)
+        txtEdit_KeyDown(keyCode);
+    const bool keyHandled = original != 0 && keyCode == 0;
+    const QString text = event->text();
+    if (text.isEmpty())
+        return keyHandled;
+    int keyAscii = text.at(0).unicode();
+    txtEdit_KeyPress(keyAscii);
+    if (keyAscii == 0)
+        return true;
+    if (keyHandled) {
+        // The key-down was taken over but its character was not discarded: type it.
+        txtEdit->insert(text);
+        return true;
+    }
+    return false;
+}
+
+void AppManagerPrivate::msfData_MouseUp(int button)
+{
+    if (button == 2) {
+        mblnRightClick = true;
+        txtEdit->setVisible(false);
+    }
+}
+
+void AppManagerPrivate::msfData_Scroll()
+{
+    // Insert scrolls the grid on its way to showing the editor on the new row.
+    if (!mblnInserting)
+        txtEdit->setVisible(false);
+}
+
+void AppManagerPrivate::btnInsert_Click()
+{
+    if (!(msfData->Row() > 0))
+        return;
+    FlagScope inserting(mblnInserting);
+    msfData->AddItem(QString(), msfData->Row());
+    msfData->setCol(0);
+    ShowEditor();
+}
+
+void AppManagerPrivate::btnDel_Click()
+{
+    int savedRow = msfData->Row();
+    const int savedCol = msfData->Col();
+    int first = 0;
+    int last = 0;
+    if (msfData->Row() > msfData->RowSel()) {
+        first = msfData->RowSel();
+        last = msfData->Row();
+        savedRow = msfData->RowSel();
+    } else {
+        first = msfData->Row();
+        last = msfData->RowSel();
+    }
+    const int count = last - first + 1;
+    const QString prompt = LoadMessage(15) + QString::number(count) + LoadMessage(16);
+    if (msgBox(prompt, MsgBoxQuestionYesNo, LoadMessage(17)) == MsgBoxNo)
+        return;
+    for (int k = 0; k < count; ++k) {
+        if (first < msfData->Rows() - 1)
+            msfData->RemoveItem(first);
+    }
+    msfData->setRowSel(msfData->Row());
+    msfData->setColSel(msfData->Col());
+    msfData->setRow(savedRow);
+    msfData->setCol(savedCol);
+    ShowEditor();
+}
+
+} // namespace qrt

@@ -1,0 +1,202 @@
+#include "AppManager_p.h"
+#include "CommonDialog.h"
+#include "FlexGrid.h"
+#include "HostContract.h"
+#include "MsgBox.h"
+#include "RuntimeError.h"
+#include "Settings.h"
+#include "ShellExecute.h"
+#include "frmInfo.h"
+#include "modPublic.h"
+
+namespace qrt {
+
+namespace {
+
+
+QVariantList recordAddress(const char *key, const QVariant &third, const QVariant &sixth)
+{
+    return {int16(0), QString::fromLatin1(key), third, int16(0), int16(0), sixth};
+}
+
+// Releases a draw object the control created when the save leaves its scope, by whatever way.
+class CreatedObject
+{
+public:
+    ~CreatedObject() { AppManagerPrivate::releaseCreated(m_obj); }
+    void replace(QObject *obj)
+    {
+        AppManagerPrivate::releaseCreated(m_obj);
+        m_obj = obj;
+    }
+    QObject *get() const { return m_obj; }
+
+private:
+    QPointer<QObject> m_obj;
+};
+
+} // namespace
+
+void AppManagerPrivate::btnSave_Click()
+{
+    using namespace members;
+    if (!ValidateData())
+        return;
+    auto info = std::make_unique<frmInfo>();
+    info->setInfo(LoadMessage(30));
+    info->show();
+    if (msfData->Rows() < 3) {
+        msgBox(LoadMessage(27), MsgBoxStop, LoadMessage(17));
+        return;
+    }
+    info->setInfo(LoadMessage(29), true);
+
+    QObject *lottery = mobjLottery;
+    QObject *store = mobjStore;
+    releaseCreated(mobjLotterys);
+    mobjLotterys = createObject(QString::fromLatin1(host::kLotterysClass));
+    CreatedObject draw;
+    const int lastDataRow = msfData->Rows() - 2;
+    for (int i = 1; i <= lastDataRow; ++i) {
+        draw.replace(nullptr);
+        draw.replace(createObject(QString::fromLatin1(host::kLotteryClass)));
+        SetIssue(draw.get(), {GetCell(msfData, i, 0)});
+        const qint32 total = toInt32(TotalNumber(lottery));
+        for (qint32 j = 1; j <= total; ++j)
+            SetNumber(draw.get(), {int32(j), int32(toInt32(GetCell(msfData, i, j)))});
+        OrderNumbers(draw.get());
+        if (equalsTrue(HasSpecial(lottery)))
+            SetSpecial(draw.get(), {int32(toInt32(GetCell(msfData, i, msfData->Cols() - 1)))});
+        AddItem(mobjLotterys, {object(draw.get())});
+    }
+
+    QueryRecord.call(store, recordAddress(host::kRecordCaption, int16(0), int16(0)));
+    const QString appName = toText(GetRSContent(store));
+    const QString path = getSetting(appName, QStringLiteral("Path"), QStringLiteral("Path")) +
+                         QStringLiteral("User.ltk");
+    PathExists(path, false, false, true);
+    toInt32(SaveData(mobjLotterys, {path}));
+
+    const QVariantList lastRead = recordAddress(host::kRecordLastReadFile, QStringLiteral("0"), int16(0));
+    QueryRecord.call(store, lastRead);
+    if (toInt32(GetRSSize(store)) != 0) {
+        PathExists(toText(GetRSContent(store)), false, false, true);
+        SaveData(mobjLotterys, {GetRSContent(store), true});
+    }
+
+    info->setInfo(LoadMessage(31), true);
+    toInt32(ReadData(lottery, {path}));
+    releaseCreated(mobjLotterys);
+    draw.replace(nullptr);
+    FillIssueLists();
+
+    // The new texts are gathered before any cell is touched, so that a host failing half way
+    // leaves the user's rows exactly as they were.
+    const QString zero = QStringLiteral("0");
+    std::vector<QString> texts;
+    std::vector<int> columns;
+    for (int i = 1; i <= lastDataRow; ++i) {
+        QObject *drawn = toObject(Item(lottery, {int32(i)}));
+        texts.push_back(toText(GetIssue(drawn)));
+        columns.push_back(0);
+        const qint32 total = toInt32(TotalNumber(lottery));
+        for (qint32 j = 1; j <= total; ++j) {
+            texts.push_back(PadString(toText(GetNumber(drawn, {int32(j)})), zero, 2, true));
+            columns.push_back(j);
+        }
+        if (equalsTrue(HasSpecial(lottery))) {
+            texts.push_back(PadString(toText(GetSpecial(drawn)), zero, 2, true));
+            columns.push_back(total + 1);
+        }
+        columns.push_back(-1); // end of row
+    }
+    size_t t = 0;
+    int row = 1;
+    for (int c : columns) {
+        if (c < 0) {
+            ++row;
+            continue;
+        }
+        SetCell(msfData, row, c, texts[t++]);
+    }
+    ShowEditor();
+}
+
+void AppManagerPrivate::FillIssueLists()
+{
+    using namespace members;
+    QObject *lottery = mobjLottery;
+    if (!(toInt32(Count(lottery)) > 0))
+        return;
+    // A host without range lists simply has none refilled.
+    if (mcblStart)
+        mcblStart->clear();
+    if (mcblEnd)
+        mcblEnd->clear();
+    const qint32 n = toInt32(Count(lottery));
+    QStringList starts;
+    QStringList ends;
+    for (qint32 i = 1; i <= n; ++i) {
+        starts << toText(GetIssue(toObject(Item(lottery, {int32(i)}))));
+        ends << toText(GetIssue(toObject(Item(lottery, {int32(i)}))));
+    }
+    // One insertion per list instead of one per draw: the lists end up the same.
+    if (mcblStart) {
+        mcblStart->addItems(starts);
+        mcblStart->setCurrentIndex(0);
+    }
+    if (mcblEnd) {
+        mcblEnd->addItems(ends);
+        mcblEnd->setCurrentIndex(mcblEnd->count() - 1);
+    }
+    if (toInt32(Count(lottery)) > 0) {
+        StartItem.set(lottery, int16(1));
+        EndItem.set(lottery, Count(lottery));
+    }
+}
+
+QString AppManagerPrivate::GetFolderPath(const QString &strFile)
+{
+    for (qsizetype i = strFile.size() - 1; i >= 0; --i) {
+        if (strFile[i] == u'\\' || strFile[i] == u'/')
+            return strFile.left(i);
+    }
+    throw RuntimeError(5);
+}
+
+void AppManagerPrivate::btnOpenFile_Click()
+{
+    using namespace members;
+    try {
+        QObject *lottery = mobjLottery;
+        QObject *store = mobjStore;
+        QString title = LoadMessage(12) + u'(' + toText(MaxNumber(lottery)) + LoadMessage(13) +
+                        toText(TotalNumber(lottery));
+        if (equalsTrue(HasSpecial(lottery)))
+            title += LoadMessage(14);
+        title += u')';
+        dlgOpenSave->setDialogTitle(title);
+        dlgOpenSave->setFilter(LoadMessage(11));
+
+        const QVariantList query = recordAddress(host::kRecordLastDataPath, QStringLiteral("0"), int16(0));
+        QueryRecord.call(store, query);
+        if (toInt32(GetRSSize(store)) == 1)
+            dlgOpenSave->setInitDir(toText(GetRSContent(store)));
+        dlgOpenSave->ShowOpen();
+        const QString file = dlgOpenSave->FileName();
+
+        QueryRecord.call(store, query);
+        const qint32 size = toInt32(GetRSSize(store));
+        if (size == 0)
+            AddRecord.call(store,
+                       recordAddress(host::kRecordLastDataPath, QStringLiteral("0"), GetFolderPath(file)));
+        else if (size == 1)
+            EditRecord.call(store,
+                       recordAddress(host::kRecordLastDataPath, QStringLiteral("0"), GetFolderPath(file)));
+        shellExecute(QStringLiteral("Open"), file);
+    } catch (const std::exception &) {
+        // The command ends silently on any failure, keeping what it had done.
+    }
+}
+
+} // namespace qrt

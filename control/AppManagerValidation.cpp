@@ -1,0 +1,79 @@
+#include "AppManager_p.h"
+#include "DrawRules.h"
+#include "FlexGrid.h"
+#include "MsgBox.h"
+#include "RuntimeError.h"
+#include "frmInfo.h"
+#include "modPublic.h"
+
+namespace qrt {
+
+namespace {
+
+// The data rows of the grid: grid row r + 1 is table row r; the header row and the entry row
+// are left out.
+class GridDrawTable : public DrawTable
+{
+public:
+    explicit GridDrawTable(const FlexGrid &grid) : m_grid(grid) {}
+    int rowCount() const override { return std::max(0, m_grid.Rows() - 2); }
+    int colCount() const override { return m_grid.Cols(); }
+    void cell(int row, int col, QString &out) const override { out = m_grid.TextArray((row + 1) * m_grid.Cols() + col); }
+
+private:
+    const FlexGrid &m_grid;
+};
+
+std::optional<qint32> readBound(const Member &member, QObject *lottery)
+{
+    // A bound the host cannot give makes every range test fail, as a fault in a rule does.
+    try {
+        return toInt32(member(lottery));
+    } catch (const RuntimeError &) {
+        return std::nullopt;
+    }
+}
+
+} // namespace
+
+bool AppManagerPrivate::ValidateData()
+{
+    using namespace members;
+    QObject *lottery = mobjLottery;
+    DrawLimits limits;
+    try {
+        limits.totalNumber = toInt32(TotalNumber(lottery));
+        limits.checkBonus = !equalsFalse(HasSpecial(lottery));
+    } catch (const RuntimeError &e) {
+        // Without the lottery's shape no rule can be judged; nothing may be saved.
+        report(e.number(), e.description());
+        return false;
+    }
+    limits.miniNumber = readBound(MiniNumber, lottery);
+    limits.maxNumber = readBound(MaxNumber, lottery);
+
+    const std::vector<RuleBreak> breaks = checkDraws(GridDrawTable(*msfData), limits, true);
+    if (breaks.empty())
+        return true;
+    const RuleBreak &b = breaks.front();
+    msgBox(LoadMessage(b.message), MsgBoxStop, LoadMessage(18));
+    handle([&] {
+        msfData->setRow(b.row + 1);
+        msfData->setCol(b.col);
+        ShowEditor();
+    });
+    return false;
+}
+
+void AppManagerPrivate::btnDataValidate_Click()
+{
+    auto info = std::make_unique<frmInfo>();
+    info->setInfo(LoadMessage(30));
+    info->show();
+    const bool valid = ValidateData();
+    info.reset();
+    if (valid)
+        msgBox(LoadMessage(20), MsgBoxInformation, LoadMessage(17));
+}
+
+} // namespace qrt

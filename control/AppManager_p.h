@@ -1,0 +1,142 @@
+#pragma once
+
+#include "AppManager.h"
+#include "Automation.h"
+#include "LayoutSteps.h"
+#include "RuntimeError.h"
+
+#include <QComboBox>
+#include <QPointer>
+
+class QFrame;
+class QLineEdit;
+class QPushButton;
+class QKeyEvent;
+
+namespace qrt {
+
+class CommonDialog;
+class FlexGrid;
+
+// Host members, looked up once per class.
+namespace members {
+inline const Member TotalNumber("TotalNumber");
+inline const Member HasSpecial("HasSpecial");
+inline const Member MiniNumber("MiniNumber");
+inline const Member MaxNumber("MaxNumber");
+inline const Member Count("Count");
+inline const Member Item("Item");
+inline const Member GetIssue("GetIssue");
+inline const Member GetNumber("GetNumber");
+inline const Member GetSpecial("GetSpecial");
+inline const Member ReadData("ReadData");
+inline const Member StartItem("StartItem");
+inline const Member EndItem("EndItem");
+inline const Member AddItem("AddItem");
+inline const Member SaveData("SaveData");
+inline const Member SetIssue("SetIssue");
+inline const Member SetNumber("SetNumber");
+inline const Member OrderNumbers("OrderNumbers");
+inline const Member SetSpecial("SetSpecial");
+inline const Member QueryRecord("QueryRecord");
+inline const Member GetRSSize("GetRSSize");
+inline const Member GetRSContent("GetRSContent");
+inline const Member AddRecord("AddRecord");
+inline const Member EditRecord("EditRecord");
+} // namespace members
+
+class AppManagerPrivate : public QObject
+{
+public:
+    explicit AppManagerPrivate(AppManager *q);
+    ~AppManagerPrivate() override;
+
+    static AppManagerPrivate *get(AppManager *q) { return q->d.get(); }
+
+    // Building and layout (AppManagerLayout.cpp).
+    void createChildren();
+    void UserControl_Resize();
+    void applyBoxes();
+    float scaleWidth() const;
+    float scaleHeight() const;
+
+    // Cell access.
+    QString GetCell(FlexGrid *grid, qint32 row, qint32 column) const;
+    void SetCell(FlexGrid *grid, qint32 row, qint32 column, const QString &text);
+    static bool IsDigits(const QString &text);
+
+    // Editing (AppManagerEditing.cpp).
+    void ShowEditor();
+    void MoveCell(qint32 rowStep, qint32 colStep);
+    void txtEdit_Change();
+    void txtEdit_KeyDown(int &keyCode);
+    void txtEdit_KeyPress(int &keyAscii);
+    bool txtEditKeyEvent(QKeyEvent *event);
+    void msfData_MouseUp(int button);
+    void msfData_Scroll();
+    void btnInsert_Click();
+    void btnDel_Click();
+    int selStart() const;
+    int selLength() const;
+
+    // Validation (AppManagerValidation.cpp).
+    bool ValidateData();
+    void btnDataValidate_Click();
+
+    // Saving and files (AppManagerSaving.cpp).
+    void btnSave_Click();
+    void FillIssueLists();
+    void btnOpenFile_Click();
+    static QString GetFolderPath(const QString &strFile);
+
+    // Runs an input handler; a failure goes to errorOccurred (or a message box) instead of
+    // through the event loop.
+    template <typename F> void handle(F &&f)
+    {
+        try {
+            f();
+        } catch (const RuntimeError &e) {
+            report(e.number(), e.description());
+        } catch (const std::exception &e) {
+            report(440, QString::fromUtf8(e.what()));
+        }
+    }
+    void report(int number, const QString &description);
+
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+    // Releases an object that the control created: deleted unless a host took it over by
+    // parenting it.
+    static void releaseCreated(QPointer<QObject> &field);
+
+    AppManager *q;
+
+    QPointer<QObject> mobjLottery;
+    QPointer<QObject> mobjLotterys;
+    bool mblnSettingText = false;
+    bool mblnSkipKeyPress = false;
+    bool mblnRightClick = false;
+    bool mblnInserting = false;
+    QPointer<QObject> mobjStore;
+    bool mblnLoaded = false;
+    QPointer<QComboBox> mcblStart;
+    QPointer<QComboBox> mcblEnd;
+
+    QWidget *picContainer[4] = {};
+    QPushButton *btnInput = nullptr;
+    QPushButton *btnOutput = nullptr;
+    QPushButton *btnSave = nullptr;
+    QPushButton *btnInsert = nullptr;
+    QPushButton *btnDel = nullptr;
+    QPushButton *btnOpenFile = nullptr;
+    QPushButton *btnDataValidate = nullptr;
+    QFrame *frameContainer = nullptr;
+    FlexGrid *msfData = nullptr;
+    QLineEdit *txtEdit = nullptr;
+    CommonDialog *dlgOpenSave = nullptr;
+
+    LayoutBoxes boxes;
+    int layoutSteps = 0; // steps completed by the last layout, for tests
+};
+
+} // namespace qrt

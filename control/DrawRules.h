@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+#include <vector>
+
+namespace qrt {
+
+/// Read-only access to the draw rows being checked: row 0 is the first draw, column 0 the
+/// issue, columns 1 to TotalNumber the basic numbers, and the last column the bonus number
+/// when the lottery has one.
+class DrawTable
+{
+public:
+    virtual ~DrawTable() = default;
+    virtual int rowCount() const = 0;
+    virtual int colCount() const = 0;
+    /// Puts the raw text of a cell into @p out, reusing its buffer.
+    virtual void cell(int row, int col, QString &out) const = 0;
+};
+
+/// What the rules need to know of the lottery. A bound that could not be obtained is empty
+/// and makes every range test fail.
+struct DrawLimits {
+    qint32 totalNumber = 0;
+    std::optional<qint32> miniNumber;
+    std::optional<qint32> maxNumber;
+    /// False only when the lottery's "HasSpecial" equals False: then the bonus checks and the
+    /// check for repeated numbers within a draw are skipped.
+    bool checkBonus = true;
+};
+
+/// One broken rule: the catalogue message that names it and the cell it was found in.
+struct RuleBreak {
+    int message;
+    int row;
+    int col;
+    bool operator==(const RuleBreak &) const = default;
+};
+
+/// Checks the draws, in this order: every issue made of digits (19); no issue twice, compared
+/// as text (21); then for each basic-number column, left to right, every cell made of digits
+/// (22) before every cell within the bounds (23); unless the lottery has no bonus number, the
+/// bonus column made of digits (24), within the bounds (25), and no value twice in a draw,
+/// the bonus included (26).
+///
+/// With @p stopAtFirst the result holds at most the first broken rule. Otherwise every broken
+/// rule is listed, each step over all rows, and later steps still run; a cell that breaks an
+/// earlier step is not reported again by a later step that needs its value.
+std::vector<RuleBreak> checkDraws(const DrawTable &table, const DrawLimits &limits, bool stopAtFirst);
+
+/// Non-empty and made of the characters 0 to 9 only.
+bool isDigits(QStringView text);
+
+} // namespace qrt

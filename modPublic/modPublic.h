@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+
+namespace qrt {
+
+/// Pads @p text with copies of @p fill up to @p width characters, in front when @p blnLeft is
+/// true and behind otherwise. A text already that wide comes back unchanged.
+QString PadString(const QString &text, const QString &fill, qint32 width, bool blnLeft);
+
+/// Message n of the catalogue (entry 10000 + n). Throws RuntimeError 326 for a number
+/// without an entry and 6 when 10000 + n overflows.
+QString LoadMessage(qint32 n);
+
+/// Whether @p strPath names an existing file (@p blnFolder false) or an existing file or
+/// folder (@p blnFolder true); hidden files count. With @p blnDelete and not @p blnFolder an
+/// existing file is made writable and deleted; with @p blnFolder and @p blnCreate a missing
+/// folder is created. Never throws: a failing file-system operation ends it with the result
+/// reached so far.
+bool PathExists(const QString &strPath, bool blnFolder, bool blnCreate, bool blnDelete);
+
+} // namespace qrt

@@ -1,0 +1,420 @@
+#include "Automation.h"
+#include "RuntimeError.h"
+
+#include <QHash>
+#include <QLocale>
+#include <QMetaMethod>
+#include <QMetaProperty>
+#include <QVarLengthArray>
+
+#include <cmath>
+#include <limits>
+#include <memory>
+#include <unordered_map>
+
+namespace qrt {
+
+namespace {
+
+enum class Access { Get, Set, Call };
+
+struct Resolved {
+    enum Kind { None, Property, Method } kind = None;
+    int index = -1; // absolute, as qt_metacall expects it
+    QMetaType type; // property type or method return type
+    QVarLengthArray<QMetaType, 3> params;
+};
+
+struct Key {
+    const QMetaObject *mo;
+    QString name;
+    int argc;
+    Access access;
+    bool operator==(const Key &o) const
+    {
+        return mo == o.mo && argc == o.argc && access == o.access && name == o.name;
+    }
+};
+
+struct KeyHash {
+    size_t operator()(const Key &k) const noexcept
+    {
+        return qHash(k.name, size_t(k.argc) * 3 + size_t(k.access)) ^ std::hash<const void *>()(k.mo);
+    }
+};
+
+// Host classes are few, so entries are never evicted; nodes keep their address, which lets
+// Member point at them.
+std::unordered_map<Key, std::unique_ptr<Resolved>, KeyHash> &cache()
+{
+    static std::unordered_map<Key, std::unique_ptr<Resolved>, KeyHash> c;
+    return c;
+}
+
+QHash<QString, std::function<QObject *()>> &registry()
+{
+    static QHash<QString, std::function<QObject *()>> r;
+    return r;
+}
+
+Resolved resolveUncached(const QMetaObject *mo, const QString &name, int argc, Access access)
+{
+    Resolved r;
+    const QByteArray latin = name.toLatin1();
+    if (access != Access::Call || argc == 0) {
+        const int p = mo->indexOfProperty(latin.constData());
+        if (p >= 0) {
+            const QMetaProperty prop = mo->property(p);
+            if (access != Access::Set || prop.isWritable()) {
+                r.kind = Resolved::Property;
+                r.index = p;
+                r.type = prop.metaType();
+                return r;
+            }
+        }
+    }
+    if (access == Access::Set)
+        return r;
+    // Scan from the most derived class down so that a host subclass can shadow a member.
+    for (int i = mo->methodCount() - 1; i >= 0; --i) {
+        const QMetaMethod m = mo->method(i);
+        const bool callable = m.methodType() == QMetaMethod::Method ||
+                              (m.methodType() == QMetaMethod::Slot && m.access() == QMetaMethod::Public);
+        if (!callable || m.parameterCount() != argc || m.name() != latin)
+            continue;
+        r.kind = Resolved::Method;
+        r.index = m.methodIndex();
+        r.type = m.returnMetaType();
+        for (int a = 0; a < argc; ++a)
+            r.params.append(m.parameterMetaType(a));
+        return r;
+    }
+    return r;
+}
+
+const Resolved *resolve(const QMetaObject *mo, const QString &name, int argc, Access access)
+{
+    auto &c = cache();
+    Key key{mo, name, argc, access};
+    auto it = c.find(key);
+    if (it == c.end())
+        it = c.emplace(std::move(key), std::make_unique<Resolved>(resolveUncached(mo, name, argc, access)))
+                 .first;
+    return it->second.get();
+}
+
+const Resolved *resolveWithSlot(const QMetaObject *mo, const QString &name, int argc, Access access,
+                                const void *&slotResolved, const QMetaObject *&slotMo)
+{
+    if (slotMo == mo)
+        return static_cast<const Resolved *>(slotResolved);
+    const Resolved *r = resolve(mo, name, argc, access);
+    slotMo = mo;
+    slotResolved = r;
+    return r;
+}
+
+QVariant normalizeResult(QVariant v)
+{
+    if (v.metaType().flags() & QMetaType::PointerToQObject)
+        return QVariant::fromValue(*static_cast<QObject *const *>(v.constData()));
+    return v;
+}
+
+// Host members signal failure by throwing; whatever they throw reaches the control as a
+// RuntimeError so that one catch at a handler's edge covers every host.
+template <typename F> void guardHost(F &&f)
+{
+    try {
+        f();
+    } catch (const RuntimeError &) {
+        throw;
+    } catch (const std::exception &e) {
+        throw RuntimeError(440, QString::fromUtf8(e.what()));
+    }
+}
+
+QVariant readProperty(QObject *obj, const Resolved &r)
+{
+    QVariant value;
+    int status = -1;
+    void *argv[] = {nullptr, &value, &status};
+    if (r.type == QMetaType::fromType<QVariant>()) {
+        argv[0] = &value;
+    } else {
+        value = QVariant(r.type, nullptr);
+        argv[0] = value.data();
+    }
+    guardHost([&] { obj->qt_metacall(QMetaObject::ReadProperty, r.index, argv); });
+    return normalizeResult(std::move(value));
+}
+
+void writeProperty(QObject *obj, const Resolved &r, const QVariant &value)
+{
+    QVariant v = value;
+    if (r.type != QMetaType::fromType<QVariant>() && v.metaType() != r.type && !v.convert(r.type))
+        throw RuntimeError(13);
+    int status = -1;
+    int flags = 0;
+    void *argv[] = {nullptr, &v, &status, &flags};
+    argv[0] = r.type == QMetaType::fromType<QVariant>() ? static_cast<void *>(&v) : v.data();
+    guardHost([&] { obj->qt_metacall(QMetaObject::WriteProperty, r.index, argv); });
+}
+
+QVariant invokeMethod(QObject *obj, const Resolved &r, const QVariant *args, int argc)
+{
+    const QMetaType variantType = QMetaType::fromType<QVariant>();
+    QVarLengthArray<QVariant, 4> converted(argc);
+    QVarLengthArray<void *, 5> argv(argc + 1);
+    for (int i = 0; i < argc; ++i) {
+        if (r.params[i] == variantType) {
+            argv[i + 1] = const_cast<QVariant *>(&args[i]);
+            continue;
+        }
+        converted[i] = args[i];
+        if (converted[i].metaType() != r.params[i] && !converted[i].convert(r.params[i]))
+            throw RuntimeError(13);
+        argv[i + 1] = converted[i].data();
+    }
+    QVariant result;
+    if (r.type == variantType) {
+        argv[0] = &result;
+    } else if (r.type.isValid() && r.type.id() != QMetaType::Void) {
+        result = QVariant(r.type, nullptr);
+        argv[0] = result.data();
+    } else {
+        argv[0] = nullptr;
+    }
+    guardHost([&] { obj->qt_metacall(QMetaObject::InvokeMetaMethod, r.index, argv.data()); });
+    return normalizeResult(std::move(result));
+}
+
+QVariant dispatch(QObject *obj, const Resolved *r, const QVariant *args, int argc)
+{
+    switch (r->kind) {
+    case Resolved::Property:
+        return readProperty(obj, *r);
+    case Resolved::Method:
+        return invokeMethod(obj, *r, args, argc);
+    case Resolved::None:
+        break;
+    }
+    throw RuntimeError(438);
+}
+
+bool isIntegral(int id)
+{
+    switch (id) {
+    case QMetaType::Char:
+    case QMetaType::SChar:
+    case QMetaType::UChar:
+    case QMetaType::Short:
+    case QMetaType::UShort:
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::Long:
+    case QMetaType::ULong:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool isFloating(int id) { return id == QMetaType::Double || id == QMetaType::Float; }
+
+qint32 roundToInt32(double d)
+{
+    if (!std::isfinite(d))
+        throw RuntimeError(6);
+    // nearbyint honours the default rounding mode, which rounds halves to even.
+    const double r = std::nearbyint(d);
+    if (r < double(std::numeric_limits<qint32>::min()) || r > double(std::numeric_limits<qint32>::max()))
+        throw RuntimeError(6);
+    return qint32(r);
+}
+
+bool parseDecimal(const QString &text, double &out)
+{
+    const QString t = text.trimmed();
+    int i = 0;
+    const int n = int(t.size());
+    if (i < n && (t[i] == u'+' || t[i] == u'-'))
+        ++i;
+    int digits = 0;
+    while (i < n && t[i].isDigit() && t[i].unicode() < 128) {
+        ++i;
+        ++digits;
+    }
+    if (i < n && t[i] == u'.') {
+        ++i;
+        while (i < n && t[i] >= u'0' && t[i] <= u'9') {
+            ++i;
+            ++digits;
+        }
+    }
+    if (digits == 0 || i != n)
+        return false;
+    bool ok = false;
+    out = t.toDouble(&ok);
+    return ok;
+}
+
+} // namespace
+
+void registerClass(const QString &progId, std::function<QObject *()> factory)
+{
+    if (factory)
+        registry().insert(progId, std::move(factory));
+    else
+        registry().remove(progId);
+}
+
+QObject *createObject(const QString &progId)
+{
+    const auto it = registry().constFind(progId);
+    if (it == registry().constEnd())
+        throw RuntimeError(429);
+    QObject *obj = nullptr;
+    guardHost([&] { obj = (*it)(); });
+    if (!obj)
+        throw RuntimeError(429);
+    return obj;
+}
+
+QVariant callByName(QObject *obj, const QString &name, const QVariantList &args)
+{
+    if (!obj)
+        throw RuntimeError(91);
+    const int argc = int(args.size());
+    const Resolved *r = resolve(obj->metaObject(), name, argc, argc == 0 ? Access::Get : Access::Call);
+    return dispatch(obj, r, args.constData(), argc);
+}
+
+void setByName(QObject *obj, const QString &name, const QVariant &value)
+{
+    if (!obj)
+        throw RuntimeError(91);
+    const Resolved *r = resolve(obj->metaObject(), name, 1, Access::Set);
+    if (r->kind != Resolved::Property)
+        throw RuntimeError(438);
+    writeProperty(obj, *r, value);
+}
+
+QVariant Member::invoke(QObject *obj, const QVariant *args, int argc) const
+{
+    if (!obj)
+        throw RuntimeError(91);
+    const Access access = argc == 0 ? Access::Get : Access::Call;
+    const Resolved *r = nullptr;
+    if (argc > 6) {
+        r = resolve(obj->metaObject(), m_name, argc, access);
+    } else {
+        Slot &slot = argc == 0 ? m_get : m_call[argc - 1];
+        r = resolveWithSlot(obj->metaObject(), m_name, argc, access, slot.resolved, slot.mo);
+    }
+    return dispatch(obj, r, args, argc);
+}
+
+void Member::set(QObject *obj, const QVariant &value) const
+{
+    if (!obj)
+        throw RuntimeError(91);
+    const Resolved *r =
+        resolveWithSlot(obj->metaObject(), m_name, 1, Access::Set, m_set.resolved, m_set.mo);
+    if (r->kind != Resolved::Property)
+        throw RuntimeError(438);
+    writeProperty(obj, *r, value);
+}
+
+QObject *toObject(const QVariant &value)
+{
+    if (!(value.metaType().flags() & QMetaType::PointerToQObject))
+        throw RuntimeError(value.isValid() ? 424 : 91);
+    QObject *obj = *static_cast<QObject *const *>(value.constData());
+    if (!obj)
+        throw RuntimeError(91);
+    return obj;
+}
+
+qint32 toInt32(const QVariant &value)
+{
+    if (!value.isValid())
+        return 0;
+    const int id = value.metaType().id();
+    if (id == QMetaType::Bool)
+        return value.toBool() ? -1 : 0;
+    if (isIntegral(id)) {
+        if (id == QMetaType::ULongLong || id == QMetaType::ULong || id == QMetaType::UInt) {
+            const qulonglong u = value.toULongLong();
+            if (u > qulonglong(std::numeric_limits<qint32>::max()))
+                throw RuntimeError(6);
+            return qint32(u);
+        }
+        const qlonglong v = value.toLongLong();
+        if (v < std::numeric_limits<qint32>::min() || v > std::numeric_limits<qint32>::max())
+            throw RuntimeError(6);
+        return qint32(v);
+    }
+    if (isFloating(id))
+        return roundToInt32(value.toDouble());
+    if (id == QMetaType::QString) {
+        double d = 0;
+        if (!parseDecimal(value.toString(), d))
+            throw RuntimeError(13);
+        return roundToInt32(d);
+    }
+    throw RuntimeError(13);
+}
+
+QString toText(const QVariant &value)
+{
+    if (!value.isValid())
+        return QString();
+    const int id = value.metaType().id();
+    if (id == QMetaType::QString)
+        return value.toString();
+    if (id == QMetaType::Bool)
+        return value.toBool() ? QStringLiteral("True") : QStringLiteral("False");
+    if (isIntegral(id)) {
+        if (id == QMetaType::ULongLong || id == QMetaType::ULong || id == QMetaType::UInt)
+            return QString::number(value.toULongLong());
+        return QString::number(value.toLongLong());
+    }
+    if (isFloating(id))
+        return QString::number(value.toDouble(), 'g', QLocale::FloatingPointShortest);
+    if (value.metaType().flags() & QMetaType::PointerToQObject)
+        throw RuntimeError(13);
+    if (value.canConvert<QString>())
+        return value.toString();
+    throw RuntimeError(13);
+}
+
+bool equalsTrue(const QVariant &value)
+{
+    const int id = value.metaType().id();
+    if (id == QMetaType::Bool)
+        return value.toBool();
+    if (isIntegral(id))
+        return value.toLongLong() == -1;
+    if (isFloating(id))
+        return value.toDouble() == -1.0;
+    return false;
+}
+
+bool equalsFalse(const QVariant &value)
+{
+    if (!value.isValid())
+        return true;
+    const int id = value.metaType().id();
+    if (id == QMetaType::Bool)
+        return !value.toBool();
+    if (isIntegral(id))
+        return value.toLongLong() == 0;
+    if (isFloating(id))
+        return value.toDouble() == 0.0;
+    return false;
+}
+
+} // namespace qrt

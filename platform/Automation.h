@@ -1,0 +1,88 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <QVariant>
+
+#include <functional>
+#include <initializer_list>
+
+namespace qrt {
+
+/// Registers the factory that createObject() uses for @p progId. A later registration for
+/// the same name replaces the earlier one; an empty factory removes it.
+void registerClass(const QString &progId, std::function<QObject *()> factory);
+
+/// Creates an object of a registered host class. Throws RuntimeError 429 for an unknown
+/// name or a factory that yields nothing. The caller owns the object unless it has a parent.
+QObject *createObject(const QString &progId);
+
+/// Reaches a member of a host object by name: a declared Q_PROPERTY of that name is read when
+/// no arguments are given; otherwise a Q_INVOKABLE method or public slot of that name taking
+/// exactly as many parameters as @p args holds is called. Each argument is converted to the
+/// parameter's declared type, or passed as sent to a QVariant parameter. An object result
+/// comes back as a QVariant holding a QObject pointer.
+///
+/// Throws RuntimeError 91 when @p obj is null, 438 when no such member exists, 13 when an
+/// argument cannot be converted; an exception thrown by the member itself passes through
+/// (anything but a RuntimeError arrives as RuntimeError 440).
+QVariant callByName(QObject *obj, const QString &name, const QVariantList &args = {});
+
+/// Assigns @p value to the property @p name of @p obj (same errors as callByName()).
+void setByName(QObject *obj, const QString &name, const QVariant &value);
+
+/// A member name with its lookup remembered for the last class it was used on, for call sites
+/// that reach the same member of the same class many times in a row.
+class Member
+{
+public:
+    explicit Member(const char *name) : m_name(QString::fromLatin1(name)) {}
+
+    QVariant operator()(QObject *obj, std::initializer_list<QVariant> args = {}) const
+    {
+        return invoke(obj, args.begin(), int(args.size()));
+    }
+    QVariant call(QObject *obj, const QVariantList &args) const
+    {
+        return invoke(obj, args.constData(), int(args.size()));
+    }
+    void set(QObject *obj, const QVariant &value) const;
+    const QString &name() const { return m_name; }
+
+private:
+    QVariant invoke(QObject *obj, const QVariant *args, int argc) const;
+
+    struct Slot {
+        const QMetaObject *mo = nullptr;
+        const void *resolved = nullptr;
+    };
+    QString m_name;
+    mutable Slot m_get;
+    mutable Slot m_set;
+    mutable Slot m_call[6]; // by number of arguments, 1 to 6
+};
+
+/// The object that a host result holds. Throws RuntimeError 91 for an empty value or a null
+/// object and 424 for a value that is not an object.
+QObject *toObject(const QVariant &value);
+
+/// How host results are used. Each throws RuntimeError as documented.
+///
+/// Integers are range-checked (6), `bool` gives -1 or 0, floating values are rounded half to
+/// even, strings may hold a decimal number with blanks around it, an invalid QVariant is 0;
+/// anything else is a type mismatch (13).
+qint32 toInt32(const QVariant &value);
+/// Strings as they are, integers in decimal, `bool` as "True"/"False", an invalid QVariant as
+/// ""; an object is a type mismatch (13).
+QString toText(const QVariant &value);
+/// A `bool` true or a number equal to -1.
+bool equalsTrue(const QVariant &value);
+/// A `bool` false, a number equal to 0, or an invalid QVariant.
+bool equalsFalse(const QVariant &value);
+
+/// The wire types of host calls.
+inline QVariant int16(qint16 v) { return QVariant::fromValue<qint16>(v); }
+inline QVariant int32(qint32 v) { return QVariant::fromValue<qint32>(v); }
+inline QVariant object(QObject *o) { return QVariant::fromValue<QObject *>(o); }
+
+} // namespace qrt

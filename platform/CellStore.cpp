@@ -1,0 +1,233 @@
+#include "CellStore_p.h"
+
+#include <cstring>
+
+namespace qrt {
+
+namespace {
+
+enum : uint8_t { kLatin1 = 0, kUtf16 = 1 };
+
+void putVarint(std::vector<uint8_t> &out, uint32_t v)
+{
+    while (v >= 0x80) {
+        out.push_back(uint8_t(v | 0x80));
+        v >>= 7;
+    }
+    out.push_back(uint8_t(v));
+}
+
+uint32_t getVarint(const uint8_t *&p)
+{
+    uint32_t v = 0;
+    int shift = 0;
+    while (*p & 0x80) {
+        v |= uint32_t(*p++ & 0x7F) << shift;
+        shift += 7;
+    }
+    v |= uint32_t(*p++) << shift;
+    return v;
+}
+
+bool fitsLatin1(const QString &s)
+{
+    for (QChar c : s)
+        if (c.unicode() > 0xFF)
+            return false;
+    return true;
+}
+
+} // namespace
+
+CellStore::CellStore()
+{
+    m_pool.push_back(0); // offset 0 is reserved for "empty row"
+}
+
+void CellStore::setRows(int rows)
+{
+    const int old = this->rows();
+    for (int r = rows; r < old; ++r)
+        release(m_ref[size_t(r)]);
+    m_ref.resize(size_t(rows), 0);
+    compactIfWasteful();
+}
+
+void CellStore::setCols(int cols)
+{
+    if (cols < m_cols) {
+        for (size_t r = 0; r < m_ref.size(); ++r) {
+            if (m_ref[r] == 0)
+                continue;
+            std::vector<QString> cells = decodeRow(m_ref[r]);
+            if (int(cells.size()) <= cols)
+                continue;
+            cells.resize(size_t(cols));
+            release(m_ref[r]);
+            m_ref[r] = appendRow(cells);
+        }
+    }
+    m_cols = cols;
+    compactIfWasteful();
+}
+
+QString CellStore::text(int row, int col) const
+{
+    const uint32_t off = m_ref[size_t(row)];
+    if (off == 0)
+        return QString();
+    const uint8_t *p = m_pool.data() + off;
+    const uint8_t enc = *p++;
+    const uint32_t count = getVarint(p);
+    if (uint32_t(col) >= count)
+        return QString();
+    const size_t unit = enc == kUtf16 ? 2 : 1;
+    for (int c = 0; c < col; ++c)
+        p += getVarint(p) * unit;
+    const uint32_t len = getVarint(p);
+    if (enc == kLatin1)
+        return QString::fromLatin1(reinterpret_cast<const char *>(p), qsizetype(len));
+    QString s(qsizetype(len), Qt::Uninitialized);
+    std::memcpy(s.data(), p, len * 2);
+    return s;
+}
+
+std::vector<QString> CellStore::decodeRow(uint32_t offset) const
+{
+    std::vector<QString> cells;
+    if (offset == 0)
+        return cells;
+    const uint8_t *p = m_pool.data() + offset;
+    const uint8_t enc = *p++;
+    const uint32_t count = getVarint(p);
+    cells.reserve(count);
+    for (uint32_t c = 0; c < count; ++c) {
+        const uint32_t len = getVarint(p);
+        if (enc == kLatin1) {
+            cells.push_back(QString::fromLatin1(reinterpret_cast<const char *>(p), qsizetype(len)));
+            p += len;
+        } else {
+            QString s(qsizetype(len), Qt::Uninitialized);
+            std::memcpy(s.data(), p, len * 2);
+            cells.push_back(std::move(s));
+            p += len * 2;
+        }
+    }
+    return cells;
+}
+
+size_t CellStore::blobSize(uint32_t offset) const
+{
+    const uint8_t *start = m_pool.data() + offset;
+    const uint8_t *p = start;
+    const size_t unit = *p++ == kUtf16 ? 2 : 1;
+    const uint32_t count = getVarint(p);
+    for (uint32_t c = 0; c < count; ++c)
+        p += getVarint(p) * unit;
+    return size_t(p - start);
+}
+
+void CellStore::release(uint32_t offset)
+{
+    if (offset == 0)
+        return;
+    const size_t size = blobSize(offset);
+    if (offset + size == m_pool.size())
+        m_pool.resize(offset); // the newest blob: give the bytes straight back
+    else
+        m_garbage += size;
+}
+
+uint32_t CellStore::appendRow(const std::vector<QString> &cells)
+{
+    size_t count = cells.size();
+    while (count > 0 && cells[count - 1].isEmpty())
+        --count;
+    if (count == 0)
+        return 0;
+    bool latin1 = true;
+    for (size_t c = 0; c < count && latin1; ++c)
+        latin1 = fitsLatin1(cells[c]);
+    const auto offset = uint32_t(m_pool.size());
+    m_pool.push_back(latin1 ? kLatin1 : kUtf16);
+    putVarint(m_pool, uint32_t(count));
+    for (size_t c = 0; c < count; ++c) {
+        const QString &s = cells[c];
+        putVarint(m_pool, uint32_t(s.size()));
+        if (latin1) {
+            for (QChar ch : s)
+                m_pool.push_back(uint8_t(ch.unicode()));
+        } else {
+            const size_t at = m_pool.size();
+            m_pool.resize(at + size_t(s.size()) * 2);
+            std::memcpy(m_pool.data() + at, s.constData(), size_t(s.size()) * 2);
+        }
+    }
+    return offset;
+}
+
+void CellStore::setText(int row, int col, QStringView text)
+{
+    uint32_t &ref = m_ref[size_t(row)];
+    std::vector<QString> cells = decodeRow(ref);
+    if (int(cells.size()) <= col) {
+        if (text.isEmpty())
+            return;
+        cells.resize(size_t(col) + 1);
+    }
+    cells[size_t(col)] = text.toString();
+    release(ref);
+    ref = appendRow(cells);
+    compactIfWasteful();
+}
+
+void CellStore::setRow(int row, const std::vector<QString> &cells)
+{
+    uint32_t &ref = m_ref[size_t(row)];
+    release(ref);
+    if (int(cells.size()) > m_cols) {
+        std::vector<QString> clipped(cells.begin(), cells.begin() + m_cols);
+        ref = appendRow(clipped);
+    } else {
+        ref = appendRow(cells);
+    }
+    compactIfWasteful();
+}
+
+void CellStore::insertRow(int at)
+{
+    m_ref.insert(m_ref.begin() + at, 0);
+}
+
+void CellStore::removeRow(int at)
+{
+    release(m_ref[size_t(at)]);
+    m_ref.erase(m_ref.begin() + at);
+    compactIfWasteful();
+}
+
+void CellStore::compactIfWasteful()
+{
+    if (m_garbage < (1u << 20) || m_garbage * 2 < m_pool.size())
+        return;
+    std::vector<uint8_t> pool;
+    pool.reserve(m_pool.size() - m_garbage);
+    pool.push_back(0);
+    for (uint32_t &ref : m_ref) {
+        if (ref == 0)
+            continue;
+        const size_t size = blobSize(ref);
+        const auto offset = uint32_t(pool.size());
+        pool.insert(pool.end(), m_pool.begin() + ref, m_pool.begin() + ref + long(size));
+        ref = offset;
+    }
+    m_pool.swap(pool);
+    m_garbage = 0;
+}
+
+size_t CellStore::memoryBytes() const
+{
+    return m_ref.capacity() * sizeof(uint32_t) + m_pool.capacity();
+}
+
+} // namespace qrt

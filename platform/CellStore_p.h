@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QString>
+#include <QStringView>
+
+#include <cstdint>
+#include <vector>
+
+namespace qrt {
+
+/// The texts of a grid, kept compactly: every row is one blob in a shared byte pool, Latin-1
+/// when it can be and UTF-16 otherwise, so a million draws cost a few dozen bytes each instead
+/// of a heap string per cell. Rows are addressed through a vector of offsets, which keeps row
+/// insertion and removal to one memmove of four bytes per row.
+class CellStore
+{
+public:
+    CellStore();
+
+    int rows() const { return int(m_ref.size()); }
+    int cols() const { return m_cols; }
+
+    /// Appends empty rows or drops rows from the end.
+    void setRows(int rows);
+    /// Cells beyond a narrower column count are dropped, so widening again shows them empty.
+    void setCols(int cols);
+
+    QString text(int row, int col) const;
+    void setText(int row, int col, QStringView text);
+    /// Replaces the texts of a whole row at once; missing cells become empty.
+    void setRow(int row, const std::vector<QString> &cells);
+
+    void insertRow(int at);
+    void removeRow(int at);
+
+    /// Bytes held by the store, for measurements.
+    size_t memoryBytes() const;
+
+private:
+    std::vector<QString> decodeRow(uint32_t offset) const;
+    uint32_t appendRow(const std::vector<QString> &cells);
+    size_t blobSize(uint32_t offset) const;
+    void release(uint32_t offset);
+    void compactIfWasteful();
+
+    std::vector<uint32_t> m_ref; // per row, offset of its blob in m_pool; 0 means all empty
+    std::vector<uint8_t> m_pool;
+    size_t m_garbage = 0;
+    int m_cols = 0;
+};
+
+} // namespace qrt

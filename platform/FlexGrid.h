@@ -1,0 +1,96 @@
+#pragma once
+
+#include <QString>
+#include <QWidget>
+
+#include <memory>
+#include <optional>
+
+namespace qrt {
+
+class FlexGridPrivate;
+
+/// A flex grid: a table of texts addressed by 0-based row and column, whose first FixedRows
+/// rows form a header that does not scroll. It has one current cell (Row, Col) and a selection
+/// from the current cell to (RowSel, ColSel). Positions and sizes are in twips.
+///
+/// A bad row, column or index throws RuntimeError 381; an impossible size throws 380.
+/// Writing Row or Col raises RowColChange when the current cell changes and scrolls it into
+/// view; a change of the visible rows or columns raises Scroll.
+class FlexGrid : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit FlexGrid(QWidget *parent = nullptr);
+    ~FlexGrid() override;
+
+    /// Rows including the header rows; a larger value appends empty rows, a smaller one drops
+    /// rows from the end.
+    int Rows() const;
+    void setRows(int rows);
+    int Cols() const;
+    void setCols(int cols);
+    int FixedRows() const;
+    void setFixedRows(int rows);
+
+    /// "|"-separated segments, one per column: an optional alignment mark ("<" left, "^"
+    /// centre, ">" right) followed by the header text, which goes to row 0 and sizes the
+    /// column. Sets Cols to the number of segments.
+    void setFormatString(const QString &format);
+    QString FormatString() const;
+
+    /// First scrollable row shown.
+    int TopRow() const;
+    void setTopRow(int row);
+
+    int Row() const;
+    void setRow(int row);
+    int Col() const;
+    void setCol(int col);
+    int RowSel() const;
+    void setRowSel(int row);
+    int ColSel() const;
+    void setColSel(int col);
+
+    /// Text of the current cell.
+    QString Text() const;
+    void setText(const QString &text);
+
+    /// Text of the cell at index = row × Cols + col.
+    QString TextArray(int index) const;
+    void setTextArray(int index, const QString &text);
+
+    /// Current cell's position inside the grid and its size, in twips.
+    float CellLeft() const;
+    float CellTop() const;
+    float CellWidth() const;
+    float CellHeight() const;
+
+    /// Inserts a row before @p index, or appends one without an index. Tab characters in
+    /// @p item separate the new row's cell texts. The current row number stays as it was.
+    void AddItem(const QString &item, std::optional<int> index = std::nullopt);
+    /// Deletes row @p index; the rows below move up.
+    void RemoveItem(int index);
+
+    /// While false, changes are stored but not shown; turning it on again repaints once.
+    /// Use it around bulk changes.
+    bool Redraw() const;
+    void setRedraw(bool on);
+
+    /// Bytes held by the cell texts, for measurements.
+    size_t cellMemoryBytes() const;
+
+Q_SIGNALS:
+    void RowColChange();
+    void Scroll();
+    void Click();
+    /// @p button 1 left, 2 right, 4 middle; @p shift 1 Shift, 2 Ctrl, 4 Alt; x and y in twips.
+    void MouseUp(int button, int shift, float x, float y);
+
+private:
+    friend class FlexGridPrivate;
+    std::unique_ptr<FlexGridPrivate> const d;
+};
+
+} // namespace qrt
