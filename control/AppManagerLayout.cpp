@@ -60,18 +60,18 @@ void AppManagerPrivate::createChildren()
     dlgOpenSave = new CommonDialog(q);
     dlgOpenSave->setObjectName(QStringLiteral("dlgOpenSave"));
 
-    QObject::connect(msfData, &FlexGrid::RowColChange, q, [this] { handle([this] { ShowEditor(); }); });
-    QObject::connect(msfData, &FlexGrid::Click, q, [this] { handle([this] { ShowEditor(); }); });
-    QObject::connect(msfData, &FlexGrid::MouseUp, q,
+    QObject::connect(msfData, &FlexGrid::RowColChange, this, [this] { handle([this] { ShowEditor(); }); });
+    QObject::connect(msfData, &FlexGrid::Click, this, [this] { handle([this] { ShowEditor(); }); });
+    QObject::connect(msfData, &FlexGrid::MouseUp, this,
                      [this](int button, int, float, float) { handle([&] { msfData_MouseUp(button); }); });
-    QObject::connect(msfData, &FlexGrid::Scroll, q, [this] { msfData_Scroll(); });
-    QObject::connect(txtEdit, &QLineEdit::textChanged, q, [this] { handle([this] { txtEdit_Change(); }); });
-    QObject::connect(btnInsert, &QPushButton::clicked, q, [this] { handle([this] { btnInsert_Click(); }); });
-    QObject::connect(btnDel, &QPushButton::clicked, q, [this] { handle([this] { btnDel_Click(); }); });
-    QObject::connect(btnDataValidate, &QPushButton::clicked, q,
+    QObject::connect(msfData, &FlexGrid::Scroll, this, [this] { msfData_Scroll(); });
+    QObject::connect(txtEdit, &QLineEdit::textChanged, this, [this] { handle([this] { txtEdit_Change(); }); });
+    QObject::connect(btnInsert, &QPushButton::clicked, this, [this] { handle([this] { btnInsert_Click(); }); });
+    QObject::connect(btnDel, &QPushButton::clicked, this, [this] { handle([this] { btnDel_Click(); }); });
+    QObject::connect(btnDataValidate, &QPushButton::clicked, this,
                      [this] { handle([this] { btnDataValidate_Click(); }); });
-    QObject::connect(btnSave, &QPushButton::clicked, q, [this] { handle([this] { btnSave_Click(); }); });
-    QObject::connect(btnOpenFile, &QPushButton::clicked, q, [this] { btnOpenFile_Click(); });
+    QObject::connect(btnSave, &QPushButton::clicked, this, [this] { handle([this] { btnSave_Click(); }); });
+    QObject::connect(btnOpenFile, &QPushButton::clicked, this, [this] { btnOpenFile_Click(); });
     // btnInput does nothing when clicked and btnOutput has no click handling.
 
     applyBoxes();

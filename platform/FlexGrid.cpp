@@ -58,8 +58,10 @@ public:
         return {};
     }
 
-    Qt::ItemFlags flags(const QModelIndex &) const override
+    Qt::ItemFlags flags(const QModelIndex &index) const override
     {
+        if (!index.isValid())
+            return Qt::NoItemFlags;
         return Qt::ItemIsEnabled | Qt::ItemIsSelectable;
     }
 
@@ -81,28 +83,35 @@ public:
         m_rows = std::max(0, m_store.rows() - fixed);
         m_cols = m_store.cols();
     }
-    void rowsInserted(int first, int count)
+    // Structural changes are announced around the store's change, as views require.
+    template <typename F> void insertRows(int first, int count, F &&change)
     {
         beginInsertRows({}, first, first + count - 1);
+        change();
         m_rows += count;
         endInsertRows();
     }
-    void rowsRemoved(int first, int count)
+    template <typename F> void removeRows(int first, int count, F &&change)
     {
         beginRemoveRows({}, first, first + count - 1);
+        change();
         m_rows -= count;
         endRemoveRows();
     }
-    void colsChanged(int cols)
+    template <typename F> void changeCols(int cols, F &&change)
     {
         if (cols > m_cols) {
             beginInsertColumns({}, m_cols, cols - 1);
+            change();
             m_cols = cols;
             endInsertColumns();
         } else if (cols < m_cols) {
             beginRemoveColumns({}, cols, m_cols - 1);
+            change();
             m_cols = cols;
             endRemoveColumns();
+        } else {
+            change();
         }
     }
     void cellChanged(int viewRow, int col) { Q_EMIT dataChanged(index(viewRow, col), index(viewRow, col)); }
@@ -216,13 +225,13 @@ FlexGridPrivate::FlexGridPrivate(FlexGrid *qq)
     view->viewport()->installEventFilter(this);
     view->installEventFilter(this);
     q->setFocusProxy(view);
-    QObject::connect(view->verticalScrollBar(), &QScrollBar::valueChanged, q, [this](int v) {
+    QObject::connect(view->verticalScrollBar(), &QScrollBar::valueChanged, this, [this](int v) {
         if (v != lastTop) {
             lastTop = v;
             Q_EMIT q->Scroll();
         }
     });
-    QObject::connect(view->horizontalScrollBar(), &QScrollBar::valueChanged, q, [this](int v) {
+    QObject::connect(view->horizontalScrollBar(), &QScrollBar::valueChanged, this, [this](int v) {
         if (v != lastLeft) {
             lastLeft = v;
             Q_EMIT q->Scroll();
@@ -486,7 +495,11 @@ FlexGrid::FlexGrid(QWidget *parent) : QWidget(parent), d(std::make_unique<FlexGr
     d->syncSelection();
 }
 
-FlexGrid::~FlexGrid() = default;
+FlexGrid::~FlexGrid()
+{
+    // The view reads the model, which lives in d: it must go first.
+    delete d->view;
+}
 
 int FlexGrid::Rows() const { return d->store.rows(); }
 
@@ -498,15 +511,13 @@ void FlexGrid::setRows(int rows)
     const int old = d->store.rows();
     if (rows == old)
         return;
-    if (rows > old) {
-        d->store.setRows(rows);
-        if (d->redraw)
-            d->model.rowsInserted(old - d->fixedRows, rows - old);
-    } else {
-        if (d->redraw)
-            d->model.rowsRemoved(rows - d->fixedRows, old - rows);
-        d->store.setRows(rows);
-    }
+    auto change = [&] { d->store.setRows(rows); };
+    if (!d->redraw)
+        change();
+    else if (rows > old)
+        d->model.insertRows(old - d->fixedRows, rows - old, change);
+    else
+        d->model.removeRows(rows - d->fixedRows, old - rows, change);
     d->clampCurrent();
 }
 
@@ -519,10 +530,12 @@ void FlexGrid::setCols(int cols)
     FlexGridPrivate::checkSize(d->store.rows(), cols);
     if (cols == d->store.cols())
         return;
-    d->store.setCols(cols);
+    auto change = [&] { d->store.setCols(cols); };
     if (d->redraw) {
-        d->model.colsChanged(cols);
+        d->model.changeCols(cols, change);
         d->applyColumnWidths();
+    } else {
+        change();
     }
     d->clampCurrent();
 }
@@ -666,16 +679,19 @@ void FlexGrid::AddItem(const QString &item, std::optional<int> index)
     if (at < 0 || at > rows)
         throw RuntimeError(381);
     FlexGridPrivate::checkSize(rows + 1LL, d->store.cols());
-    d->store.insertRow(at);
-    if (!item.isEmpty()) {
-        const QStringList parts = item.split(u'\t');
-        d->store.setRow(at, std::vector<QString>(parts.begin(), parts.end()));
-    }
-    if (d->redraw) {
-        if (at < d->fixedRows)
+    auto change = [&] {
+        d->store.insertRow(at);
+        if (!item.isEmpty()) {
+            const QStringList parts = item.split(u'\t');
+            d->store.setRow(at, std::vector<QString>(parts.begin(), parts.end()));
+        }
+    };
+    if (d->redraw && at >= d->fixedRows) {
+        d->model.insertRows(d->viewRow(at), 1, change);
+    } else {
+        change();
+        if (d->redraw)
             d->model.reset(d->fixedRows);
-        else
-            d->model.rowsInserted(d->viewRow(at), 1);
     }
     d->syncSelection();
 }
@@ -685,11 +701,14 @@ void FlexGrid::RemoveItem(int index)
     d->checkRow(index);
     if (d->store.rows() - 1 <= d->fixedRows && index >= d->fixedRows)
         throw RuntimeError(5, QStringLiteral("Cannot remove last non-fixed row"));
-    if (d->redraw && index >= d->fixedRows)
-        d->model.rowsRemoved(d->viewRow(index), 1);
-    d->store.removeRow(index);
-    if (d->redraw && index < d->fixedRows)
-        d->model.reset(d->fixedRows);
+    auto change = [&] { d->store.removeRow(index); };
+    if (d->redraw && index >= d->fixedRows) {
+        d->model.removeRows(d->viewRow(index), 1, change);
+    } else {
+        change();
+        if (d->redraw)
+            d->model.reset(d->fixedRows);
+    }
     d->clampCurrent();
 }
 

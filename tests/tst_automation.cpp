@@ -1,1 +1,200 @@
+#include "Automation.h"
+#include "RuntimeError.h"
 
+#include <QTest>
+
+#include <limits>
+
+using namespace qrt;
+
+namespace {
+
+class HostA : public QObject
+{
+    Q_OBJECT
+    Q_PROPERTY(int Size READ size WRITE setSize)
+public:
+    int size() const { return m_size; }
+    void setSize(int v) { m_size = v; }
+    Q_INVOKABLE QVariant Echo(const QVariant &v) { return v; }
+    Q_INVOKABLE int Add(int a, int b) { return a + b; }
+    Q_INVOKABLE int Add(int a, int b, int c) { return a + b + c; }
+    Q_INVOKABLE QString Name() { return QStringLiteral("A"); }
+    Q_INVOKABLE void Fail() { throw RuntimeError(5); }
+    Q_INVOKABLE void FailStd() { throw std::runtime_error("disk on fire"); }
+    Q_INVOKABLE HostA *Self() { return this; }
+    int m_size = 3;
+};
+
+class HostB : public QObject
+{
+    Q_OBJECT
+public:
+    Q_INVOKABLE QString Name() { return QStringLiteral("B"); }
+};
+
+} // namespace
+
+class tst_Automation : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void toInt32_data()
+    {
+        QTest::addColumn<QVariant>("value");
+        QTest::addColumn<int>("expected");
+        QTest::addColumn<int>("error");
+        QTest::newRow("i16") << QVariant::fromValue<qint16>(-7) << -7 << 0;
+        QTest::newRow("i64 in range") << QVariant::fromValue<qint64>(2147483647) << 2147483647 << 0;
+        QTest::newRow("i64 overflow") << QVariant::fromValue<qint64>(2147483648LL) << 0 << 6;
+        QTest::newRow("i64 underflow") << QVariant::fromValue<qint64>(-2147483649LL) << 0 << 6;
+        QTest::newRow("u32 overflow") << QVariant::fromValue<quint32>(4000000000u) << 0 << 6;
+        QTest::newRow("true") << QVariant(true) << -1 << 0;
+        QTest::newRow("false") << QVariant(false) << 0 << 0;
+        QTest::newRow("2.5 to even") << QVariant(2.5) << 2 << 0;
+        QTest::newRow("3.5 to even") << QVariant(3.5) << 4 << 0;
+        QTest::newRow("-2.5 to even") << QVariant(-2.5) << -2 << 0;
+        QTest::newRow("double overflow") << QVariant(3e9) << 0 << 6;
+        QTest::newRow("nan") << QVariant(std::numeric_limits<double>::quiet_NaN()) << 0 << 6;
+        QTest::newRow("string with blanks") << QVariant(QStringLiteral("  42 ")) << 42 << 0;
+        QTest::newRow("string decimal") << QVariant(QStringLiteral("12.5")) << 12 << 0;
+        QTest::newRow("string negative") << QVariant(QStringLiteral("-3")) << -3 << 0;
+        QTest::newRow("string too big") << QVariant(QStringLiteral("99999999999")) << 0 << 6;
+        QTest::newRow("string letters") << QVariant(QStringLiteral("4a")) << 0 << 13;
+        QTest::newRow("empty string") << QVariant(QString()) << 0 << 13;
+        QTest::newRow("string exponent") << QVariant(QStringLiteral("1e3")) << 0 << 13;
+        QTest::newRow("invalid") << QVariant() << 0 << 0;
+        QTest::newRow("object") << QVariant::fromValue<QObject *>(this) << 0 << 13;
+    }
+    void toInt32()
+    {
+        QFETCH(QVariant, value);
+        QFETCH(int, expected);
+        QFETCH(int, error);
+        try {
+            const qint32 v = qrt::toInt32(value);
+            QCOMPARE(error, 0);
+            QCOMPARE(v, expected);
+        } catch (const RuntimeError &e) {
+            QCOMPARE(e.number(), error);
+        }
+    }
+
+    void toText_data()
+    {
+        QTest::addColumn<QVariant>("value");
+        QTest::addColumn<QString>("expected");
+        QTest::addColumn<int>("error");
+        QTest::newRow("string kept") << QVariant(QStringLiteral(" 07 ")) << QStringLiteral(" 07 ") << 0;
+        QTest::newRow("i16") << QVariant::fromValue<qint16>(-5) << QStringLiteral("-5") << 0;
+        QTest::newRow("i32") << QVariant(49) << QStringLiteral("49") << 0;
+        QTest::newRow("true") << QVariant(true) << QStringLiteral("True") << 0;
+        QTest::newRow("false") << QVariant(false) << QStringLiteral("False") << 0;
+        QTest::newRow("invalid") << QVariant() << QString() << 0;
+        QTest::newRow("object") << QVariant::fromValue<QObject *>(this) << QString() << 13;
+    }
+    void toText()
+    {
+        QFETCH(QVariant, value);
+        QFETCH(QString, expected);
+        QFETCH(int, error);
+        try {
+            QCOMPARE(qrt::toText(value), expected);
+            QCOMPARE(error, 0);
+        } catch (const RuntimeError &e) {
+            QCOMPARE(e.number(), error);
+        }
+    }
+
+    void trueAndFalse_data()
+    {
+        QTest::addColumn<QVariant>("value");
+        QTest::addColumn<bool>("isTrue");
+        QTest::addColumn<bool>("isFalse");
+        QTest::newRow("bool true") << QVariant(true) << true << false;
+        QTest::newRow("bool false") << QVariant(false) << false << true;
+        QTest::newRow("-1 i16") << QVariant::fromValue<qint16>(-1) << true << false;
+        QTest::newRow("-1.0") << QVariant(-1.0) << true << false;
+        QTest::newRow("0") << QVariant(0) << false << true;
+        QTest::newRow("1 is neither") << QVariant(1) << false << false;
+        QTest::newRow("string is neither") << QVariant(QStringLiteral("True")) << false << false;
+        QTest::newRow("invalid is false") << QVariant() << false << true;
+    }
+    void trueAndFalse()
+    {
+        QFETCH(QVariant, value);
+        QFETCH(bool, isTrue);
+        QFETCH(bool, isFalse);
+        QCOMPARE(equalsTrue(value), isTrue);
+        QCOMPARE(equalsFalse(value), isFalse);
+    }
+
+    void membersByName()
+    {
+        HostA a;
+        QCOMPARE(callByName(&a, QStringLiteral("Size")).toInt(), 3);
+        setByName(&a, QStringLiteral("Size"), QVariant::fromValue<qint16>(9));
+        QCOMPARE(a.m_size, 9);
+        // The overload is picked by the number of arguments, and arguments are converted to
+        // the declared parameter types.
+        QCOMPARE(callByName(&a, QStringLiteral("Add"), {int16(2), QStringLiteral("3")}).toInt(), 5);
+        QCOMPARE(callByName(&a, QStringLiteral("Add"), {1, 2, 3}).toInt(), 6);
+        // A QVariant parameter receives the wire type as sent.
+        const QVariant echoed = callByName(&a, QStringLiteral("Echo"), {int16(4)});
+        QCOMPARE(echoed.metaType(), QMetaType::fromType<qint16>());
+        // An object result is a QVariant holding a QObject pointer.
+        const QVariant self = callByName(&a, QStringLiteral("Self"));
+        QCOMPARE(self.metaType(), QMetaType::fromType<QObject *>());
+        QCOMPARE(toObject(self), &a);
+    }
+
+    void memberErrors()
+    {
+        HostA a;
+        auto number = [](auto &&f) {
+            try {
+                f();
+            } catch (const RuntimeError &e) {
+                return e.number();
+            }
+            return 0;
+        };
+        QCOMPARE(number([&] { callByName(&a, QStringLiteral("Missing")); }), 438);
+        QCOMPARE(number([&] { callByName(&a, QStringLiteral("Add"), {1}); }), 438);
+        QCOMPARE(number([&] { callByName(nullptr, QStringLiteral("Size")); }), 91);
+        QCOMPARE(number([&] { callByName(&a, QStringLiteral("Add"), {QStringLiteral("x"), 1}); }), 13);
+        QCOMPARE(number([&] { callByName(&a, QStringLiteral("Fail")); }), 5);
+        QCOMPARE(number([&] { callByName(&a, QStringLiteral("FailStd")); }), 440);
+        QCOMPARE(number([&] { setByName(&a, QStringLiteral("Name"), 1); }), 438);
+        QCOMPARE(number([&] { createObject(QStringLiteral("No.Such")); }), 429);
+        QCOMPARE(number([&] { toObject(QVariant(3)); }), 424);
+        QCOMPARE(number([&] { toObject(QVariant()); }), 91);
+    }
+
+    // The remembered lookup must follow the object's class, not the last call site's.
+    void memberCacheFollowsClass()
+    {
+        static const Member name("Name");
+        HostA a;
+        HostB b;
+        QCOMPARE(name(&a).toString(), QStringLiteral("A"));
+        QCOMPARE(name(&b).toString(), QStringLiteral("B"));
+        QCOMPARE(name(&a).toString(), QStringLiteral("A"));
+        static const Member add("Add");
+        QCOMPARE(add(&a, {1, 2}).toInt(), 3);
+        QCOMPARE(add(&a, {1, 2, 3}).toInt(), 6);
+    }
+
+    void createByName()
+    {
+        registerClass(QStringLiteral("Test.HostA"), [] { return new HostA; });
+        std::unique_ptr<QObject> obj(createObject(QStringLiteral("Test.HostA")));
+        QVERIFY(qobject_cast<HostA *>(obj.get()));
+        registerClass(QStringLiteral("Test.HostA"), {});
+        QVERIFY_THROWS_EXCEPTION(RuntimeError, createObject(QStringLiteral("Test.HostA")));
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_Automation)
+#include "tst_automation.moc"

@@ -1,1 +1,110 @@
+#include "CellStore_p.h"
 
+#include <QRandomGenerator>
+#include <QTest>
+
+using namespace qrt;
+
+class tst_CellStore : public QObject
+{
+    Q_OBJECT
+
+    using Reference = std::vector<std::vector<QString>>;
+
+    static void compare(const CellStore &store, const Reference &ref, int cols)
+    {
+        QCOMPARE(store.rows(), int(ref.size()));
+        QCOMPARE(store.cols(), cols);
+        for (int r = 0; r < store.rows(); ++r)
+            for (int c = 0; c < cols; ++c)
+                QCOMPARE(store.text(r, c), ref[size_t(r)][size_t(c)]);
+    }
+
+private Q_SLOTS:
+    // Random edits against a plain table of strings, with texts that need UTF-16 mixed in,
+    // and enough churn to run the compaction several times.
+    void matchesPlainTable()
+    {
+        QRandomGenerator rng(7);
+        CellStore store;
+        Reference ref;
+        int cols = 4;
+        store.setCols(cols);
+        const QString samples[] = {QString(), QStringLiteral("07"), QStringLiteral("20261205"),
+                                   QStringLiteral("Grüße"), QStringLiteral("抽奖"), QStringLiteral(" a b "),
+                                   QString(200, u'x')};
+        for (int step = 0; step < 40000; ++step) {
+            const int op = int(rng.bounded(100));
+            const int rows = int(ref.size());
+            if (op < 55 && rows > 0) {
+                const int r = int(rng.bounded(rows));
+                const int c = int(rng.bounded(cols));
+                const QString &t = samples[rng.bounded(int(std::size(samples)))];
+                store.setText(r, c, t);
+                ref[size_t(r)][size_t(c)] = t;
+            } else if (op < 75) {
+                const int at = int(rng.bounded(rows + 1));
+                store.insertRow(at);
+                ref.insert(ref.begin() + at, std::vector<QString>(size_t(cols)));
+            } else if (op < 90 && rows > 0) {
+                const int at = int(rng.bounded(rows));
+                store.removeRow(at);
+                ref.erase(ref.begin() + at);
+            } else if (op < 95) {
+                const int n = int(rng.bounded(60));
+                store.setRows(n);
+                ref.resize(size_t(n), std::vector<QString>(size_t(cols)));
+            } else {
+                cols = 1 + int(rng.bounded(6));
+                store.setCols(cols);
+                for (auto &row : ref)
+                    row.resize(size_t(cols));
+            }
+        }
+        compare(store, ref, cols);
+    }
+
+    void narrowingDropsCells()
+    {
+        CellStore store;
+        store.setCols(3);
+        store.setRows(1);
+        store.setText(0, 2, QStringLiteral("x"));
+        store.setCols(2);
+        store.setCols(3);
+        QCOMPARE(store.text(0, 2), QString());
+    }
+
+    void wholeRowWrite()
+    {
+        CellStore store;
+        store.setCols(3);
+        store.setRows(2);
+        store.setRow(1, {QStringLiteral("a"), QString(), QStringLiteral("c"), QStringLiteral("beyond")});
+        QCOMPARE(store.text(1, 0), QStringLiteral("a"));
+        QCOMPARE(store.text(1, 1), QString());
+        QCOMPARE(store.text(1, 2), QStringLiteral("c"));
+        QCOMPARE(store.text(0, 0), QString());
+    }
+
+    // A draw of an eight-digit issue and seven two-digit numbers must stay near its text size.
+    void compactForDraws()
+    {
+        CellStore store;
+        store.setCols(8);
+        const int n = 100000;
+        store.setRows(n);
+        for (int r = 0; r < n; ++r) {
+            store.setText(r, 0, QString::number(20000000 + r));
+            for (int c = 1; c < 8; ++c)
+                store.setText(r, c, QStringLiteral("%1").arg(c * 7 % 49 + 1, 2, 10, QLatin1Char('0')));
+        }
+        QCOMPARE(store.text(n - 1, 0), QString::number(20000000 + n - 1));
+        const double perRow = double(store.memoryBytes()) / n;
+        qInfo("%.1f bytes per row", perRow);
+        QVERIFY2(perRow < 64, qPrintable(QString::number(perRow)));
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_CellStore)
+#include "tst_cellstore.moc"

@@ -1,1 +1,207 @@
+#include "FlexGrid.h"
+#include "RuntimeError.h"
 
+#include <QAbstractItemModelTester>
+#include <QSignalSpy>
+#include <QTableView>
+#include <QTest>
+
+using namespace qrt;
+
+class tst_FlexGrid : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<FlexGrid> grid;
+
+    static int errorOf(const std::function<void()> &f)
+    {
+        try {
+            f();
+        } catch (const RuntimeError &e) {
+            return e.number();
+        }
+        return 0;
+    }
+
+    QWidget *viewport() const { return grid->findChild<QTableView *>()->viewport(); }
+
+    // The centre of a cell in the viewport, from the grid's own geometry in twips.
+    QPoint cellCentre(int row, int col)
+    {
+        const int oldRow = grid->Row(), oldCol = grid->Col();
+        QSignalSpy quiet(grid.get(), &FlexGrid::RowColChange);
+        grid->setRow(row);
+        grid->setCol(col);
+        const QPoint inGrid(int((grid->CellLeft() + grid->CellWidth() / 2) / 15),
+                            int((grid->CellTop() + grid->CellHeight() / 2) / 15));
+        grid->setRow(oldRow);
+        grid->setCol(oldCol);
+        return viewport()->mapFrom(grid.get(), inGrid);
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        grid = std::make_unique<FlexGrid>();
+        new QAbstractItemModelTester(grid->findChild<QTableView *>()->model(),
+                                     QAbstractItemModelTester::FailureReportingMode::QtTest, grid.get());
+        grid->resize(400, 300);
+        grid->setCols(5);
+        grid->setRows(30);
+        grid->setFormatString(QStringLiteral("<        Date|<  B1|<  B2|<  B3|<Bonus"));
+        grid->show();
+        QVERIFY(QTest::qWaitForWindowExposed(grid.get()));
+    }
+    void cleanup() { grid.reset(); }
+
+    void linearIndex()
+    {
+        grid->setTextArray(2 * 5 + 3, QStringLiteral("x"));
+        grid->setRow(2);
+        grid->setCol(3);
+        QCOMPARE(grid->Text(), QStringLiteral("x"));
+        QCOMPARE(grid->TextArray(0), QStringLiteral("        Date"));
+        QCOMPARE(grid->TextArray(4), QStringLiteral("Bonus"));
+        QCOMPARE(errorOf([&] { grid->TextArray(-1); }), 381);
+        QCOMPARE(errorOf([&] { grid->TextArray(30 * 5); }), 381);
+        QCOMPARE(errorOf([&] { grid->setTextArray(30 * 5, {}); }), 381);
+        QCOMPARE(errorOf([&] { grid->setRow(30); }), 381);
+        QCOMPARE(errorOf([&] { grid->setCol(-1); }), 381);
+        QCOMPARE(errorOf([&] { grid->RemoveItem(30); }), 381);
+        QCOMPARE(errorOf([&] { grid->AddItem({}, 31); }), 381);
+        QCOMPARE(errorOf([&] { grid->setRows(-1); }), 380);
+    }
+
+    void formatStringSizesColumns()
+    {
+        QCOMPARE(grid->Cols(), 5);
+        grid->setCol(0);
+        const float date = grid->CellWidth();
+        grid->setCol(1);
+        const float b1 = grid->CellWidth();
+        QVERIFY2(date > b1, "the blanks in front of Date make its column wider");
+        grid->setFormatString(QStringLiteral("<a|<b|<c"));
+        QCOMPARE(grid->Cols(), 3);
+        QCOMPARE(grid->TextArray(2), QStringLiteral("c"));
+    }
+
+    void currentCellEvents()
+    {
+        QSignalSpy changes(grid.get(), &FlexGrid::RowColChange);
+        grid->setRow(3);
+        grid->setRow(3);
+        grid->setCol(2);
+        QCOMPARE(changes.count(), 2);
+        grid->setRowSel(5);
+        QCOMPARE(grid->RowSel(), 5);
+        grid->setRow(4); // writing the current cell collapses the selection
+        QCOMPARE(grid->RowSel(), 4);
+        QCOMPARE(grid->ColSel(), 2);
+    }
+
+    void rowInsertionKeepsRowNumber()
+    {
+        grid->setTextArray(3 * 5, QStringLiteral("row3"));
+        grid->setRow(3);
+        QSignalSpy changes(grid.get(), &FlexGrid::RowColChange);
+        grid->AddItem(QString(), 3);
+        QCOMPARE(grid->Rows(), 31);
+        QCOMPARE(grid->Row(), 3);
+        QCOMPARE(grid->Text(), QString());
+        QCOMPARE(grid->TextArray(4 * 5), QStringLiteral("row3"));
+        grid->AddItem(QStringLiteral("a\tb"));
+        QCOMPARE(grid->TextArray(31 * 5 + 1), QStringLiteral("b"));
+        grid->RemoveItem(3);
+        QCOMPARE(grid->TextArray(3 * 5), QStringLiteral("row3"));
+        QCOMPARE(changes.count(), 0);
+        grid->setRow(grid->Rows() - 1);
+        grid->RemoveItem(grid->Rows() - 1);
+        QCOMPARE(grid->Row(), grid->Rows() - 1);
+        QCOMPARE(changes.count(), 2);
+    }
+
+    void cellGeometryFollowsScrolling()
+    {
+        grid->setRow(1);
+        grid->setCol(1);
+        const float top = grid->CellTop();
+        const float left = grid->CellLeft();
+        QVERIFY(grid->CellHeight() > 0);
+        grid->setRow(2);
+        QCOMPARE(grid->CellTop(), top + grid->CellHeight());
+        QSignalSpy scrolls(grid.get(), &FlexGrid::Scroll);
+        grid->setTopRow(5);
+        QCOMPARE(grid->TopRow(), 5);
+        QCOMPARE(scrolls.count(), 1);
+        QCOMPARE(grid->CellLeft(), left);
+        QCOMPARE(grid->CellTop(), top + (2 - 5) * grid->CellHeight());
+        // Making a row current scrolls it into view.
+        grid->setRow(29);
+        QVERIFY(grid->CellTop() + grid->CellHeight() <= grid->height() * 15);
+        QVERIFY(grid->TopRow() > 5);
+    }
+
+    void pageDownMovesByVisiblePage()
+    {
+        grid->setRow(1);
+        grid->setFocus();
+        QSignalSpy order(grid.get(), &FlexGrid::Scroll);
+        QStringList events;
+        connect(grid.get(), &FlexGrid::Scroll, this, [&] { events << QStringLiteral("Scroll"); });
+        connect(grid.get(), &FlexGrid::RowColChange, this, [&] { events << QStringLiteral("RowColChange"); });
+        QTest::keyClick(grid->findChild<QTableView *>(), Qt::Key_PageDown);
+        const int page = grid->Row() - 1;
+        QVERIFY(page > 1);
+        QCOMPARE(grid->TopRow(), 1 + page);
+        QCOMPARE(events, QStringList({QStringLiteral("Scroll"), QStringLiteral("RowColChange")}));
+        events.clear();
+        QTest::keyClick(grid->findChild<QTableView *>(), Qt::Key_PageUp);
+        QCOMPARE(grid->Row(), 1);
+        QTest::keyClick(grid->findChild<QTableView *>(), Qt::Key_PageUp);
+        QCOMPARE(grid->Row(), 1);
+        QCOMPARE(events.count(QStringLiteral("RowColChange")), 1);
+    }
+
+    void mouse()
+    {
+        const QPoint target = cellCentre(3, 2);
+        const QPoint right = cellCentre(5, 1);
+        const QPoint extend = cellCentre(6, 0);
+        QStringList events;
+        connect(grid.get(), &FlexGrid::RowColChange, this, [&] { events << QStringLiteral("RowColChange"); });
+        connect(grid.get(), &FlexGrid::Click, this, [&] { events << QStringLiteral("Click"); });
+        connect(grid.get(), &FlexGrid::MouseUp, this,
+                [&](int button, int, float, float) { events << QStringLiteral("MouseUp %1").arg(button); });
+        QTest::mouseClick(viewport(), Qt::LeftButton, {}, target);
+        QCOMPARE(grid->Row(), 3);
+        QCOMPARE(grid->Col(), 2);
+        QCOMPARE(events, QStringList({QStringLiteral("RowColChange"), QStringLiteral("MouseUp 1"),
+                                      QStringLiteral("Click")}));
+        events.clear();
+        QTest::mouseClick(viewport(), Qt::RightButton, {}, right);
+        QCOMPARE(events, QStringList({QStringLiteral("MouseUp 2")}));
+        QCOMPARE(grid->Row(), 3);
+        // Shift+click extends the selection without moving the current cell.
+        QTest::mouseClick(viewport(), Qt::LeftButton, Qt::ShiftModifier, extend);
+        QCOMPARE(grid->Row(), 3);
+        QCOMPARE(grid->RowSel(), 6);
+        QCOMPARE(grid->ColSel(), 0);
+    }
+
+    void redrawOffBatchesChanges()
+    {
+        grid->setRedraw(false);
+        for (int i = 0; i < 100; ++i)
+            grid->AddItem(QStringLiteral("%1").arg(i));
+        grid->setTextArray(5 * 5, QStringLiteral("five"));
+        grid->setRedraw(true);
+        auto *view = grid->findChild<QTableView *>();
+        QCOMPARE(view->model()->rowCount(), grid->Rows() - 1);
+        QCOMPARE(view->model()->index(4, 0).data().toString(), QStringLiteral("five"));
+        QCOMPARE(view->model()->index(grid->Rows() - 2, 0).data().toString(), QStringLiteral("99"));
+    }
+};
+
+QTEST_MAIN(tst_FlexGrid)
+#include "tst_flexgrid.moc"

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "MsgBox.h"
+
+#include <QApplication>
+#include <QStringList>
+#include <QWidget>
+
+#include <deque>
+
+namespace qrt::test {
+
+/// Top-level widgets that are still alive; tests compare this before and after.
+inline int topLevelCount() { return int(QApplication::topLevelWidgets().size()); }
+
+/// Answers message boxes without showing any and remembers what was asked, as
+/// "style|title|prompt". Answers are taken from the queue; an empty queue answers OK/Yes.
+/// @c onShow runs while the box is "up", for checks that need that moment.
+class MsgBoxRecorder
+{
+public:
+    MsgBoxRecorder()
+    {
+        setMsgBoxHandler([this](const QString &prompt, int style, const QString &title) {
+            shown << QStringLiteral("%1|%2|%3").arg(style).arg(title, prompt);
+            if (onShow)
+                onShow();
+            if (answers.empty())
+                return style == MsgBoxQuestionYesNo ? int(MsgBoxYes) : int(MsgBoxOk);
+            const int a = answers.front();
+            answers.pop_front();
+            return a;
+        });
+    }
+    ~MsgBoxRecorder() { setMsgBoxHandler({}); }
+    MsgBoxRecorder(const MsgBoxRecorder &) = delete;
+    MsgBoxRecorder &operator=(const MsgBoxRecorder &) = delete;
+
+    QStringList shown;
+    std::deque<int> answers;
+    std::function<void()> onShow;
+};
+
+} // namespace qrt::test
