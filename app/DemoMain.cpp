@@ -21,7 +21,8 @@
 
 #include <cstdio>
 
-namespace {
+namespace
+{
 
 QStringList sampleDraws()
 {
@@ -68,7 +69,8 @@ int main(int argc, char *argv[])
     store->records.insert(QStringLiteral("QRTManagerCaption"), appName);
 
     QWidget window;
-    window.setWindowTitle(QStringLiteral("QRT Data Manager demo: 6 of 49 with a bonus number (sample data)"));
+    window.setWindowTitle(
+        QStringLiteral("QRT Data Manager demo: 6 of 49 with a bonus number (sample data)"));
     auto *layout = new QVBoxLayout(&window);
     auto *bar = new QHBoxLayout;
     auto *start = new QComboBox;
@@ -81,9 +83,11 @@ int main(int argc, char *argv[])
     layout->addLayout(bar);
     auto *control = new qrt::AppManager;
     layout->addWidget(control, 1);
-    QObject::connect(control, &qrt::AppManager::errorOccurred, &window, [](int number, const QString &text) {
-        qrt::msgBox(QStringLiteral("Error %1: %2").arg(number).arg(text), 16, QStringLiteral("Data Manager"));
-    });
+    QObject::connect(control, &qrt::AppManager::errorOccurred, &window,
+                     [](int number, const QString &text) {
+                         qrt::msgBox(QStringLiteral("Error %1: %2").arg(number).arg(text), 16,
+                                     QStringLiteral("Data Manager"));
+                     });
 
     control->SetSystemStore(store);
     control->SetIssueControl(start, end);

@@ -13,9 +13,11 @@
 
 #include <limits>
 
-namespace qrt {
+namespace qrt
+{
 
-namespace {
+namespace
+{
 
 qint32 checkedAdd(qint32 a, qint32 b)
 {
@@ -32,7 +34,6 @@ qint32 checkedMul(qint32 a, qint32 b)
         throw RuntimeError(6);
     return r;
 }
-
 
 } // namespace
 
@@ -71,7 +72,10 @@ void AppManagerPrivate::SetCell(FlexGrid *grid, qint32 row, qint32 column, const
     grid->setTextArray(checkedAdd(checkedMul(row, grid->Cols()), column), text);
 }
 
-bool AppManagerPrivate::IsDigits(const QString &text) { return isDigits(text); }
+bool AppManagerPrivate::IsDigits(const QString &text)
+{
+    return isDigits(text);
+}
 
 bool AppManagerPrivate::eventFilter(QObject *watched, QEvent *event)
 {
@@ -83,7 +87,8 @@ bool AppManagerPrivate::eventFilter(QObject *watched, QEvent *event)
     return false;
 }
 
-AppManager::AppManager(QWidget *parent) : QWidget(parent), d(std::make_unique<AppManagerPrivate>(this))
+AppManager::AppManager(QWidget *parent)
+    : QWidget(parent), d(std::make_unique<AppManagerPrivate>(this))
 {
     d->createChildren();
 }
@@ -125,11 +130,13 @@ void AppManager::InitData(QObject *objCom)
         const qint32 total = toInt32(TotalNumber(lottery));
         for (qint32 j = 1; j <= total; ++j) {
             item += u'|';
-            item += PadString(toText(GetNumber(toObject(Item(lottery, {int32(i)})), {int32(j)})), zero, 2, true);
+            item += PadString(toText(GetNumber(toObject(Item(lottery, {int32(i)})), {int32(j)})),
+                              zero, 2, true);
         }
         if (flag == 1) {
             item += u'|';
-            item += PadString(toText(GetSpecial(toObject(Item(lottery, {int32(i)})))), zero, 2, true);
+            item +=
+                PadString(toText(GetSpecial(toObject(Item(lottery, {int32(i)})))), zero, 2, true);
         }
         AddItem(item, i);
         grid->setRows(checkedAdd(grid->Rows(), 1));
@@ -176,7 +183,10 @@ void AppManager::EraseALl()
     d->mcblEnd = nullptr;
 }
 
-void AppManager::SetSystemStore(QObject *objCom) { d->mobjStore = objCom; }
+void AppManager::SetSystemStore(QObject *objCom)
+{
+    d->mobjStore = objCom;
+}
 
 void AppManager::SetIssueControl(QObject *objStart, QObject *objEnd)
 {

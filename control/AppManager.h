@@ -6,7 +6,8 @@
 #include <memory>
 #include <optional>
 
-namespace qrt {
+namespace qrt
+{
 
 class AppManagerPrivate;
 

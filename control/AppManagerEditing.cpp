@@ -9,9 +9,11 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 
-namespace qrt {
+namespace qrt
+{
 
-namespace {
+namespace
+{
 
 // Sets a flag for the length of a scope, and clears it however the scope is left, so that a
 // failing grid call cannot leave the editor deaf to typing.
@@ -45,7 +47,10 @@ int AppManagerPrivate::selStart() const
     return txtEdit->hasSelectedText() ? txtEdit->selectionStart() : txtEdit->cursorPosition();
 }
 
-int AppManagerPrivate::selLength() const { return txtEdit->selectionLength(); }
+int AppManagerPrivate::selLength() const
+{
+    return txtEdit->selectionLength();
+}
 
 void AppManagerPrivate::ShowEditor()
 {
@@ -71,7 +76,8 @@ void AppManagerPrivate::MoveCell(qint32 rowStep, qint32 colStep)
 {
     qint32 r = 0;
     qint32 c = 0;
-    if (__builtin_add_overflow(msfData->Row(), rowStep, &r) || __builtin_add_overflow(msfData->Col(), colStep, &c))
+    if (__builtin_add_overflow(msfData->Row(), rowStep, &r) ||
+        __builtin_add_overflow(msfData->Col(), colStep, &c))
         throw RuntimeError(6);
     if (r < 1)
         r = 1;

@@ -7,9 +7,11 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-namespace qrt {
+namespace qrt
+{
 
-namespace {
+namespace
+{
 
 QRect toPixels(const TwipsRect &r, const QWidget *w)
 {
@@ -60,17 +62,23 @@ void AppManagerPrivate::createChildren()
     dlgOpenSave = new CommonDialog(q);
     dlgOpenSave->setObjectName(QStringLiteral("dlgOpenSave"));
 
-    QObject::connect(msfData, &FlexGrid::RowColChange, this, [this] { handle([this] { ShowEditor(); }); });
+    QObject::connect(msfData, &FlexGrid::RowColChange, this,
+                     [this] { handle([this] { ShowEditor(); }); });
     QObject::connect(msfData, &FlexGrid::Click, this, [this] { handle([this] { ShowEditor(); }); });
-    QObject::connect(msfData, &FlexGrid::MouseUp, this,
-                     [this](int button, int, float, float) { handle([&] { msfData_MouseUp(button); }); });
+    QObject::connect(msfData, &FlexGrid::MouseUp, this, [this](int button, int, float, float) {
+        handle([&] { msfData_MouseUp(button); });
+    });
     QObject::connect(msfData, &FlexGrid::Scroll, this, [this] { msfData_Scroll(); });
-    QObject::connect(txtEdit, &QLineEdit::textChanged, this, [this] { handle([this] { txtEdit_Change(); }); });
-    QObject::connect(btnInsert, &QPushButton::clicked, this, [this] { handle([this] { btnInsert_Click(); }); });
-    QObject::connect(btnDel, &QPushButton::clicked, this, [this] { handle([this] { btnDel_Click(); }); });
+    QObject::connect(txtEdit, &QLineEdit::textChanged, this,
+                     [this] { handle([this] { txtEdit_Change(); }); });
+    QObject::connect(btnInsert, &QPushButton::clicked, this,
+                     [this] { handle([this] { btnInsert_Click(); }); });
+    QObject::connect(btnDel, &QPushButton::clicked, this,
+                     [this] { handle([this] { btnDel_Click(); }); });
     QObject::connect(btnDataValidate, &QPushButton::clicked, this,
                      [this] { handle([this] { btnDataValidate_Click(); }); });
-    QObject::connect(btnSave, &QPushButton::clicked, this, [this] { handle([this] { btnSave_Click(); }); });
+    QObject::connect(btnSave, &QPushButton::clicked, this,
+                     [this] { handle([this] { btnSave_Click(); }); });
     QObject::connect(btnOpenFile, &QPushButton::clicked, this, [this] { btnOpenFile_Click(); });
     // btnInput does nothing when clicked and btnOutput has no click handling.
 
@@ -78,9 +86,15 @@ void AppManagerPrivate::createChildren()
     q->resize(twipsToPixelsX(8400, q), twipsToPixelsY(4800, q));
 }
 
-float AppManagerPrivate::scaleWidth() const { return float(q->width()) * twipsPerPixelX(q); }
+float AppManagerPrivate::scaleWidth() const
+{
+    return float(q->width()) * twipsPerPixelX(q);
+}
 
-float AppManagerPrivate::scaleHeight() const { return float(q->height()) * twipsPerPixelY(q); }
+float AppManagerPrivate::scaleHeight() const
+{
+    return float(q->height()) * twipsPerPixelY(q);
+}
 
 void AppManagerPrivate::UserControl_Resize()
 {

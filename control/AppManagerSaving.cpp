@@ -9,10 +9,11 @@
 #include "frmInfo.h"
 #include "modPublic.h"
 
-namespace qrt {
+namespace qrt
+{
 
-namespace {
-
+namespace
+{
 
 QVariantList recordAddress(const char *key, const QVariant &third, const QVariant &sixth)
 {
@@ -77,7 +78,8 @@ void AppManagerPrivate::btnSave_Click()
     PathExists(path, false, false, true);
     toInt32(SaveData(mobjLotterys, {path}));
 
-    const QVariantList lastRead = recordAddress(host::kRecordLastReadFile, QStringLiteral("0"), int16(0));
+    const QVariantList lastRead =
+        recordAddress(host::kRecordLastReadFile, QStringLiteral("0"), int16(0));
     QueryRecord.call(store, lastRead);
     if (toInt32(GetRSSize(store)) != 0) {
         PathExists(toText(GetRSContent(store)), false, false, true);
@@ -178,7 +180,8 @@ void AppManagerPrivate::btnOpenFile_Click()
         dlgOpenSave->setDialogTitle(title);
         dlgOpenSave->setFilter(LoadMessage(11));
 
-        const QVariantList query = recordAddress(host::kRecordLastDataPath, QStringLiteral("0"), int16(0));
+        const QVariantList query =
+            recordAddress(host::kRecordLastDataPath, QStringLiteral("0"), int16(0));
         QueryRecord.call(store, query);
         if (toInt32(GetRSSize(store)) == 1)
             dlgOpenSave->setInitDir(toText(GetRSContent(store)));
@@ -188,11 +191,11 @@ void AppManagerPrivate::btnOpenFile_Click()
         QueryRecord.call(store, query);
         const qint32 size = toInt32(GetRSSize(store));
         if (size == 0)
-            AddRecord.call(store,
-                       recordAddress(host::kRecordLastDataPath, QStringLiteral("0"), GetFolderPath(file)));
+            AddRecord.call(store, recordAddress(host::kRecordLastDataPath, QStringLiteral("0"),
+                                                GetFolderPath(file)));
         else if (size == 1)
-            EditRecord.call(store,
-                       recordAddress(host::kRecordLastDataPath, QStringLiteral("0"), GetFolderPath(file)));
+            EditRecord.call(store, recordAddress(host::kRecordLastDataPath, QStringLiteral("0"),
+                                                 GetFolderPath(file)));
         shellExecute(QStringLiteral("Open"), file);
     } catch (const std::exception &) {
         // The command ends silently on any failure, keeping what it had done.

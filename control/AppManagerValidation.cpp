@@ -6,9 +6,11 @@
 #include "frmInfo.h"
 #include "modPublic.h"
 
-namespace qrt {
+namespace qrt
+{
 
-namespace {
+namespace
+{
 
 // The data rows of the grid: grid row r + 1 is table row r; the header row and the entry row
 // are left out.
@@ -18,7 +20,10 @@ public:
     explicit GridDrawTable(const FlexGrid &grid) : m_grid(grid) {}
     int rowCount() const override { return std::max(0, m_grid.Rows() - 2); }
     int colCount() const override { return m_grid.Cols(); }
-    void cell(int row, int col, QString &out) const override { out = m_grid.TextArray((row + 1) * m_grid.Cols() + col); }
+    void cell(int row, int col, QString &out) const override
+    {
+        out = m_grid.TextArray((row + 1) * m_grid.Cols() + col);
+    }
 
 private:
     const FlexGrid &m_grid;

@@ -13,13 +13,15 @@ class QLineEdit;
 class QPushButton;
 class QKeyEvent;
 
-namespace qrt {
+namespace qrt
+{
 
 class CommonDialog;
 class FlexGrid;
 
 // Host members, looked up once per class.
-namespace members {
+namespace members
+{
 inline const Member TotalNumber("TotalNumber");
 inline const Member HasSpecial("HasSpecial");
 inline const Member MiniNumber("MiniNumber");

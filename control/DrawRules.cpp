@@ -6,9 +6,11 @@
 #include <limits>
 #include <unordered_set>
 
-namespace qrt {
+namespace qrt
+{
 
-namespace {
+namespace
+{
 
 // Issues are digit strings by the time repeats are looked for. Up to 17 digits they are
 // packed with their length into one integer (the length keeps "0101" apart from "101"), so a
@@ -186,7 +188,8 @@ bool isDigits(QStringView text)
     return true;
 }
 
-std::vector<RuleBreak> checkDraws(const DrawTable &table, const DrawLimits &limits, bool stopAtFirst)
+std::vector<RuleBreak> checkDraws(const DrawTable &table, const DrawLimits &limits,
+                                  bool stopAtFirst)
 {
     return Checker(table, limits, stopAtFirst).run();
 }

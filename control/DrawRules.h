@@ -5,7 +5,8 @@
 #include <optional>
 #include <vector>
 
-namespace qrt {
+namespace qrt
+{
 
 /// Read-only access to the draw rows being checked: row 0 is the first draw, column 0 the
 /// issue, columns 1 to TotalNumber the basic numbers, and the last column the bonus number
@@ -48,7 +49,8 @@ struct RuleBreak {
 /// With @p stopAtFirst the result holds at most the first broken rule. Otherwise every broken
 /// rule is listed, each step over all rows, and later steps still run; a cell that breaks an
 /// earlier step is not reported again by a later step that needs its value.
-std::vector<RuleBreak> checkDraws(const DrawTable &table, const DrawLimits &limits, bool stopAtFirst);
+std::vector<RuleBreak> checkDraws(const DrawTable &table, const DrawLimits &limits,
+                                  bool stopAtFirst);
 
 /// Non-empty and made of the characters 0 to 9 only.
 bool isDigits(QStringView text);

@@ -1,8 +1,10 @@
 #include "LayoutSteps.h"
 
-namespace qrt {
+namespace qrt
+{
 
-namespace {
+namespace
+{
 constexpr float kGap = 100;
 constexpr float kGridSide = 80;
 constexpr float kGridTop = 200;
@@ -34,10 +36,10 @@ int arrangeLayout(LayoutBoxes &b, float W, float H)
         pos(b.btnOpenFile.top, pic[3].top) &&
         pos(b.btnDataValidate.left, b.btnOpenFile.width + b.btnOpenFile.left + kGap) &&
         pos(b.btnDataValidate.top, b.btnOpenFile.top) && size(b.frame.width, W) &&
-        pos(b.frame.top, pic[0].height + pic[0].top + kGap) && size(b.frame.height, H - b.frame.top) &&
-        pos(b.frame.left, 0) && pos(b.grid.left, kGridSide) &&
-        size(b.grid.width, b.frame.width - 2 * kGridSide) && pos(b.grid.top, kGridTop) &&
-        size(b.grid.height, b.frame.height - kGridTop - kGridBottom);
+        pos(b.frame.top, pic[0].height + pic[0].top + kGap) &&
+        size(b.frame.height, H - b.frame.top) && pos(b.frame.left, 0) &&
+        pos(b.grid.left, kGridSide) && size(b.grid.width, b.frame.width - 2 * kGridSide) &&
+        pos(b.grid.top, kGridTop) && size(b.grid.height, b.frame.height - kGridTop - kGridBottom);
     return step;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
-namespace qrt {
+namespace qrt
+{
 
 /// A child's place in twips, in single precision as the layout computes it.
 struct TwipsRect {

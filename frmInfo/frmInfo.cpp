@@ -3,7 +3,8 @@
 
 #include <QLabel>
 
-namespace qrt {
+namespace qrt
+{
 
 frmInfo::frmInfo() : QWidget(nullptr, Qt::Window), m_label(new QLabel(this))
 {

@@ -4,7 +4,8 @@
 
 class QLabel;
 
-namespace qrt {
+namespace qrt
+{
 
 /// The progress window: a passive top-level window with one line of text in `lblInfo`.
 /// Whoever needs it makes a new one, sets the text, shows it without a modal loop and

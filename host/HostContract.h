@@ -43,7 +43,8 @@
 // host last read draws from; "LastDataPath" (third value "0"): folder last chosen in the
 // Edit Text File dialog, without a trailing separator.
 
-namespace qrt::host {
+namespace qrt::host
+{
 
 inline constexpr char kLotterysClass[] = "QRTLottery.Lotterys";
 inline constexpr char kLotteryClass[] = "QRTLottery.Lottery";

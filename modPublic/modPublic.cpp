@@ -8,9 +8,11 @@
 
 #include <limits>
 
-namespace qrt {
+namespace qrt
+{
 
-namespace {
+namespace
+{
 
 QHash<qint32, QString> loadCatalogue()
 {
@@ -60,12 +62,13 @@ bool PathExists(const QString &strPath, bool blnFolder, bool blnCreate, bool bln
     // An empty path never names an entry here: it must not fall back to some file of the
     // current folder and get that deleted.
     const QFileInfo info(strPath);
-    const bool found = !strPath.isEmpty() && (info.exists() || info.isSymLink()) &&
-                       (blnFolder || !info.isDir());
+    const bool found =
+        !strPath.isEmpty() && (info.exists() || info.isSymLink()) && (blnFolder || !info.isDir());
     if (found) {
         if (blnDelete && !blnFolder) {
             QFile file(strPath);
-            file.setPermissions(file.permissions() | QFileDevice::WriteOwner | QFileDevice::WriteUser);
+            file.setPermissions(file.permissions() | QFileDevice::WriteOwner |
+                                QFileDevice::WriteUser);
             file.remove();
         }
         return true;

@@ -2,7 +2,8 @@
 
 #include <QString>
 
-namespace qrt {
+namespace qrt
+{
 
 /// Pads @p text with copies of @p fill up to @p width characters, in front when @p blnLeft is
 /// true and behind otherwise. A text already that wide comes back unchanged.

@@ -12,9 +12,11 @@
 #include <memory>
 #include <unordered_map>
 
-namespace qrt {
+namespace qrt
+{
 
-namespace {
+namespace
+{
 
 enum class Access { Get, Set, Call };
 
@@ -39,7 +41,8 @@ struct Key {
 struct KeyHash {
     size_t operator()(const Key &k) const noexcept
     {
-        return qHash(k.name, size_t(k.argc) * 3 + size_t(k.access)) ^ std::hash<const void *>()(k.mo);
+        return qHash(k.name, size_t(k.argc) * 3 + size_t(k.access)) ^
+               std::hash<const void *>()(k.mo);
     }
 };
 
@@ -78,8 +81,9 @@ Resolved resolveUncached(const QMetaObject *mo, const QString &name, int argc, A
     // Scan from the most derived class down so that a host subclass can shadow a member.
     for (int i = mo->methodCount() - 1; i >= 0; --i) {
         const QMetaMethod m = mo->method(i);
-        const bool callable = m.methodType() == QMetaMethod::Method ||
-                              (m.methodType() == QMetaMethod::Slot && m.access() == QMetaMethod::Public);
+        const bool callable =
+            m.methodType() == QMetaMethod::Method ||
+            (m.methodType() == QMetaMethod::Slot && m.access() == QMetaMethod::Public);
         if (!callable || m.parameterCount() != argc || m.name() != latin)
             continue;
         r.kind = Resolved::Method;
@@ -98,7 +102,8 @@ const Resolved *resolve(const QMetaObject *mo, const QString &name, int argc, Ac
     Key key{mo, name, argc, access};
     auto it = c.find(key);
     if (it == c.end())
-        it = c.emplace(std::move(key), std::make_unique<Resolved>(resolveUncached(mo, name, argc, access)))
+        it = c.emplace(std::move(key),
+                       std::make_unique<Resolved>(resolveUncached(mo, name, argc, access)))
                  .first;
     return it->second.get();
 }
@@ -222,7 +227,10 @@ bool isIntegral(int id)
     }
 }
 
-bool isFloating(int id) { return id == QMetaType::Double || id == QMetaType::Float; }
+bool isFloating(int id)
+{
+    return id == QMetaType::Double || id == QMetaType::Float;
+}
 
 qint32 roundToInt32(double d)
 {
@@ -230,7 +238,8 @@ qint32 roundToInt32(double d)
         throw RuntimeError(6);
     // nearbyint honours the default rounding mode, which rounds halves to even.
     const double r = std::nearbyint(d);
-    if (r < double(std::numeric_limits<qint32>::min()) || r > double(std::numeric_limits<qint32>::max()))
+    if (r < double(std::numeric_limits<qint32>::min()) ||
+        r > double(std::numeric_limits<qint32>::max()))
         throw RuntimeError(6);
     return qint32(r);
 }
@@ -288,7 +297,8 @@ QVariant callByName(QObject *obj, const QString &name, const QVariantList &args)
     if (!obj)
         throw RuntimeError(91);
     const int argc = int(args.size());
-    const Resolved *r = resolve(obj->metaObject(), name, argc, argc == 0 ? Access::Get : Access::Call);
+    const Resolved *r =
+        resolve(obj->metaObject(), name, argc, argc == 0 ? Access::Get : Access::Call);
     return dispatch(obj, r, args.constData(), argc);
 }
 

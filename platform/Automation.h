@@ -7,7 +7,8 @@
 #include <functional>
 #include <initializer_list>
 
-namespace qrt {
+namespace qrt
+{
 
 /// Registers the factory that createObject() uses for @p progId. A later registration for
 /// the same name replaces the earlier one; an empty factory removes it.
@@ -81,8 +82,17 @@ bool equalsTrue(const QVariant &value);
 bool equalsFalse(const QVariant &value);
 
 /// The wire types of host calls.
-inline QVariant int16(qint16 v) { return QVariant::fromValue<qint16>(v); }
-inline QVariant int32(qint32 v) { return QVariant::fromValue<qint32>(v); }
-inline QVariant object(QObject *o) { return QVariant::fromValue<QObject *>(o); }
+inline QVariant int16(qint16 v)
+{
+    return QVariant::fromValue<qint16>(v);
+}
+inline QVariant int32(qint32 v)
+{
+    return QVariant::fromValue<qint32>(v);
+}
+inline QVariant object(QObject *o)
+{
+    return QVariant::fromValue<QObject *>(o);
+}
 
 } // namespace qrt

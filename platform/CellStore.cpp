@@ -2,9 +2,11 @@
 
 #include <cstring>
 
-namespace qrt {
+namespace qrt
+{
 
-namespace {
+namespace
+{
 
 enum : uint8_t { kLatin1 = 0, kUtf16 = 1 };
 

@@ -6,7 +6,8 @@
 #include <cstdint>
 #include <vector>
 
-namespace qrt {
+namespace qrt
+{
 
 /// The texts of a grid, kept compactly: every row is one blob in a shared byte pool, Latin-1
 /// when it can be and UTF-16 otherwise, so a million draws cost a few dozen bytes each instead

@@ -4,9 +4,11 @@
 #include <QFileDialog>
 #include <QStringList>
 
-namespace qrt {
+namespace qrt
+{
 
-namespace {
+namespace
+{
 std::function<void(CommonDialog &)> &handler()
 {
     static std::function<void(CommonDialog &)> h;

@@ -4,7 +4,8 @@
 #include <QString>
 #include <functional>
 
-namespace qrt {
+namespace qrt
+{
 
 /// The Open dialog as a non-visual object: set the properties, call ShowOpen(), read
 /// FileName (empty when the user cancelled).

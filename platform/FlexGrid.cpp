@@ -13,9 +13,11 @@
 
 #include <climits>
 
-namespace qrt {
+namespace qrt
+{
 
-namespace {
+namespace
+{
 
 // The view shows the rows below the fixed ones; the fixed row 0 is the horizontal header.
 // Row and column counts are snapshots taken when the view was last told, so that bulk
@@ -28,7 +30,10 @@ public:
     {
     }
 
-    int rowCount(const QModelIndex &parent = {}) const override { return parent.isValid() ? 0 : m_rows; }
+    int rowCount(const QModelIndex &parent = {}) const override
+    {
+        return parent.isValid() ? 0 : m_rows;
+    }
     int columnCount(const QModelIndex &parent = {}) const override
     {
         return parent.isValid() ? 0 : m_cols;
@@ -114,7 +119,10 @@ public:
             change();
         }
     }
-    void cellChanged(int viewRow, int col) { Q_EMIT dataChanged(index(viewRow, col), index(viewRow, col)); }
+    void cellChanged(int viewRow, int col)
+    {
+        Q_EMIT dataChanged(index(viewRow, col), index(viewRow, col));
+    }
     void headerChanged(int col) { Q_EMIT headerDataChanged(Qt::Horizontal, col, col); }
 
 private:
@@ -335,7 +343,8 @@ void FlexGridPrivate::applyColumnWidths()
         return;
     QHeaderView *header = view->horizontalHeader();
     for (int c = 0; c < header->count(); ++c)
-        header->resizeSection(c, size_t(c) < widths.size() ? widths[size_t(c)] : kDefaultColWidthPx);
+        header->resizeSection(c,
+                              size_t(c) < widths.size() ? widths[size_t(c)] : kDefaultColWidthPx);
 }
 
 QPoint FlexGridPrivate::cellTopLeftPx(int r, int c) const
@@ -465,15 +474,16 @@ bool FlexGridPrivate::eventFilter(QObject *watched, QEvent *event)
     case QEvent::MouseButtonRelease: {
         auto *e = static_cast<QMouseEvent *>(event);
         dragging = false;
-        const int button = e->button() == Qt::LeftButton    ? 1
-                           : e->button() == Qt::RightButton ? 2
+        const int button = e->button() == Qt::LeftButton     ? 1
+                           : e->button() == Qt::RightButton  ? 2
                            : e->button() == Qt::MiddleButton ? 4
                                                              : 0;
         const Qt::KeyboardModifiers m = e->modifiers();
         const int shift = (m & Qt::ShiftModifier ? 1 : 0) | (m & Qt::ControlModifier ? 2 : 0) |
                           (m & Qt::AltModifier ? 4 : 0);
         const QPoint p = view->viewport()->mapTo(q, e->position().toPoint());
-        Q_EMIT q->MouseUp(button, shift, float(p.x()) * twipsPerPixelX(q), float(p.y()) * twipsPerPixelY(q));
+        Q_EMIT q->MouseUp(button, shift, float(p.x()) * twipsPerPixelX(q),
+                          float(p.y()) * twipsPerPixelY(q));
         if (button == 1)
             Q_EMIT q->Click();
         return true;
@@ -501,7 +511,10 @@ FlexGrid::~FlexGrid()
     delete d->view;
 }
 
-int FlexGrid::Rows() const { return d->store.rows(); }
+int FlexGrid::Rows() const
+{
+    return d->store.rows();
+}
 
 void FlexGrid::setRows(int rows)
 {
@@ -521,7 +534,10 @@ void FlexGrid::setRows(int rows)
     d->clampCurrent();
 }
 
-int FlexGrid::Cols() const { return d->store.cols(); }
+int FlexGrid::Cols() const
+{
+    return d->store.cols();
+}
 
 void FlexGrid::setCols(int cols)
 {
@@ -540,7 +556,10 @@ void FlexGrid::setCols(int cols)
     d->clampCurrent();
 }
 
-int FlexGrid::FixedRows() const { return d->fixedRows; }
+int FlexGrid::FixedRows() const
+{
+    return d->fixedRows;
+}
 
 void FlexGrid::setFixedRows(int rows)
 {
@@ -580,9 +599,15 @@ void FlexGrid::setFormatString(const QString &format)
     d->applyColumnWidths();
 }
 
-QString FlexGrid::FormatString() const { return d->format; }
+QString FlexGrid::FormatString() const
+{
+    return d->format;
+}
 
-int FlexGrid::TopRow() const { return d->fixedRows + d->view->verticalScrollBar()->value(); }
+int FlexGrid::TopRow() const
+{
+    return d->fixedRows + d->view->verticalScrollBar()->value();
+}
 
 void FlexGrid::setTopRow(int row)
 {
@@ -596,7 +621,10 @@ void FlexGrid::setTopRow(int row)
     vbar->setValue(d->viewRow(row));
 }
 
-int FlexGrid::Row() const { return d->row; }
+int FlexGrid::Row() const
+{
+    return d->row;
+}
 
 void FlexGrid::setRow(int row)
 {
@@ -604,7 +632,10 @@ void FlexGrid::setRow(int row)
     d->setCurrent(row, d->col);
 }
 
-int FlexGrid::Col() const { return d->col; }
+int FlexGrid::Col() const
+{
+    return d->col;
+}
 
 void FlexGrid::setCol(int col)
 {
@@ -612,7 +643,10 @@ void FlexGrid::setCol(int col)
     d->setCurrent(d->row, col);
 }
 
-int FlexGrid::RowSel() const { return d->rowSel; }
+int FlexGrid::RowSel() const
+{
+    return d->rowSel;
+}
 
 void FlexGrid::setRowSel(int row)
 {
@@ -621,7 +655,10 @@ void FlexGrid::setRowSel(int row)
     d->syncSelection();
 }
 
-int FlexGrid::ColSel() const { return d->colSel; }
+int FlexGrid::ColSel() const
+{
+    return d->colSel;
+}
 
 void FlexGrid::setColSel(int col)
 {
@@ -630,7 +667,10 @@ void FlexGrid::setColSel(int col)
     d->syncSelection();
 }
 
-QString FlexGrid::Text() const { return d->store.text(d->row, d->col); }
+QString FlexGrid::Text() const
+{
+    return d->store.text(d->row, d->col);
+}
 
 void FlexGrid::setText(const QString &text)
 {
@@ -670,7 +710,10 @@ float FlexGrid::CellWidth() const
     return float(d->view->horizontalHeader()->sectionSize(d->col)) * twipsPerPixelX(this);
 }
 
-float FlexGrid::CellHeight() const { return float(d->rowHeightPx()) * twipsPerPixelY(this); }
+float FlexGrid::CellHeight() const
+{
+    return float(d->rowHeightPx()) * twipsPerPixelY(this);
+}
 
 void FlexGrid::AddItem(const QString &item, std::optional<int> index)
 {
@@ -712,7 +755,10 @@ void FlexGrid::RemoveItem(int index)
     d->clampCurrent();
 }
 
-bool FlexGrid::Redraw() const { return d->redraw; }
+bool FlexGrid::Redraw() const
+{
+    return d->redraw;
+}
 
 void FlexGrid::setRedraw(bool on)
 {
@@ -726,6 +772,9 @@ void FlexGrid::setRedraw(bool on)
     d->syncSelection();
 }
 
-size_t FlexGrid::cellMemoryBytes() const { return d->store.memoryBytes(); }
+size_t FlexGrid::cellMemoryBytes() const
+{
+    return d->store.memoryBytes();
+}
 
 } // namespace qrt

@@ -5,15 +5,17 @@
 #include <QPointer>
 #include <QWidget>
 
-namespace qrt {
+namespace qrt
+{
 
-namespace {
+namespace
+{
 struct KeyPair {
     int vk;
     int qt;
 };
 constexpr KeyPair kKeys[] = {
-    {8, Qt::Key_Backspace}, {9, Qt::Key_Tab},     {13, Qt::Key_Return}, {27, Qt::Key_Escape},
+    {8, Qt::Key_Backspace}, {9, Qt::Key_Tab},     {13, Qt::Key_Return},   {27, Qt::Key_Escape},
     {32, Qt::Key_Space},    {33, Qt::Key_PageUp}, {34, Qt::Key_PageDown}, {35, Qt::Key_End},
     {36, Qt::Key_Home},     {37, Qt::Key_Left},   {38, Qt::Key_Up},       {39, Qt::Key_Right},
     {40, Qt::Key_Down},     {45, Qt::Key_Insert}, {46, Qt::Key_Delete},

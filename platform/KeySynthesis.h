@@ -1,6 +1,7 @@
 #pragma once
 
-namespace qrt {
+namespace qrt
+{
 
 /// Queues a key-down of the virtual key @p virtualKey (a Windows virtual-key code such as 39 for
 /// Right arrow or 34 for Page Down). It is delivered, once the current handler has returned and

@@ -3,9 +3,11 @@
 #include <QApplication>
 #include <QMessageBox>
 
-namespace qrt {
+namespace qrt
+{
 
-namespace {
+namespace
+{
 
 std::function<int(const QString &, int, const QString &)> &handler()
 {

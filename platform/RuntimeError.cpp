@@ -1,6 +1,7 @@
 #include "RuntimeError.h"
 
-namespace qrt {
+namespace qrt
+{
 
 RuntimeError::RuntimeError(int number) : RuntimeError(number, standardDescription(number)) {}
 

@@ -3,7 +3,8 @@
 #include <QString>
 #include <stdexcept>
 
-namespace qrt {
+namespace qrt
+{
 
 /// A failure reported with a classic run-time error number, the way late-bound host code
 /// expects to see it: 5 invalid procedure call or argument, 6 overflow, 9 subscript out of

@@ -2,7 +2,8 @@
 
 #include <QString>
 
-namespace qrt {
+namespace qrt
+{
 
 /// Per-user settings, read by application name, section and key. They live in
 /// QSettings(QSettings::IniFormat, QSettings::UserScope, "QRTDataManager", appName) under the

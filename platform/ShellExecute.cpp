@@ -3,9 +3,11 @@
 #include <QDesktopServices>
 #include <QUrl>
 
-namespace qrt {
+namespace qrt
+{
 
-namespace {
+namespace
+{
 std::function<void(const QString &, const QString &)> &handler()
 {
     static std::function<void(const QString &, const QString &)> h;

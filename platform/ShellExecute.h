@@ -3,11 +3,13 @@
 #include <QString>
 #include <functional>
 
-namespace qrt {
+namespace qrt
+{
 
 /// Replaces the service that opens a file in its associated program; an empty function
 /// restores the default (QDesktopServices::openUrl).
-void setShellExecuteHandler(std::function<void(const QString &operation, const QString &file)> handler);
+void setShellExecuteHandler(
+    std::function<void(const QString &operation, const QString &file)> handler);
 
 /// Asks the desktop to perform @p operation ("Open") on @p file without waiting for it.
 /// Failures are not reported.

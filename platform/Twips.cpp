@@ -3,7 +3,8 @@
 #include <QWidget>
 #include <cmath>
 
-namespace qrt {
+namespace qrt
+{
 
 float twipsPerPixelX(const QWidget *widget)
 {

@@ -2,7 +2,8 @@
 
 class QWidget;
 
-namespace qrt {
+namespace qrt
+{
 
 /// Twips: 1440 to the logical inch of the widget's screen (15 to a pixel at 96 DPI).
 float twipsPerPixelX(const QWidget *widget);

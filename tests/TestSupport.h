@@ -8,10 +8,14 @@
 
 #include <deque>
 
-namespace qrt::test {
+namespace qrt::test
+{
 
 /// Top-level widgets that are still alive; tests compare this before and after.
-inline int topLevelCount() { return int(QApplication::topLevelWidgets().size()); }
+inline int topLevelCount()
+{
+    return int(QApplication::topLevelWidgets().size());
+}
 
 /// Answers message boxes without showing any and remembers what was asked, as
 /// "style|title|prompt". Answers are taken from the queue; an empty queue answers OK/Yes.

@@ -7,7 +7,8 @@
 
 using namespace qrt;
 
-namespace {
+namespace
+{
 
 class HostA : public QObject
 {
@@ -86,7 +87,8 @@ private Q_SLOTS:
         QTest::addColumn<QVariant>("value");
         QTest::addColumn<QString>("expected");
         QTest::addColumn<int>("error");
-        QTest::newRow("string kept") << QVariant(QStringLiteral(" 07 ")) << QStringLiteral(" 07 ") << 0;
+        QTest::newRow("string kept")
+            << QVariant(QStringLiteral(" 07 ")) << QStringLiteral(" 07 ") << 0;
         QTest::newRow("i16") << QVariant::fromValue<qint16>(-5) << QStringLiteral("-5") << 0;
         QTest::newRow("i32") << QVariant(49) << QStringLiteral("49") << 0;
         QTest::newRow("true") << QVariant(true) << QStringLiteral("True") << 0;
@@ -163,7 +165,10 @@ private Q_SLOTS:
         QCOMPARE(number([&] { callByName(&a, QStringLiteral("Missing")); }), 438);
         QCOMPARE(number([&] { callByName(&a, QStringLiteral("Add"), {1}); }), 438);
         QCOMPARE(number([&] { callByName(nullptr, QStringLiteral("Size")); }), 91);
-        QCOMPARE(number([&] { callByName(&a, QStringLiteral("Add"), {QStringLiteral("x"), 1}); }), 13);
+        QCOMPARE(number([&] {
+                     callByName(&a, QStringLiteral("Add"), {QStringLiteral("x"), 1});
+                 }),
+                 13);
         QCOMPARE(number([&] { callByName(&a, QStringLiteral("Fail")); }), 5);
         QCOMPARE(number([&] { callByName(&a, QStringLiteral("FailStd")); }), 440);
         QCOMPARE(number([&] { setByName(&a, QStringLiteral("Name"), 1); }), 438);

@@ -30,8 +30,12 @@ private Q_SLOTS:
         Reference ref;
         int cols = 4;
         store.setCols(cols);
-        const QString samples[] = {QString(), QStringLiteral("07"), QStringLiteral("20261205"),
-                                   QStringLiteral("Grüße"), QStringLiteral("抽奖"), QStringLiteral(" a b "),
+        const QString samples[] = {QString(),
+                                   QStringLiteral("07"),
+                                   QStringLiteral("20261205"),
+                                   QStringLiteral("Grüße"),
+                                   QStringLiteral("抽奖"),
+                                   QStringLiteral(" a b "),
                                    QString(200, u'x')};
         for (int step = 0; step < 40000; ++step) {
             const int op = int(rng.bounded(100));
@@ -80,7 +84,8 @@ private Q_SLOTS:
         CellStore store;
         store.setCols(3);
         store.setRows(2);
-        store.setRow(1, {QStringLiteral("a"), QString(), QStringLiteral("c"), QStringLiteral("beyond")});
+        store.setRow(
+            1, {QStringLiteral("a"), QString(), QStringLiteral("c"), QStringLiteral("beyond")});
         QCOMPARE(store.text(1, 0), QStringLiteral("a"));
         QCOMPARE(store.text(1, 1), QString());
         QCOMPARE(store.text(1, 2), QStringLiteral("c"));
@@ -97,7 +102,8 @@ private Q_SLOTS:
         for (int r = 0; r < n; ++r) {
             store.setText(r, 0, QString::number(20000000 + r));
             for (int c = 1; c < 8; ++c)
-                store.setText(r, c, QStringLiteral("%1").arg(c * 7 % 49 + 1, 2, 10, QLatin1Char('0')));
+                store.setText(r, c,
+                              QStringLiteral("%1").arg(c * 7 % 49 + 1, 2, 10, QLatin1Char('0')));
         }
         QCOMPARE(store.text(n - 1, 0), QString::number(20000000 + n - 1));
         const double perRow = double(store.memoryBytes()) / n;

@@ -45,7 +45,8 @@ private Q_SLOTS:
     {
         grid = std::make_unique<FlexGrid>();
         new QAbstractItemModelTester(grid->findChild<QTableView *>()->model(),
-                                     QAbstractItemModelTester::FailureReportingMode::QtTest, grid.get());
+                                     QAbstractItemModelTester::FailureReportingMode::QtTest,
+                                     grid.get());
         grid->resize(400, 300);
         grid->setCols(5);
         grid->setRows(30);
@@ -149,7 +150,8 @@ private Q_SLOTS:
         QSignalSpy order(grid.get(), &FlexGrid::Scroll);
         QStringList events;
         connect(grid.get(), &FlexGrid::Scroll, this, [&] { events << QStringLiteral("Scroll"); });
-        connect(grid.get(), &FlexGrid::RowColChange, this, [&] { events << QStringLiteral("RowColChange"); });
+        connect(grid.get(), &FlexGrid::RowColChange, this,
+                [&] { events << QStringLiteral("RowColChange"); });
         QTest::keyClick(grid->findChild<QTableView *>(), Qt::Key_PageDown);
         const int page = grid->Row() - 1;
         QVERIFY(page > 1);
@@ -169,10 +171,12 @@ private Q_SLOTS:
         const QPoint right = cellCentre(5, 1);
         const QPoint extend = cellCentre(6, 0);
         QStringList events;
-        connect(grid.get(), &FlexGrid::RowColChange, this, [&] { events << QStringLiteral("RowColChange"); });
+        connect(grid.get(), &FlexGrid::RowColChange, this,
+                [&] { events << QStringLiteral("RowColChange"); });
         connect(grid.get(), &FlexGrid::Click, this, [&] { events << QStringLiteral("Click"); });
-        connect(grid.get(), &FlexGrid::MouseUp, this,
-                [&](int button, int, float, float) { events << QStringLiteral("MouseUp %1").arg(button); });
+        connect(grid.get(), &FlexGrid::MouseUp, this, [&](int button, int, float, float) {
+            events << QStringLiteral("MouseUp %1").arg(button);
+        });
         QTest::mouseClick(viewport(), Qt::LeftButton, {}, target);
         QCOMPARE(grid->Row(), 3);
         QCOMPARE(grid->Col(), 2);

@@ -9,7 +9,8 @@
 
 using namespace qrt;
 
-namespace {
+namespace
+{
 QString describe(const TwipsRect &r)
 {
     return QStringLiteral("%1,%2 %3x%4").arg(r.left).arg(r.top).arg(r.width).arg(r.height);
@@ -49,10 +50,14 @@ private Q_SLOTS:
         QTest::addColumn<QString>("frame");
         QTest::addColumn<QString>("grid");
         // Old values are 1,2 3x4 for the frame and 5,6 7x8 for the grid.
-        QTest::newRow("lower than 595") << 8000.f << 500.f << 14 << "1,595 8000x4" << "5,6 7x8";
-        QTest::newRow("between 595 and 875") << 8000.f << 700.f << 19 << "0,595 8000x105" << "80,200 7840x8";
-        QTest::newRow("exactly 875") << 8000.f << 875.f << 20 << "0,595 8000x280" << "80,200 7840x0";
-        QTest::newRow("narrower than 160") << 100.f << 6000.f << 17 << "0,595 100x5405" << "80,6 7x8";
+        QTest::newRow("lower than 595") << 8000.f << 500.f << 14 << "1,595 8000x4"
+                                        << "5,6 7x8";
+        QTest::newRow("between 595 and 875") << 8000.f << 700.f << 19 << "0,595 8000x105"
+                                             << "80,200 7840x8";
+        QTest::newRow("exactly 875") << 8000.f << 875.f << 20 << "0,595 8000x280"
+                                     << "80,200 7840x0";
+        QTest::newRow("narrower than 160") << 100.f << 6000.f << 17 << "0,595 100x5405"
+                                           << "80,6 7x8";
         QTest::newRow("narrower than the buttons") << 3000.f << 6000.f << 20 << "0,595 3000x5405"
                                                    << "80,200 2840x5125";
     }

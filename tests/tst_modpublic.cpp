@@ -20,11 +20,16 @@ private Q_SLOTS:
         QTest::addColumn<bool>("left");
         QTest::addColumn<QString>("expected");
         QTest::newRow("empty") << QString() << QStringLiteral("0") << true << QStringLiteral("00");
-        QTest::newRow("one digit") << QStringLiteral("7") << QStringLiteral("0") << true << QStringLiteral("07");
-        QTest::newRow("two digits") << QStringLiteral("49") << QStringLiteral("0") << true << QStringLiteral("49");
-        QTest::newRow("three digits") << QStringLiteral("100") << QStringLiteral("0") << true << QStringLiteral("100");
-        QTest::newRow("right") << QStringLiteral("7") << QStringLiteral("0") << false << QStringLiteral("70");
-        QTest::newRow("long fill") << QStringLiteral("7") << QStringLiteral("ab") << true << QStringLiteral("ab7");
+        QTest::newRow("one digit")
+            << QStringLiteral("7") << QStringLiteral("0") << true << QStringLiteral("07");
+        QTest::newRow("two digits")
+            << QStringLiteral("49") << QStringLiteral("0") << true << QStringLiteral("49");
+        QTest::newRow("three digits")
+            << QStringLiteral("100") << QStringLiteral("0") << true << QStringLiteral("100");
+        QTest::newRow("right") << QStringLiteral("7") << QStringLiteral("0") << false
+                               << QStringLiteral("70");
+        QTest::newRow("long fill")
+            << QStringLiteral("7") << QStringLiteral("ab") << true << QStringLiteral("ab7");
     }
     void padString()
     {
@@ -37,20 +42,37 @@ private Q_SLOTS:
 
     void catalogue()
     {
-        const QStringList expected = {
-            QStringLiteral("        Date"), QStringLiteral("  B"), QStringLiteral("Bonus"),
-            QStringLiteral("&Import"), QStringLiteral("Exp&ort"), QStringLiteral("&Save"),
-            QStringLiteral("Ins&ert"), QStringLiteral("&Delete"), QStringLiteral("Edit &Text File"),
-            QStringLiteral("Check &Validity"), QStringLiteral("Text File(*.txt)|*.txt"),
-            QStringLiteral("Edit Text File"), QStringLiteral("/"), QStringLiteral(" +"),
-            QStringLiteral("Are you sure of deleting "), QStringLiteral(" lines?"),
-            QStringLiteral("Data Manager"), QStringLiteral("Data Errors"),
-            QStringLiteral("The dates should be digits!"), QStringLiteral("Curren data have no errors!"),
-            QStringLiteral("Could not repeat the date!"), QStringLiteral("Basic numbers should be digits"),
-            QStringLiteral("Basic number is out of range!"), QStringLiteral("The bonus should be digits!"),
-            QStringLiteral("The bonus is out of range!"), QStringLiteral("Existed numbers,please type another!"),
-            QStringLiteral("Find no line to be saved!"), QStringLiteral("Finish!"), QStringLiteral("Saving ..."),
-            QStringLiteral("Checking..."), QStringLiteral("Updating...")};
+        const QStringList expected = {QStringLiteral("        Date"),
+                                      QStringLiteral("  B"),
+                                      QStringLiteral("Bonus"),
+                                      QStringLiteral("&Import"),
+                                      QStringLiteral("Exp&ort"),
+                                      QStringLiteral("&Save"),
+                                      QStringLiteral("Ins&ert"),
+                                      QStringLiteral("&Delete"),
+                                      QStringLiteral("Edit &Text File"),
+                                      QStringLiteral("Check &Validity"),
+                                      QStringLiteral("Text File(*.txt)|*.txt"),
+                                      QStringLiteral("Edit Text File"),
+                                      QStringLiteral("/"),
+                                      QStringLiteral(" +"),
+                                      QStringLiteral("Are you sure of deleting "),
+                                      QStringLiteral(" lines?"),
+                                      QStringLiteral("Data Manager"),
+                                      QStringLiteral("Data Errors"),
+                                      QStringLiteral("The dates should be digits!"),
+                                      QStringLiteral("Curren data have no errors!"),
+                                      QStringLiteral("Could not repeat the date!"),
+                                      QStringLiteral("Basic numbers should be digits"),
+                                      QStringLiteral("Basic number is out of range!"),
+                                      QStringLiteral("The bonus should be digits!"),
+                                      QStringLiteral("The bonus is out of range!"),
+                                      QStringLiteral("Existed numbers,please type another!"),
+                                      QStringLiteral("Find no line to be saved!"),
+                                      QStringLiteral("Finish!"),
+                                      QStringLiteral("Saving ..."),
+                                      QStringLiteral("Checking..."),
+                                      QStringLiteral("Updating...")};
         QCOMPARE(expected.size(), 31);
         for (int n = 1; n <= 31; ++n)
             QCOMPARE(LoadMessage(n), expected[n - 1]);

@@ -3,9 +3,11 @@
 
 #include <QHash>
 
-namespace qrt::doubles {
+namespace qrt::doubles
+{
 
-namespace {
+namespace
+{
 QHash<QString, int> &failures()
 {
     static QHash<QString, int> f;
@@ -64,7 +66,10 @@ void failOn(const QString &object, const QString &member, int skip)
     failures().insert(object + u'.' + member, skip);
 }
 
-void clearFailures() { failures().clear(); }
+void clearFailures()
+{
+    failures().clear();
+}
 
 void maybeFail(const QString &object, const QString &member)
 {

@@ -4,7 +4,8 @@
 #include <QStringList>
 #include <QVariant>
 
-namespace qrt::doubles {
+namespace qrt::doubles
+{
 
 /// The calls that the recording host objects received, in order, one line each, written as
 /// `Object.Member(type value, ...)` with the wire type of every argument (i16, i32, str,

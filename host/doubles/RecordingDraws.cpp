@@ -8,9 +8,11 @@
 
 #include <algorithm>
 
-namespace qrt::doubles {
+namespace qrt::doubles
+{
 
-namespace {
+namespace
+{
 const QString kDraw = QStringLiteral("Draw");
 const QString kDraws = QStringLiteral("Draws");
 
@@ -41,8 +43,14 @@ int RecordingDraw::alive = 0;
 int RecordingLotterys::alive = 0;
 QPointer<RecordingLotterys> RecordingLotterys::last;
 
-RecordingDraw::RecordingDraw() { ++alive; }
-RecordingDraw::~RecordingDraw() { --alive; }
+RecordingDraw::RecordingDraw()
+{
+    ++alive;
+}
+RecordingDraw::~RecordingDraw()
+{
+    --alive;
+}
 
 void RecordingDraw::SetIssue(const QVariant &v)
 {
@@ -79,7 +87,10 @@ RecordingLotterys::RecordingLotterys()
     last = this;
 }
 
-RecordingLotterys::~RecordingLotterys() { --alive; }
+RecordingLotterys::~RecordingLotterys()
+{
+    --alive;
+}
 
 void RecordingLotterys::AddItem(const QVariant &draw)
 {

@@ -9,7 +9,8 @@
 #include <optional>
 #include <vector>
 
-namespace qrt::doubles {
+namespace qrt::doubles
+{
 
 /// The draw object a save creates by name for each row ("QRTLottery.Lottery"); logs as
 /// "Draw.Member(...)".

@@ -3,9 +3,11 @@
 #include "RecordingDraws.h"
 #include "RuntimeError.h"
 
-namespace qrt::doubles {
+namespace qrt::doubles
+{
 
-namespace {
+namespace
+{
 const QString kLottery = QStringLiteral("Lottery");
 const QString kItem = QStringLiteral("Item");
 
@@ -23,9 +25,15 @@ RecordingItem::RecordingItem(RecordingLottery *lottery, int index)
 {
 }
 
-const DrawData &RecordingItem::draw() const { return m_lottery->draws.at(size_t(m_index)); }
+const DrawData &RecordingItem::draw() const
+{
+    return m_lottery->draws.at(size_t(m_index));
+}
 
-QVariant RecordingItem::GetIssue() { return logged(kItem, QStringLiteral("GetIssue"), draw().issue); }
+QVariant RecordingItem::GetIssue()
+{
+    return logged(kItem, QStringLiteral("GetIssue"), draw().issue);
+}
 
 QVariant RecordingItem::GetNumber(const QVariant &j)
 {
@@ -35,12 +43,15 @@ QVariant RecordingItem::GetNumber(const QVariant &j)
     return logged(kItem, QStringLiteral("GetNumber"), value, {j});
 }
 
-QVariant RecordingItem::GetSpecial() { return logged(kItem, QStringLiteral("GetSpecial"), draw().special); }
+QVariant RecordingItem::GetSpecial()
+{
+    return logged(kItem, QStringLiteral("GetSpecial"), draw().special);
+}
 
 RecordingLottery::RecordingLottery(QObject *parent) : QObject(parent) {}
 
-RecordingLottery *RecordingLottery::make(int total, int mini, int maxi, bool bonus, const QStringList &lines,
-                                         QObject *parent)
+RecordingLottery *RecordingLottery::make(int total, int mini, int maxi, bool bonus,
+                                         const QStringList &lines, QObject *parent)
 {
     auto *l = new RecordingLottery(parent);
     l->totalNumber = total;
@@ -61,10 +72,22 @@ RecordingLottery *RecordingLottery::make(int total, int mini, int maxi, bool bon
     return l;
 }
 
-QVariant RecordingLottery::TotalNumber() { return logged(kLottery, QStringLiteral("TotalNumber"), totalNumber); }
-QVariant RecordingLottery::HasSpecial() { return logged(kLottery, QStringLiteral("HasSpecial"), hasSpecial); }
-QVariant RecordingLottery::MiniNumber() { return logged(kLottery, QStringLiteral("MiniNumber"), miniNumber); }
-QVariant RecordingLottery::MaxNumber() { return logged(kLottery, QStringLiteral("MaxNumber"), maxNumber); }
+QVariant RecordingLottery::TotalNumber()
+{
+    return logged(kLottery, QStringLiteral("TotalNumber"), totalNumber);
+}
+QVariant RecordingLottery::HasSpecial()
+{
+    return logged(kLottery, QStringLiteral("HasSpecial"), hasSpecial);
+}
+QVariant RecordingLottery::MiniNumber()
+{
+    return logged(kLottery, QStringLiteral("MiniNumber"), miniNumber);
+}
+QVariant RecordingLottery::MaxNumber()
+{
+    return logged(kLottery, QStringLiteral("MaxNumber"), maxNumber);
+}
 
 QVariant RecordingLottery::Count()
 {

@@ -5,7 +5,8 @@
 
 #include <vector>
 
-namespace qrt::doubles {
+namespace qrt::doubles
+{
 
 /// One draw as the recording lottery hands it out: each value exactly as the test set it,
 /// so that a test can give the control numbers as strings, integers or anything else.
@@ -47,8 +48,8 @@ public:
 
     /// A lottery of @p total basic numbers from @p mini to @p maxi, with a bonus number when
     /// @p bonus; @p draws are lines "issue n n n" with the bonus after "+", as strings.
-    static RecordingLottery *make(int total, int mini, int maxi, bool bonus, const QStringList &draws = {},
-                                  QObject *parent = nullptr);
+    static RecordingLottery *make(int total, int mini, int maxi, bool bonus,
+                                  const QStringList &draws = {}, QObject *parent = nullptr);
 
     Q_INVOKABLE QVariant TotalNumber();
     Q_INVOKABLE QVariant HasSpecial();

@@ -1,9 +1,11 @@
 #include "RecordingStore.h"
 #include "CallLog.h"
 
-namespace qrt::doubles {
+namespace qrt::doubles
+{
 
-namespace {
+namespace
+{
 const QString kStore = QStringLiteral("Store");
 
 void record(const QString &member, const QVariantList &args = {})

@@ -4,7 +4,8 @@
 #include <QObject>
 #include <QVariant>
 
-namespace qrt::doubles {
+namespace qrt::doubles
+{
 
 /// An in-memory system store that logs every call as "Store.Member(...)". Records are keyed
 /// by their key (the second address value); the content is kept exactly as sent.
@@ -21,7 +22,8 @@ public:
     Q_INVOKABLE QVariant AddRecord(const QVariant &a1, const QVariant &key, const QVariant &a3,
                                    const QVariant &a4, const QVariant &a5, const QVariant &content);
     Q_INVOKABLE QVariant EditRecord(const QVariant &a1, const QVariant &key, const QVariant &a3,
-                                    const QVariant &a4, const QVariant &a5, const QVariant &content);
+                                    const QVariant &a4, const QVariant &a5,
+                                    const QVariant &content);
 
     QHash<QString, QVariant> records;
     QVariant sizeOverride; // when valid, "GetRSSize" answers this

@@ -1,0 +1,19 @@
+# Sourced by the run and test scripts: installs the Debian packages the build needs, and only
+# those that are missing.
+qrt_install_deps() {
+    local wanted=(cmake make g++ pkg-config qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite
+                  libgl-dev fonts-dejavu-core "$@")
+    local missing=()
+    for p in "${wanted[@]}"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+    done
+    if [ "${#missing[@]}" -eq 0 ]; then
+        echo "==> All required Debian packages are installed"
+        return 0
+    fi
+    echo "==> Installing missing Debian packages: ${missing[*]}"
+    local sudo=""
+    [ "$(id -u)" -eq 0 ] || sudo="sudo"
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}

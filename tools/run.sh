@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Builds the program (Release) and runs it. Without a display it renders the window to a
+# PNG file instead; pass --screenshot FILE to choose the file.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+. tools/deps.sh
+qrt_install_deps
+echo "==> Building the program (Release) in build/release"
+cmake -S . -B build/release -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF > /dev/null
+cmake --build build/release -j"$(nproc)" --target qrt-demo
+args=("$@")
+if [ -z "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ] && [[ " $* " != *" --screenshot "* ]]; then
+    echo "==> No display: rendering the window to build/screenshot.png"
+    args+=(--screenshot build/screenshot.png)
+fi
+echo "==> Running build/release/qrt-demo ${args[*]}"
+exec build/release/qrt-demo "${args[@]}"
