@@ -9,6 +9,7 @@
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QTableView>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include <climits>
@@ -200,8 +201,16 @@ public:
     bool redraw = true;
     bool dragging = false;
     int m_rowHeight = 20;
-    int lastTop = 0;
-    int lastLeft = 0;
+    // Scroll reports scrolling that the user asked for, by the scroll bars or the wheel, or that
+    // the grid does itself; a relayout that clamps the position (the first show) is none.
+    bool ownScroll = false;
+    bool userScroll = false;
+    void setScrollValue(QScrollBar *bar, int value)
+    {
+        ownScroll = true;
+        bar->setValue(value);
+        ownScroll = false;
+    }
 };
 
 FlexGridPrivate::FlexGridPrivate(FlexGrid *qq)
@@ -233,18 +242,16 @@ FlexGridPrivate::FlexGridPrivate(FlexGrid *qq)
     view->viewport()->installEventFilter(this);
     view->installEventFilter(this);
     q->setFocusProxy(view);
-    QObject::connect(view->verticalScrollBar(), &QScrollBar::valueChanged, this, [this](int v) {
-        if (v != lastTop) {
-            lastTop = v;
-            Q_EMIT q->Scroll();
-        }
-    });
-    QObject::connect(view->horizontalScrollBar(), &QScrollBar::valueChanged, this, [this](int v) {
-        if (v != lastLeft) {
-            lastLeft = v;
-            Q_EMIT q->Scroll();
-        }
-    });
+    for (QScrollBar *bar : {view->verticalScrollBar(), view->horizontalScrollBar()}) {
+        QObject::connect(bar, &QScrollBar::actionTriggered, this, [this] {
+            userScroll = true;
+            QTimer::singleShot(0, this, [this] { userScroll = false; });
+        });
+        QObject::connect(bar, &QScrollBar::valueChanged, this, [this] {
+            if (ownScroll || userScroll)
+                Q_EMIT q->Scroll();
+        });
+    }
 }
 
 int FlexGridPrivate::visibleRows() const
@@ -289,11 +296,11 @@ void FlexGridPrivate::ensureVisible()
     const int top = vbar->value();
     const int page = visibleRows();
     if (v < top) {
-        vbar->setValue(v);
+        setScrollValue(vbar, v);
     } else if (v >= top + page) {
         if (v - page + 1 > vbar->maximum())
             view->flushLayout();
-        vbar->setValue(v - page + 1);
+        setScrollValue(vbar, v - page + 1);
     }
     QHeaderView *header = view->horizontalHeader();
     if (col < header->count()) {
@@ -302,9 +309,9 @@ void FlexGridPrivate::ensureVisible()
         const int w = header->sectionSize(col);
         const int width = view->viewport()->width();
         if (x < hbar->value())
-            hbar->setValue(x);
+            setScrollValue(hbar, x);
         else if (x + w > hbar->value() + width)
-            hbar->setValue(std::min(x, x + w - width));
+            setScrollValue(hbar, std::min(x, x + w - width));
     }
 }
 
@@ -376,7 +383,7 @@ void FlexGridPrivate::pageBy(int direction)
     const int last = store.rows() - 1;
     QScrollBar *vbar = view->verticalScrollBar();
     view->flushLayout();
-    vbar->setValue(vbar->value() + direction * page);
+    setScrollValue(vbar, vbar->value() + direction * page);
     const int target = std::clamp(row + direction * page, fixedRows, last);
     setCurrent(target, col);
 }
@@ -618,7 +625,7 @@ void FlexGrid::setTopRow(int row)
     QScrollBar *vbar = d->view->verticalScrollBar();
     if (d->viewRow(row) > vbar->maximum())
         d->view->flushLayout();
-    vbar->setValue(d->viewRow(row));
+    d->setScrollValue(vbar, d->viewRow(row));
 }
 
 int FlexGrid::Row() const

@@ -1,0 +1,390 @@
+#include "AppManager.h"
+#include "AppManager_p.h"
+#include "CallLog.h"
+#include "FlexGrid.h"
+#include "RecordingLottery.h"
+#include "RuntimeError.h"
+#include "TestSupport.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTableView>
+#include <QTest>
+
+using namespace qrt;
+using namespace qrt::doubles;
+
+class tst_Editing : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<AppManager> control;
+    std::unique_ptr<RecordingLottery> lottery;
+    FlexGrid *grid = nullptr;
+    QLineEdit *editor = nullptr;
+
+    void load(int total, bool bonus, const QStringList &draws)
+    {
+        lottery.reset(RecordingLottery::make(total, 1, 49, bonus, draws));
+        control->InitData(lottery.get());
+        control->show();
+        QVERIFY(QTest::qWaitForWindowActive(control.get()));
+    }
+
+    // Lets the synthesised keys arrive.
+    static void settle()
+    {
+        for (int i = 0; i < 3; ++i)
+            QCoreApplication::processEvents();
+    }
+
+    static void key(Qt::Key k, Qt::KeyboardModifiers m = {})
+    {
+        QTest::keyClick(QApplication::focusWidget(), k, m);
+        settle();
+    }
+
+    static void type(const QString &text)
+    {
+        for (QChar c : text) {
+            if (c == u'\n')
+                key(Qt::Key_Return);
+            else
+                QTest::keyClick(QApplication::focusWidget(), c.toLatin1());
+        }
+        settle();
+    }
+
+    QString cell(int r, int c) const { return grid->TextArray(r * grid->Cols() + c); }
+    QString row(int r) const
+    {
+        QStringList cells;
+        for (int c = 0; c < grid->Cols(); ++c)
+            cells << cell(r, c);
+        return cells.join(u'|');
+    }
+
+    // The editor stands over the current cell, shows its text wholly selected and has the focus.
+    void verifyEditorOnCurrentCell()
+    {
+        QVERIFY(editor->isVisible());
+        QCOMPARE(QApplication::focusWidget(), editor);
+        QCOMPARE(editor->text(), cell(grid->Row(), grid->Col()));
+        QCOMPARE(editor->selectionLength(), int(editor->text().size()));
+        const QPoint cellInFrame = grid->mapToParent(
+            QPoint(int(grid->CellLeft() / 15 + 0.5f), int(grid->CellTop() / 15 + 0.5f)));
+        QVERIFY(qAbs(editor->x() - cellInFrame.x()) <= 2);
+        QVERIFY(qAbs(editor->y() - cellInFrame.y()) <= 2);
+    }
+
+    void click(const char *button)
+    {
+        control->findChild<QPushButton *>(QLatin1String(button))->click();
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        CallLog::instance().clear();
+        control = std::make_unique<AppManager>();
+        control->resize(800, 600);
+        grid = control->findChild<FlexGrid *>(QStringLiteral("msfData"));
+        editor = control->findChild<QLineEdit *>(QStringLiteral("txtEdit"));
+    }
+    void cleanup()
+    {
+        control.reset();
+        lottery.reset();
+        QCOMPARE(test::topLevelCount(), 0);
+    }
+
+    void showEditorDoesNotWrite()
+    {
+        load(2, true, {QStringLiteral("1 7 8 +9")});
+        grid->setRow(1);
+        grid->setCol(1);
+        verifyEditorOnCurrentCell();
+        QCOMPARE(editor->text(), QStringLiteral("07"));
+        QCOMPARE(grid->Rows(), 3);
+        QVERIFY(!AppManagerPrivate::get(control.get())->mblnSettingText);
+    }
+
+    void typingIntoTheEntryRow()
+    {
+        load(2, true, {QStringLiteral("1 7 8 +9")});
+        QCOMPARE(grid->Row(), 2);
+        type(QStringLiteral("5"));
+        QCOMPARE(cell(2, 0), QStringLiteral("5"));
+        QCOMPARE(grid->Rows(), 4);
+        type(QStringLiteral("3"));
+        QCOMPARE(cell(2, 0), QStringLiteral("53"));
+        QCOMPARE(grid->Rows(), 4);
+        QCOMPARE(editor->text(), QStringLiteral("53"));
+    }
+
+    void enterAndRightWrap()
+    {
+        load(2, false, {QStringLiteral("1 7 8")});
+        type(QStringLiteral("2\n"));
+        QCOMPARE(grid->Col(), 1);
+        verifyEditorOnCurrentCell();
+        type(QStringLiteral("3\n4\n"));
+        QCOMPARE(grid->Row(), 3);
+        QCOMPARE(grid->Col(), 0);
+        QCOMPARE(row(2), QStringLiteral("2|3|4"));
+        verifyEditorOnCurrentCell();
+        // Right with the caret at the end of the last column wraps too.
+        grid->setRow(1);
+        grid->setCol(2);
+        key(Qt::Key_End);
+        key(Qt::Key_Right, Qt::ShiftModifier);
+        QCOMPARE(grid->Row(), 2);
+        QCOMPARE(grid->Col(), 0);
+        // In the last column of the last row, Enter stays and selects the text.
+        grid->setRow(grid->Rows() - 1);
+        grid->setCol(2);
+        type(QStringLiteral("x\n")); // typing made a new entry row, so Enter wraps into it
+        QCOMPARE(grid->Row(), grid->Rows() - 1);
+        QCOMPARE(grid->Col(), 0);
+        grid->setRow(grid->Rows() - 1);
+        grid->setCol(2);
+        type(QStringLiteral("\n"));
+        QCOMPARE(grid->Row(), grid->Rows() - 1);
+        QCOMPARE(grid->Col(), 2);
+        verifyEditorOnCurrentCell();
+    }
+
+    void leftAtTheEdges()
+    {
+        load(2, false,
+             {QStringLiteral("1 17 18"), QStringLiteral("2 27 28"), QStringLiteral("3 37 38")});
+        grid->setRow(3);
+        grid->setCol(0);
+        key(Qt::Key_End);
+        key(Qt::Key_Left); // the caret moves inside the text
+        QCOMPARE(grid->Col(), 0);
+        QCOMPARE(editor->cursorPosition(), 0);
+        key(Qt::Key_Left); // at the start: to the last column of the row above
+        QCOMPARE(grid->Row(), 2);
+        QCOMPARE(grid->Col(), 2);
+        verifyEditorOnCurrentCell();
+        grid->setRow(1);
+        grid->setCol(0);
+        key(Qt::Key_Left);
+        QCOMPARE(grid->Row(), 1);
+        QCOMPARE(grid->Col(), 0);
+        key(Qt::Key_Home); // left to the text box
+        QCOMPARE(grid->Col(), 0);
+    }
+
+    void upAndDownClamp()
+    {
+        load(2, false, {QStringLiteral("1 17 18"), QStringLiteral("2 27 28")});
+        grid->setRow(1);
+        grid->setCol(1);
+        key(Qt::Key_Up);
+        QCOMPARE(grid->Row(), 1);
+        verifyEditorOnCurrentCell();
+        key(Qt::Key_Down);
+        key(Qt::Key_Down);
+        key(Qt::Key_Down);
+        QCOMPARE(grid->Row(), 3);
+        QCOMPARE(grid->Col(), 1);
+        verifyEditorOnCurrentCell();
+    }
+
+    void spaceRule()
+    {
+        load(2, false, {QStringLiteral("1 12 18")});
+        grid->setRow(1);
+        grid->setCol(1);
+        key(Qt::Key_Space);
+        QCOMPARE(editor->text(), QStringLiteral("12"));
+        QCOMPARE(editor->cursorPosition(), 2);
+        QVERIFY(!editor->hasSelectedText());
+        QVERIFY(!AppManagerPrivate::get(control.get())->mblnSkipKeyPress);
+        key(Qt::Key_Space);
+        QCOMPARE(cell(1, 1), QStringLiteral("12 "));
+        // On an empty cell a space is typed at once.
+        grid->setRow(2);
+        grid->setCol(2);
+        key(Qt::Key_Space);
+        QCOMPARE(cell(2, 2), QStringLiteral(" "));
+    }
+
+    void rightClickSwallowsOneShowEditor()
+    {
+        load(2, false, {QStringLiteral("1 12 18"), QStringLiteral("2 22 28")});
+        QWidget *viewport = grid->findChild<QTableView *>()->viewport();
+        const QPoint somewhere(20, 10);
+        QTest::mouseClick(viewport, Qt::RightButton, {}, somewhere);
+        QVERIFY(!editor->isVisible());
+        QVERIFY(AppManagerPrivate::get(control.get())->mblnRightClick);
+        grid->setRow(1); // the next ShowEditor only clears the flag
+        QVERIFY(!editor->isVisible());
+        QVERIFY(!AppManagerPrivate::get(control.get())->mblnRightClick);
+        QTest::mouseClick(viewport, Qt::LeftButton, {}, somewhere);
+        QVERIFY(editor->isVisible());
+        verifyEditorOnCurrentCell();
+    }
+
+    void pageDownBringsTheEditorBack()
+    {
+        QStringList draws;
+        for (int i = 1; i <= 200; ++i)
+            draws << QStringLiteral("%1 1 2").arg(i);
+        load(2, false, draws);
+        grid->setTopRow(1);
+        grid->setRow(1);
+        verifyEditorOnCurrentCell();
+        key(Qt::Key_PageDown);
+        QVERIFY(grid->Row() > 1);
+        QCOMPARE(grid->TopRow(), grid->Row());
+        verifyEditorOnCurrentCell();
+        // Page Up in the first rows changes nothing: the editor stays, the focus is the grid's.
+        grid->setRow(1);
+        key(Qt::Key_PageUp);
+        QCOMPARE(grid->Row(), 1);
+        QVERIFY(editor->isVisible());
+        QCOMPARE(QApplication::focusWidget(), grid->findChild<QTableView *>());
+    }
+
+    void insert()
+    {
+        load(2, false, {"1 11 12", "2 21 22", "3 31 32", "4 41 42"});
+        grid->setRow(3);
+        grid->setCol(2);
+        click("btnInsert");
+        QCOMPARE(grid->Rows(), 7);
+        QCOMPARE(row(3), QStringLiteral("||"));
+        QCOMPARE(row(4), QStringLiteral("3|31|32"));
+        QCOMPARE(row(5), QStringLiteral("4|41|42"));
+        QCOMPARE(row(6), QStringLiteral("||"));
+        QCOMPARE(grid->Row(), 3);
+        QCOMPARE(grid->Col(), 0);
+        verifyEditorOnCurrentCell();
+        QVERIFY(!AppManagerPrivate::get(control.get())->mblnInserting);
+        // On the entry row the grid ends with two empty rows.
+        grid->setRow(6);
+        click("btnInsert");
+        QCOMPARE(grid->Rows(), 8);
+        QCOMPARE(row(6), QStringLiteral("||"));
+        QCOMPARE(row(7), QStringLiteral("||"));
+        // On the header row nothing happens.
+        grid->setRow(0);
+        click("btnInsert");
+        QCOMPARE(grid->Rows(), 8);
+    }
+
+    void deleteSelection_data()
+    {
+        QTest::addColumn<int>("from");
+        QTest::addColumn<int>("to");
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<QString>("question");
+        QTest::addColumn<QStringList>("left");
+        QTest::addColumn<int>("rowAfter");
+        const QStringList all = {"1|11|12", "2|21|22", "3|31|32", "||"};
+        QTest::newRow("downwards")
+            << 2 << 4 << int(MsgBoxYes) << "3" << QStringList({"1|11|12", "||"}) << 2;
+        QTest::newRow("upwards") << 4 << 2 << int(MsgBoxYes) << "3"
+                                 << QStringList({"1|11|12", "||"}) << 2;
+        QTest::newRow("one row") << 2 << 2 << int(MsgBoxYes) << "1"
+                                 << QStringList({"1|11|12", "3|31|32", "||"}) << 2;
+        QTest::newRow("entry row only") << 4 << 4 << int(MsgBoxYes) << "1" << all << 4;
+        QTest::newRow("no") << 1 << 3 << int(MsgBoxNo) << "3" << all << 1;
+    }
+    void deleteSelection()
+    {
+        QFETCH(int, from);
+        QFETCH(int, to);
+        QFETCH(int, answer);
+        QFETCH(QString, question);
+        QFETCH(QStringList, left);
+        QFETCH(int, rowAfter);
+        load(2, false, {"1 11 12", "2 21 22", "3 31 32"});
+        test::MsgBoxRecorder boxes;
+        boxes.answers.push_back(answer);
+        grid->setRow(from);
+        grid->setCol(1);
+        grid->setRowSel(to);
+        grid->setColSel(2);
+        click("btnDel");
+        QCOMPARE(boxes.shown,
+                 QStringList(QStringLiteral("36|Data Manager|Are you sure of deleting %1 lines?")
+                                 .arg(question)));
+        QStringList rows;
+        for (int r = 1; r < grid->Rows(); ++r)
+            rows << row(r);
+        QCOMPARE(rows, left);
+        QCOMPARE(grid->Row(), rowAfter);
+        QCOMPARE(grid->Col(), 1);
+        if (answer == MsgBoxNo) {
+            QCOMPARE(grid->RowSel(), to);
+        } else {
+            QCOMPARE(grid->RowSel(), grid->Row());
+            verifyEditorOnCurrentCell();
+        }
+    }
+
+    // A whole table typed from the keyboard alone: issue, Enter, numbers, Enter, ...
+    void typeFiftyDraws()
+    {
+        load(6, true, {});
+        // With no draw loaded the current cell never changed, so the user clicks into it first.
+        QTest::mouseClick(grid->findChild<QTableView *>()->viewport(), Qt::LeftButton, {},
+                          QPoint(10, 5));
+        QCOMPARE(QApplication::focusWidget(), editor);
+        QStringList expected;
+        for (int d = 1; d <= 50; ++d) {
+            QStringList fields = {QString::number(2026000 + d)};
+            for (int k = 0; k < 7; ++k)
+                fields << QStringLiteral("%1").arg((d * 7 + k * 5) % 49 + 1, 2, 10,
+                                                   QLatin1Char('0'));
+            expected << fields.join(u'|');
+            type(fields.join(u'\n') + u'\n');
+            QCOMPARE(grid->Col(), 0);
+            QCOMPARE(grid->Row(), d + 1);
+            QCOMPARE(QApplication::focusWidget(), editor);
+        }
+        QStringList typed;
+        for (int r = 1; r <= 50; ++r)
+            typed << row(r);
+        QCOMPARE(typed, expected);
+        QCOMPARE(grid->Rows(), 52);
+        QCOMPARE(row(51), QStringLiteral("|||||||"));
+    }
+
+    // A failure inside a click handler is emitted, not thrown through the event loop; with
+    // nothing connected it is shown in a stop box.
+    void handlerErrorsReachTheContainer()
+    {
+        load(2, false, {"1 11 12"});
+        setMsgBoxHandler(
+            [](const QString &, int, const QString &) -> int { throw RuntimeError(5); });
+        QSignalSpy errors(control.get(), &AppManager::errorOccurred);
+        click("btnDel");
+        QCOMPARE(errors.count(), 1);
+        QCOMPARE(errors.at(0).at(0).toInt(), 5);
+        QCOMPARE(grid->Rows(), 3);
+        setMsgBoxHandler({});
+
+        AppManager unconnected;
+        unconnected.findChild<FlexGrid *>(QStringLiteral("msfData"))->setRow(0);
+        test::MsgBoxRecorder boxes;
+        boxes.answers = {MsgBoxYes};
+        setMsgBoxHandler([&boxes](const QString &prompt, int style, const QString &title) -> int {
+            boxes.shown << QStringLiteral("%1|%2|%3").arg(style).arg(title, prompt);
+            if (style == MsgBoxQuestionYesNo)
+                throw RuntimeError(381);
+            return MsgBoxOk;
+        });
+        unconnected.findChild<QPushButton *>(QStringLiteral("btnDel"))->click();
+        QCOMPARE(boxes.shown.size(), 2);
+        QCOMPARE(boxes.shown.at(1), QStringLiteral("16|Data Manager|Invalid property array index"));
+    }
+};
+
+QTEST_MAIN(tst_Editing)
+#include "tst_editing.moc"
