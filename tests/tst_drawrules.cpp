@@ -1,0 +1,236 @@
+#include "DrawRules.h"
+
+#include <QRandomGenerator>
+#include <QTest>
+
+#include <set>
+
+using namespace qrt;
+
+namespace
+{
+
+// Draw rows written as "issue|n|n|bonus".
+class Table : public DrawTable
+{
+public:
+    explicit Table(const QStringList &rows)
+    {
+        for (const QString &r : rows)
+            m_cells.push_back(r.split(u'|'));
+        m_cols = m_cells.empty() ? 0 : int(m_cells.front().size());
+    }
+    int rowCount() const override { return int(m_cells.size()); }
+    int colCount() const override { return m_cols; }
+    void cell(int row, int col, QString &out) const override { out = m_cells[size_t(row)].at(col); }
+
+private:
+    std::vector<QStringList> m_cells;
+    int m_cols = 0;
+};
+
+DrawLimits limits(int total, bool bonus, std::optional<int> mini = 1, std::optional<int> maxi = 49)
+{
+    DrawLimits l;
+    l.totalNumber = total;
+    l.checkBonus = bonus;
+    l.miniNumber = mini;
+    l.maxNumber = maxi;
+    return l;
+}
+
+QString first(const QStringList &rows, const DrawLimits &l)
+{
+    const auto found = checkDraws(Table(rows), l, true);
+    if (found.empty())
+        return QStringLiteral("ok");
+    return QStringLiteral("%1 at %2,%3").arg(found[0].message).arg(found[0].row).arg(found[0].col);
+}
+
+// The rules again, written the plain way for the comparison below: one pass per step,
+// QString comparisons and qlonglong values, no shortcuts.
+QString reference(const std::vector<QStringList> &rows, int total, bool bonus, int mini, int maxi)
+{
+    auto digits = [](const QString &s) {
+        if (s.isEmpty())
+            return false;
+        for (QChar c : s)
+            if (!QStringLiteral("0123456789").contains(c))
+                return false;
+        return true;
+    };
+    auto inRange = [&](const QString &s) {
+        if (s.size() > 10)
+            return false;
+        const qlonglong v = s.toLongLong();
+        return v <= 2147483647LL && v >= mini && v <= maxi;
+    };
+    auto at = [](int m, int r, int c) {
+        return QStringLiteral("%1 at %2,%3").arg(m).arg(r).arg(c);
+    };
+    const int n = int(rows.size());
+    for (int r = 0; r < n; ++r)
+        if (!digits(rows[size_t(r)][0]))
+            return at(19, r, 0);
+    QStringList seen;
+    for (int r = 0; r < n; ++r) {
+        if (seen.contains(rows[size_t(r)][0]))
+            return at(21, r, 0);
+        seen << rows[size_t(r)][0];
+    }
+    for (int c = 1; c <= total; ++c) {
+        for (int r = 0; r < n; ++r)
+            if (!digits(rows[size_t(r)][c]))
+                return at(22, r, c);
+        for (int r = 0; r < n; ++r)
+            if (!inRange(rows[size_t(r)][c]))
+                return at(23, r, c);
+    }
+    if (!bonus)
+        return QStringLiteral("ok");
+    const int b = total + 1;
+    for (int r = 0; r < n; ++r)
+        if (!digits(rows[size_t(r)][b]))
+            return at(24, r, b);
+    for (int r = 0; r < n; ++r)
+        if (!inRange(rows[size_t(r)][b]))
+            return at(25, r, b);
+    for (int r = 0; r < n; ++r) {
+        QStringList keys;
+        for (int c = 1; c <= b; ++c) {
+            QString key = QString::number(rows[size_t(r)][c].toLongLong());
+            if (key.size() < 2)
+                key.prepend(u'0');
+            if (keys.contains(key))
+                return at(26, r, c);
+            keys << key;
+        }
+    }
+    return QStringLiteral("ok");
+}
+
+} // namespace
+
+class tst_DrawRules : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void firstBrokenRule_data()
+    {
+        QTest::addColumn<QStringList>("rows");
+        QTest::addColumn<bool>("bonus");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("valid") << QStringList({"2001|01|02|03", "2002|04|05|06"}) << true << "ok";
+        QTest::newRow("no rows") << QStringList() << true << "ok";
+        QTest::newRow("empty issue")
+            << QStringList({"2001|01|02|03", "|||"}) << true << "19 at 1,0";
+        QTest::newRow("blank in issue") << QStringList({" 2001|01|02|03"}) << true << "19 at 0,0";
+        QTest::newRow("letter in issue") << QStringList({"20a1|01|02|03"}) << true << "19 at 0,0";
+        QTest::newRow("digits before repeats")
+            << QStringList({"1|01|02|03", "1|01|02|03", "x|01|02|03"}) << true << "19 at 2,0";
+        QTest::newRow("issues as text")
+            << QStringList({"2001|01|02|03", "02001|01|02|03"}) << true << "ok";
+        QTest::newRow("the lower repeat")
+            << QStringList({"1|01|02|03", "2|01|02|03", "1|01|02|03"}) << true << "21 at 2,0";
+        QTest::newRow("long issues repeat")
+            << QStringList({"123456789012345678901|01|02|03", "123456789012345678901|01|02|03"})
+            << true << "21 at 1,0";
+        QTest::newRow("long issues differ")
+            << QStringList({"123456789012345678901|01|02|03", "123456789012345678902|01|02|03"})
+            << true << "ok";
+        QTest::newRow("digits pass before range pass")
+            << QStringList({"1|50|02|03", "2|01|02|03", "3|x|02|03"}) << true << "22 at 2,1";
+        QTest::newRow("column by column")
+            << QStringList({"1|01|x|03", "2|50|02|03"}) << true << "23 at 1,1";
+        QTest::newRow("bounds inclusive") << QStringList({"1|01|49|03"}) << true << "ok";
+        QTest::newRow("below") << QStringList({"1|00|02|03"}) << true << "23 at 0,1";
+        QTest::newRow("above") << QStringList({"1|01|50|03"}) << true << "23 at 0,2";
+        QTest::newRow("eleven nines")
+            << QStringList({"1|99999999999|02|03"}) << true << "23 at 0,1";
+        QTest::newRow("sign") << QStringList({"1|+1|02|03"}) << true << "22 at 0,1";
+        QTest::newRow("bonus digits")
+            << QStringList({"1|01|02|", "2|01|02|3x"}) << true << "24 at 0,3";
+        QTest::newRow("bonus range") << QStringList({"1|01|02|50"}) << true << "25 at 0,3";
+        QTest::newRow("same value, other text")
+            << QStringList({"1|07|7|03", "2|01|02|03"}) << true << "26 at 0,2";
+        QTest::newRow("007") << QStringList({"1|01|007|07"}) << true << "26 at 0,3";
+        QTest::newRow("bonus repeats a number")
+            << QStringList({"1|05|06|05"}) << true << "26 at 0,3";
+        QTest::newRow("no repeats without bonus") << QStringList({"1|05|05"}) << false << "ok";
+        QTest::newRow("no bonus steps without bonus") << QStringList({"1|05|06"}) << false << "ok";
+    }
+    void firstBrokenRule()
+    {
+        QFETCH(QStringList, rows);
+        QFETCH(bool, bonus);
+        QFETCH(QString, expected);
+        QCOMPARE(first(rows, limits(2, bonus)), expected);
+    }
+
+    // "Row 4 holds 05 in column 2 and 5 in column 4": the later cell is the one reported.
+    void repeatFoundAtTheLaterCell()
+    {
+        const QStringList rows = {"1|01|02|03|04|05", "2|01|02|03|04|05", "3|01|02|03|04|05",
+                                  "4|01|02|03|04|05", "5|01|05|03|5|06"};
+        QCOMPARE(first(rows, limits(4, true)), QStringLiteral("26 at 4,4"));
+    }
+
+    void missingBoundFailsEveryRange()
+    {
+        QCOMPARE(first({"1|01|02|03"}, limits(2, true, std::nullopt)), QStringLiteral("23 at 0,1"));
+        QCOMPARE(first({"1|01|02|03"}, limits(2, true, 1, std::nullopt)),
+                 QStringLiteral("23 at 0,1"));
+        QCOMPARE(first({"1|x|02|03"}, limits(2, true, std::nullopt)), QStringLiteral("22 at 0,1"));
+    }
+
+    void everyBrokenRule()
+    {
+        const QStringList rows = {"1|01|02|03", "1|x|50|", "a|05|05|05"};
+        const auto found = checkDraws(Table(rows), limits(2, true), false);
+        const std::vector<RuleBreak> expected = {{19, 2, 0}, {21, 1, 0}, {22, 1, 1}, {23, 1, 2},
+                                                 {24, 1, 3}, {26, 2, 2}, {26, 2, 3}};
+        QCOMPARE(found.size(), expected.size());
+        for (size_t i = 0; i < found.size(); ++i)
+            QVERIFY2(found[i] == expected[i], qPrintable(QStringLiteral("break %1: %2 at %3,%4")
+                                                             .arg(i)
+                                                             .arg(found[i].message)
+                                                             .arg(found[i].row)
+                                                             .arg(found[i].col)));
+    }
+
+    // Random small tables, mostly valid, with one or two faults of every kind sprinkled in.
+    void agreesWithReference()
+    {
+        QRandomGenerator rng(4711);
+        const QStringList faults = {"", " 1", "x", "0", "50", "99999999999", "007", "+3", "١"};
+        for (int round = 0; round < 3000; ++round) {
+            const int total = 1 + int(rng.bounded(4));
+            const bool bonus = rng.bounded(2) == 1;
+            const int mini = int(rng.bounded(3));
+            const int maxi = 5 + int(rng.bounded(45));
+            const int cols = total + 1 + (bonus ? 1 : 0);
+            const int n = int(rng.bounded(6));
+            std::vector<QStringList> rows;
+            QStringList lines;
+            for (int r = 0; r < n; ++r) {
+                QStringList cells = {QString::number(rng.bounded(8))};
+                for (int c = 1; c < cols; ++c)
+                    cells << QString::number(mini + int(rng.bounded(maxi - mini + 1)));
+                if (rng.bounded(3) == 0)
+                    cells[int(rng.bounded(cols))] = faults[int(rng.bounded(int(faults.size())))];
+                rows.push_back(cells);
+                lines << cells.join(u'|');
+            }
+            const QString expected = reference(rows, total, bonus, mini, maxi);
+            const QString actual = first(lines, limits(total, bonus, mini, maxi));
+            QVERIFY2(
+                actual == expected,
+                qPrintable(
+                    QStringLiteral("%1 vs %2 for %3").arg(actual, expected, lines.join(u' '))));
+        }
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_DrawRules)
+#include "tst_drawrules.moc"
