@@ -3,6 +3,7 @@
 #include "MsgBox.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QStringList>
 #include <QWidget>
 
@@ -15,6 +16,19 @@ namespace qrt::test
 inline int topLevelCount()
 {
     return int(QApplication::topLevelWidgets().size());
+}
+
+/// The progress window as a user sees it at this moment: "visible:text", or "none".
+inline QString progressWindow()
+{
+    for (QWidget *w : QApplication::topLevelWidgets()) {
+        if (w->objectName() == QLatin1String("frmInfo")) {
+            auto *label = w->findChild<QLabel *>(QStringLiteral("lblInfo"));
+            return QStringLiteral("%1:%2").arg(w->isVisible() ? "visible" : "hidden",
+                                               label ? label->text() : "?");
+        }
+    }
+    return QStringLiteral("none");
 }
 
 /// Answers message boxes without showing any and remembers what was asked, as

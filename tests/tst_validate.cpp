@@ -14,21 +14,7 @@
 using namespace qrt;
 using namespace qrt::doubles;
 
-namespace
-{
-// The progress window as a user sees it at this moment: "visible:text", or "none".
-QString progressWindow()
-{
-    for (QWidget *w : QApplication::topLevelWidgets()) {
-        if (w->objectName() == QLatin1String("frmInfo")) {
-            auto *label = w->findChild<QLabel *>(QStringLiteral("lblInfo"));
-            return QStringLiteral("%1:%2").arg(w->isVisible() ? "visible" : "hidden",
-                                               label ? label->text() : "?");
-        }
-    }
-    return QStringLiteral("none");
-}
-} // namespace
+using test::progressWindow;
 
 class tst_Validate : public QObject
 {

@@ -29,6 +29,8 @@ void CallLog::add(const QString &object, const QString &member, const QVariantLi
     for (const QVariant &a : args)
         parts << describe(a);
     m_entries << QStringLiteral("%1.%2(%3)").arg(object, member, parts.join(QStringLiteral(", ")));
+    if (onAdd)
+        onAdd(m_entries.last());
 }
 
 QStringList CallLog::filtered(const QString &prefix) const

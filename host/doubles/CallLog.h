@@ -4,6 +4,8 @@
 #include <QStringList>
 #include <QVariant>
 
+#include <functional>
+
 namespace qrt::doubles
 {
 
@@ -22,6 +24,8 @@ public:
     QStringList filtered(const QString &prefix) const;
     void clear() { m_entries.clear(); }
     void setEnabled(bool on) { m_enabled = on; }
+    /// Called with every new entry, for tests that look at the world at the moment of a call.
+    std::function<void(const QString &entry)> onAdd;
 
     static QString describe(const QVariant &value);
 

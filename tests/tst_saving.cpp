@@ -1,0 +1,405 @@
+#include "AppManager.h"
+#include "AppManager_p.h"
+#include "CallLog.h"
+#include "CommonDialog.h"
+#include "FlexGrid.h"
+#include "RecordingDraws.h"
+#include "RecordingLottery.h"
+#include "RecordingStore.h"
+#include "Settings.h"
+#include "ShellExecute.h"
+#include "TestSupport.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace qrt;
+using namespace qrt::doubles;
+
+class tst_Saving : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir settingsDir;
+    QTemporaryDir dataDir;
+    std::unique_ptr<AppManager> control;
+    std::unique_ptr<RecordingLottery> lottery;
+    std::unique_ptr<RecordingStore> store;
+    std::unique_ptr<QComboBox> start;
+    std::unique_ptr<QComboBox> end;
+    FlexGrid *grid = nullptr;
+    int topLevelsBefore = 0;
+
+    QString userFile() const { return dataDir.filePath(QStringLiteral("User.ltk")); }
+
+    void load(const QStringList &draws, bool bonus = true, int total = 2)
+    {
+        lottery.reset(RecordingLottery::make(total, 1, 49, bonus, draws));
+        control->SetSystemStore(store.get());
+        control->SetIssueControl(start.get(), end.get());
+        control->InitData(lottery.get());
+        control->show();
+        QVERIFY(QTest::qWaitForWindowActive(control.get()));
+        CallLog::instance().clear();
+    }
+    void click(const char *name)
+    {
+        control->findChild<QPushButton *>(QLatin1String(name))->click();
+    }
+    QString row(int r) const
+    {
+        QStringList cells;
+        for (int c = 0; c < grid->Cols(); ++c)
+            cells << grid->TextArray(r * grid->Cols() + c);
+        return cells.join(u'|');
+    }
+    static QStringList items(const QComboBox &box)
+    {
+        QStringList out;
+        for (int i = 0; i < box.count(); ++i)
+            out << box.itemText(i);
+        return out;
+    }
+    static QString fileText(const QString &path)
+    {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll())
+                                           : QStringLiteral("<missing>");
+    }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settingsDir.path());
+        saveSetting(QStringLiteral("QRTTest"), QStringLiteral("Path"), QStringLiteral("Path"),
+                    dataDir.path() + u'/');
+        registerRecordingClasses();
+    }
+    void init()
+    {
+        CallLog::instance().clear();
+        clearFailures();
+        QFile::remove(userFile());
+        topLevelsBefore = test::topLevelCount();
+        store = std::make_unique<RecordingStore>();
+        store->records.insert(QStringLiteral("QRTManagerCaption"), QStringLiteral("QRTTest"));
+        start = std::make_unique<QComboBox>();
+        end = std::make_unique<QComboBox>();
+        control = std::make_unique<AppManager>();
+        grid = control->findChild<FlexGrid *>(QStringLiteral("msfData"));
+    }
+    void cleanup()
+    {
+        control.reset();
+        lottery.reset();
+        store.reset();
+        start.reset();
+        end.reset();
+        QCOMPARE(RecordingDraw::alive, 0);
+        QCOMPARE(RecordingLotterys::alive, 0);
+        QCOMPARE(test::topLevelCount(), topLevelsBefore);
+        CommonDialog::setShowOpenHandler({});
+        setShellExecuteHandler({});
+    }
+
+    void callSequence_data()
+    {
+        QTest::addColumn<bool>("bonus");
+        QTest::addColumn<bool>("lastRead");
+        QTest::newRow("bonus") << true << false;
+        QTest::newRow("no bonus") << false << false;
+        QTest::newRow("bonus, last-read file") << true << true;
+        QTest::newRow("no bonus, last-read file") << false << true;
+    }
+    void callSequence()
+    {
+        QFETCH(bool, bonus);
+        QFETCH(bool, lastRead);
+        const QString lastFile = dataDir.filePath(QStringLiteral("last.txt"));
+        if (lastRead)
+            store->records.insert(QStringLiteral("LastReadFile"), lastFile);
+        load({bonus ? QStringLiteral("2026 9 7 +3") : QStringLiteral("2026 9 7")}, bonus);
+        test::MsgBoxRecorder boxes;
+        click("btnSave");
+        QVERIFY(boxes.shown.isEmpty());
+
+        const QString path = QStringLiteral("str \"%1\"").arg(userFile());
+        QStringList expected = {"Lottery.TotalNumber()",        "Lottery.HasSpecial()",
+                                "Lottery.MiniNumber()",         "Lottery.MaxNumber()",
+                                "Draw.SetIssue(str \"2026\")",  "Lottery.TotalNumber()",
+                                "Draw.SetNumber(i32 1, i32 9)", "Draw.SetNumber(i32 2, i32 7)",
+                                "Draw.OrderNumbers()",          "Lottery.HasSpecial()"};
+        if (bonus)
+            expected << "Draw.SetSpecial(i32 3)";
+        expected
+            << "Draws.AddItem(obj)"
+            << "Store.QueryRecord(i16 0, str \"QRTManagerCaption\", i16 0, i16 0, i16 0, i16 0)"
+            << "Store.GetRSContent()"
+            << "Draws.SaveData(" + path + ")"
+            << "Store.QueryRecord(i16 0, str \"LastReadFile\", str \"0\", i16 0, i16 0, i16 0)"
+            << "Store.GetRSSize()";
+        if (lastRead)
+            expected << "Store.GetRSContent()"
+                     << "Store.GetRSContent()"
+                     << QStringLiteral("Draws.SaveData(str \"%1\", bool true)").arg(lastFile);
+        expected << "Lottery.ReadData(" + path + ")"
+                 << "Lottery.Count()"
+                 << "Lottery.Count()"
+                 << "Lottery.Item(i32 1)"
+                 << "Item.GetIssue()"
+                 << "Lottery.Item(i32 1)"
+                 << "Item.GetIssue()"
+                 << "Lottery.Count()"
+                 << "Lottery.StartItem=(i16 1)"
+                 << "Lottery.Count()"
+                 << "Lottery.EndItem=(i32 1)"
+                 << "Lottery.Item(i32 1)"
+                 << "Item.GetIssue()"
+                 << "Lottery.TotalNumber()"
+                 << "Item.GetNumber(i32 1)"
+                 << "Item.GetNumber(i32 2)"
+                 << "Lottery.HasSpecial()";
+        if (bonus)
+            expected << "Item.GetSpecial()";
+        QCOMPARE(CallLog::instance().entries(), expected);
+
+        // The grid shows the draws as the lottery read them back: ordered, two digits.
+        QCOMPARE(row(1), bonus ? QStringLiteral("2026|07|09|03") : QStringLiteral("2026|07|09"));
+        QCOMPARE(fileText(userFile()),
+                 bonus ? QStringLiteral("2026;7,9;3\n") : QStringLiteral("2026;7,9;\n"));
+        QCOMPARE(fileText(lastFile), lastRead ? fileText(userFile()) : QStringLiteral("<missing>"));
+        QVERIFY(!AppManagerPrivate::get(control.get())->mobjLotterys);
+        QCOMPARE(grid->Row(), 2);
+        QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("txtEdit"));
+    }
+
+    void progressTexts()
+    {
+        load({"1 1 2 +3"});
+        QStringList seen;
+        CallLog::instance().onAdd = [&](const QString &entry) {
+            if (entry.startsWith(QLatin1String("Draws.AddItem")) ||
+                entry.startsWith(QLatin1String("Lottery.ReadData")))
+                seen << test::progressWindow();
+        };
+        click("btnSave");
+        CallLog::instance().onAdd = nullptr;
+        QCOMPARE(seen, QStringList({"visible:Saving ...", "visible:Updating..."}));
+        QCOMPARE(test::progressWindow(), QStringLiteral("none"));
+    }
+
+    void readOnlyUserFileReplaced()
+    {
+        QFile old(userFile());
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        old.write("old");
+        old.close();
+        QVERIFY(old.setPermissions(QFileDevice::ReadOwner));
+        load({"5 1 2 +3"});
+        click("btnSave");
+        QCOMPARE(fileText(userFile()), QStringLiteral("5;1,2;3\n"));
+    }
+
+    void missingSettingWritesToCurrentFolder()
+    {
+        QTemporaryDir here;
+        const QString previous = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(here.path()));
+        store->records.insert(QStringLiteral("QRTManagerCaption"),
+                              QStringLiteral("NoSuchApplication"));
+        load({"5 1 2 +3"});
+        click("btnSave");
+        QDir::setCurrent(previous);
+        QCOMPARE(fileText(here.filePath(QStringLiteral("User.ltk"))), QStringLiteral("5;1,2;3\n"));
+    }
+
+    void emptyTableWritesNothing()
+    {
+        load({});
+        test::MsgBoxRecorder boxes;
+        click("btnSave");
+        QCOMPARE(boxes.shown,
+                 QStringList(QStringLiteral("16|Data Manager|Find no line to be saved!")));
+        QVERIFY(CallLog::instance().filtered(QStringLiteral("Draw")).isEmpty());
+        QVERIFY(CallLog::instance().filtered(QStringLiteral("Store")).isEmpty());
+        QVERIFY(!QFile::exists(userFile()));
+    }
+
+    void invalidTableStopsFirst()
+    {
+        load({"5 1 2 +3", "5 1 2 +3"});
+        test::MsgBoxRecorder boxes;
+        QString window;
+        boxes.onShow = [&] { window = test::progressWindow(); };
+        click("btnSave");
+        QCOMPARE(boxes.shown,
+                 QStringList(QStringLiteral("16|Data Errors|Could not repeat the date!")));
+        QCOMPARE(window, QStringLiteral("none"));
+        QVERIFY(CallLog::instance().filtered(QStringLiteral("Draw")).isEmpty());
+        QVERIFY(!QFile::exists(userFile()));
+    }
+
+    // A failing host stops the save where it fails; the typed draws stay in the grid.
+    void hostFailureKeepsTheGrid()
+    {
+        load({"5 1 2 +3", "6 4 5 +6"});
+        grid->setTextArray(2 * grid->Cols() + 1, QStringLiteral("9"));
+        const QString before = row(1) + u'/' + row(2);
+        QSignalSpy errors(control.get(), &AppManager::errorOccurred);
+        failOn(QStringLiteral("Draws"), QStringLiteral("SaveData"));
+        click("btnSave");
+        QCOMPARE(errors.count(), 1);
+        QCOMPARE(errors.at(0).at(0).toInt(), 440);
+        QCOMPARE(row(1) + u'/' + row(2), before);
+        QCOMPARE(RecordingDraw::alive, 0); // the draw object went with the save
+        QPointer<RecordingLotterys> kept = RecordingLotterys::last;
+        QVERIFY(kept);
+        QCOMPARE(AppManagerPrivate::get(control.get())->mobjLotterys.data(), kept.data());
+        // The next save replaces it.
+        click("btnSave");
+        QVERIFY(!kept);
+        QVERIFY(!AppManagerPrivate::get(control.get())->mobjLotterys);
+        QCOMPARE(row(2), QStringLiteral("6|05|09|06"));
+    }
+
+    void refillFailureKeepsTheGrid()
+    {
+        load({"5 1 2 +3", "6 4 5 +6"});
+        const QString before = row(1) + u'/' + row(2);
+        failOn(QStringLiteral("Item"), QStringLiteral("GetSpecial"), 1); // the second draw's bonus
+        QSignalSpy errors(control.get(), &AppManager::errorOccurred);
+        click("btnSave");
+        QCOMPARE(errors.count(), 1);
+        QCOMPARE(row(1) + u'/' + row(2), before);
+    }
+
+    void issueLists()
+    {
+        start->addItems({"old"});
+        end->addItems({"old"});
+        load({"7 1 2 +3"});
+        click("btnSave");
+        QCOMPARE(items(*start), QStringList({"7"}));
+        QCOMPARE(start->currentIndex(), 0);
+        QCOMPARE(end->currentIndex(), 0);
+        QCOMPARE(lottery->startItem(), QVariant::fromValue<qint16>(1));
+        QCOMPARE(lottery->endItem(), QVariant(qint32(1)));
+
+        grid->setRow(2);
+        for (const char *issue : {"0008", "9"}) {
+            grid->setTextArray(grid->Row() * grid->Cols(), QString::fromLatin1(issue));
+            for (int c = 1; c < grid->Cols(); ++c)
+                grid->setTextArray(grid->Row() * grid->Cols() + c, QString::number(c + 10));
+            grid->AddItem(QString());
+            grid->setRow(grid->Row() + 1);
+        }
+        click("btnSave");
+        QCOMPARE(items(*start), QStringList({"7", "0008", "9"}));
+        QCOMPARE(items(*end), QStringList({"7", "0008", "9"}));
+        QCOMPARE(end->currentIndex(), 2);
+        QCOMPARE(lottery->endItem(), QVariant(qint32(3)));
+
+        lottery->countOverride = 0;
+        CallLog::instance().clear();
+        click("btnSave");
+        QCOMPARE(items(*start), QStringList({"7", "0008", "9"}));
+        QVERIFY(CallLog::instance().filtered(QStringLiteral("Lottery.StartItem")).isEmpty());
+    }
+
+    void importAndExportDoNothing()
+    {
+        load({"7 1 2 +3"});
+        click("btnInput");
+        click("btnOutput");
+        QVERIFY(CallLog::instance().entries().isEmpty());
+    }
+
+    void editTextFile_data()
+    {
+        QTest::addColumn<QVariant>("size");
+        QTest::addColumn<QString>("chosen");
+        QTest::addColumn<QString>("initDir");
+        QTest::addColumn<QString>("record");
+        QTest::addColumn<QString>("opened");
+        QTest::newRow("first use") << QVariant() << "/data/draws/week.txt"
+                                   << ""
+                                   << "AddRecord:/data/draws"
+                                   << "/data/draws/week.txt";
+        QTest::newRow("backslashes") << QVariant() << "C:\\file.txt"
+                                     << ""
+                                     << "AddRecord:C:"
+                                     << "C:\\file.txt";
+        QTest::newRow("size 2") << QVariant(2) << "/data/x.txt"
+                                << ""
+                                << ""
+                                << "/data/x.txt";
+        QTest::newRow("cancelled") << QVariant() << ""
+                                   << ""
+                                   << ""
+                                   << "";
+        QTest::newRow("no folder") << QVariant() << "week.txt"
+                                   << ""
+                                   << ""
+                                   << "";
+    }
+    void editTextFile()
+    {
+        QFETCH(QVariant, size);
+        QFETCH(QString, chosen);
+        QFETCH(QString, initDir);
+        QFETCH(QString, record);
+        QFETCH(QString, opened);
+        load({"7 1 2 +3"});
+        store->sizeOverride = size;
+        QStringList dialog;
+        CommonDialog::setShowOpenHandler([&](CommonDialog &d) {
+            dialog << d.DialogTitle() << d.Filter() << d.InitDir();
+            d.setFileName(chosen);
+        });
+        QStringList shell;
+        setShellExecuteHandler(
+            [&](const QString &op, const QString &file) { shell << op + u':' + file; });
+        click("btnOpenFile");
+        QCOMPARE(dialog,
+                 QStringList({"Edit Text File(49/2 +)", "Text File(*.txt)|*.txt", initDir}));
+        QStringList writes = CallLog::instance().filtered(QStringLiteral("Store.AddRecord")) +
+                             CallLog::instance().filtered(QStringLiteral("Store.EditRecord"));
+        QCOMPARE(writes.size(), record.isEmpty() ? 0 : 1);
+        if (!record.isEmpty())
+            QCOMPARE(
+                writes.first(),
+                QStringLiteral(
+                    "Store.%1(i16 0, str \"LastDataPath\", str \"0\", i16 0, i16 0, str \"%2\")")
+                    .arg(record.section(u':', 0, 0), record.section(u':', 1)));
+        QCOMPARE(shell,
+                 opened.isEmpty() ? QStringList() : QStringList(QStringLiteral("Open:") + opened));
+    }
+
+    void editTextFileRemembersTheFolder()
+    {
+        load({"7 1 2"}, false, 6);
+        QStringList titles, dirs;
+        CommonDialog::setShowOpenHandler([&](CommonDialog &d) {
+            titles << d.DialogTitle();
+            dirs << d.InitDir();
+            d.setFileName(QStringLiteral("/srv/lotto/%1.txt").arg(dirs.size()));
+        });
+        setShellExecuteHandler([](const QString &, const QString &) {});
+        click("btnOpenFile");
+        click("btnOpenFile");
+        QCOMPARE(titles, QStringList({"Edit Text File(49/6)", "Edit Text File(49/6)"}));
+        QCOMPARE(dirs, QStringList({"", "/srv/lotto"}));
+        QCOMPARE(CallLog::instance().filtered(QStringLiteral("Store.AddRecord")).size(), 1);
+        QCOMPARE(CallLog::instance().filtered(QStringLiteral("Store.EditRecord")).size(), 1);
+    }
+};
+
+QTEST_MAIN(tst_Saving)
+#include "tst_saving.moc"
