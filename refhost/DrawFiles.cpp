@@ -1,0 +1,332 @@
+#include "DrawFiles.h"
+#include "DrawRules.h"
+#include "modPublic.h"
+
+#include <QFile>
+
+#include <array>
+
+namespace qrt::ref {
+
+namespace {
+
+const char kMagic[] = "QRTDraws";
+constexpr int kVersion = 1;
+
+// The draws that passed the line checks, as the rule code reads them: cells stay where they
+// are in the file's bytes, so a million draws cost no string per cell.
+class ParsedTable : public DrawTable
+{
+public:
+    ParsedTable(const QByteArray &bytes, int cols) : m_bytes(bytes), m_cols(cols) {}
+    int rowCount() const override { return int(m_lines.size()); }
+    int colCount() const override { return m_cols; }
+    void cell(int row, int col, QString &out) const override
+    {
+        const size_t k = size_t(row) * size_t(m_cols) + size_t(col);
+        const char *p = m_bytes.constData() + m_start[k];
+        out.resize(m_len[k]);
+        QChar *dst = out.data();
+        for (int i = 0; i < m_len[k]; ++i)
+            dst[i] = QChar(uchar(p[i])); // bytes above 127 are never digits, whatever they encode
+    }
+
+    void add(int line, const std::vector<std::pair<qsizetype, qsizetype>> &cells)
+    {
+        m_lines.push_back(line);
+        for (const auto &[start, len] : cells) {
+            m_start.push_back(uint32_t(start));
+            m_len.push_back(int(std::min<qsizetype>(len, 0x7FFFFFFF)));
+        }
+    }
+    int line(int row) const { return m_lines[size_t(row)]; }
+    QString text(int row, int col) const
+    {
+        const size_t k = size_t(row) * size_t(m_cols) + size_t(col);
+        return QString::fromUtf8(m_bytes.constData() + m_start[k], m_len[k]);
+    }
+    qint32 value(int row, int col) const
+    {
+        const size_t k = size_t(row) * size_t(m_cols) + size_t(col);
+        qint32 v = 0;
+        for (int i = 0; i < m_len[k]; ++i)
+            v = v * 10 + (m_bytes[qsizetype(m_start[k]) + i] - '0');
+        return v;
+    }
+
+private:
+    const QByteArray &m_bytes;
+    int m_cols;
+    std::vector<int> m_lines;
+    std::vector<uint32_t> m_start;
+    std::vector<int> m_len;
+};
+
+bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f'; }
+
+// The fields of bytes [begin, end), separated by blanks or commas, as (start, length).
+void splitFields(const QByteArray &bytes, qsizetype begin, qsizetype end,
+                 std::vector<std::pair<qsizetype, qsizetype>> &out)
+{
+    qsizetype i = begin;
+    while (i < end) {
+        while (i < end && (isBlank(bytes[i]) || bytes[i] == ','))
+            ++i;
+        const qsizetype start = i;
+        while (i < end && !isBlank(bytes[i]) && bytes[i] != ',')
+            ++i;
+        if (i > start)
+            out.emplace_back(start, i - start);
+    }
+}
+
+QString columnName(int col, const LotteryShape &shape)
+{
+    if (col == 0)
+        return QStringLiteral("issue");
+    if (shape.bonus && col == shape.total + 1)
+        return QStringLiteral("bonus");
+    return QStringLiteral("number %1").arg(col);
+}
+
+QString pad2(qint32 v)
+{
+    return v >= 0 && v < 10 ? QStringLiteral("0") + QString::number(v) : QString::number(v);
+}
+
+} // namespace
+
+QStringList ReadResult::describe(const QString &file) const
+{
+    QStringList out;
+    for (const ReadError &e : errors)
+        out << QStringLiteral("%1:%2: %3").arg(file).arg(e.line).arg(e.reason);
+    return out;
+}
+
+quint32 crc32(const QByteArray &bytes)
+{
+    static const std::array<quint32, 256> table = [] {
+        std::array<quint32, 256> t{};
+        for (quint32 i = 0; i < 256; ++i) {
+            quint32 c = i;
+            for (int k = 0; k < 8; ++k)
+                c = c & 1 ? 0xEDB88320u ^ (c >> 1) : c >> 1;
+            t[i] = c;
+        }
+        return t;
+    }();
+    quint32 c = 0xFFFFFFFFu;
+    for (char ch : bytes)
+        c = table[(c ^ quint8(ch)) & 0xFF] ^ (c >> 8);
+    return c ^ 0xFFFFFFFFu;
+}
+
+ReadResult readTextDraws(const QByteArray &bytes, const LotteryShape &shape, int firstLine)
+{
+    ReadResult result;
+    result.shape = shape;
+    const int cols = shape.total + 1 + (shape.bonus ? 1 : 0);
+    ParsedTable table(bytes, cols);
+    std::vector<std::pair<qsizetype, qsizetype>> cells;
+    std::vector<std::pair<qsizetype, qsizetype>> bonus;
+    qsizetype pos = 0;
+    for (int lineNo = firstLine; pos < bytes.size(); ++lineNo) {
+        qsizetype end = bytes.indexOf('\n', pos);
+        if (end < 0)
+            end = bytes.size();
+        const qsizetype begin = pos;
+        pos = end + 1;
+        qsizetype first = begin;
+        while (first < end && isBlank(bytes[first]))
+            ++first;
+        if (first == end || bytes[first] == '#')
+            continue;
+        auto bad = [&](const QString &why) { result.errors.push_back({lineNo, why}); };
+        const qsizetype plus = bytes.indexOf('+', begin);
+        const bool hasPlus = plus >= 0 && plus < end;
+        if (hasPlus) {
+            const qsizetype second = bytes.indexOf('+', plus + 1);
+            if (second >= 0 && second < end) {
+                bad(QStringLiteral("more than one \"+\": only the bonus number follows a \"+\""));
+                continue;
+            }
+        }
+        if (shape.bonus && !hasPlus) {
+            bad(QStringLiteral("the bonus number is missing: write it after a \"+\""));
+            continue;
+        }
+        if (!shape.bonus && hasPlus) {
+            bad(QStringLiteral("this lottery has no bonus number, but the line has a \"+\""));
+            continue;
+        }
+        cells.clear();
+        splitFields(bytes, begin, hasPlus ? plus : end, cells);
+        if (cells.empty()) {
+            bad(QStringLiteral("the issue is missing"));
+            continue;
+        }
+        if (int(cells.size()) - 1 != shape.total) {
+            bad(QStringLiteral("expected %1 numbers after the issue, found %2").arg(shape.total).arg(cells.size() - 1));
+            continue;
+        }
+        if (shape.bonus) {
+            bonus.clear();
+            splitFields(bytes, plus + 1, end, bonus);
+            if (bonus.size() != 1) {
+                bad(QStringLiteral("expected one bonus number after the \"+\", found %1").arg(bonus.size()));
+                continue;
+            }
+            cells.push_back(bonus[0]);
+        }
+        table.add(lineNo, cells);
+    }
+
+    DrawLimits limits;
+    limits.totalNumber = shape.total;
+    limits.miniNumber = shape.mini;
+    limits.maxNumber = shape.maxi;
+    limits.checkBonus = shape.bonus;
+    for (const RuleBreak &b : checkDraws(table, limits, false)) {
+        result.errors.push_back(
+            {table.line(b.row), QStringLiteral("%1 (%2: \"%3\")")
+                                    .arg(LoadMessage(b.message), columnName(b.col, shape), table.text(b.row, b.col))});
+    }
+    std::stable_sort(result.errors.begin(), result.errors.end(),
+                     [](const ReadError &a, const ReadError &b) { return a.line < b.line; });
+    if (!result.errors.empty())
+        return result;
+
+    result.draws = DrawList(shape.total, shape.bonus);
+    result.draws.reserve(table.rowCount());
+    std::vector<qint32> values(static_cast<size_t>(cols));
+    for (int r = 0; r < table.rowCount(); ++r) {
+        for (int c = 1; c < cols; ++c)
+            values[size_t(c)] = table.value(r, c);
+        result.draws.append(table.text(r, 0), values.data() + 1, shape.bonus ? values[size_t(cols) - 1] : 0);
+    }
+    return result;
+}
+
+QByteArray formatTextDraws(const DrawList &draws)
+{
+    QString out;
+    out.reserve(qsizetype(draws.size()) * (10 + 3 * (draws.total() + 2)));
+    for (int i = 0; i < draws.size(); ++i) {
+        out += draws.issue(i);
+        for (int j = 0; j < draws.total(); ++j) {
+            out += u' ';
+            out += pad2(draws.number(i, j));
+        }
+        if (draws.hasBonus()) {
+            out += QStringLiteral(" + ");
+            out += pad2(draws.bonus(i));
+        }
+        out += u'\n';
+    }
+    return out.toUtf8();
+}
+
+QByteArray formatUserData(const LotteryShape &shape, const DrawList &draws)
+{
+    const QByteArray body = formatTextDraws(draws);
+    QByteArray header;
+    header += kMagic;
+    header += ' ' + QByteArray::number(kVersion) + '\n';
+    header += "lottery: " + shape.name.toUtf8() + '\n';
+    header += "shape: " + shape.id().toUtf8() + '\n';
+    header += "draws: " + QByteArray::number(draws.size()) + '\n';
+    header += "crc32: " + QByteArray::number(crc32(body), 16).rightJustified(8, '0') + '\n';
+    return header + body;
+}
+
+ReadResult readUserData(const QByteArray &bytes)
+{
+    ReadResult result;
+    auto fail = [&](int line, const QString &why) {
+        result.errors.push_back({line, why});
+        return result;
+    };
+    qsizetype pos = 0;
+    QByteArray header[5];
+    for (int i = 0; i < 5; ++i) {
+        const qsizetype end = bytes.indexOf('\n', pos);
+        if (end < 0)
+            return fail(i + 1, i == 0 ? QStringLiteral("not a QRT draw file (the file is empty or has no header)")
+                                      : QStringLiteral("the header ends early: the file is truncated"));
+        header[i] = bytes.mid(pos, end - pos);
+        pos = end + 1;
+    }
+    const QList<QByteArray> first = header[0].split(' ');
+    if (first.size() != 2 || first[0] != kMagic)
+        return fail(1, QStringLiteral("not a QRT draw file (it should start with \"%1 %2\")")
+                           .arg(QLatin1String(kMagic))
+                           .arg(kVersion));
+    if (first[1] != QByteArray::number(kVersion))
+        return fail(1, QStringLiteral("format version %1 is not supported; this program reads version %2")
+                           .arg(QString::fromUtf8(first[1]))
+                           .arg(kVersion));
+    const char *keys[] = {"lottery", "shape", "draws", "crc32"};
+    QString values[4];
+    for (int i = 0; i < 4; ++i) {
+        const QByteArray prefix = QByteArray(keys[i]) + ": ";
+        if (!header[i + 1].startsWith(prefix))
+            return fail(i + 2, QStringLiteral("expected \"%1: ...\" in the header").arg(QLatin1String(keys[i])));
+        values[i] = QString::fromUtf8(header[i + 1].mid(prefix.size()));
+    }
+    QString why;
+    const std::optional<LotteryShape> shape = LotteryShape::parse(values[1], &why);
+    if (!shape)
+        return fail(3, why);
+    result.shape = *shape;
+    result.shape.name = values[0];
+    bool ok = false;
+    const int count = values[2].toInt(&ok);
+    if (!ok || count < 0)
+        return fail(4, QStringLiteral("\"%1\" is not a number of draws").arg(values[2]));
+    const quint32 expectedCrc = values[3].toUInt(&ok, 16);
+    if (!ok || values[3].size() != 8)
+        return fail(5, QStringLiteral("\"%1\" is not a CRC-32 checksum").arg(values[3]));
+
+    const QByteArray body = bytes.mid(pos);
+    ReadResult draws = readTextDraws(body, result.shape, 6);
+    result.errors = std::move(draws.errors);
+    if (crc32(body) != expectedCrc)
+        result.errors.insert(result.errors.begin(),
+                             {5, QStringLiteral("checksum mismatch: the draws were changed or damaged "
+                                                "after they were saved")});
+    if (result.errors.empty() && draws.draws.size() != count)
+        result.errors.push_back({4, QStringLiteral("the header promises %1 draws but the file holds %2")
+                                        .arg(count)
+                                        .arg(draws.draws.size())});
+    if (result.errors.empty())
+        result.draws = std::move(draws.draws);
+    return result;
+}
+
+namespace {
+ReadResult unreadable(const QFile &file)
+{
+    ReadResult r;
+    r.errors.push_back({0, QStringLiteral("cannot read the file: %1").arg(file.errorString())});
+    return r;
+}
+} // namespace
+
+ReadResult readUserDataFile(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return unreadable(file);
+    return readUserData(file.readAll());
+}
+
+ReadResult readTextDrawFile(const QString &path, const LotteryShape &shape)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return unreadable(file);
+    return readTextDraws(file.readAll(), shape);
+}
+
+} // namespace qrt::ref

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "DrawList.h"
+#include "LotteryShape.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <vector>
+
+namespace qrt::ref {
+
+/// One bad line of a draw file, 1-based, with a reason a user can act on.
+struct ReadError {
+    int line;
+    QString reason;
+};
+
+/// What a reader found. When anything is wrong the draws are empty: a file is loaded whole
+/// or not at all.
+struct ReadResult {
+    LotteryShape shape;
+    DrawList draws;
+    std::vector<ReadError> errors;
+    bool ok() const { return errors.empty(); }
+    /// "FILE:LINE: reason" lines.
+    QStringList describe(const QString &file) const;
+};
+
+/// The plain text draw file: one draw a line, the issue, the basic numbers and, for a lottery
+/// with one, the bonus number after a "+"; blanks or commas between. Empty lines and lines
+/// starting with "#" are skipped. Every draw must keep the lottery's rules.
+ReadResult readTextDraws(const QByteArray &bytes, const LotteryShape &shape, int firstLine = 1);
+/// Numbers with at least two digits, single blanks, " + " before the bonus, "\n" after each.
+QByteArray formatTextDraws(const DrawList &draws);
+
+/// The user data file: a header naming the format version, the lottery and its shape, the
+/// number of draws and a CRC-32 of the draw lines, then the draws as in a text draw file:
+///
+///     QRTDraws 1
+///     lottery: 6 of 49 with a bonus number
+///     shape: 6:1-49+
+///     draws: 2
+///     crc32: 8c7b6e2a
+///     2026001 03 12 13 16 23 41 + 07
+///     2026002 ...
+ReadResult readUserData(const QByteArray &bytes);
+QByteArray formatUserData(const LotteryShape &shape, const DrawList &draws);
+
+/// Reads a whole file with either reader; a file that cannot be read is one error on line 0.
+ReadResult readUserDataFile(const QString &path);
+ReadResult readTextDrawFile(const QString &path, const LotteryShape &shape);
+
+quint32 crc32(const QByteArray &bytes);
+
+} // namespace qrt::ref

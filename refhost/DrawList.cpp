@@ -1,0 +1,41 @@
+#include "DrawList.h"
+
+namespace qrt::ref {
+
+QString DrawList::issue(int i) const
+{
+    const uint32_t begin = i == 0 ? 0 : m_issueEnd[size_t(i) - 1];
+    const uint32_t end = m_issueEnd[size_t(i)];
+    return QString(reinterpret_cast<const QChar *>(m_issueChars.data() + begin), qsizetype(end - begin));
+}
+
+void DrawList::append(QStringView issue, const qint32 *numbers, qint32 bonus)
+{
+    m_issueChars.insert(m_issueChars.end(), issue.utf16(), issue.utf16() + issue.size());
+    m_issueEnd.push_back(uint32_t(m_issueChars.size()));
+    m_values.insert(m_values.end(), numbers, numbers + m_total);
+    if (m_bonus)
+        m_values.push_back(bonus);
+}
+
+void DrawList::reserve(int draws, int issueChars)
+{
+    m_issueEnd.reserve(size_t(draws));
+    m_issueChars.reserve(size_t(draws) * size_t(issueChars));
+    m_values.reserve(size_t(draws) * stride());
+}
+
+void DrawList::clear()
+{
+    m_issueEnd.clear();
+    m_issueChars.clear();
+    m_values.clear();
+}
+
+size_t DrawList::memoryBytes() const
+{
+    return m_issueEnd.capacity() * sizeof(uint32_t) + m_issueChars.capacity() * sizeof(char16_t) +
+           m_values.capacity() * sizeof(qint32);
+}
+
+} // namespace qrt::ref

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QString>
+#include <QStringView>
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+namespace qrt::ref {
+
+/// The draws of one lottery, packed: all issues in one character pool, all numbers in one
+/// integer array, so a million draws of seven numbers need about 40 MB and no object each.
+class DrawList
+{
+public:
+    DrawList(int total = 0, bool bonus = false) : m_total(total), m_bonus(bonus) {}
+
+    int size() const { return int(m_issueEnd.size()); }
+    int total() const { return m_total; }
+    bool hasBonus() const { return m_bonus; }
+
+    QString issue(int i) const;
+    /// Basic number @p j of draw @p i, both 0-based.
+    qint32 number(int i, int j) const { return m_values[size_t(i) * stride() + size_t(j)]; }
+    qint32 bonus(int i) const { return m_bonus ? m_values[size_t(i) * stride() + size_t(m_total)] : 0; }
+
+    /// @p numbers holds total() values; @p bonus is used when the lottery has one.
+    void append(QStringView issue, const qint32 *numbers, qint32 bonus = 0);
+    void reserve(int draws, int issueChars = 8);
+    void clear();
+
+    size_t memoryBytes() const;
+    bool operator==(const DrawList &o) const = default;
+
+private:
+    size_t stride() const { return size_t(m_total) + (m_bonus ? 1 : 0); }
+
+    int m_total;
+    bool m_bonus;
+    std::vector<uint32_t> m_issueEnd;
+    std::vector<char16_t> m_issueChars;
+    std::vector<qint32> m_values;
+};
+
+} // namespace qrt::ref

@@ -1,0 +1,66 @@
+#include "DrawObjects.h"
+#include "AtomicFile.h"
+#include "Automation.h"
+#include "DrawFiles.h"
+#include "HostContract.h"
+#include "RuntimeError.h"
+
+#include <algorithm>
+
+namespace qrt::ref {
+
+void Draw::SetNumber(qint32 j, qint32 value)
+{
+    if (j < 1 || j > 1000)
+        throw RuntimeError(9);
+    if (m_numbers.size() < size_t(j))
+        m_numbers.resize(size_t(j), 0);
+    m_numbers[size_t(j) - 1] = value;
+}
+
+void Draw::OrderNumbers() { std::sort(m_numbers.begin(), m_numbers.end()); }
+
+DrawCollection::DrawCollection(const LotteryShape &shape, QObject *parent)
+    : QObject(parent), m_shape(shape), m_draws(shape.total, shape.bonus)
+{
+}
+
+void DrawCollection::AddItem(QObject *object)
+{
+    auto *draw = qobject_cast<Draw *>(object);
+    if (!draw)
+        throw RuntimeError(13);
+    if (int(draw->numbers().size()) != m_shape.total)
+        throw RuntimeError(5, QStringLiteral("Draw %1 has %2 numbers; this lottery draws %3")
+                                  .arg(draw->issue())
+                                  .arg(draw->numbers().size())
+                                  .arg(m_shape.total));
+    m_draws.append(draw->issue(), draw->numbers().data(), draw->bonus());
+}
+
+qint32 DrawCollection::SaveData(const QString &path)
+{
+    const QString why = writeFileAtomically(path, formatUserData(m_shape, m_draws));
+    if (!why.isEmpty())
+        throw RuntimeError(75, QStringLiteral("The draws were not saved: %1").arg(why));
+    return m_draws.size();
+}
+
+qint32 DrawCollection::SaveData(const QString &path, bool textFile)
+{
+    if (!textFile)
+        return SaveData(path);
+    const QString why = writeFileAtomically(path, formatTextDraws(m_draws));
+    if (!why.isEmpty())
+        throw RuntimeError(75, QStringLiteral("The draw file was not written: %1").arg(why));
+    return m_draws.size();
+}
+
+void registerClasses(std::function<LotteryShape()> currentShape)
+{
+    registerClass(QString::fromLatin1(host::kLotterysClass),
+                  [currentShape] { return new DrawCollection(currentShape()); });
+    registerClass(QString::fromLatin1(host::kLotteryClass), [] { return new Draw; });
+}
+
+} // namespace qrt::ref

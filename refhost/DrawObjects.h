@@ -1,0 +1,62 @@
+#pragma once
+
+#include "DrawList.h"
+#include "LotteryShape.h"
+
+#include <QObject>
+
+#include <functional>
+#include <vector>
+
+namespace qrt::ref {
+
+/// One draw being saved, created by name as "QRTLottery.Lottery".
+class Draw : public QObject
+{
+    Q_OBJECT
+public:
+    Q_INVOKABLE void SetIssue(const QString &issue) { m_issue = issue; }
+    /// Number @p j, 1-based; the draw grows to hold it.
+    Q_INVOKABLE void SetNumber(qint32 j, qint32 value);
+    /// Puts the basic numbers in ascending order.
+    Q_INVOKABLE void OrderNumbers();
+    Q_INVOKABLE void SetSpecial(qint32 value) { m_bonus = value; }
+
+    const QString &issue() const { return m_issue; }
+    const std::vector<qint32> &numbers() const { return m_numbers; }
+    qint32 bonus() const { return m_bonus; }
+
+private:
+    QString m_issue;
+    std::vector<qint32> m_numbers;
+    qint32 m_bonus = 0;
+};
+
+/// The draws of one save, created by name as "QRTLottery.Lotterys". SaveData(path) writes
+/// the user data file; SaveData(path, true) writes the plain text draw file. Both write
+/// atomically and keep the previous file as a backup.
+class DrawCollection : public QObject
+{
+    Q_OBJECT
+public:
+    explicit DrawCollection(const LotteryShape &shape, QObject *parent = nullptr);
+
+    /// Copies the draw; the caller keeps the object. RuntimeError 13 for anything but a Draw,
+    /// 5 for a draw of another shape.
+    Q_INVOKABLE void AddItem(QObject *draw);
+    /// Returns the number of draws written; RuntimeError 75 when the file cannot be written.
+    Q_INVOKABLE qint32 SaveData(const QString &path);
+    Q_INVOKABLE qint32 SaveData(const QString &path, bool textFile);
+
+    const DrawList &draws() const { return m_draws; }
+
+private:
+    LotteryShape m_shape;
+    DrawList m_draws;
+};
+
+/// Registers "QRTLottery.Lotterys" and "QRTLottery.Lottery". A new collection takes the shape
+/// that @p currentShape gives at the moment it is created.
+void registerClasses(std::function<LotteryShape()> currentShape);
+
+} // namespace qrt::ref

@@ -1,0 +1,75 @@
+#include "Lottery.h"
+#include "RuntimeError.h"
+
+namespace qrt::ref {
+
+DrawItem::DrawItem(Lottery *lottery) : QObject(lottery), m_lottery(lottery) {}
+
+QString DrawItem::GetIssue() const { return m_lottery->m_draws.issue(m_index); }
+
+qint32 DrawItem::GetNumber(qint32 j) const
+{
+    if (j < 1 || j > m_lottery->m_draws.total())
+        throw RuntimeError(9);
+    return m_lottery->m_draws.number(m_index, j - 1);
+}
+
+qint32 DrawItem::GetSpecial() const
+{
+    if (!m_lottery->m_draws.hasBonus())
+        throw RuntimeError(438, QStringLiteral("This lottery has no bonus number"));
+    return m_lottery->m_draws.bonus(m_index);
+}
+
+Lottery::Lottery(const LotteryShape &shape, QObject *parent)
+    : QObject(parent), m_shape(shape), m_draws(shape.total, shape.bonus)
+{
+    for (DrawItem *&item : m_items)
+        item = new DrawItem(this);
+}
+
+QObject *Lottery::Item(qint32 i)
+{
+    if (i < 1 || i > m_draws.size())
+        throw RuntimeError(9);
+    DrawItem *item = m_items[m_nextItem];
+    m_nextItem = (m_nextItem + 1) % m_items.size();
+    item->m_index = i - 1;
+    return item;
+}
+
+void Lottery::setShape(const LotteryShape &shape)
+{
+    m_shape = shape;
+    m_draws = DrawList(shape.total, shape.bonus);
+}
+
+void Lottery::setDraws(DrawList draws) { m_draws = std::move(draws); }
+
+ReadResult Lottery::load(const QString &path)
+{
+    ReadResult r = readUserDataFile(path);
+    if (r.ok() && !r.shape.sameDraws(m_shape))
+        r.errors.push_back({3, QStringLiteral("the file holds draws of %1 (%2), not of %3 (%4)")
+                                   .arg(r.shape.name, r.shape.id(), m_shape.name, m_shape.id())});
+    if (r.ok())
+        m_draws = std::move(r.draws);
+    return r;
+}
+
+qint32 Lottery::ReadData(const QString &path)
+{
+    const ReadResult r = load(path);
+    if (!r.ok()) {
+        QStringList lines = r.describe(path);
+        if (lines.size() > 20) {
+            const qsizetype more = lines.size() - 20;
+            lines = lines.mid(0, 20);
+            lines << QStringLiteral("... and %1 more").arg(more);
+        }
+        throw RuntimeError(62, lines.join(u'\n'));
+    }
+    return m_draws.size();
+}
+
+} // namespace qrt::ref

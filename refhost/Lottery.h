@@ -1,0 +1,80 @@
+#pragma once
+
+#include "DrawFiles.h"
+#include "DrawList.h"
+#include "LotteryShape.h"
+
+#include <QObject>
+#include <QVariant>
+
+#include <array>
+
+namespace qrt::ref {
+
+class Lottery;
+
+/// What Lottery::Item hands out: a view of one draw. A handful of them are reused in turn,
+/// so reaching every number of a million draws creates no object per call; a view stays
+/// valid until several more Item calls have been made.
+class DrawItem : public QObject
+{
+    Q_OBJECT
+public:
+    explicit DrawItem(Lottery *lottery);
+    Q_INVOKABLE QString GetIssue() const;
+    Q_INVOKABLE qint32 GetNumber(qint32 j) const;
+    Q_INVOKABLE qint32 GetSpecial() const;
+
+private:
+    friend class Lottery;
+    Lottery *m_lottery;
+    int m_index = 0;
+};
+
+/// The reference lottery object: a lottery's shape and its draws, with the members the
+/// control calls (see HostContract.h). ReadData loads a user data file whole or not at all.
+class Lottery : public QObject
+{
+    Q_OBJECT
+    Q_PROPERTY(QVariant StartItem READ startItem WRITE setStartItem)
+    Q_PROPERTY(QVariant EndItem READ endItem WRITE setEndItem)
+
+public:
+    explicit Lottery(const LotteryShape &shape = {}, QObject *parent = nullptr);
+
+    Q_INVOKABLE qint32 TotalNumber() const { return m_shape.total; }
+    Q_INVOKABLE bool HasSpecial() const { return m_shape.bonus; }
+    Q_INVOKABLE qint32 MiniNumber() const { return m_shape.mini; }
+    Q_INVOKABLE qint32 MaxNumber() const { return m_shape.maxi; }
+    Q_INVOKABLE qint32 Count() const { return m_draws.size(); }
+    /// Draw @p i, 1 to Count; RuntimeError 9 outside.
+    Q_INVOKABLE QObject *Item(qint32 i);
+    /// Replaces the draws with those of the user data file at @p path and returns their
+    /// number. A file that cannot be read, is damaged or belongs to another lottery throws
+    /// RuntimeError 62 naming every bad line, and the draws stay as they were.
+    Q_INVOKABLE qint32 ReadData(const QString &path);
+
+    QVariant startItem() const { return m_start; }
+    void setStartItem(const QVariant &v) { m_start = v; }
+    QVariant endItem() const { return m_end; }
+    void setEndItem(const QVariant &v) { m_end = v; }
+
+    const LotteryShape &shape() const { return m_shape; }
+    /// A new shape drops the draws.
+    void setShape(const LotteryShape &shape);
+    const DrawList &draws() const { return m_draws; }
+    void setDraws(DrawList draws);
+    /// ReadData without the exception: the draws are replaced only when the result is ok().
+    ReadResult load(const QString &path);
+
+private:
+    friend class DrawItem;
+    LotteryShape m_shape;
+    DrawList m_draws;
+    std::array<DrawItem *, 4> m_items{};
+    size_t m_nextItem = 0;
+    QVariant m_start;
+    QVariant m_end;
+};
+
+} // namespace qrt::ref
