@@ -9,13 +9,16 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace qrt::ref {
+namespace qrt::ref
+{
 
-namespace {
+namespace
+{
 
 QString reason(const char *what, const QString &path)
 {
-    return QStringLiteral("%1 %2: %3").arg(QLatin1String(what), path, QString::fromLocal8Bit(std::strerror(errno)));
+    return QStringLiteral("%1 %2: %3")
+        .arg(QLatin1String(what), path, QString::fromLocal8Bit(std::strerror(errno)));
 }
 
 bool writeAll(int fd, const char *data, qint64 size)
@@ -45,20 +48,25 @@ QString keepBackupOf(const QByteArray &target, const QByteArray &backup)
     // Some file systems have no hard links: copy instead.
     QFile from(QString::fromLocal8Bit(target));
     if (!from.open(QIODevice::ReadOnly))
-        return QStringLiteral("cannot read %1 to back it up: %2").arg(from.fileName(), from.errorString());
+        return QStringLiteral("cannot read %1 to back it up: %2")
+            .arg(from.fileName(), from.errorString());
     const QByteArray old = from.readAll();
     const int fd = ::open(backup.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     if (fd < 0)
         return reason("cannot create the backup", QString::fromLocal8Bit(backup));
     const bool ok = writeAll(fd, old.constData(), old.size()) && ::fsync(fd) == 0;
-    const QString why = ok ? QString() : reason("cannot write the backup", QString::fromLocal8Bit(backup));
+    const QString why =
+        ok ? QString() : reason("cannot write the backup", QString::fromLocal8Bit(backup));
     ::close(fd);
     return why;
 }
 
 } // namespace
 
-QString backupPathFor(const QString &path) { return path + QStringLiteral(".bak"); }
+QString backupPathFor(const QString &path)
+{
+    return path + QStringLiteral(".bak");
+}
 
 QString writeFileAtomically(const QString &path, const QByteArray &data, bool keepBackup)
 {

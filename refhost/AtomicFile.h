@@ -3,7 +3,8 @@
 #include <QByteArray>
 #include <QString>
 
-namespace qrt::ref {
+namespace qrt::ref
+{
 
 /// Replaces @p path with @p data so that a crash or a full disk leaves either the old file or
 /// the new one, never a mix: the data goes to a temporary file beside it, every write is

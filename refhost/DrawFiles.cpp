@@ -6,9 +6,11 @@
 
 #include <array>
 
-namespace qrt::ref {
+namespace qrt::ref
+{
 
-namespace {
+namespace
+{
 
 const char kMagic[] = "QRTDraws";
 constexpr int kVersion = 1;
@@ -62,7 +64,10 @@ private:
     std::vector<int> m_len;
 };
 
-bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f'; }
+bool isBlank(char c)
+{
+    return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f';
+}
 
 // The fields of bytes [begin, end), separated by blanks or commas, as (start, length).
 void splitFields(const QByteArray &bytes, qsizetype begin, qsizetype end,
@@ -167,14 +172,17 @@ ReadResult readTextDraws(const QByteArray &bytes, const LotteryShape &shape, int
             continue;
         }
         if (int(cells.size()) - 1 != shape.total) {
-            bad(QStringLiteral("expected %1 numbers after the issue, found %2").arg(shape.total).arg(cells.size() - 1));
+            bad(QStringLiteral("expected %1 numbers after the issue, found %2")
+                    .arg(shape.total)
+                    .arg(cells.size() - 1));
             continue;
         }
         if (shape.bonus) {
             bonus.clear();
             splitFields(bytes, plus + 1, end, bonus);
             if (bonus.size() != 1) {
-                bad(QStringLiteral("expected one bonus number after the \"+\", found %1").arg(bonus.size()));
+                bad(QStringLiteral("expected one bonus number after the \"+\", found %1")
+                        .arg(bonus.size()));
                 continue;
             }
             cells.push_back(bonus[0]);
@@ -189,8 +197,9 @@ ReadResult readTextDraws(const QByteArray &bytes, const LotteryShape &shape, int
     limits.checkBonus = shape.bonus;
     for (const RuleBreak &b : checkDraws(table, limits, false)) {
         result.errors.push_back(
-            {table.line(b.row), QStringLiteral("%1 (%2: \"%3\")")
-                                    .arg(LoadMessage(b.message), columnName(b.col, shape), table.text(b.row, b.col))});
+            {table.line(b.row),
+             QStringLiteral("%1 (%2: \"%3\")")
+                 .arg(LoadMessage(b.message), columnName(b.col, shape), table.text(b.row, b.col))});
     }
     std::stable_sort(result.errors.begin(), result.errors.end(),
                      [](const ReadError &a, const ReadError &b) { return a.line < b.line; });
@@ -203,7 +212,8 @@ ReadResult readTextDraws(const QByteArray &bytes, const LotteryShape &shape, int
     for (int r = 0; r < table.rowCount(); ++r) {
         for (int c = 1; c < cols; ++c)
             values[size_t(c)] = table.value(r, c);
-        result.draws.append(table.text(r, 0), values.data() + 1, shape.bonus ? values[size_t(cols) - 1] : 0);
+        result.draws.append(table.text(r, 0), values.data() + 1,
+                            shape.bonus ? values[size_t(cols) - 1] : 0);
     }
     return result;
 }
@@ -252,8 +262,10 @@ ReadResult readUserData(const QByteArray &bytes)
     for (int i = 0; i < 5; ++i) {
         const qsizetype end = bytes.indexOf('\n', pos);
         if (end < 0)
-            return fail(i + 1, i == 0 ? QStringLiteral("not a QRT draw file (the file is empty or has no header)")
-                                      : QStringLiteral("the header ends early: the file is truncated"));
+            return fail(
+                i + 1,
+                i == 0 ? QStringLiteral("not a QRT draw file (the file is empty or has no header)")
+                       : QStringLiteral("the header ends early: the file is truncated"));
         header[i] = bytes.mid(pos, end - pos);
         pos = end + 1;
     }
@@ -263,15 +275,18 @@ ReadResult readUserData(const QByteArray &bytes)
                            .arg(QLatin1String(kMagic))
                            .arg(kVersion));
     if (first[1] != QByteArray::number(kVersion))
-        return fail(1, QStringLiteral("format version %1 is not supported; this program reads version %2")
-                           .arg(QString::fromUtf8(first[1]))
-                           .arg(kVersion));
+        return fail(
+            1, QStringLiteral("format version %1 is not supported; this program reads version %2")
+                   .arg(QString::fromUtf8(first[1]))
+                   .arg(kVersion));
     const char *keys[] = {"lottery", "shape", "draws", "crc32"};
     QString values[4];
     for (int i = 0; i < 4; ++i) {
         const QByteArray prefix = QByteArray(keys[i]) + ": ";
         if (!header[i + 1].startsWith(prefix))
-            return fail(i + 2, QStringLiteral("expected \"%1: ...\" in the header").arg(QLatin1String(keys[i])));
+            return fail(
+                i + 2,
+                QStringLiteral("expected \"%1: ...\" in the header").arg(QLatin1String(keys[i])));
         values[i] = QString::fromUtf8(header[i + 1].mid(prefix.size()));
     }
     QString why;
@@ -292,19 +307,22 @@ ReadResult readUserData(const QByteArray &bytes)
     ReadResult draws = readTextDraws(body, result.shape, 6);
     result.errors = std::move(draws.errors);
     if (crc32(body) != expectedCrc)
-        result.errors.insert(result.errors.begin(),
-                             {5, QStringLiteral("checksum mismatch: the draws were changed or damaged "
-                                                "after they were saved")});
+        result.errors.insert(
+            result.errors.begin(),
+            {5, QStringLiteral("checksum mismatch: the draws were changed or damaged "
+                               "after they were saved")});
     if (result.errors.empty() && draws.draws.size() != count)
-        result.errors.push_back({4, QStringLiteral("the header promises %1 draws but the file holds %2")
-                                        .arg(count)
-                                        .arg(draws.draws.size())});
+        result.errors.push_back(
+            {4, QStringLiteral("the header promises %1 draws but the file holds %2")
+                    .arg(count)
+                    .arg(draws.draws.size())});
     if (result.errors.empty())
         result.draws = std::move(draws.draws);
     return result;
 }
 
-namespace {
+namespace
+{
 ReadResult unreadable(const QFile &file)
 {
     ReadResult r;

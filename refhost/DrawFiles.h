@@ -8,7 +8,8 @@
 
 #include <vector>
 
-namespace qrt::ref {
+namespace qrt::ref
+{
 
 /// One bad line of a draw file, 1-based, with a reason a user can act on.
 struct ReadError {

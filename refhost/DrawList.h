@@ -7,7 +7,8 @@
 #include <optional>
 #include <vector>
 
-namespace qrt::ref {
+namespace qrt::ref
+{
 
 /// The draws of one lottery, packed: all issues in one character pool, all numbers in one
 /// integer array, so a million draws of seven numbers need about 40 MB and no object each.
@@ -23,7 +24,10 @@ public:
     QString issue(int i) const;
     /// Basic number @p j of draw @p i, both 0-based.
     qint32 number(int i, int j) const { return m_values[size_t(i) * stride() + size_t(j)]; }
-    qint32 bonus(int i) const { return m_bonus ? m_values[size_t(i) * stride() + size_t(m_total)] : 0; }
+    qint32 bonus(int i) const
+    {
+        return m_bonus ? m_values[size_t(i) * stride() + size_t(m_total)] : 0;
+    }
 
     /// @p numbers holds total() values; @p bonus is used when the lottery has one.
     void append(QStringView issue, const qint32 *numbers, qint32 bonus = 0);

@@ -7,7 +7,8 @@
 
 #include <algorithm>
 
-namespace qrt::ref {
+namespace qrt::ref
+{
 
 void Draw::SetNumber(qint32 j, qint32 value)
 {
@@ -18,7 +19,10 @@ void Draw::SetNumber(qint32 j, qint32 value)
     m_numbers[size_t(j) - 1] = value;
 }
 
-void Draw::OrderNumbers() { std::sort(m_numbers.begin(), m_numbers.end()); }
+void Draw::OrderNumbers()
+{
+    std::sort(m_numbers.begin(), m_numbers.end());
+}
 
 DrawCollection::DrawCollection(const LotteryShape &shape, QObject *parent)
     : QObject(parent), m_shape(shape), m_draws(shape.total, shape.bonus)

@@ -8,7 +8,8 @@
 #include <functional>
 #include <vector>
 
-namespace qrt::ref {
+namespace qrt::ref
+{
 
 /// One draw being saved, created by name as "QRTLottery.Lottery".
 class Draw : public QObject

@@ -1,11 +1,15 @@
 #include "Lottery.h"
 #include "RuntimeError.h"
 
-namespace qrt::ref {
+namespace qrt::ref
+{
 
 DrawItem::DrawItem(Lottery *lottery) : QObject(lottery), m_lottery(lottery) {}
 
-QString DrawItem::GetIssue() const { return m_lottery->m_draws.issue(m_index); }
+QString DrawItem::GetIssue() const
+{
+    return m_lottery->m_draws.issue(m_index);
+}
 
 qint32 DrawItem::GetNumber(qint32 j) const
 {
@@ -44,7 +48,10 @@ void Lottery::setShape(const LotteryShape &shape)
     m_draws = DrawList(shape.total, shape.bonus);
 }
 
-void Lottery::setDraws(DrawList draws) { m_draws = std::move(draws); }
+void Lottery::setDraws(DrawList draws)
+{
+    m_draws = std::move(draws);
+}
 
 ReadResult Lottery::load(const QString &path)
 {

@@ -9,7 +9,8 @@
 
 #include <array>
 
-namespace qrt::ref {
+namespace qrt::ref
+{
 
 class Lottery;
 

@@ -2,9 +2,11 @@
 
 #include <QRegularExpression>
 
-namespace qrt::ref {
+namespace qrt::ref
+{
 
-namespace {
+namespace
+{
 struct Preset {
     const char *key;
     LotteryShape shape;
@@ -25,7 +27,11 @@ const QList<Preset> &presetList()
 
 QString LotteryShape::id() const
 {
-    return QStringLiteral("%1:%2-%3%4").arg(total).arg(mini).arg(maxi).arg(bonus ? QStringLiteral("+") : QString());
+    return QStringLiteral("%1:%2-%3%4")
+        .arg(total)
+        .arg(mini)
+        .arg(maxi)
+        .arg(bonus ? QStringLiteral("+") : QString());
 }
 
 QString LotteryShape::key() const
@@ -49,13 +55,15 @@ std::optional<LotteryShape> LotteryShape::parse(const QString &text, QString *er
     for (const Preset &p : presetList())
         if (text.compare(QLatin1String(p.key), Qt::CaseInsensitive) == 0)
             return p.shape;
-    static const QRegularExpression form(QStringLiteral("^(\\d{1,3}):(\\d{1,9})-(\\d{1,9})(\\+?)$"));
+    static const QRegularExpression form(
+        QStringLiteral("^(\\d{1,3}):(\\d{1,9})-(\\d{1,9})(\\+?)$"));
     const QRegularExpressionMatch m = form.match(text.trimmed());
     if (!m.hasMatch()) {
         if (error)
-            *error = QStringLiteral("unknown lottery \"%1\": use one of 6of49, 5of35, 7of35, daily3, keno, "
-                                    "or COUNT:SMALLEST-LARGEST with a trailing + for a bonus number, "
-                                    "such as 6:1-49+")
+            *error = QStringLiteral(
+                         "unknown lottery \"%1\": use one of 6of49, 5of35, 7of35, daily3, keno, "
+                         "or COUNT:SMALLEST-LARGEST with a trailing + for a bonus number, "
+                         "such as 6:1-49+")
                          .arg(text);
         return std::nullopt;
     }

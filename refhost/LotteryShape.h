@@ -5,7 +5,8 @@
 
 #include <optional>
 
-namespace qrt::ref {
+namespace qrt::ref
+{
 
 /// What a lottery's draws look like: how many basic numbers, their smallest and largest
 /// value, and whether a bonus number follows.

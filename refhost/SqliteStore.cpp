@@ -7,34 +7,39 @@
 #include <QSqlQuery>
 #include <QUuid>
 
-namespace qrt::ref {
+namespace qrt::ref
+{
 
-namespace {
-QVariantList address(const QVariant &a1, const QVariant &key, const QVariant &a3, const QVariant &a4,
-                     const QVariant &a5)
+namespace
+{
+QVariantList address(const QVariant &a1, const QVariant &key, const QVariant &a3,
+                     const QVariant &a4, const QVariant &a5)
 {
     return {toText(a1), toText(key), toText(a3), toText(a4), toText(a5)};
 }
 } // namespace
 
 SqliteStore::SqliteStore(const QString &path, QObject *parent)
-    : QObject(parent), m_connection(QStringLiteral("qrt-store-") + QUuid::createUuid().toString()), m_path(path)
+    : QObject(parent), m_connection(QStringLiteral("qrt-store-") + QUuid::createUuid().toString()),
+      m_path(path)
 {
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connection);
     db.setDatabaseName(path);
     auto fail = [&](const QString &why) {
         db = QSqlDatabase();
         QSqlDatabase::removeDatabase(m_connection);
-        throw RuntimeError(75, QStringLiteral("Cannot open the record store %1: %2").arg(path, why));
+        throw RuntimeError(75,
+                           QStringLiteral("Cannot open the record store %1: %2").arg(path, why));
     };
     if (!db.isValid())
         fail(QStringLiteral("the SQLite driver is missing (install libqt6sql6-sqlite)"));
     if (!db.open())
         fail(db.lastError().text());
     QSqlQuery q(db);
-    if (!q.exec(QStringLiteral("CREATE TABLE IF NOT EXISTS records (a1 TEXT NOT NULL, key TEXT NOT NULL, "
-                               "a3 TEXT NOT NULL, a4 TEXT NOT NULL, a5 TEXT NOT NULL, content TEXT, "
-                               "PRIMARY KEY (a1, key, a3, a4, a5))")))
+    if (!q.exec(QStringLiteral(
+            "CREATE TABLE IF NOT EXISTS records (a1 TEXT NOT NULL, key TEXT NOT NULL, "
+            "a3 TEXT NOT NULL, a4 TEXT NOT NULL, a5 TEXT NOT NULL, content TEXT, "
+            "PRIMARY KEY (a1, key, a3, a4, a5))")))
         fail(q.lastError().text());
 }
 
@@ -58,15 +63,17 @@ void SqliteStore::exec(const QString &sql, const QVariantList &values, const cha
                                    .arg(QLatin1String(what), m_path, q.lastError().text()));
 }
 
-void SqliteStore::QueryRecord(const QVariant &a1, const QVariant &key, const QVariant &a3, const QVariant &a4,
-                              const QVariant &a5, const QVariant &)
+void SqliteStore::QueryRecord(const QVariant &a1, const QVariant &key, const QVariant &a3,
+                              const QVariant &a4, const QVariant &a5, const QVariant &)
 {
     QSqlQuery q(QSqlDatabase::database(m_connection, false));
-    q.prepare(QStringLiteral("SELECT content FROM records WHERE a1 = ? AND key = ? AND a3 = ? AND a4 = ? AND a5 = ?"));
+    q.prepare(QStringLiteral(
+        "SELECT content FROM records WHERE a1 = ? AND key = ? AND a3 = ? AND a4 = ? AND a5 = ?"));
     for (const QVariant &v : address(a1, key, a3, a4, a5))
         q.addBindValue(v);
     if (!q.exec())
-        throw RuntimeError(75, QStringLiteral("Cannot read the record store %1: %2").arg(m_path, q.lastError().text()));
+        throw RuntimeError(75, QStringLiteral("Cannot read the record store %1: %2")
+                                   .arg(m_path, q.lastError().text()));
     m_size = 0;
     m_content.clear();
     while (q.next()) {
@@ -76,30 +83,43 @@ void SqliteStore::QueryRecord(const QVariant &a1, const QVariant &key, const QVa
     }
 }
 
-void SqliteStore::AddRecord(const QVariant &a1, const QVariant &key, const QVariant &a3, const QVariant &a4,
-                            const QVariant &a5, const QVariant &content)
+void SqliteStore::AddRecord(const QVariant &a1, const QVariant &key, const QVariant &a3,
+                            const QVariant &a4, const QVariant &a5, const QVariant &content)
 {
-    exec(QStringLiteral("INSERT INTO records (a1, key, a3, a4, a5, content) VALUES (?, ?, ?, ?, ?, ?)"),
+    exec(QStringLiteral(
+             "INSERT INTO records (a1, key, a3, a4, a5, content) VALUES (?, ?, ?, ?, ?, ?)"),
          address(a1, key, a3, a4, a5) << toText(content), "add a record");
 }
 
-void SqliteStore::EditRecord(const QVariant &a1, const QVariant &key, const QVariant &a3, const QVariant &a4,
-                             const QVariant &a5, const QVariant &content)
+void SqliteStore::EditRecord(const QVariant &a1, const QVariant &key, const QVariant &a3,
+                             const QVariant &a4, const QVariant &a5, const QVariant &content)
 {
     QSqlQuery q(QSqlDatabase::database(m_connection, false));
-    q.prepare(QStringLiteral("UPDATE records SET content = ? WHERE a1 = ? AND key = ? AND a3 = ? AND a4 = ? AND a5 = ?"));
+    q.prepare(QStringLiteral("UPDATE records SET content = ? WHERE a1 = ? AND key = ? AND a3 = ? "
+                             "AND a4 = ? AND a5 = ?"));
     q.addBindValue(toText(content));
     for (const QVariant &v : address(a1, key, a3, a4, a5))
         q.addBindValue(v);
     if (!q.exec() || q.numRowsAffected() != 1)
-        throw RuntimeError(75, QStringLiteral("Cannot edit the record %1 in %2: %3")
-                                   .arg(toText(key), m_path,
-                                        q.lastError().isValid() ? q.lastError().text() : QStringLiteral("no such record")));
+        throw RuntimeError(75,
+                           QStringLiteral("Cannot edit the record %1 in %2: %3")
+                               .arg(toText(key), m_path,
+                                    q.lastError().isValid() ? q.lastError().text()
+                                                            : QStringLiteral("no such record")));
 }
 
-void SqliteStore::beginTransaction() { exec(QStringLiteral("BEGIN IMMEDIATE"), {}, "begin a transaction"); }
-void SqliteStore::commit() { exec(QStringLiteral("COMMIT"), {}, "commit"); }
-void SqliteStore::rollback() { exec(QStringLiteral("ROLLBACK"), {}, "roll back"); }
+void SqliteStore::beginTransaction()
+{
+    exec(QStringLiteral("BEGIN IMMEDIATE"), {}, "begin a transaction");
+}
+void SqliteStore::commit()
+{
+    exec(QStringLiteral("COMMIT"), {}, "commit");
+}
+void SqliteStore::rollback()
+{
+    exec(QStringLiteral("ROLLBACK"), {}, "roll back");
+}
 
 std::optional<QString> SqliteStore::record(const QString &key, const QString &third)
 {
@@ -111,8 +131,9 @@ std::optional<QString> SqliteStore::record(const QString &key, const QString &th
 
 void SqliteStore::setRecord(const QString &key, const QString &content, const QString &third)
 {
-    exec(QStringLiteral("INSERT INTO records (a1, key, a3, a4, a5, content) VALUES ('0', ?, ?, '0', '0', ?) "
-                        "ON CONFLICT (a1, key, a3, a4, a5) DO UPDATE SET content = excluded.content"),
+    exec(QStringLiteral(
+             "INSERT INTO records (a1, key, a3, a4, a5, content) VALUES ('0', ?, ?, '0', '0', ?) "
+             "ON CONFLICT (a1, key, a3, a4, a5) DO UPDATE SET content = excluded.content"),
          {key, third, content}, "write a record");
 }
 

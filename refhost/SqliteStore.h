@@ -6,7 +6,8 @@
 
 #include <optional>
 
-namespace qrt::ref {
+namespace qrt::ref
+{
 
 /// The system store on SQLite. A record is addressed by six values (see HostContract.h);
 /// the first, third, fourth and fifth are kept as text, so 0 and "0" address the same record.
@@ -19,16 +20,16 @@ public:
     explicit SqliteStore(const QString &path, QObject *parent = nullptr);
     ~SqliteStore() override;
 
-    Q_INVOKABLE void QueryRecord(const QVariant &a1, const QVariant &key, const QVariant &a3, const QVariant &a4,
-                                 const QVariant &a5, const QVariant &a6);
+    Q_INVOKABLE void QueryRecord(const QVariant &a1, const QVariant &key, const QVariant &a3,
+                                 const QVariant &a4, const QVariant &a5, const QVariant &a6);
     Q_INVOKABLE qint32 GetRSSize() const { return m_size; }
     Q_INVOKABLE QString GetRSContent() const { return m_content; }
     /// RuntimeError 75 when the record exists already.
-    Q_INVOKABLE void AddRecord(const QVariant &a1, const QVariant &key, const QVariant &a3, const QVariant &a4,
-                               const QVariant &a5, const QVariant &content);
+    Q_INVOKABLE void AddRecord(const QVariant &a1, const QVariant &key, const QVariant &a3,
+                               const QVariant &a4, const QVariant &a5, const QVariant &content);
     /// RuntimeError 75 when there is no such record.
-    Q_INVOKABLE void EditRecord(const QVariant &a1, const QVariant &key, const QVariant &a3, const QVariant &a4,
-                                const QVariant &a5, const QVariant &content);
+    Q_INVOKABLE void EditRecord(const QVariant &a1, const QVariant &key, const QVariant &a3,
+                                const QVariant &a4, const QVariant &a5, const QVariant &content);
 
     /// Groups several changes so that they land together or not at all.
     void beginTransaction();
@@ -38,7 +39,8 @@ public:
     /// The content of the record (0, key, third, 0, 0), if there is one.
     std::optional<QString> record(const QString &key, const QString &third = QStringLiteral("0"));
     /// Adds or replaces that record.
-    void setRecord(const QString &key, const QString &content, const QString &third = QStringLiteral("0"));
+    void setRecord(const QString &key, const QString &content,
+                   const QString &third = QStringLiteral("0"));
 
 private:
     void exec(const QString &sql, const QVariantList &values, const char *what);

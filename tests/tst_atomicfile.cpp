@@ -1,0 +1,117 @@
+#include "AtomicFile.h"
+#include "DrawObjects.h"
+#include "RuntimeError.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+using namespace qrt;
+using namespace qrt::ref;
+
+namespace
+{
+QByteArray contents(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+}
+
+QStringList leftovers(const QTemporaryDir &dir)
+{
+    return QDir(dir.path())
+        .entryList(QStringList(QStringLiteral("*.tmp-*")), QDir::Files | QDir::Hidden);
+}
+} // namespace
+
+class tst_AtomicFile : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void replacesAndKeepsOneBackup()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("User.ltk"));
+        QCOMPARE(writeFileAtomically(path, "one"), QString());
+        QVERIFY(!QFile::exists(backupPathFor(path)));
+        QCOMPARE(writeFileAtomically(path, "two"), QString());
+        QCOMPARE(writeFileAtomically(path, "three"), QString());
+        QCOMPARE(contents(path), QByteArray("three"));
+        QCOMPARE(contents(backupPathFor(path)), QByteArray("two"));
+        QVERIFY(leftovers(dir).isEmpty());
+    }
+
+    void missingFolderIsAClearError()
+    {
+        QTemporaryDir dir;
+        const QString why =
+            writeFileAtomically(dir.filePath(QStringLiteral("no/such/User.ltk")), "x");
+        QVERIFY2(why.contains(QStringLiteral("cannot create a temporary file beside")),
+                 qPrintable(why));
+        DrawCollection draws(LotteryShape{});
+        try {
+            draws.SaveData(dir.filePath(QStringLiteral("no/User.ltk")));
+            QFAIL("saving into a missing folder must fail");
+        } catch (const RuntimeError &e) {
+            QCOMPARE(e.number(), 75);
+            QVERIFY(e.description().startsWith(QStringLiteral("The draws were not saved: ")));
+        }
+    }
+
+    // A file size limit makes a write fail part way; the old file must survive it whole.
+    void writeFailureKeepsOldFile()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("User.ltk"));
+        QCOMPARE(writeFileAtomically(path, "old contents"), QString());
+        const pid_t child = fork();
+        QVERIFY(child >= 0);
+        if (child == 0) {
+            std::signal(SIGXFSZ, SIG_IGN);
+            const rlimit limit{4096, 4096};
+            setrlimit(RLIMIT_FSIZE, &limit);
+            const QString why = writeFileAtomically(path, QByteArray(100000, 'n'));
+            _exit(why.contains(QStringLiteral("cannot write")) ? 0 : 1);
+        }
+        int status = 0;
+        QCOMPARE(waitpid(child, &status, 0), child);
+        QVERIFY(WIFEXITED(status));
+        QCOMPARE(WEXITSTATUS(status), 0);
+        QCOMPARE(contents(path), QByteArray("old contents"));
+        QVERIFY(leftovers(dir).isEmpty());
+    }
+
+    // Killed at any moment, a writer leaves the whole old file or the whole new one.
+    void killedWriterLeavesOldOrNew()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("User.ltk"));
+        const QByteArray a(2 << 20, 'a');
+        const QByteArray b(2 << 20, 'b');
+        QCOMPARE(writeFileAtomically(path, a), QString());
+        for (int round = 0; round < 8; ++round) {
+            const pid_t child = fork();
+            QVERIFY(child >= 0);
+            if (child == 0) {
+                for (int i = 0;; ++i)
+                    writeFileAtomically(path, i % 2 ? a : b);
+            }
+            usleep(useconds_t(3000 + round * 4000));
+            kill(child, SIGKILL);
+            waitpid(child, nullptr, 0);
+            const QByteArray now = contents(path);
+            QVERIFY2(now == a || now == b,
+                     qPrintable(QStringLiteral("round %1: %2 bytes").arg(round).arg(now.size())));
+        }
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_AtomicFile)
+#include "tst_atomicfile.moc"

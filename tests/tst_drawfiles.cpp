@@ -1,0 +1,204 @@
+#include "DrawFiles.h"
+#include "Lottery.h"
+#include "RuntimeError.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace qrt;
+using namespace qrt::ref;
+
+namespace
+{
+LotteryShape shape(const char *id)
+{
+    QString why;
+    const auto s = LotteryShape::parse(QString::fromLatin1(id), &why);
+    if (!s)
+        qFatal("%s", qPrintable(why));
+    return *s;
+}
+
+QByteArray historyFile()
+{
+    QFile f(QStringLiteral(QRT_SHARED_DATA "/de-6of49-1955-2026.txt"));
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    return f.readAll();
+}
+
+QStringList errorLines(const ReadResult &r)
+{
+    QStringList out;
+    for (const ReadError &e : r.errors)
+        out << QStringLiteral("%1: %2").arg(e.line).arg(e.reason);
+    return out;
+}
+} // namespace
+
+class tst_DrawFiles : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void textRoundTrip()
+    {
+        const QByteArray text = "0001 01 02 150 + 07\n"
+                                "0002 149 09 03 + 100\n"
+                                "2026123 05 06 07 + 08\n";
+        const ReadResult r = readTextDraws(text, shape("3:1-150+"));
+        QVERIFY2(r.ok(), qPrintable(errorLines(r).join(u'\n')));
+        QCOMPARE(r.draws.size(), 3);
+        QCOMPARE(r.draws.issue(0), QStringLiteral("0001"));
+        QCOMPARE(r.draws.number(1, 0), 149);
+        QCOMPARE(r.draws.bonus(1), 100);
+        QCOMPARE(formatTextDraws(r.draws), text);
+        // Blanks, commas and a bonus glued to its "+" read the same.
+        const ReadResult loose =
+            readTextDraws("0001,1, 2 150 +7\n# comment\n\n0002\t149 9 3+100\r\n"
+                          "2026123 5 6 7 +8",
+                          shape("3:1-150+"));
+        QVERIFY2(loose.ok(), qPrintable(errorLines(loose).join(u'\n')));
+        QCOMPARE(loose.draws, r.draws);
+    }
+
+    void userDataRoundTrip()
+    {
+        const ReadResult text =
+            readTextDraws("0001 01 02 150 + 07\n0002 149 09 03 + 100\n", shape("3:1-150+"));
+        const QByteArray file = formatUserData(text.shape, text.draws);
+        QVERIFY(file.startsWith(
+            "QRTDraws 1\nlottery: 3 of 1-150 with a bonus number\nshape: 3:1-150+\ndraws: 2\n"));
+        const ReadResult back = readUserData(file);
+        QVERIFY2(back.ok(), qPrintable(errorLines(back).join(u'\n')));
+        QCOMPARE(back.draws, text.draws);
+        QCOMPARE(back.shape.id(), QStringLiteral("3:1-150+"));
+        QCOMPARE(formatUserData(back.shape, back.draws), file);
+    }
+
+    // The real history must read, check clean and come back byte for byte.
+    void realHistory()
+    {
+        const QByteArray original = historyFile();
+        QVERIFY(!original.isEmpty());
+        const ReadResult r = readTextDraws(original, shape("6:1-49"));
+        QVERIFY2(r.ok(), qPrintable(errorLines(r).mid(0, 5).join(u'\n')));
+        QCOMPARE(r.draws.size(), 5031);
+        QCOMPARE(formatTextDraws(r.draws), original);
+        const ReadResult stored = readUserData(formatUserData(r.shape, r.draws));
+        QVERIFY(stored.ok());
+        QCOMPARE(stored.draws, r.draws);
+    }
+
+    void everyBadLineReported()
+    {
+        const QByteArray text = "1 01 02 03 + 04\n"
+                                "2 01 02 + 04\n"        // too few numbers
+                                "3 01 02 03 04\n"       // bonus missing
+                                "4 01 02 03 + 04 + 5\n" // two "+"
+                                "1 05 06 07 + 08\n"     // repeated issue
+                                "6 01 99 03 + 04\n"     // out of range
+                                "7 01 02 03 + 02\n"     // bonus repeats a number
+                                "x8 01 02 03 + 04\n";   // issue not digits
+        const ReadResult r = readTextDraws(text, shape("3:1-49+"));
+        QCOMPARE(errorLines(r),
+                 QStringList({"2: expected 3 numbers after the issue, found 2",
+                              "3: the bonus number is missing: write it after a \"+\"",
+                              "4: more than one \"+\": only the bonus number follows a \"+\"",
+                              "5: Could not repeat the date! (issue: \"1\")",
+                              "6: Basic number is out of range! (number 2: \"99\")",
+                              "7: Existed numbers,please type another! (bonus: \"02\")",
+                              "8: The dates should be digits! (issue: \"x8\")"}));
+        QCOMPARE(r.draws.size(), 0);
+        QCOMPARE(errorLines(readTextDraws("1 01 02 03 + 04\n", shape("3:1-49"))),
+                 QStringList("1: this lottery has no bonus number, but the line has a \"+\""));
+    }
+
+    void damagedUserData_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("firstError");
+        const ReadResult r =
+            readTextDraws("1 01 02 03 + 04\n2 05 06 07 + 08\n3 09 10 11 + 12\n", shape("3:1-49+"));
+        const QByteArray good = formatUserData(r.shape, r.draws);
+        QByteArray flipped = good;
+        flipped[flipped.size() - 3] = '9';
+        QByteArray miscounted = good;
+        miscounted.replace("draws: 3", "draws: 4");
+        QTest::newRow("truncated")
+            << good.left(good.size() - 10)
+            << "5: checksum mismatch: the draws were changed or damaged after they were saved";
+        QTest::newRow("changed digit")
+            << flipped
+            << "5: checksum mismatch: the draws were changed or damaged after they were saved";
+        QTest::newRow("header cut")
+            << good.left(30) << "2: the header ends early: the file is truncated";
+        QTest::newRow("empty") << QByteArray()
+                               << "1: not a QRT draw file (the file is empty or has no header)";
+        QTest::newRow("other file")
+            << QByteArray("1 2 3\n4 5 6\n7 8 9\n1 1 1\n2 2 2\n")
+            << "1: not a QRT draw file (it should start with \"QRTDraws 1\")";
+        QTest::newRow("newer version")
+            << QByteArray(good).replace("QRTDraws 1", "QRTDraws 2")
+            << "1: format version 2 is not supported; this program reads version 1";
+        QTest::newRow("count") << miscounted
+                               << "4: the header promises 4 draws but the file holds 3";
+        QTest::newRow("shape") << QByteArray(good).replace("shape: 3:1-49+", "shape: 3:9-1+")
+                               << "3: lottery \"3:9-1+\" cannot be drawn: 4 numbers from 9 to 1";
+    }
+    void damagedUserData()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, firstError);
+        const ReadResult r = readUserData(bytes);
+        QVERIFY(!r.ok());
+        QCOMPARE(errorLines(r).first(), firstError);
+        QCOMPARE(r.draws.size(), 0);
+    }
+
+    // A bad file leaves the lottery's draws as they were.
+    void readDataKeepsOldDraws()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("User.ltk"));
+        Lottery lottery(shape("3:1-49+"));
+        const ReadResult good = readTextDraws("1 01 02 03 + 04\n", lottery.shape());
+        lottery.setDraws(good.draws);
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(formatUserData(lottery.shape(), good.draws).replace("01 02", "01 77"));
+        f.close();
+        try {
+            lottery.ReadData(path);
+            QFAIL("a damaged file must not load");
+        } catch (const RuntimeError &e) {
+            QCOMPARE(e.number(), 62);
+            QVERIFY2(e.description().contains(QStringLiteral("User.ltk:5: checksum mismatch")),
+                     e.what());
+        }
+        QCOMPARE(lottery.Count(), 1);
+        // A file of another lottery is refused too.
+        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(
+            formatUserData(shape("3:1-49"), readTextDraws("5 01 02 03\n", shape("3:1-49")).draws));
+        f.close();
+        QVERIFY_THROWS_EXCEPTION(RuntimeError, lottery.ReadData(path));
+        QCOMPARE(lottery.draws().issue(0), QStringLiteral("1"));
+    }
+
+    void shapes()
+    {
+        QString why;
+        QCOMPARE(LotteryShape::parse(QStringLiteral("keno"))->total, 20);
+        QCOMPARE(LotteryShape::parse(QStringLiteral("6:1-49+"))->key(), QStringLiteral("6of49"));
+        QCOMPARE(LotteryShape::parse(QStringLiteral("4:1-20"))->key(), QStringLiteral("4:1-20"));
+        QVERIFY(!LotteryShape::parse(QStringLiteral("7:1-6+"), &why));
+        QVERIFY(why.contains(QStringLiteral("cannot be drawn")));
+        QVERIFY(!LotteryShape::parse(QStringLiteral("lotto"), &why));
+        QVERIFY(why.contains(QStringLiteral("6of49")));
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_DrawFiles)
+#include "tst_drawfiles.moc"
