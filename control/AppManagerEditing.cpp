@@ -59,10 +59,7 @@ void AppManagerPrivate::ShowEditor()
         return;
     }
     txtEdit->setVisible(true);
-    const TwipsRect r{msfData->CellLeft() + 65, msfData->CellTop() + 180, msfData->CellWidth(),
-                      msfData->CellHeight()};
-    txtEdit->setGeometry(twipsToPixelsX(r.left, txtEdit), twipsToPixelsY(r.top, txtEdit),
-                         twipsToPixelsX(r.width, txtEdit), twipsToPixelsY(r.height, txtEdit));
+    placeEditor();
     txtEdit->raise();
     txtEdit->setFocus();
     {
@@ -70,6 +67,15 @@ void AppManagerPrivate::ShowEditor()
         txtEdit->setText(GetCell(msfData, msfData->Row(), msfData->Col()));
     }
     txtEdit->setSelection(0, int(txtEdit->text().size()));
+}
+
+// The editor sits 15 twips left of and 20 above the cell, covering the cell's grid lines.
+void AppManagerPrivate::placeEditor()
+{
+    const TwipsRect r{msfData->CellLeft() + 65, msfData->CellTop() + 180, msfData->CellWidth(),
+                      msfData->CellHeight()};
+    txtEdit->setGeometry(twipsToPixelsX(r.left, txtEdit), twipsToPixelsY(r.top, txtEdit),
+                         twipsToPixelsX(r.width, txtEdit), twipsToPixelsY(r.height, txtEdit));
 }
 
 void AppManagerPrivate::MoveCell(qint32 rowStep, qint32 colStep)

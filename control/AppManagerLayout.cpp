@@ -69,6 +69,11 @@ void AppManagerPrivate::createChildren()
         handle([&] { msfData_MouseUp(button); });
     });
     QObject::connect(msfData, &FlexGrid::Scroll, this, [this] { msfData_Scroll(); });
+    // Qt lays a grid out only when it is first shown or resized; the editor follows its cell.
+    QObject::connect(msfData, &FlexGrid::LayoutChanged, this, [this] {
+        if (txtEdit->isVisibleTo(frameContainer))
+            placeEditor();
+    });
     QObject::connect(txtEdit, &QLineEdit::textChanged, this,
                      [this] { handle([this] { txtEdit_Change(); }); });
     QObject::connect(btnInsert, &QPushButton::clicked, this,

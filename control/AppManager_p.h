@@ -69,6 +69,7 @@ public:
 
     // Editing (AppManagerEditing.cpp).
     void ShowEditor();
+    void placeEditor();
     void MoveCell(qint32 rowStep, qint32 colStep);
     void txtEdit_Change();
     void txtEdit_KeyDown(int &keyCode);

@@ -196,6 +196,7 @@ public:
     QString format;
     FlexGridModel model;
     FlexGridView *view;
+    QWidget *viewportWidget; // kept to compare with while the view is being destroyed
     int fixedRows = 0;
     int row = 0, col = 0, rowSel = 0, colSel = 0;
     bool redraw = true;
@@ -223,7 +224,9 @@ FlexGridPrivate::FlexGridPrivate(FlexGrid *qq)
     view->setModel(&model);
     view->setEditTriggers(QAbstractItemView::NoEditTriggers);
     view->setSelectionMode(QAbstractItemView::NoSelection);
-    view->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+    // Per pixel, so that a row's place is its index times the row height minus the scroll
+    // value, at every moment; per item, Qt aligns the last page to the bottom on its own.
+    view->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
     view->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     view->setWordWrap(false);
     view->setCornerButtonEnabled(false);
@@ -233,13 +236,15 @@ FlexGridPrivate::FlexGridPrivate(FlexGrid *qq)
     view->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     view->verticalHeader()->setMinimumSectionSize(1);
     view->verticalHeader()->setDefaultSectionSize(m_rowHeight);
+    view->verticalScrollBar()->setSingleStep(m_rowHeight);
     QHeaderView *header = view->horizontalHeader();
     header->setSectionResizeMode(QHeaderView::Fixed);
     header->setSectionsClickable(false);
     header->setHighlightSections(false);
     header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     header->setDefaultSectionSize(kDefaultColWidthPx);
-    view->viewport()->installEventFilter(this);
+    viewportWidget = view->viewport();
+    viewportWidget->installEventFilter(this);
     view->installEventFilter(this);
     q->setFocusProxy(view);
     for (QScrollBar *bar : {view->verticalScrollBar(), view->horizontalScrollBar()}) {
@@ -250,6 +255,8 @@ FlexGridPrivate::FlexGridPrivate(FlexGrid *qq)
         QObject::connect(bar, &QScrollBar::valueChanged, this, [this] {
             if (ownScroll || userScroll)
                 Q_EMIT q->Scroll();
+            else
+                Q_EMIT q->LayoutChanged();
         });
     }
 }
@@ -293,14 +300,15 @@ void FlexGridPrivate::ensureVisible()
         return;
     QScrollBar *vbar = view->verticalScrollBar();
     const int v = viewRow(row);
-    const int top = vbar->value();
-    const int page = visibleRows();
-    if (v < top) {
-        setScrollValue(vbar, v);
-    } else if (v >= top + page) {
-        if (v - page + 1 > vbar->maximum())
+    const int top = v * m_rowHeight - vbar->value();
+    const int height = view->viewport()->height();
+    if (top < 0) {
+        setScrollValue(vbar, v * m_rowHeight);
+    } else if (top + m_rowHeight > height) {
+        const int target = (v + 1) * m_rowHeight - height;
+        if (target > vbar->maximum())
             view->flushLayout();
-        setScrollValue(vbar, v - page + 1);
+        setScrollValue(vbar, target);
     }
     QHeaderView *header = view->horizontalHeader();
     if (col < header->count()) {
@@ -362,13 +370,13 @@ QPoint FlexGridPrivate::cellTopLeftPx(int r, int c) const
     if (r < fixedRows)
         y = origin.y() - view->horizontalHeader()->height() * (fixedRows - r);
     else
-        y = origin.y() + (viewRow(r) - view->verticalScrollBar()->value()) * m_rowHeight;
+        y = origin.y() + viewRow(r) * m_rowHeight - view->verticalScrollBar()->value();
     return {x, y};
 }
 
 void FlexGridPrivate::cellAt(const QPoint &pos, int &r, int &c) const
 {
-    const int v = view->verticalScrollBar()->value() + pos.y() / m_rowHeight;
+    const int v = (pos.y() + view->verticalScrollBar()->value()) / m_rowHeight;
     r = std::clamp(v + fixedRows, fixedRows, std::max(fixedRows, store.rows() - 1));
     c = view->horizontalHeader()->logicalIndexAt(pos.x());
     if (c < 0)
@@ -383,7 +391,7 @@ void FlexGridPrivate::pageBy(int direction)
     const int last = store.rows() - 1;
     QScrollBar *vbar = view->verticalScrollBar();
     view->flushLayout();
-    setScrollValue(vbar, vbar->value() + direction * page);
+    setScrollValue(vbar, vbar->value() + direction * page * m_rowHeight);
     const int target = std::clamp(row + direction * page, fixedRows, last);
     setCurrent(target, col);
 }
@@ -437,6 +445,10 @@ void FlexGridPrivate::handleKey(QKeyEvent *e)
 
 bool FlexGridPrivate::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched == viewportWidget && event->type() == QEvent::Resize) {
+        Q_EMIT q->LayoutChanged();
+        return false;
+    }
     if (watched == view) {
         if (event->type() == QEvent::KeyPress) {
             auto *e = static_cast<QKeyEvent *>(event);
@@ -514,7 +526,9 @@ FlexGrid::FlexGrid(QWidget *parent) : QWidget(parent), d(std::make_unique<FlexGr
 
 FlexGrid::~FlexGrid()
 {
-    // The view reads the model, which lives in d: it must go first.
+    // The view reads the model, which lives in d: it must go first, unobserved.
+    d->view->viewport()->removeEventFilter(d.get());
+    d->view->removeEventFilter(d.get());
     delete d->view;
 }
 
@@ -613,7 +627,10 @@ QString FlexGrid::FormatString() const
 
 int FlexGrid::TopRow() const
 {
-    return d->fixedRows + d->view->verticalScrollBar()->value();
+    // The first row whose top is in view.
+    const int value = d->view->verticalScrollBar()->value();
+    return std::min(d->fixedRows + (value + d->rowHeightPx() - 1) / d->rowHeightPx(),
+                    std::max(d->fixedRows, Rows() - 1));
 }
 
 void FlexGrid::setTopRow(int row)
@@ -623,9 +640,10 @@ void FlexGrid::setTopRow(int row)
     if (!d->redraw)
         return;
     QScrollBar *vbar = d->view->verticalScrollBar();
-    if (d->viewRow(row) > vbar->maximum())
+    const int target = d->viewRow(row) * d->rowHeightPx();
+    if (target > vbar->maximum())
         d->view->flushLayout();
-    d->setScrollValue(vbar, d->viewRow(row));
+    d->setScrollValue(vbar, target);
 }
 
 int FlexGrid::Row() const

@@ -88,6 +88,8 @@ Q_SIGNALS:
     void Click();
     /// @p button 1 left, 2 right, 4 middle; @p shift 1 Shift, 2 Ctrl, 4 Alt; x and y in twips.
     void MouseUp(int button, int shift, float x, float y);
+    /// The cells moved on the screen without a scroll: the grid was resized or laid out.
+    void LayoutChanged();
 
 private:
     friend class FlexGridPrivate;

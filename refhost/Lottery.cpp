@@ -76,6 +76,7 @@ qint32 Lottery::ReadData(const QString &path)
         }
         throw RuntimeError(62, lines.join(u'\n'));
     }
+    Q_EMIT dataRead();
     return m_draws.size();
 }
 

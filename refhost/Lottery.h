@@ -68,6 +68,10 @@ public:
     /// ReadData without the exception: the draws are replaced only when the result is ok().
     ReadResult load(const QString &path);
 
+Q_SIGNALS:
+    /// ReadData replaced the draws (a save has just written and re-read them).
+    void dataRead();
+
 private:
     friend class DrawItem;
     LotteryShape m_shape;

@@ -137,4 +137,11 @@ void SqliteStore::setRecord(const QString &key, const QString &content, const QS
          {key, third, content}, "write a record");
 }
 
+void SqliteStore::removeRecord(const QString &key, const QString &third)
+{
+    exec(QStringLiteral(
+             "DELETE FROM records WHERE a1 = '0' AND key = ? AND a3 = ? AND a4 = '0' AND a5 = '0'"),
+         {key, third}, "remove a record");
+}
+
 } // namespace qrt::ref

@@ -41,6 +41,7 @@ public:
     /// Adds or replaces that record.
     void setRecord(const QString &key, const QString &content,
                    const QString &third = QStringLiteral("0"));
+    void removeRecord(const QString &key, const QString &third = QStringLiteral("0"));
 
 private:
     void exec(const QString &sql, const QVariantList &values, const char *what);

@@ -7,11 +7,11 @@ cd "$(dirname "$0")/.."
 qrt_install_deps
 echo "==> Building the program (Release) in build/release"
 cmake -S . -B build/release -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF > /dev/null
-cmake --build build/release -j"$(nproc)" --target qrt-demo
+cmake --build build/release -j"$(nproc)" --target qrt-datamanager
 args=("$@")
 if [ -z "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ] && [[ " $* " != *" --screenshot "* ]]; then
     echo "==> No display: rendering the window to build/screenshot.png"
     args+=(--screenshot build/screenshot.png)
 fi
-echo "==> Running build/release/qrt-demo ${args[*]}"
-exec build/release/qrt-demo "${args[@]}"
+echo "==> Running build/release/qrt-datamanager ${args[*]}"
+exec build/release/qrt-datamanager "${args[@]}"

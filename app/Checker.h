@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QString>
+#include <QTextStream>
+
+namespace qrt::app
+{
+
+/// The command-line checker: reads the text draw file @p file as draws of the lottery
+/// @p shape (a preset key or COUNT:SMALLEST-LARGEST[+]) and writes every broken rule to @p out
+/// as "FILE:LINE: message". Returns 0 when the file is clean, 1 when any rule is broken and 2
+/// when the lottery is unknown or the file cannot be read.
+int checkDrawFile(const QString &file, const QString &shape, QTextStream &out, QTextStream &err);
+
+} // namespace qrt::app

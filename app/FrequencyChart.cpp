@@ -1,0 +1,97 @@
+#include "FrequencyChart.h"
+
+#include <QBarCategoryAxis>
+#include <QBarSeries>
+#include <QBarSet>
+#include <QChart>
+#include <QChartView>
+#include <QVBoxLayout>
+#include <QValueAxis>
+
+namespace qrt::app
+{
+
+FrequencyChart::FrequencyChart(QWidget *parent) : QWidget(parent), m_view(new QChartView(this))
+{
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_view);
+    m_view->setRenderHint(QPainter::Antialiasing);
+    m_view->setMinimumHeight(220);
+}
+
+QString FrequencyChart::title() const
+{
+    return m_view->chart() ? m_view->chart()->title() : QString();
+}
+
+void FrequencyChart::show(const ref::LotteryShape &shape, const ref::DrawList &draws, int first,
+                          int last)
+{
+    const qint64 span = qint64(shape.maxi) - shape.mini + 1;
+    // A chart of more than a few hundred bars says nothing; wide ranges are left out.
+    const size_t bars = size_t(std::clamp<qint64>(span, 0, 400));
+    m_basic.assign(bars, 0);
+    m_bonus.assign(shape.bonus ? bars : 0, 0);
+    first = std::max(first, 0);
+    last = std::min(last, draws.size() - 1);
+    auto bump = [&](std::vector<int> &counts, qint32 v) {
+        const qint64 k = qint64(v) - shape.mini;
+        if (k >= 0 && size_t(k) < counts.size())
+            ++counts[size_t(k)];
+    };
+    for (int i = first; i <= last; ++i) {
+        for (int j = 0; j < draws.total(); ++j)
+            bump(m_basic, draws.number(i, j));
+        if (shape.bonus)
+            bump(m_bonus, draws.bonus(i));
+    }
+
+    auto *chart = new QChart;
+    auto *series = new QBarSeries;
+    auto *basic = new QBarSet(QStringLiteral("Basic numbers"));
+    int top = 1;
+    for (int c : m_basic) {
+        *basic << c;
+        top = std::max(top, c);
+    }
+    series->append(basic);
+    if (shape.bonus) {
+        auto *bonus = new QBarSet(QStringLiteral("Bonus number"));
+        for (int c : m_bonus)
+            *bonus << c;
+        series->append(bonus);
+    }
+    chart->addSeries(series);
+    QStringList categories;
+    for (size_t k = 0; k < bars; ++k)
+        categories << QString::number(shape.mini + qint64(k));
+    auto *x = new QBarCategoryAxis;
+    x->append(categories);
+    if (bars > 30) {
+        QFont small = x->labelsFont();
+        small.setPointSize(bars > 60 ? 6 : 7);
+        x->setLabelsFont(small);
+    }
+    chart->addAxis(x, Qt::AlignBottom);
+    series->attachAxis(x);
+    auto *y = new QValueAxis;
+    y->setRange(0, top);
+    y->setLabelFormat(QStringLiteral("%d"));
+    y->applyNiceNumbers();
+    chart->addAxis(y, Qt::AlignLeft);
+    series->attachAxis(y);
+    const int drawsShown = last >= first ? last - first + 1 : 0;
+    chart->setTitle(
+        drawsShown > 0
+            ? QStringLiteral("How often each number was drawn: %1 draws, issues %2 to %3")
+                  .arg(drawsShown)
+                  .arg(draws.issue(first), draws.issue(last))
+            : QStringLiteral("No draws in the chosen range"));
+    chart->legend()->setAlignment(Qt::AlignBottom);
+    QChart *old = m_view->chart();
+    m_view->setChart(chart);
+    delete old;
+}
+
+} // namespace qrt::app
