@@ -147,20 +147,32 @@ void MainWindow::loadLottery(const ref::LotteryShape &shape)
     m_lottery->setShape(shape);
     m_folder.prepare(*m_store, shape);
     const QString userFile = m_folder.lotteryFolder(shape) + QStringLiteral("User.ltk");
+    const QString backup = ref::backupPathFor(userFile);
     if (QFile::exists(userFile)) {
         const ref::ReadResult r = m_lottery->load(userFile);
         if (!r.ok()) {
-            // The damaged file stays where it is for the user to look at; the backup of the
-            // save before stands in for it when there is one.
-            const QString backup = ref::backupPathFor(userFile);
+            // The damaged file is moved aside, out of the next save's way, for the user to
+            // look at; the draws last read stand in for it.
+            const QString aside = userFile + QStringLiteral(".damaged");
+            QFile::remove(aside);
+            QFile::rename(userFile, aside);
             const bool restored = QFile::exists(backup) && m_lottery->load(backup).ok();
-            msgBox(QStringLiteral("%1 cannot be used:\n%2\n\n%3")
-                       .arg(userFile, listed(r.describe(QStringLiteral("User.ltk")), 20),
-                            restored ? QStringLiteral(
-                                           "The draws of the previous save were loaded instead.")
-                                     : QStringLiteral("No draws were loaded.")),
+            msgBox(QStringLiteral("%1 cannot be used:\n%2\n\nIt was kept as %3. %4")
+                       .arg(userFile, listed(r.describe(QStringLiteral("User.ltk")), 20), aside,
+                            restored
+                                ? QStringLiteral("The draws read before it were loaded instead.")
+                                : QStringLiteral("No draws were loaded.")),
                    MsgBoxStop, kTitle);
         }
+    } else if (QFile::exists(backup)) {
+        // A save that failed after the old file was deleted: the draws read before are here.
+        const ref::ReadResult r = m_lottery->load(backup);
+        msgBox(r.ok()
+                   ? QStringLiteral("%1 was missing; the draws read before were restored from %2.")
+                         .arg(userFile, backup)
+                   : QStringLiteral("%1 is missing and its backup cannot be used:\n%2")
+                         .arg(userFile, listed(r.describe(backup), 20)),
+               MsgBoxStop, kTitle);
     } else {
         // A first look at a lottery is never an empty grid.
         m_lottery->setDraws(sampleHistory(shape));

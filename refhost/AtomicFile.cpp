@@ -38,27 +38,15 @@ bool writeAll(int fd, const char *data, qint64 size)
     return true;
 }
 
-// The backup is a second name for the old file, so the old file never leaves its place.
-QString keepBackupOf(const QByteArray &target, const QByteArray &backup)
+// The backup is a copy, not a second name: an editor that rewrites the file in place must
+// not change the backup with it.
+QString keepBackupOf(const QString &target, const QString &backup)
 {
-    if (::unlink(backup.constData()) != 0 && errno != ENOENT)
-        return reason("cannot remove the old backup", QString::fromLocal8Bit(backup));
-    if (::link(target.constData(), backup.constData()) == 0)
-        return {};
-    // Some file systems have no hard links: copy instead.
-    QFile from(QString::fromLocal8Bit(target));
+    QFile from(target);
     if (!from.open(QIODevice::ReadOnly))
-        return QStringLiteral("cannot read %1 to back it up: %2")
-            .arg(from.fileName(), from.errorString());
-    const QByteArray old = from.readAll();
-    const int fd = ::open(backup.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd < 0)
-        return reason("cannot create the backup", QString::fromLocal8Bit(backup));
-    const bool ok = writeAll(fd, old.constData(), old.size()) && ::fsync(fd) == 0;
-    const QString why =
-        ok ? QString() : reason("cannot write the backup", QString::fromLocal8Bit(backup));
-    ::close(fd);
-    return why;
+        return QStringLiteral("cannot read %1 to back it up: %2").arg(target, from.errorString());
+    const QString why = writeFileAtomically(backup, from.readAll(), false);
+    return why.isEmpty() ? QString() : QStringLiteral("cannot keep a backup: %1").arg(why);
 }
 
 } // namespace
@@ -93,7 +81,7 @@ QString writeFileAtomically(const QString &path, const QByteArray &data, bool ke
         return fail(reason("cannot close", QString::fromLocal8Bit(temp)));
     struct stat st;
     if (keepBackup && ::stat(target.constData(), &st) == 0) {
-        const QString why = keepBackupOf(target, QFile::encodeName(backupPathFor(path)));
+        const QString why = keepBackupOf(path, backupPathFor(path));
         if (!why.isEmpty())
             return fail(why);
     }

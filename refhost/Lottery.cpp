@@ -1,5 +1,8 @@
 #include "Lottery.h"
+#include "AtomicFile.h"
 #include "RuntimeError.h"
+
+#include <QFile>
 
 namespace qrt::ref
 {
@@ -55,12 +58,24 @@ void Lottery::setDraws(DrawList draws)
 
 ReadResult Lottery::load(const QString &path)
 {
-    ReadResult r = readUserDataFile(path);
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        ReadResult r;
+        r.errors.push_back({0, QStringLiteral("cannot read the file: %1").arg(file.errorString())});
+        return r;
+    }
+    const QByteArray bytes = file.readAll();
+    ReadResult r = readUserData(bytes);
     if (r.ok() && !r.shape.sameDraws(m_shape))
         r.errors.push_back({3, QStringLiteral("the file holds draws of %1 (%2), not of %3 (%4)")
                                    .arg(r.shape.name, r.shape.id(), m_shape.name, m_shape.id())});
-    if (r.ok())
+    if (r.ok()) {
         m_draws = std::move(r.draws);
+        // A save first deletes the user data file and then writes it anew: a copy of the
+        // file last read keeps these draws on disk until the new file is there.
+        if (!path.endsWith(QLatin1String(".bak")))
+            writeFileAtomically(backupPathFor(path), bytes, false);
+    }
     return r;
 }
 

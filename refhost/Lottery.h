@@ -65,7 +65,8 @@ public:
     void setShape(const LotteryShape &shape);
     const DrawList &draws() const { return m_draws; }
     void setDraws(DrawList draws);
-    /// ReadData without the exception: the draws are replaced only when the result is ok().
+    /// ReadData without the exception: the draws are replaced only when the result is ok(),
+    /// and then the file read is kept as `path.bak` too (see writeFileAtomically).
     ReadResult load(const QString &path);
 
 Q_SIGNALS:

@@ -1,0 +1,218 @@
+#include "AppManager.h"
+#include "Checker.h"
+#include "CommonDialog.h"
+#include "DrawFiles.h"
+#include "FlexGrid.h"
+#include "FrequencyChart.h"
+#include "Lottery.h"
+#include "MainWindow.h"
+#include "SqliteStore.h"
+#include "TestSupport.h"
+
+#include <QComboBox>
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <numeric>
+
+using namespace qrt;
+using namespace qrt::app;
+
+namespace
+{
+void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(bytes);
+}
+
+int sum(const std::vector<int> &v)
+{
+    return std::accumulate(v.begin(), v.end(), 0);
+}
+} // namespace
+
+class tst_App : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> data;
+
+    static FlexGrid *grid(MainWindow &w)
+    {
+        return w.control()->findChild<FlexGrid *>(QStringLiteral("msfData"));
+    }
+    static QString row(MainWindow &w, int r)
+    {
+        FlexGrid *g = grid(w);
+        QStringList cells;
+        for (int c = 0; c < g->Cols(); ++c)
+            cells << g->TextArray(r * g->Cols() + c);
+        return cells.join(u' ');
+    }
+    static void type(const QString &text)
+    {
+        for (QChar c : text) {
+            if (c == u'\n')
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+            else
+                QTest::keyClick(QApplication::focusWidget(), c.toLatin1());
+            QCoreApplication::processEvents();
+        }
+    }
+    static void show(MainWindow &w)
+    {
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+    }
+
+private Q_SLOTS:
+    void init() { data = std::make_unique<QTemporaryDir>(); }
+    void cleanup()
+    {
+        data.reset();
+        CommonDialog::setShowOpenHandler({});
+    }
+
+    // A first start shows a sample; typed and saved draws are there on the next start, in the
+    // range lists and in the chart.
+    void typeSaveRestart()
+    {
+        test::MsgBoxRecorder boxes;
+        {
+            MainWindow w(data->path());
+            show(w);
+            QVERIFY(w.showsSampleData());
+            const int sample = w.lottery()->Count();
+            QVERIFY(sample > 0);
+            QCOMPARE(grid(w)->Rows(), sample + 2);
+            QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("txtEdit"));
+            type(QStringLiteral(
+                "2027001\n1\n2\n3\n4\n5\n6\n7\n2027002\n8\n9\n10\n11\n12\n13\n14\n"));
+            w.control()->findChild<QPushButton *>(QStringLiteral("btnSave"))->click();
+            QVERIFY2(boxes.shown.isEmpty(), qPrintable(boxes.shown.join(u'\n')));
+            QVERIFY(!w.showsSampleData());
+            QCOMPARE(w.lottery()->Count(), sample + 2);
+            QCOMPARE(w.endList()->count(), sample + 2);
+            QCOMPARE(w.endList()->currentText(), QStringLiteral("2027002"));
+            QCOMPARE(sum(w.chart()->basicCounts()), (sample + 2) * 6);
+        }
+        MainWindow again(data->path());
+        show(again);
+        QVERIFY(!again.showsSampleData());
+        const int rows = grid(again)->Rows();
+        QCOMPARE(row(again, rows - 3), QStringLiteral("2027001 01 02 03 04 05 06 07"));
+        QCOMPARE(row(again, rows - 2), QStringLiteral("2027002 08 09 10 11 12 13 14"));
+        QCOMPARE(again.startList()->itemText(0), again.lottery()->draws().issue(0));
+        QCOMPARE(again.endList()->currentText(), QStringLiteral("2027002"));
+        // The chart follows the range.
+        again.startList()->setCurrentIndex(again.startList()->count() - 2);
+        QCOMPARE(sum(again.chart()->basicCounts()), 12);
+        QCOMPARE(again.chart()->basicCounts()[0], 1); // number 1, once
+        QCOMPARE(sum(again.chart()->bonusCounts()), 2);
+        QVERIFY(again.chart()->title().contains(QStringLiteral("2 draws")));
+        QVERIFY(boxes.shown.isEmpty());
+    }
+
+    void lotteriesKeepTheirOwnDraws()
+    {
+        MainWindow w(data->path());
+        const QString firstIssue = w.lottery()->draws().issue(0);
+        w.switchLottery(*ref::LotteryShape::parse(QStringLiteral("keno")));
+        QCOMPARE(grid(w)->Cols(), 21);
+        QVERIFY(w.showsSampleData());
+        w.switchLottery(*ref::LotteryShape::parse(QStringLiteral("4:1-20")));
+        QCOMPARE(grid(w)->Cols(), 5);
+        w.switchLottery(*ref::LotteryShape::parse(QStringLiteral("6of49")));
+        QCOMPARE(grid(w)->Cols(), 8);
+        QCOMPARE(w.lottery()->draws().issue(0), firstIssue);
+        // The choice survives a restart.
+        w.switchLottery(*ref::LotteryShape::parse(QStringLiteral("daily3")));
+        MainWindow again(data->path());
+        QCOMPARE(again.lottery()->shape().key(), QStringLiteral("daily3"));
+    }
+
+    void openDrawFile()
+    {
+        test::MsgBoxRecorder boxes;
+        MainWindow w(data->path());
+        show(w);
+        const QString bad = data->filePath(QStringLiteral("bad.txt"));
+        writeFile(bad, "1 01 02 03 04 05 06 + 07\n2 01 02 03 04 05 + 07\n");
+        QVERIFY(!w.openDrawFile(bad));
+        QCOMPARE(boxes.shown.size(), 1);
+        QVERIFY2(boxes.shown[0].contains(
+                     bad + QStringLiteral(":2: expected 6 numbers after the issue, found 5")),
+                 qPrintable(boxes.shown[0]));
+        QVERIFY(boxes.shown[0].startsWith(QStringLiteral("16|Draw file errors|")));
+
+        const QString good = data->filePath(QStringLiteral("good.txt"));
+        writeFile(good, "1 01 02 03 04 05 06 + 07\n2 08 09 10 11 12 13 + 14\n");
+        QVERIFY(w.openDrawFile(good));
+        QCOMPARE(grid(w)->Rows(), 4);
+        QCOMPARE(ref::SqliteStore(data->filePath(QStringLiteral("store.db")))
+                     .record(QStringLiteral("LastReadFile")),
+                 std::optional<QString>(good));
+        // Saving writes the draws back to the file read, as well as to the user data file.
+        grid(w)->setTextArray(1 * 8 + 1, QStringLiteral("49"));
+        w.control()->findChild<QPushButton *>(QStringLiteral("btnSave"))->click();
+        QFile f(good);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), QByteArray("1 02 03 04 05 06 49 + 07\n2 08 09 10 11 12 13 + 14\n"));
+    }
+
+    // A damaged user data file is moved aside and the draws read before it come back.
+    void damagedUserFile()
+    {
+        const QString userFile = data->filePath(QStringLiteral("6of49/User.ltk"));
+        {
+            MainWindow w(data->path());
+            w.control()->findChild<QPushButton *>(QStringLiteral("btnSave"))->click();
+        }
+        QFile f(userFile);
+        QVERIFY(f.open(QIODevice::ReadWrite));
+        const QByteArray bytes = f.readAll();
+        f.resize(bytes.size() / 2);
+        f.close();
+        test::MsgBoxRecorder boxes;
+        MainWindow w(data->path());
+        QCOMPARE(boxes.shown.size(), 1);
+        QVERIFY2(boxes.shown[0].contains(QStringLiteral("User.ltk:5: checksum mismatch")),
+                 qPrintable(boxes.shown[0]));
+        QVERIFY(boxes.shown[0].contains(QStringLiteral("were loaded instead")));
+        QVERIFY(QFile::exists(userFile + QStringLiteral(".damaged")));
+        QVERIFY(w.lottery()->Count() > 0);
+    }
+
+    void checker()
+    {
+        const QString file = data->filePath(QStringLiteral("draws.txt"));
+        writeFile(
+            file,
+            "# weekly draws\n1 01 02 03 + 04\n2 01 02 + 04\n3 01 02 03 + 03\n1 09 10 11 + 12\n");
+        QString outText, errText;
+        QTextStream out(&outText), err(&errText);
+        QCOMPARE(checkDrawFile(file, QStringLiteral("3:1-49+"), out, err), 1);
+        QCOMPARE(outText.split(u'\n', Qt::SkipEmptyParts),
+                 QStringList({file + ":3: expected 3 numbers after the issue, found 2",
+                              file + ":4: Existed numbers,please type another! (bonus: \"03\")",
+                              file + ":5: Could not repeat the date! (issue: \"1\")",
+                              file + ": 3 broken rules"}));
+        outText.clear();
+        QCOMPARE(checkDrawFile(QStringLiteral(QRT_SHARED_DATA "/de-6of49-1955-2026.txt"),
+                               QStringLiteral("6:1-49"), out, err),
+                 0);
+        QVERIFY(outText.contains(QStringLiteral("5031 draws")));
+        QCOMPARE(checkDrawFile(file, QStringLiteral("lotto"), out, err), 2);
+        QCOMPARE(checkDrawFile(data->filePath(QStringLiteral("missing.txt")),
+                               QStringLiteral("6of49"), out, err),
+                 2);
+    }
+};
+
+QTEST_MAIN(tst_App)
+#include "tst_app.moc"
