@@ -103,6 +103,7 @@ void AppManager::InitData(QObject *objCom)
     d->mobjLottery = objCom;
     QObject *lottery = objCom;
     FlexGrid *grid = d->msfData;
+    EditorBatch batch(d.get());
 
     grid->setFixedRows(0);
     grid->setRows(2);

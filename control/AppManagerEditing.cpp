@@ -42,6 +42,37 @@ enum VirtualKey {
 
 } // namespace
 
+EditorBatch::EditorBatch(AppManagerPrivate *dd) : d(dd)
+{
+    d->msfData->setRedraw(false);
+    d->deferEditor = true;
+    d->deferredShows = 0;
+}
+
+EditorBatch::~EditorBatch()
+{
+    d->deferEditor = false;
+    d->msfData->setRedraw(true);
+    int shows = d->deferredShows;
+    d->deferredShows = 0;
+    // The first of several ShowEditor calls may only have cleared a right click's flag.
+    if (shows > 0 && d->mblnRightClick) {
+        d->mblnRightClick = false;
+        --shows;
+    }
+    if (shows > 0)
+        d->handle([this] { d->ShowEditor(); });
+}
+
+void AppManagerPrivate::rowColChange()
+{
+    if (deferEditor) {
+        ++deferredShows;
+        return;
+    }
+    handle([this] { ShowEditor(); });
+}
+
 int AppManagerPrivate::selStart() const
 {
     return txtEdit->hasSelectedText() ? txtEdit->selectionStart() : txtEdit->cursorPosition();
@@ -249,10 +280,10 @@ void AppManagerPrivate::btnDel_Click()
     const QString prompt = LoadMessage(15) + QString::number(count) + LoadMessage(16);
     if (msgBox(prompt, MsgBoxQuestionYesNo, LoadMessage(17)) == MsgBoxNo)
         return;
-    for (int k = 0; k < count; ++k) {
-        if (first < msfData->Rows() - 1)
-            msfData->RemoveItem(first);
-    }
+    // Removing at one index count times, never the last row, is one block removal.
+    const int removable = std::min(count, msfData->Rows() - 1 - first);
+    if (removable > 0)
+        msfData->removeRows(first, removable);
     msfData->setRowSel(msfData->Row());
     msfData->setColSel(msfData->Col());
     msfData->setRow(savedRow);

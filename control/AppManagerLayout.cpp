@@ -62,8 +62,7 @@ void AppManagerPrivate::createChildren()
     dlgOpenSave = new CommonDialog(q);
     dlgOpenSave->setObjectName(QStringLiteral("dlgOpenSave"));
 
-    QObject::connect(msfData, &FlexGrid::RowColChange, this,
-                     [this] { handle([this] { ShowEditor(); }); });
+    QObject::connect(msfData, &FlexGrid::RowColChange, this, [this] { rowColChange(); });
     QObject::connect(msfData, &FlexGrid::Click, this, [this] { handle([this] { ShowEditor(); }); });
     QObject::connect(msfData, &FlexGrid::MouseUp, this, [this](int button, int, float, float) {
         handle([&] { msfData_MouseUp(button); });

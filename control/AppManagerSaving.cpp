@@ -112,14 +112,18 @@ void AppManagerPrivate::btnSave_Click()
         }
         columns.push_back(-1); // end of row
     }
-    size_t t = 0;
-    int row = 1;
-    for (int c : columns) {
-        if (c < 0) {
-            ++row;
-            continue;
+    {
+        // One repaint for the whole refill instead of one per cell.
+        EditorBatch batch(this);
+        size_t t = 0;
+        int row = 1;
+        for (int c : columns) {
+            if (c < 0) {
+                ++row;
+                continue;
+            }
+            SetCell(msfData, row, c, texts[t++]);
         }
-        SetCell(msfData, row, c, texts[t++]);
     }
     ShowEditor();
 }

@@ -20,10 +20,7 @@ public:
     explicit GridDrawTable(const FlexGrid &grid) : m_grid(grid) {}
     int rowCount() const override { return std::max(0, m_grid.Rows() - 2); }
     int colCount() const override { return m_grid.Cols(); }
-    void cell(int row, int col, QString &out) const override
-    {
-        out = m_grid.TextArray((row + 1) * m_grid.Cols() + col);
-    }
+    void cell(int row, int col, QString &out) const override { m_grid.cellText(row + 1, col, out); }
 
 private:
     const FlexGrid &m_grid;

@@ -47,6 +47,23 @@ inline const Member AddRecord("AddRecord");
 inline const Member EditRecord("EditRecord");
 } // namespace members
 
+class AppManagerPrivate;
+
+/// Turns the grid's repaints off and collects the editor placements of a bulk change (the
+/// load of a lottery), then repaints once and places the editor as the collected RowColChange
+/// events would have left it.
+class EditorBatch
+{
+public:
+    explicit EditorBatch(AppManagerPrivate *d);
+    ~EditorBatch();
+    EditorBatch(const EditorBatch &) = delete;
+    EditorBatch &operator=(const EditorBatch &) = delete;
+
+private:
+    AppManagerPrivate *d;
+};
+
 class AppManagerPrivate : public QObject
 {
 public:
@@ -137,6 +154,12 @@ public:
     FlexGrid *msfData = nullptr;
     QLineEdit *txtEdit = nullptr;
     CommonDialog *dlgOpenSave = nullptr;
+
+    // While a bulk change runs, editor placements asked for by RowColChange are counted and
+    // done once at the end (see EditorBatch).
+    bool deferEditor = false;
+    int deferredShows = 0;
+    void rowColChange();
 
     LayoutBoxes boxes;
     int layoutSteps = 0; // steps completed by the last layout, for tests

@@ -168,19 +168,94 @@ uint32_t CellStore::appendRow(const std::vector<QString> &cells)
     return offset;
 }
 
+// Builds the row's new blob from the old one with one cell replaced, copying the other cells
+// as bytes: typing or loading a cell costs no string per neighbouring cell.
 void CellStore::setText(int row, int col, QStringView text)
 {
     uint32_t &ref = m_ref[size_t(row)];
-    std::vector<QString> cells = decodeRow(ref);
-    if (int(cells.size()) <= col) {
-        if (text.isEmpty())
-            return;
-        cells.resize(size_t(col) + 1);
+    m_spans.clear();
+    bool wide = false;
+    if (ref != 0) {
+        const uint8_t *p = m_pool.data() + ref;
+        wide = *p++ == kUtf16;
+        const uint32_t count = getVarint(p);
+        for (uint32_t c = 0; c < count; ++c) {
+            const uint32_t len = getVarint(p);
+            m_spans.push_back({uint32_t(p - m_pool.data()), len});
+            p += len * (wide ? 2 : 1);
+        }
     }
-    cells[size_t(col)] = text.toString();
+    const auto oldCount = uint32_t(m_spans.size());
+    if (uint32_t(col) >= oldCount && text.isEmpty())
+        return;
+    const bool oldWide = wide;
+    if (!wide)
+        for (QChar ch : text)
+            wide = wide || ch.unicode() > 0xFF;
+    uint32_t count = std::max(oldCount, uint32_t(col) + 1);
+    auto length = [&](uint32_t c) {
+        return c == uint32_t(col) ? uint32_t(text.size()) : c < oldCount ? m_spans[c].len : 0;
+    };
+    while (count > 0 && length(count - 1) == 0)
+        --count;
+
+    m_scratch.clear();
+    m_scratch.push_back(wide ? kUtf16 : kLatin1);
+    putVarint(m_scratch, count);
+    for (uint32_t c = 0; c < count; ++c) {
+        const uint32_t len = length(c);
+        putVarint(m_scratch, len);
+        if (c == uint32_t(col)) {
+            for (QChar ch : text) {
+                m_scratch.push_back(uint8_t(ch.unicode() & 0xFF));
+                if (wide)
+                    m_scratch.push_back(uint8_t(ch.unicode() >> 8));
+            }
+        } else if (c < oldCount) {
+            const uint8_t *src = m_pool.data() + m_spans[c].pos;
+            if (wide == oldWide) {
+                m_scratch.insert(m_scratch.end(), src, src + len * (wide ? 2 : 1));
+            } else {
+                for (uint32_t k = 0; k < len; ++k) { // Latin-1 widened to UTF-16
+                    m_scratch.push_back(src[k]);
+                    m_scratch.push_back(0);
+                }
+            }
+        }
+    }
     release(ref);
-    ref = appendRow(cells);
+    if (count == 0) {
+        ref = 0;
+    } else {
+        ref = uint32_t(m_pool.size());
+        m_pool.insert(m_pool.end(), m_scratch.begin(), m_scratch.end());
+    }
     compactIfWasteful();
+}
+
+void CellStore::textInto(int row, int col, QString &out) const
+{
+    out.resize(0);
+    const uint32_t off = m_ref[size_t(row)];
+    if (off == 0)
+        return;
+    const uint8_t *p = m_pool.data() + off;
+    const uint8_t enc = *p++;
+    const uint32_t count = getVarint(p);
+    if (uint32_t(col) >= count)
+        return;
+    const size_t unit = enc == kUtf16 ? 2 : 1;
+    for (int c = 0; c < col; ++c)
+        p += getVarint(p) * unit;
+    const uint32_t len = getVarint(p);
+    out.resize(qsizetype(len));
+    QChar *dst = out.data();
+    if (enc == kLatin1) {
+        for (uint32_t k = 0; k < len; ++k)
+            dst[k] = QChar(p[k]);
+    } else {
+        std::memcpy(dst, p, len * 2);
+    }
 }
 
 void CellStore::setRow(int row, const std::vector<QString> &cells)
@@ -203,8 +278,14 @@ void CellStore::insertRow(int at)
 
 void CellStore::removeRow(int at)
 {
-    release(m_ref[size_t(at)]);
-    m_ref.erase(m_ref.begin() + at);
+    removeRows(at, 1);
+}
+
+void CellStore::removeRows(int at, int count)
+{
+    for (int k = 0; k < count; ++k)
+        release(m_ref[size_t(at + k)]);
+    m_ref.erase(m_ref.begin() + at, m_ref.begin() + at + count);
     compactIfWasteful();
 }
 

@@ -27,12 +27,15 @@ public:
     void setCols(int cols);
 
     QString text(int row, int col) const;
+    /// The same into @p out, reusing its buffer.
+    void textInto(int row, int col, QString &out) const;
     void setText(int row, int col, QStringView text);
     /// Replaces the texts of a whole row at once; missing cells become empty.
     void setRow(int row, const std::vector<QString> &cells);
 
     void insertRow(int at);
     void removeRow(int at);
+    void removeRows(int at, int count);
 
     /// Bytes held by the store, for measurements.
     size_t memoryBytes() const;
@@ -44,7 +47,13 @@ private:
     void release(uint32_t offset);
     void compactIfWasteful();
 
-    std::vector<uint32_t> m_ref; // per row, offset of its blob in m_pool; 0 means all empty
+    struct Span {
+        uint32_t pos; // of the cell's characters in m_pool
+        uint32_t len; // in characters
+    };
+    std::vector<Span> m_spans;      // scratch of setText
+    std::vector<uint8_t> m_scratch; // scratch of setText
+    std::vector<uint32_t> m_ref;    // per row, offset of its blob in m_pool; 0 means all empty
     std::vector<uint8_t> m_pool;
     size_t m_garbage = 0;
     int m_cols = 0;

@@ -200,6 +200,8 @@ public:
     int fixedRows = 0;
     int row = 0, col = 0, rowSel = 0, colSel = 0;
     bool redraw = true;
+    int pendingTopRow = -1; // TopRow written while Redraw was off
+    QPoint savedScroll;     // scroll bar values when Redraw went off
     bool dragging = false;
     int m_rowHeight = 20;
     // Scroll reports scrolling that the user asked for, by the scroll bars or the wheel, or that
@@ -637,8 +639,10 @@ void FlexGrid::setTopRow(int row)
 {
     if (row < d->fixedRows || row >= d->store.rows())
         throw RuntimeError(381);
-    if (!d->redraw)
+    if (!d->redraw) {
+        d->pendingTopRow = row;
         return;
+    }
     QScrollBar *vbar = d->view->verticalScrollBar();
     const int target = d->viewRow(row) * d->rowHeightPx();
     if (target > vbar->maximum())
@@ -780,6 +784,32 @@ void FlexGrid::RemoveItem(int index)
     d->clampCurrent();
 }
 
+void FlexGrid::removeRows(int index, int count)
+{
+    if (count <= 0)
+        return;
+    d->checkRow(index);
+    if (index + count > d->store.rows() ||
+        (index >= d->fixedRows && d->store.rows() - count <= d->fixedRows))
+        throw RuntimeError(5, QStringLiteral("Cannot remove last non-fixed row"));
+    auto change = [&] { d->store.removeRows(index, count); };
+    if (d->redraw && index >= d->fixedRows) {
+        d->model.removeRows(d->viewRow(index), count, change);
+    } else {
+        change();
+        if (d->redraw)
+            d->model.reset(d->fixedRows);
+    }
+    d->clampCurrent();
+}
+
+void FlexGrid::cellText(int row, int col, QString &out) const
+{
+    d->checkRow(row);
+    d->checkCol(col);
+    d->store.textInto(row, col, out);
+}
+
 bool FlexGrid::Redraw() const
 {
     return d->redraw;
@@ -790,11 +820,24 @@ void FlexGrid::setRedraw(bool on)
     if (on == d->redraw)
         return;
     d->redraw = on;
-    if (!on)
+    QScrollBar *vbar = d->view->verticalScrollBar();
+    QScrollBar *hbar = d->view->horizontalScrollBar();
+    if (!on) {
+        d->pendingTopRow = -1;
+        d->savedScroll = {vbar->value(), hbar->value()};
         return;
+    }
     d->model.reset(d->fixedRows);
     d->applyColumnWidths();
     d->syncSelection();
+    // A reset view starts at the top; give back the place it had, then do what was asked.
+    d->view->flushLayout();
+    vbar->setValue(d->savedScroll.x());
+    hbar->setValue(d->savedScroll.y());
+    if (d->pendingTopRow >= 0 && d->pendingTopRow < d->store.rows())
+        setTopRow(d->pendingTopRow);
+    d->pendingTopRow = -1;
+    d->ensureVisible();
 }
 
 size_t FlexGrid::cellMemoryBytes() const

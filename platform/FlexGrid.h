@@ -73,6 +73,12 @@ public:
     void AddItem(const QString &item, std::optional<int> index = std::nullopt);
     /// Deletes row @p index; the rows below move up.
     void RemoveItem(int index);
+    /// Deletes @p count rows from @p index on at once, as that many RemoveItem(index) calls
+    /// would, with one notification.
+    void removeRows(int index, int count);
+
+    /// Text of cell (@p row, @p col) into @p out, reusing its buffer; for reading many cells.
+    void cellText(int row, int col, QString &out) const;
 
     /// While false, changes are stored but not shown; turning it on again repaints once.
     /// Use it around bulk changes.

@@ -15,9 +15,14 @@ class tst_CellStore : public QObject
     {
         QCOMPARE(store.rows(), int(ref.size()));
         QCOMPARE(store.cols(), cols);
-        for (int r = 0; r < store.rows(); ++r)
-            for (int c = 0; c < cols; ++c)
+        QString buffer = QStringLiteral("left over");
+        for (int r = 0; r < store.rows(); ++r) {
+            for (int c = 0; c < cols; ++c) {
                 QCOMPARE(store.text(r, c), ref[size_t(r)][size_t(c)]);
+                store.textInto(r, c, buffer);
+                QCOMPARE(buffer, ref[size_t(r)][size_t(c)]);
+            }
+        }
     }
 
 private Q_SLOTS:
