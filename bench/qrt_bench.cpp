@@ -130,6 +130,10 @@ void runOnce(const Config &cfg, const ref::DrawList &draws, const QString &dataD
     QApplication::processEvents();
 
     grid->setRow(grid->Rows() / 2);
+    control.activateWindow();
+    wait.start();
+    while (QApplication::activeWindow() != &control && wait.elapsed() < 2000)
+        QApplication::processEvents();
     editor->setFocus();
     t.start();
     key(editor, Qt::Key_PageDown);

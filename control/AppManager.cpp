@@ -67,9 +67,40 @@ QString AppManagerPrivate::GetCell(FlexGrid *grid, qint32 row, qint32 column) co
     return grid->TextArray(checkedAdd(checkedMul(row, grid->Cols()), column));
 }
 
-void AppManagerPrivate::SetCell(FlexGrid *grid, qint32 row, qint32 column, const QString &text)
+void AppManagerPrivate::SetCell(FlexGrid *grid, qint32 row, qint32 column, QStringView text)
 {
     grid->setTextArray(checkedAdd(checkedMul(row, grid->Cols()), column), text);
+}
+
+// PadString(text, "0", 2, True) of a host value's text, appended; whole numbers are written
+// straight into @p out.
+void AppManagerPrivate::appendPadded(QString &out, const QVariant &value)
+{
+    const int id = value.metaType().id();
+    if (id == QMetaType::Int || id == QMetaType::Short) {
+        const int v = value.toInt();
+        if (v >= 0) {
+            char digits[12];
+            int n = 0;
+            for (int rest = v; rest > 0 || n == 0; rest /= 10)
+                digits[n++] = char('0' + rest % 10);
+            if (n < 2)
+                out += u'0';
+            while (n > 0)
+                out += QChar(digits[--n]);
+            return;
+        }
+    }
+    out += PadString(toText(value), QStringLiteral("0"), 2, true);
+}
+
+void AppManagerPrivate::GetCellInto(FlexGrid *grid, qint32 row, qint32 column, QString &out) const
+{
+    const qint32 cols = grid->Cols();
+    const qint32 index = checkedAdd(checkedMul(row, cols), column);
+    if (index < 0)
+        throw RuntimeError(381);
+    grid->cellText(index / cols, index % cols, out);
 }
 
 bool AppManagerPrivate::IsDigits(const QString &text)
@@ -123,21 +154,20 @@ void AppManager::InitData(QObject *objCom)
     grid->setRow(1);
     grid->setCol(0);
     const qint32 n = toInt32(Count(lottery));
-    const QString zero = QStringLiteral("0");
+    QString item;
     for (qint32 i = 1; i <= n; ++i) {
         grid->setRow(i);
         // Every value is fetched through a fresh "Item" call, as hosts expect.
-        QString item = toText(GetIssue(toObject(Item(lottery, {int32(i)}))));
+        item.resize(0);
+        item += toText(GetIssue(toObject(Item(lottery, {int32(i)}))));
         const qint32 total = toInt32(TotalNumber(lottery));
         for (qint32 j = 1; j <= total; ++j) {
             item += u'|';
-            item += PadString(toText(GetNumber(toObject(Item(lottery, {int32(i)})), {int32(j)})),
-                              zero, 2, true);
+            AppManagerPrivate::appendPadded(item, GetNumber(toObject(Item(lottery, {int32(i)})), {int32(j)}));
         }
         if (flag == 1) {
             item += u'|';
-            item +=
-                PadString(toText(GetSpecial(toObject(Item(lottery, {int32(i)})))), zero, 2, true);
+            AppManagerPrivate::appendPadded(item, GetSpecial(toObject(Item(lottery, {int32(i)}))));
         }
         AddItem(item, i);
         grid->setRows(checkedAdd(grid->Rows(), 1));
@@ -151,14 +181,19 @@ void AppManager::InitData(QObject *objCom)
 QVariant AppManager::AddItem(const QString &strItem, qint32 lngCol)
 {
     Q_UNUSED(lngCol)
-    const QStringList parts = strItem.isEmpty() ? QStringList() : strItem.split(u'|');
     FlexGrid *grid = d->msfData;
     const int cols = grid->Cols();
+    // The parts are walked in place: an empty text has none, "a|" has two.
+    bool more = !strItem.isEmpty();
+    qsizetype pos = 0;
     for (int c = 0; c < cols; ++c) {
         grid->setCol(c);
-        if (c >= parts.size())
+        if (!more)
             throw RuntimeError(9);
-        grid->setText(parts[c]);
+        const qsizetype end = strItem.indexOf(u'|', pos);
+        grid->setText(QStringView(strItem).mid(pos, end < 0 ? -1 : end - pos));
+        more = end >= 0;
+        pos = end + 1;
     }
     return QVariant();
 }

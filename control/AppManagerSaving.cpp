@@ -58,16 +58,22 @@ void AppManagerPrivate::btnSave_Click()
     mobjLotterys = createObject(QString::fromLatin1(host::kLotterysClass));
     CreatedObject draw;
     const int lastDataRow = msfData->Rows() - 2;
+    const QString drawClass = QString::fromLatin1(host::kLotteryClass);
+    QString cell;
     for (int i = 1; i <= lastDataRow; ++i) {
         draw.replace(nullptr);
-        draw.replace(createObject(QString::fromLatin1(host::kLotteryClass)));
+        draw.replace(createObject(drawClass));
         SetIssue(draw.get(), {GetCell(msfData, i, 0)});
         const qint32 total = toInt32(TotalNumber(lottery));
-        for (qint32 j = 1; j <= total; ++j)
-            SetNumber(draw.get(), {int32(j), int32(toInt32(GetCell(msfData, i, j)))});
+        for (qint32 j = 1; j <= total; ++j) {
+            GetCellInto(msfData, i, j, cell);
+            SetNumber(draw.get(), {int32(j), int32(toInt32(cell))});
+        }
         OrderNumbers(draw.get());
-        if (equalsTrue(HasSpecial(lottery)))
-            SetSpecial(draw.get(), {int32(toInt32(GetCell(msfData, i, msfData->Cols() - 1)))});
+        if (equalsTrue(HasSpecial(lottery))) {
+            GetCellInto(msfData, i, msfData->Cols() - 1, cell);
+            SetSpecial(draw.get(), {int32(toInt32(cell))});
+        }
         AddItem(mobjLotterys, {object(draw.get())});
     }
 
@@ -94,35 +100,36 @@ void AppManagerPrivate::btnSave_Click()
 
     // The new texts are gathered before any cell is touched, so that a host failing half way
     // leaves the user's rows exactly as they were.
-    const QString zero = QStringLiteral("0");
-    std::vector<QString> texts;
-    std::vector<int> columns;
+    // All texts go into one buffer, each cell remembered as (row, column, end).
+    struct Cell {
+        int row;
+        qint32 col;
+        qsizetype end;
+    };
+    QString texts;
+    std::vector<Cell> cells;
+    cells.reserve(size_t(lastDataRow) * size_t(msfData->Cols()));
     for (int i = 1; i <= lastDataRow; ++i) {
         QObject *drawn = toObject(Item(lottery, {int32(i)}));
-        texts.push_back(toText(GetIssue(drawn)));
-        columns.push_back(0);
+        texts += toText(GetIssue(drawn));
+        cells.push_back({i, 0, texts.size()});
         const qint32 total = toInt32(TotalNumber(lottery));
         for (qint32 j = 1; j <= total; ++j) {
-            texts.push_back(PadString(toText(GetNumber(drawn, {int32(j)})), zero, 2, true));
-            columns.push_back(j);
+            appendPadded(texts, GetNumber(drawn, {int32(j)}));
+            cells.push_back({i, j, texts.size()});
         }
         if (equalsTrue(HasSpecial(lottery))) {
-            texts.push_back(PadString(toText(GetSpecial(drawn)), zero, 2, true));
-            columns.push_back(total + 1);
+            appendPadded(texts, GetSpecial(drawn));
+            cells.push_back({i, total + 1, texts.size()});
         }
-        columns.push_back(-1); // end of row
     }
     {
         // One repaint for the whole refill instead of one per cell.
         EditorBatch batch(this);
-        size_t t = 0;
-        int row = 1;
-        for (int c : columns) {
-            if (c < 0) {
-                ++row;
-                continue;
-            }
-            SetCell(msfData, row, c, texts[t++]);
+        qsizetype begin = 0;
+        for (const Cell &c : cells) {
+            SetCell(msfData, c.row, c.col, QStringView(texts).mid(begin, c.end - begin));
+            begin = c.end;
         }
     }
     ShowEditor();

@@ -81,7 +81,11 @@ public:
 
     // Cell access.
     QString GetCell(FlexGrid *grid, qint32 row, qint32 column) const;
-    void SetCell(FlexGrid *grid, qint32 row, qint32 column, const QString &text);
+    void SetCell(FlexGrid *grid, qint32 row, qint32 column, QStringView text);
+    /// GetCell into a reused buffer, for loops over many cells.
+    void GetCellInto(FlexGrid *grid, qint32 row, qint32 column, QString &out) const;
+    /// Appends PadString(text of @p value, "0", 2, True), writing whole numbers directly.
+    static void appendPadded(QString &out, const QVariant &value);
     static bool IsDigits(const QString &text);
 
     // Editing (AppManagerEditing.cpp).

@@ -169,17 +169,22 @@ void writeProperty(QObject *obj, const Resolved &r, const QVariant &value)
 QVariant invokeMethod(QObject *obj, const Resolved &r, const QVariant *args, int argc)
 {
     const QMetaType variantType = QMetaType::fromType<QVariant>();
-    QVarLengthArray<QVariant, 4> converted(argc);
-    QVarLengthArray<void *, 5> argv(argc + 1);
+    // Arguments already of the parameter's type are passed in place; only the others are
+    // copied and converted, into storage that never moves once pointed to.
+    QVarLengthArray<QVariant, 6> converted;
+    converted.reserve(argc);
+    QVarLengthArray<void *, 7> argv(argc + 1);
     for (int i = 0; i < argc; ++i) {
         if (r.params[i] == variantType) {
             argv[i + 1] = const_cast<QVariant *>(&args[i]);
-            continue;
+        } else if (args[i].metaType() == r.params[i]) {
+            argv[i + 1] = const_cast<void *>(args[i].constData());
+        } else {
+            converted.append(args[i]);
+            if (!converted.last().convert(r.params[i]))
+                throw RuntimeError(13);
+            argv[i + 1] = converted.last().data();
         }
-        converted[i] = args[i];
-        if (converted[i].metaType() != r.params[i] && !converted[i].convert(r.params[i]))
-            throw RuntimeError(13);
-        argv[i + 1] = converted[i].data();
     }
     QVariant result;
     if (r.type == variantType) {
@@ -370,8 +375,26 @@ qint32 toInt32(const QVariant &value)
     if (isFloating(id))
         return roundToInt32(value.toDouble());
     if (id == QMetaType::QString) {
+        const QString &text = *static_cast<const QString *>(value.constData());
+        // Whole numbers, by far the common case, without a detour through floating point.
+        const QStringView t = QStringView(text).trimmed();
+        qsizetype i = t.startsWith(u'-') || t.startsWith(u'+') ? 1 : 0;
+        if (i < t.size()) {
+            qint64 v = 0;
+            for (; i < t.size() && t[i] >= u'0' && t[i] <= u'9'; ++i) {
+                v = v * 10 + (t[i].unicode() - u'0');
+                if (v > qint64(std::numeric_limits<qint32>::max()) + 1)
+                    throw RuntimeError(6);
+            }
+            if (i == t.size()) {
+                v = t.startsWith(u'-') ? -v : v;
+                if (v < std::numeric_limits<qint32>::min() || v > std::numeric_limits<qint32>::max())
+                    throw RuntimeError(6);
+                return qint32(v);
+            }
+        }
         double d = 0;
-        if (!parseDecimal(value.toString(), d))
+        if (!parseDecimal(text, d))
             throw RuntimeError(13);
         return roundToInt32(d);
     }

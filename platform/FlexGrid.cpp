@@ -701,7 +701,9 @@ QString FlexGrid::Text() const
     return d->store.text(d->row, d->col);
 }
 
-void FlexGrid::setText(const QString &text)
+void FlexGrid::setText(const QString &text) { setText(QStringView(text)); }
+
+void FlexGrid::setText(QStringView text)
 {
     d->store.setText(d->row, d->col, text);
     d->notifyCell(d->row, d->col);
@@ -715,7 +717,9 @@ QString FlexGrid::TextArray(int index) const
     return d->store.text(index / cols, index % cols);
 }
 
-void FlexGrid::setTextArray(int index, const QString &text)
+void FlexGrid::setTextArray(int index, const QString &text) { setTextArray(index, QStringView(text)); }
+
+void FlexGrid::setTextArray(int index, QStringView text)
 {
     const int cols = d->store.cols();
     if (index < 0 || index / cols >= d->store.rows())

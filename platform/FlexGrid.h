@@ -57,10 +57,12 @@ public:
     /// Text of the current cell.
     QString Text() const;
     void setText(const QString &text);
+    void setText(QStringView text);
 
     /// Text of the cell at index = row × Cols + col.
     QString TextArray(int index) const;
     void setTextArray(int index, const QString &text);
+    void setTextArray(int index, QStringView text);
 
     /// Current cell's position inside the grid and its size, in twips.
     float CellLeft() const;

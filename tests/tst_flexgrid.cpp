@@ -66,7 +66,7 @@ private Q_SLOTS:
         QCOMPARE(grid->TextArray(4), QStringLiteral("Bonus"));
         QCOMPARE(errorOf([&] { grid->TextArray(-1); }), 381);
         QCOMPARE(errorOf([&] { grid->TextArray(30 * 5); }), 381);
-        QCOMPARE(errorOf([&] { grid->setTextArray(30 * 5, {}); }), 381);
+        QCOMPARE(errorOf([&] { grid->setTextArray(30 * 5, QString()); }), 381);
         QCOMPARE(errorOf([&] { grid->setRow(30); }), 381);
         QCOMPARE(errorOf([&] { grid->setCol(-1); }), 381);
         QCOMPARE(errorOf([&] { grid->RemoveItem(30); }), 381);
