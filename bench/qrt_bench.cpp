@@ -100,6 +100,8 @@ void runOnce(const Config &cfg, const ref::DrawList &draws, const QString &dataD
     control.InitData(&lottery);
     out[QStringLiteral("1 load (InitData)")].push_back(ms(t));
     QApplication::processEvents();
+    if (qEnvironmentVariableIsSet("QRT_BENCH_ONLY_LOAD"))
+        return;
 
     setMsgBoxHandler([](const QString &, int style, const QString &) { return style == 36 ? 6 : 1; });
     auto *grid = control.findChild<FlexGrid *>(QStringLiteral("msfData"));

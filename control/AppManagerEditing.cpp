@@ -42,19 +42,19 @@ enum VirtualKey {
 
 } // namespace
 
-EditorBatch::EditorBatch(AppManagerPrivate *dd) : d(dd)
+// The grid's signals are blocked for the length of the batch; nothing else can reach the grid
+// meanwhile, and the current cell changes it counted are answered once at the end.
+EditorBatch::EditorBatch(AppManagerPrivate *dd) : d(dd), m_changesBefore(dd->msfData->currentCellChanges())
 {
     d->msfData->setRedraw(false);
-    d->deferEditor = true;
-    d->deferredShows = 0;
+    d->msfData->blockSignals(true);
 }
 
 EditorBatch::~EditorBatch()
 {
-    d->deferEditor = false;
+    d->msfData->blockSignals(false);
     d->msfData->setRedraw(true);
-    int shows = d->deferredShows;
-    d->deferredShows = 0;
+    auto shows = qint64(d->msfData->currentCellChanges() - m_changesBefore);
     // The first of several ShowEditor calls may only have cleared a right click's flag.
     if (shows > 0 && d->mblnRightClick) {
         d->mblnRightClick = false;
@@ -66,10 +66,6 @@ EditorBatch::~EditorBatch()
 
 void AppManagerPrivate::rowColChange()
 {
-    if (deferEditor) {
-        ++deferredShows;
-        return;
-    }
     handle([this] { ShowEditor(); });
 }
 

@@ -62,6 +62,7 @@ public:
 
 private:
     AppManagerPrivate *d;
+    quint64 m_changesBefore;
 };
 
 class AppManagerPrivate : public QObject
@@ -159,10 +160,6 @@ public:
     QLineEdit *txtEdit = nullptr;
     CommonDialog *dlgOpenSave = nullptr;
 
-    // While a bulk change runs, editor placements asked for by RowColChange are counted and
-    // done once at the end (see EditorBatch).
-    bool deferEditor = false;
-    int deferredShows = 0;
     void rowColChange();
 
     LayoutBoxes boxes;

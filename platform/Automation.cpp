@@ -187,8 +187,12 @@ QVariant invokeMethod(QObject *obj, const Resolved &r, const QVariant *args, int
         }
     }
     QVariant result;
+    QObject *objectResult = nullptr;
+    const bool returnsObject = r.type.flags() & QMetaType::PointerToQObject;
     if (r.type == variantType) {
         argv[0] = &result;
+    } else if (returnsObject) {
+        argv[0] = &objectResult; // any QObject subclass pointer has the same representation
     } else if (r.type.isValid() && r.type.id() != QMetaType::Void) {
         result = QVariant(r.type, nullptr);
         argv[0] = result.data();
@@ -196,6 +200,8 @@ QVariant invokeMethod(QObject *obj, const Resolved &r, const QVariant *args, int
         argv[0] = nullptr;
     }
     guardHost([&] { obj->qt_metacall(QMetaObject::InvokeMetaMethod, r.index, argv.data()); });
+    if (returnsObject)
+        return QVariant::fromValue(objectResult);
     return normalizeResult(std::move(result));
 }
 

@@ -175,8 +175,10 @@ void CellStore::setText(int row, int col, QStringView text)
     uint32_t &ref = m_ref[size_t(row)];
     m_spans.clear();
     bool wide = false;
+    size_t oldSize = 0;
     if (ref != 0) {
-        const uint8_t *p = m_pool.data() + ref;
+        const uint8_t *start = m_pool.data() + ref;
+        const uint8_t *p = start;
         wide = *p++ == kUtf16;
         const uint32_t count = getVarint(p);
         for (uint32_t c = 0; c < count; ++c) {
@@ -184,6 +186,7 @@ void CellStore::setText(int row, int col, QStringView text)
             m_spans.push_back({uint32_t(p - m_pool.data()), len});
             p += len * (wide ? 2 : 1);
         }
+        oldSize = size_t(p - start);
     }
     const auto oldCount = uint32_t(m_spans.size());
     if (uint32_t(col) >= oldCount && text.isEmpty())
@@ -223,7 +226,12 @@ void CellStore::setText(int row, int col, QStringView text)
             }
         }
     }
-    release(ref);
+    if (ref != 0) { // release() without parsing the blob a second time
+        if (ref + oldSize == m_pool.size())
+            m_pool.resize(ref);
+        else
+            m_garbage += oldSize;
+    }
     if (count == 0) {
         ref = 0;
     } else {

@@ -200,6 +200,7 @@ public:
     int fixedRows = 0;
     int row = 0, col = 0, rowSel = 0, colSel = 0;
     bool redraw = true;
+    quint64 cellChanges = 0;
     int pendingTopRow = -1; // TopRow written while Redraw was off
     QPoint savedScroll;     // scroll bar values when Redraw went off
     bool dragging = false;
@@ -334,8 +335,10 @@ void FlexGridPrivate::setCurrent(int r, int c)
     colSel = c;
     ensureVisible();
     syncSelection();
-    if (changed)
+    if (changed) {
+        ++cellChanges;
         Q_EMIT q->RowColChange();
+    }
 }
 
 void FlexGridPrivate::clampCurrent()
@@ -348,6 +351,7 @@ void FlexGridPrivate::clampCurrent()
         row = r;
         col = c;
         syncSelection();
+        ++cellChanges;
         Q_EMIT q->RowColChange();
     } else {
         syncSelection();
@@ -843,6 +847,8 @@ void FlexGrid::setRedraw(bool on)
     d->pendingTopRow = -1;
     d->ensureVisible();
 }
+
+quint64 FlexGrid::currentCellChanges() const { return d->cellChanges; }
 
 size_t FlexGrid::cellMemoryBytes() const
 {

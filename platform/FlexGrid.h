@@ -87,6 +87,10 @@ public:
     bool Redraw() const;
     void setRedraw(bool on);
 
+    /// How many times the current cell has changed since the grid was made; counts also the
+    /// changes made while signals were blocked, so bulk work can react once afterwards.
+    quint64 currentCellChanges() const;
+
     /// Bytes held by the cell texts, for measurements.
     size_t cellMemoryBytes() const;
 
