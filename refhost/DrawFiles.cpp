@@ -5,6 +5,7 @@
 #include <QFile>
 
 #include <array>
+#include <cstring>
 
 namespace qrt::ref
 {
@@ -63,6 +64,14 @@ private:
     std::vector<uint32_t> m_start;
     std::vector<int> m_len;
 };
+
+qsizetype findInLine(const QByteArray &bytes, char c, qsizetype from, qsizetype end)
+{
+    if (from >= end)
+        return -1;
+    const void *hit = std::memchr(bytes.constData() + from, c, size_t(end - from));
+    return hit ? static_cast<const char *>(hit) - bytes.constData() : -1;
+}
 
 bool isBlank(char c)
 {
@@ -148,11 +157,11 @@ ReadResult readTextDraws(const QByteArray &bytes, const LotteryShape &shape, int
         if (first == end || bytes[first] == '#')
             continue;
         auto bad = [&](const QString &why) { result.errors.push_back({lineNo, why}); };
-        const qsizetype plus = bytes.indexOf('+', begin);
-        const bool hasPlus = plus >= 0 && plus < end;
+        // Searched within the line only: a lottery without a bonus has no "+" anywhere.
+        const qsizetype plus = findInLine(bytes, '+', begin, end);
+        const bool hasPlus = plus >= 0;
         if (hasPlus) {
-            const qsizetype second = bytes.indexOf('+', plus + 1);
-            if (second >= 0 && second < end) {
+            if (findInLine(bytes, '+', plus + 1, end) >= 0) {
                 bad(QStringLiteral("more than one \"+\": only the bonus number follows a \"+\""));
                 continue;
             }
