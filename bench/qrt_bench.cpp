@@ -28,7 +28,8 @@
 
 using namespace qrt;
 
-namespace {
+namespace
+{
 
 struct Config {
     QString label;
@@ -46,7 +47,8 @@ ref::DrawList makeDraws(const ref::LotteryShape &shape, int n)
     const int needed = shape.total + (shape.bonus ? 1 : 0);
     for (int i = 0; i < n; ++i) {
         for (int k = 0; k < needed; ++k)
-            std::swap(pool[size_t(k)], pool[size_t(k) + rng.bounded(quint32(pool.size()) - quint32(k))]);
+            std::swap(pool[size_t(k)],
+                      pool[size_t(k) + rng.bounded(quint32(pool.size()) - quint32(k))]);
         std::vector<qint32> v(pool.begin(), pool.begin() + needed);
         std::sort(v.begin(), v.begin() + shape.total);
         list.append(QString::number(10000000 + i), v.data(), shape.bonus ? v.back() : 0);
@@ -65,7 +67,10 @@ long long rssKb(const char *field)
     return -1;
 }
 
-double ms(QElapsedTimer &t) { return double(t.nsecsElapsed()) / 1e6; }
+double ms(QElapsedTimer &t)
+{
+    return double(t.nsecsElapsed()) / 1e6;
+}
 
 void key(QWidget *target, int qtKey, const QString &text = QString())
 {
@@ -76,13 +81,15 @@ void key(QWidget *target, int qtKey, const QString &text = QString())
 using Samples = std::map<QString, std::vector<double>>;
 
 // One run of every scenario on a fresh control.
-void runOnce(const Config &cfg, const ref::DrawList &draws, const QString &dataDir, Samples &out, bool baseline)
+void runOnce(const Config &cfg, const ref::DrawList &draws, const QString &dataDir, Samples &out,
+             bool baseline)
 {
     ref::Lottery lottery(cfg.shape);
     lottery.setDraws(draws);
     ref::SqliteStore store(dataDir + QStringLiteral("/store.db"));
     store.setRecord(QStringLiteral("QRTManagerCaption"), QStringLiteral("QRTBench"));
-    saveSetting(QStringLiteral("QRTBench"), QStringLiteral("Path"), QStringLiteral("Path"), dataDir + u'/');
+    saveSetting(QStringLiteral("QRTBench"), QStringLiteral("Path"), QStringLiteral("Path"),
+                dataDir + u'/');
     ref::registerClasses([&] { return cfg.shape; });
 
     AppManager control;
@@ -103,14 +110,19 @@ void runOnce(const Config &cfg, const ref::DrawList &draws, const QString &dataD
     if (qEnvironmentVariableIsSet("QRT_BENCH_ONLY_LOAD"))
         return;
 
-    setMsgBoxHandler([](const QString &, int style, const QString &) { return style == 36 ? 6 : 1; });
+    setMsgBoxHandler(
+        [](const QString &, int style, const QString &) { return style == 36 ? 6 : 1; });
     auto *grid = control.findChild<FlexGrid *>(QStringLiteral("msfData"));
     auto *editor = control.findChild<QLineEdit *>(QStringLiteral("txtEdit"));
-    auto click = [&](const char *name) { control.findChild<QPushButton *>(QLatin1String(name))->click(); };
+    auto click = [&](const char *name) {
+        control.findChild<QPushButton *>(QLatin1String(name))->click();
+    };
 
     t.start();
     click("btnDataValidate");
     out[QStringLiteral("2 check validity")].push_back(ms(t));
+    if (qEnvironmentVariableIsSet("QRT_BENCH_ONLY_CHECK"))
+        return;
 
     t.start();
     click("btnSave");
@@ -204,8 +216,8 @@ QList<Config> configs(const QStringList &sizes, int keno)
     for (const QString &s : sizes)
         list << Config{QStringLiteral("6+1 of 49, %1 draws").arg(s.toInt()), lotto, s.toInt()};
     if (keno > 0)
-        list << Config{QStringLiteral("keno 20 of 80, %1 draws").arg(keno), *ref::LotteryShape::parse(QStringLiteral("keno")),
-                       keno};
+        list << Config{QStringLiteral("keno 20 of 80, %1 draws").arg(keno),
+                       *ref::LotteryShape::parse(QStringLiteral("keno")), keno};
     return list;
 }
 
@@ -224,7 +236,8 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     const QStringList args = QApplication::arguments();
     const int runs = option(args, QStringLiteral("--runs"), QStringLiteral("5")).toInt();
-    const QStringList sizes = option(args, QStringLiteral("--sizes"), QStringLiteral("10000,100000,1000000")).split(u',');
+    const QStringList sizes =
+        option(args, QStringLiteral("--sizes"), QStringLiteral("10000,100000,1000000")).split(u',');
     const int keno = option(args, QStringLiteral("--keno"), QStringLiteral("100000")).toInt();
     const QList<Config> all = configs(sizes, keno);
 
@@ -233,20 +246,24 @@ int main(int argc, char *argv[])
         return measureMemory(all.at(memoryFor.toInt()));
 
     QTemporaryDir dir;
-    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, dir.filePath(QStringLiteral("settings")));
-    std::printf("QRT Data Manager benchmark: %d runs per figure, milliseconds (min / median / max)\n\n", runs);
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope,
+                       dir.filePath(QStringLiteral("settings")));
+    std::printf(
+        "QRT Data Manager benchmark: %d runs per figure, milliseconds (min / median / max)\n\n",
+        runs);
     for (int c = 0; c < all.size(); ++c) {
         const Config &cfg = all[c];
         const ref::DrawList draws = makeDraws(cfg.shape, cfg.draws);
         Samples samples;
         for (int r = 0; r < runs; ++r) {
             QTemporaryDir data;
-            runOnce(cfg, draws, data.path(), samples, !args.contains(QStringLiteral("--no-baseline")));
+            runOnce(cfg, draws, data.path(), samples,
+                    !args.contains(QStringLiteral("--no-baseline")));
         }
         QProcess child;
         child.start(QApplication::applicationFilePath(),
-                    {QStringLiteral("--memory"), QString::number(c), QStringLiteral("--sizes"), sizes.join(u','),
-                     QStringLiteral("--keno"), QString::number(keno)});
+                    {QStringLiteral("--memory"), QString::number(c), QStringLiteral("--sizes"),
+                     sizes.join(u','), QStringLiteral("--keno"), QString::number(keno)});
         child.waitForFinished(-1);
         const QByteArray memory = child.readAllStandardOutput().trimmed();
 
@@ -260,11 +277,13 @@ int main(int argc, char *argv[])
                 loadMedian = median;
             if (name.startsWith(QLatin1String("7 ")))
                 baselineMedian = median;
-            std::printf("  %-32s %10.2f %10.2f %10.2f\n", qPrintable(name), values.front(), median, values.back());
+            std::printf("  %-32s %10.2f %10.2f %10.2f\n", qPrintable(name), values.front(), median,
+                        values.back());
         }
         std::printf("  %-32s %10s MB\n", "6 memory growth from the load", memory.constData());
         if (baselineMedian > 0 && loadMedian > 0)
-            std::printf("  load is %.1f times faster than the QTableWidget fill\n", baselineMedian / loadMedian);
+            std::printf("  load is %.1f times faster than the QTableWidget fill\n",
+                        baselineMedian / loadMedian);
         std::printf("\n");
         std::fflush(stdout);
     }

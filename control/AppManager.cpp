@@ -163,7 +163,8 @@ void AppManager::InitData(QObject *objCom)
         const qint32 total = toInt32(TotalNumber(lottery));
         for (qint32 j = 1; j <= total; ++j) {
             item += u'|';
-            AppManagerPrivate::appendPadded(item, GetNumber(toObject(Item(lottery, {int32(i)})), {int32(j)}));
+            AppManagerPrivate::appendPadded(
+                item, GetNumber(toObject(Item(lottery, {int32(i)})), {int32(j)}));
         }
         if (flag == 1) {
             item += u'|';

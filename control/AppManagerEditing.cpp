@@ -44,7 +44,8 @@ enum VirtualKey {
 
 // The grid's signals are blocked for the length of the batch; nothing else can reach the grid
 // meanwhile, and the current cell changes it counted are answered once at the end.
-EditorBatch::EditorBatch(AppManagerPrivate *dd) : d(dd), m_changesBefore(dd->msfData->currentCellChanges())
+EditorBatch::EditorBatch(AppManagerPrivate *dd)
+    : d(dd), m_changesBefore(dd->msfData->currentCellChanges())
 {
     d->msfData->setRedraw(false);
     d->msfData->blockSignals(true);

@@ -286,7 +286,7 @@ bool parseDecimal(const QString &text, double &out)
 void registerClass(const QString &progId, std::function<QObject *()> factory)
 {
     if (factory)
-        registry().insert(progId, std::move(factory));
+        registry()[progId] = std::move(factory);
     else
         registry().remove(progId);
 }
@@ -394,7 +394,8 @@ qint32 toInt32(const QVariant &value)
             }
             if (i == t.size()) {
                 v = t.startsWith(u'-') ? -v : v;
-                if (v < std::numeric_limits<qint32>::min() || v > std::numeric_limits<qint32>::max())
+                if (v < std::numeric_limits<qint32>::min() ||
+                    v > std::numeric_limits<qint32>::max())
                     throw RuntimeError(6);
                 return qint32(v);
             }

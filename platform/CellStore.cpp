@@ -90,7 +90,7 @@ QString CellStore::text(int row, int col) const
     if (enc == kLatin1)
         return QString::fromLatin1(reinterpret_cast<const char *>(p), qsizetype(len));
     QString s(qsizetype(len), Qt::Uninitialized);
-    std::memcpy(s.data(), p, len * 2);
+    std::memcpy(s.data(), p, size_t(len) * 2);
     return s;
 }
 
@@ -110,9 +110,9 @@ std::vector<QString> CellStore::decodeRow(uint32_t offset) const
             p += len;
         } else {
             QString s(qsizetype(len), Qt::Uninitialized);
-            std::memcpy(s.data(), p, len * 2);
+            std::memcpy(s.data(), p, size_t(len) * 2);
             cells.push_back(std::move(s));
-            p += len * 2;
+            p += size_t(len) * 2;
         }
     }
     return cells;
@@ -184,7 +184,7 @@ void CellStore::setText(int row, int col, QStringView text)
         for (uint32_t c = 0; c < count; ++c) {
             const uint32_t len = getVarint(p);
             m_spans.push_back({uint32_t(p - m_pool.data()), len});
-            p += len * (wide ? 2 : 1);
+            p += size_t(len) * (wide ? 2 : 1);
         }
         oldSize = size_t(p - start);
     }
@@ -217,7 +217,7 @@ void CellStore::setText(int row, int col, QStringView text)
         } else if (c < oldCount) {
             const uint8_t *src = m_pool.data() + m_spans[c].pos;
             if (wide == oldWide) {
-                m_scratch.insert(m_scratch.end(), src, src + len * (wide ? 2 : 1));
+                m_scratch.insert(m_scratch.end(), src, src + size_t(len) * (wide ? 2 : 1));
             } else {
                 for (uint32_t k = 0; k < len; ++k) { // Latin-1 widened to UTF-16
                     m_scratch.push_back(src[k]);
@@ -243,15 +243,18 @@ void CellStore::setText(int row, int col, QStringView text)
 
 void CellStore::textInto(int row, int col, QString &out) const
 {
-    out.resize(0);
     const uint32_t off = m_ref[size_t(row)];
-    if (off == 0)
+    if (off == 0) {
+        out.resize(0);
         return;
+    }
     const uint8_t *p = m_pool.data() + off;
     const uint8_t enc = *p++;
     const uint32_t count = getVarint(p);
-    if (uint32_t(col) >= count)
+    if (uint32_t(col) >= count) {
+        out.resize(0);
         return;
+    }
     const size_t unit = enc == kUtf16 ? 2 : 1;
     for (int c = 0; c < col; ++c)
         p += getVarint(p) * unit;
@@ -262,7 +265,7 @@ void CellStore::textInto(int row, int col, QString &out) const
         for (uint32_t k = 0; k < len; ++k)
             dst[k] = QChar(p[k]);
     } else {
-        std::memcpy(dst, p, len * 2);
+        std::memcpy(dst, p, size_t(len) * 2);
     }
 }
 
@@ -292,7 +295,7 @@ void CellStore::removeRow(int at)
 void CellStore::removeRows(int at, int count)
 {
     for (int k = 0; k < count; ++k)
-        release(m_ref[size_t(at + k)]);
+        release(m_ref[size_t(at) + size_t(k)]);
     m_ref.erase(m_ref.begin() + at, m_ref.begin() + at + count);
     compactIfWasteful();
 }

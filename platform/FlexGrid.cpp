@@ -705,7 +705,10 @@ QString FlexGrid::Text() const
     return d->store.text(d->row, d->col);
 }
 
-void FlexGrid::setText(const QString &text) { setText(QStringView(text)); }
+void FlexGrid::setText(const QString &text)
+{
+    setText(QStringView(text));
+}
 
 void FlexGrid::setText(QStringView text)
 {
@@ -721,7 +724,10 @@ QString FlexGrid::TextArray(int index) const
     return d->store.text(index / cols, index % cols);
 }
 
-void FlexGrid::setTextArray(int index, const QString &text) { setTextArray(index, QStringView(text)); }
+void FlexGrid::setTextArray(int index, const QString &text)
+{
+    setTextArray(index, QStringView(text));
+}
 
 void FlexGrid::setTextArray(int index, QStringView text)
 {
@@ -848,7 +854,10 @@ void FlexGrid::setRedraw(bool on)
     d->ensureVisible();
 }
 
-quint64 FlexGrid::currentCellChanges() const { return d->cellChanges; }
+quint64 FlexGrid::currentCellChanges() const
+{
+    return d->cellChanges;
+}
 
 size_t FlexGrid::cellMemoryBytes() const
 {

@@ -62,8 +62,9 @@ qint32 DrawCollection::SaveData(const QString &path, bool textFile)
 
 void registerClasses(std::function<LotteryShape()> currentShape)
 {
-    registerClass(QString::fromLatin1(host::kLotterysClass),
-                  [currentShape] { return new DrawCollection(currentShape()); });
+    registerClass(
+        QString::fromLatin1(host::kLotterysClass),
+        [currentShape = std::move(currentShape)] { return new DrawCollection(currentShape()); });
     registerClass(QString::fromLatin1(host::kLotteryClass), [] { return new Draw; });
 }
 

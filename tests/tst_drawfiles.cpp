@@ -80,9 +80,10 @@ private Q_SLOTS:
     // The example in the README must be what the reader takes.
     void documentedExample()
     {
-        const ReadResult r = readUserData("QRTDraws 1\nlottery: 6 of 49 with a bonus number\nshape: 6:1-49+\n"
-                                          "draws: 2\ncrc32: e250e6b9\n2026001 03 12 13 16 23 41 + 07\n"
-                                          "2026002 05 06 31 39 44 49 + 01\n");
+        const ReadResult r =
+            readUserData("QRTDraws 1\nlottery: 6 of 49 with a bonus number\nshape: 6:1-49+\n"
+                         "draws: 2\ncrc32: e250e6b9\n2026001 03 12 13 16 23 41 + 07\n"
+                         "2026002 05 06 31 39 44 49 + 01\n");
         QVERIFY2(r.ok(), qPrintable(errorLines(r).join(u'\n')));
         QCOMPARE(r.draws.size(), 2);
     }
