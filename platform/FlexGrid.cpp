@@ -784,18 +784,7 @@ void FlexGrid::AddItem(const QString &item, std::optional<int> index)
 
 void FlexGrid::RemoveItem(int index)
 {
-    d->checkRow(index);
-    if (d->store.rows() - 1 <= d->fixedRows && index >= d->fixedRows)
-        throw RuntimeError(5, QStringLiteral("Cannot remove last non-fixed row"));
-    auto change = [&] { d->store.removeRow(index); };
-    if (d->redraw && index >= d->fixedRows) {
-        d->model.removeRows(d->viewRow(index), 1, change);
-    } else {
-        change();
-        if (d->redraw)
-            d->model.reset(d->fixedRows);
-    }
-    d->clampCurrent();
+    removeRows(index, 1);
 }
 
 void FlexGrid::removeRows(int index, int count)

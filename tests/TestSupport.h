@@ -1,6 +1,7 @@
 #pragma once
 
 #include "MsgBox.h"
+#include "RuntimeError.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -8,6 +9,7 @@
 #include <QWidget>
 
 #include <deque>
+#include <functional>
 
 namespace qrt::test
 {
@@ -16,6 +18,17 @@ namespace qrt::test
 inline int topLevelCount()
 {
     return int(QApplication::topLevelWidgets().size());
+}
+
+/// The run-time error number that @p f throws, or 0 when it throws none.
+inline int errorOf(const std::function<void()> &f)
+{
+    try {
+        f();
+    } catch (const RuntimeError &e) {
+        return e.number();
+    }
+    return 0;
 }
 
 /// The progress window as a user sees it at this moment: "visible:text", or "none".

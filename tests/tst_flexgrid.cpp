@@ -1,5 +1,6 @@
 #include "FlexGrid.h"
 #include "RuntimeError.h"
+#include "TestSupport.h"
 
 #include <QAbstractItemModelTester>
 #include <QSignalSpy>
@@ -13,16 +14,6 @@ class tst_FlexGrid : public QObject
     Q_OBJECT
 
     std::unique_ptr<FlexGrid> grid;
-
-    static int errorOf(const std::function<void()> &f)
-    {
-        try {
-            f();
-        } catch (const RuntimeError &e) {
-            return e.number();
-        }
-        return 0;
-    }
 
     QWidget *viewport() const { return grid->findChild<QTableView *>()->viewport(); }
 
@@ -64,14 +55,14 @@ private Q_SLOTS:
         QCOMPARE(grid->Text(), QStringLiteral("x"));
         QCOMPARE(grid->TextArray(0), QStringLiteral("        Date"));
         QCOMPARE(grid->TextArray(4), QStringLiteral("Bonus"));
-        QCOMPARE(errorOf([&] { grid->TextArray(-1); }), 381);
-        QCOMPARE(errorOf([&] { grid->TextArray(30 * 5); }), 381);
-        QCOMPARE(errorOf([&] { grid->setTextArray(30 * 5, QString()); }), 381);
-        QCOMPARE(errorOf([&] { grid->setRow(30); }), 381);
-        QCOMPARE(errorOf([&] { grid->setCol(-1); }), 381);
-        QCOMPARE(errorOf([&] { grid->RemoveItem(30); }), 381);
-        QCOMPARE(errorOf([&] { grid->AddItem({}, 31); }), 381);
-        QCOMPARE(errorOf([&] { grid->setRows(-1); }), 380);
+        QCOMPARE(test::errorOf([&] { grid->TextArray(-1); }), 381);
+        QCOMPARE(test::errorOf([&] { grid->TextArray(30 * 5); }), 381);
+        QCOMPARE(test::errorOf([&] { grid->setTextArray(30 * 5, QString()); }), 381);
+        QCOMPARE(test::errorOf([&] { grid->setRow(30); }), 381);
+        QCOMPARE(test::errorOf([&] { grid->setCol(-1); }), 381);
+        QCOMPARE(test::errorOf([&] { grid->RemoveItem(30); }), 381);
+        QCOMPARE(test::errorOf([&] { grid->AddItem({}, 31); }), 381);
+        QCOMPARE(test::errorOf([&] { grid->setRows(-1); }), 380);
     }
 
     void formatStringSizesColumns()

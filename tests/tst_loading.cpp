@@ -21,16 +21,6 @@ class tst_Loading : public QObject
     std::unique_ptr<AppManager> control;
     FlexGrid *grid = nullptr;
 
-    static int errorOf(const std::function<void()> &f)
-    {
-        try {
-            f();
-        } catch (const RuntimeError &e) {
-            return e.number();
-        }
-        return 0;
-    }
-
     // Whole rows as one string each: "2001|03|07|09".
     QStringList rows() const
     {
@@ -164,7 +154,7 @@ private Q_SLOTS:
             lottery->totalNumber = value;
         else
             lottery->draws[0].issue = value;
-        QCOMPARE(errorOf([&] { control->InitData(lottery.get()); }), error);
+        QCOMPARE(test::errorOf([&] { control->InitData(lottery.get()); }), error);
         QVERIFY(!AppManagerPrivate::get(control.get())->mblnLoaded);
     }
 
@@ -177,7 +167,7 @@ private Q_SLOTS:
             {QStringLiteral("1 1 2"), QStringLiteral("2 3 4"), QStringLiteral("3 5 6")}));
         failOn(QStringLiteral("Item"), QStringLiteral("GetNumber"),
                3); // the second number of draw 2
-        QCOMPARE(errorOf([&] { control->InitData(lottery.get()); }), 440);
+        QCOMPARE(test::errorOf([&] { control->InitData(lottery.get()); }), 440);
         QCOMPARE(rows(), QStringList({"        Date|  B1|  B2", "1|01|02", "||"}));
         QCOMPARE(AppManagerPrivate::get(control.get())->mobjLottery.data(), lottery.get());
         QVERIFY(!AppManagerPrivate::get(control.get())->mblnLoaded);
@@ -213,9 +203,9 @@ private Q_SLOTS:
         QVERIFY(!control->AddItem(QStringLiteral("a|b|c|d"), 99).isValid());
         QCOMPARE(rows().at(1), QStringLiteral("a|b|c"));
         QCOMPARE(grid->Col(), 2);
-        QCOMPARE(errorOf([&] { control->AddItem(QStringLiteral("x|"), 1); }), 9);
+        QCOMPARE(test::errorOf([&] { control->AddItem(QStringLiteral("x|"), 1); }), 9);
         QCOMPARE(rows().at(1), QStringLiteral("x||c"));
-        QCOMPARE(errorOf([&] { control->AddItem(QString(), 1); }), 9);
+        QCOMPARE(test::errorOf([&] { control->AddItem(QString(), 1); }), 9);
         QCOMPARE(grid->Col(), 0);
         QCOMPARE(rows().at(1), QStringLiteral("x||c"));
     }
@@ -243,10 +233,10 @@ private Q_SLOTS:
     {
         QComboBox start, end;
         QObject notACombo;
-        QCOMPARE(errorOf([&] { control->SetIssueControl(&start, &notACombo); }), 13);
+        QCOMPARE(test::errorOf([&] { control->SetIssueControl(&start, &notACombo); }), 13);
         QCOMPARE(AppManagerPrivate::get(control.get())->mcblStart.data(), &start);
         QVERIFY(!AppManagerPrivate::get(control.get())->mcblEnd);
-        QCOMPARE(errorOf([&] { control->SetIssueControl(&notACombo, &end); }), 13);
+        QCOMPARE(test::errorOf([&] { control->SetIssueControl(&notACombo, &end); }), 13);
         control->SetIssueControl(&start, &end);
         QCOMPARE(AppManagerPrivate::get(control.get())->mcblEnd.data(), &end);
         control->EraseALl();
@@ -269,7 +259,7 @@ private Q_SLOTS:
         delete store.data();
         QVERIFY(!AppManagerPrivate::get(control.get())->mobjStore);
         delete lottery.data();
-        QCOMPARE(errorOf([&] { control->InitData(nullptr); }), 91);
+        QCOMPARE(test::errorOf([&] { control->InitData(nullptr); }), 91);
     }
 };
 
