@@ -53,7 +53,7 @@ EditorBatch::EditorBatch(AppManagerPrivate *dd)
 
 EditorBatch::~EditorBatch()
 {
-    d->msfData->blockSignals(false);
+    d->msfData->blockSignals(m_wasBlocked);
     d->msfData->setRedraw(true);
     auto shows = qint64(d->msfData->currentCellChanges() - m_changesBefore);
     // The first of several ShowEditor calls may only have cleared a right click's flag.

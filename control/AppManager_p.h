@@ -63,6 +63,7 @@ public:
 private:
     AppManagerPrivate *d;
     quint64 m_changesBefore;
+    bool m_wasBlocked = false;
 };
 
 class AppManagerPrivate : public QObject

@@ -187,13 +187,21 @@ QVariant invokeMethod(QObject *obj, const Resolved &r, const QVariant *args, int
         }
     }
     QVariant result;
+    // The common result types land in plain locals and are boxed once afterwards.
     QObject *objectResult = nullptr;
+    qint32 intResult = 0;
+    QString textResult;
+    const int returnId = r.type.isValid() ? r.type.id() : int(QMetaType::Void);
     const bool returnsObject = r.type.flags() & QMetaType::PointerToQObject;
     if (r.type == variantType) {
         argv[0] = &result;
     } else if (returnsObject) {
         argv[0] = &objectResult; // any QObject subclass pointer has the same representation
-    } else if (r.type.isValid() && r.type.id() != QMetaType::Void) {
+    } else if (returnId == QMetaType::Int) {
+        argv[0] = &intResult;
+    } else if (returnId == QMetaType::QString) {
+        argv[0] = &textResult;
+    } else if (returnId != QMetaType::Void) {
         result = QVariant(r.type, nullptr);
         argv[0] = result.data();
     } else {
@@ -202,6 +210,10 @@ QVariant invokeMethod(QObject *obj, const Resolved &r, const QVariant *args, int
     guardHost([&] { obj->qt_metacall(QMetaObject::InvokeMetaMethod, r.index, argv.data()); });
     if (returnsObject)
         return QVariant::fromValue(objectResult);
+    if (returnId == QMetaType::Int)
+        return QVariant(intResult);
+    if (returnId == QMetaType::QString)
+        return QVariant(std::move(textResult));
     return normalizeResult(std::move(result));
 }
 
