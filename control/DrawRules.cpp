@@ -51,119 +51,104 @@ std::optional<qint32> valueOf(const QString &digits)
     return qint32(v);
 }
 
-bool inRange(const QString &digits, const DrawLimits &limits)
-{
-    if (!limits.miniNumber || !limits.maxNumber)
-        return false;
-    const std::optional<qint32> v = valueOf(digits);
-    return v && *v >= *limits.miniNumber && *v <= *limits.maxNumber;
-}
-
+// Reads every cell once, row by row (the order the cells lie in memory), and notes what each
+// rule needs; then reports in the order of the rules, which runs column by column.
 class Checker
 {
 public:
     Checker(const DrawTable &t, const DrawLimits &l, bool first)
         : table(t), limits(l), stopAtFirst(first), rows(t.rowCount()), cols(t.colCount())
     {
-        bad.assign(size_t(rows) * size_t(std::max(cols, 1)), false);
     }
 
     std::vector<RuleBreak> run()
     {
-        issueSteps();
-        if (done())
-            return found;
+        survey();
+        for (int r = 0; r < rows && !done(); ++r)
+            if (!issueDigits[size_t(r)])
+                found.push_back({19, r, 0});
+        for (int r = 0; r < rows && !done(); ++r)
+            if (issueRepeated[size_t(r)])
+                found.push_back({21, r, 0});
         for (int c = 1; c <= limits.totalNumber && !done(); ++c)
             numberColumn(c, 22, 23);
         if (done() || !limits.checkBonus)
             return found;
         numberColumn(cols - 1, 24, 25);
-        if (!done())
-            repeatsWithinRows();
+        for (const RuleBreak &b : repeats) {
+            if (done())
+                break;
+            if (!isBad(b.row, b.col))
+                found.push_back(b);
+        }
         return found;
     }
 
 private:
+    enum : uint8_t { Digits = 1, InRange = 2, Reported = 4 };
+
     bool done() const { return stopAtFirst && !found.empty(); }
+    uint8_t &state(int r, int c) { return states[size_t(r) * size_t(cols) + size_t(c)]; }
+    bool isBad(int r, int c) { return c < 0 || c >= cols || (state(r, c) & Reported); }
 
-    void read(int r, int c)
+    void survey()
     {
-        if (c >= 0 && c < cols)
-            table.cell(r, c, text);
-        else
-            text.clear();
-    }
-
-    void report(int message, int r, int c)
-    {
-        found.push_back({message, r, c});
-        if (c >= 0 && c < cols)
-            bad[size_t(r) * size_t(cols) + size_t(c)] = true;
-    }
-    bool isBad(int r, int c) const
-    {
-        return c < 0 || c >= cols || bad[size_t(r) * size_t(cols) + size_t(c)];
-    }
-
-    void issueSteps()
-    {
-        for (int r = 0; r < rows && !done(); ++r) {
-            read(r, 0);
-            if (!isDigits(text))
-                report(19, r, 0);
-        }
-        if (done())
-            return;
+        states.assign(size_t(rows) * size_t(std::max(cols, 1)), 0);
+        issueDigits.assign(size_t(rows), false);
+        issueRepeated.assign(size_t(rows), false);
         IssueSet seen{size_t(rows)};
-        for (int r = 0; r < rows && !done(); ++r) {
-            if (isBad(r, 0))
-                continue; // only met when listing every break: not digits, reported already
-            read(r, 0);
-            if (!seen.insert(text))
-                report(21, r, 0);
-        }
-    }
-
-    void numberColumn(int c, int digitsMessage, int rangeMessage)
-    {
-        for (int r = 0; r < rows && !done(); ++r) {
-            read(r, c);
-            if (!isDigits(text))
-                report(digitsMessage, r, c);
-        }
-        for (int r = 0; r < rows && !done(); ++r) {
-            if (isBad(r, c))
-                continue;
-            read(r, c);
-            if (!inRange(text, limits))
-                report(rangeMessage, r, c);
-        }
-    }
-
-    void repeatsWithinRows()
-    {
         std::vector<qint32> values;
-        for (int r = 0; r < rows && !done(); ++r) {
+        for (int r = 0; r < rows; ++r) {
+            if (cols > 0) {
+                table.cell(r, 0, text);
+                issueDigits[size_t(r)] = isDigits(text);
+                // Only digit issues take part in the repeat check: the others are reported
+                // by the step before it, which either stops the check or marks them.
+                if (issueDigits[size_t(r)])
+                    issueRepeated[size_t(r)] = !seen.insert(text);
+            }
             values.clear();
-            for (int c = 1; c < cols && !done(); ++c) {
-                if (isBad(r, c))
+            for (int c = 1; c < cols; ++c) {
+                table.cell(r, c, text);
+                const bool digits = isDigits(text);
+                const std::optional<qint32> v = digits ? valueOf(text) : std::nullopt;
+                const bool inRange = v && limits.miniNumber && limits.maxNumber &&
+                                     *v >= *limits.miniNumber && *v <= *limits.maxNumber;
+                state(r, c) = uint8_t((digits ? Digits : 0) | (inRange ? InRange : 0));
+                if (!limits.checkBonus)
                     continue;
-                read(r, c);
                 // Compared by value, so 7, 07 and 007 are the same number.
-                const std::optional<qint32> v = isDigits(text) ? valueOf(text) : std::nullopt;
                 if (!v) {
-                    report(26, r, c);
+                    repeats.push_back({26, r, c});
                     continue;
                 }
                 bool repeated = false;
                 for (qint32 earlier : values)
                     repeated = repeated || earlier == *v;
                 if (repeated)
-                    report(26, r, c);
+                    repeats.push_back({26, r, c});
                 else
                     values.push_back(*v);
             }
         }
+    }
+
+    void report(int message, int r, int c)
+    {
+        found.push_back({message, r, c});
+        if (c >= 0 && c < cols)
+            state(r, c) |= Reported;
+    }
+
+    void numberColumn(int c, int digitsMessage, int rangeMessage)
+    {
+        const bool inTable = c >= 0 && c < cols;
+        for (int r = 0; r < rows && !done(); ++r)
+            if (!inTable || !(state(r, c) & Digits))
+                report(digitsMessage, r, c);
+        for (int r = 0; r < rows && !done(); ++r)
+            if (!isBad(r, c) && !(state(r, c) & InRange))
+                report(rangeMessage, r, c);
     }
 
     const DrawTable &table;
@@ -172,7 +157,10 @@ private:
     const int rows;
     const int cols;
     QString text;
-    std::vector<bool> bad;
+    std::vector<uint8_t> states;
+    std::vector<bool> issueDigits;
+    std::vector<bool> issueRepeated;
+    std::vector<RuleBreak> repeats; // found while surveying, reported last
     std::vector<RuleBreak> found;
 };
 
