@@ -159,16 +159,15 @@ void AppManager::InitData(QObject *objCom)
         grid->setRow(i);
         // Every value is fetched through a fresh "Item" call, as hosts expect.
         item.resize(0);
-        item += toText(GetIssue(toObject(Item(lottery, {int32(i)}))));
+        item += toText(GetIssue(toObject(Item(lottery, i))));
         const qint32 total = toInt32(TotalNumber(lottery));
         for (qint32 j = 1; j <= total; ++j) {
             item += u'|';
-            AppManagerPrivate::appendPadded(
-                item, GetNumber(toObject(Item(lottery, {int32(i)})), {int32(j)}));
+            AppManagerPrivate::appendPadded(item, GetNumber(toObject(Item(lottery, i)), j));
         }
         if (flag == 1) {
             item += u'|';
-            AppManagerPrivate::appendPadded(item, GetSpecial(toObject(Item(lottery, {int32(i)}))));
+            AppManagerPrivate::appendPadded(item, GetSpecial(toObject(Item(lottery, i))));
         }
         AddItem(item, i);
         grid->setRows(checkedAdd(grid->Rows(), 1));

@@ -110,12 +110,12 @@ void AppManagerPrivate::btnSave_Click()
     std::vector<Cell> cells;
     cells.reserve(size_t(lastDataRow) * size_t(msfData->Cols()));
     for (int i = 1; i <= lastDataRow; ++i) {
-        QObject *drawn = toObject(Item(lottery, {int32(i)}));
+        QObject *drawn = toObject(Item(lottery, i));
         texts += toText(GetIssue(drawn));
         cells.push_back({i, 0, texts.size()});
         const qint32 total = toInt32(TotalNumber(lottery));
         for (qint32 j = 1; j <= total; ++j) {
-            appendPadded(texts, GetNumber(drawn, {int32(j)}));
+            appendPadded(texts, GetNumber(drawn, j));
             cells.push_back({i, j, texts.size()});
         }
         if (equalsTrue(HasSpecial(lottery))) {
@@ -150,8 +150,8 @@ void AppManagerPrivate::FillIssueLists()
     QStringList starts;
     QStringList ends;
     for (qint32 i = 1; i <= n; ++i) {
-        starts << toText(GetIssue(toObject(Item(lottery, {int32(i)}))));
-        ends << toText(GetIssue(toObject(Item(lottery, {int32(i)}))));
+        starts << toText(GetIssue(toObject(Item(lottery, i))));
+        ends << toText(GetIssue(toObject(Item(lottery, i))));
     }
     // One insertion per list instead of one per draw: the lists end up the same.
     if (mcblStart) {

@@ -166,26 +166,10 @@ void writeProperty(QObject *obj, const Resolved &r, const QVariant &value)
     guardHost([&] { obj->qt_metacall(QMetaObject::WriteProperty, r.index, argv); });
 }
 
-QVariant invokeMethod(QObject *obj, const Resolved &r, const QVariant *args, int argc)
+// Calls the method with its arguments already in place (argv[1] on); argv[0] is set here.
+QVariant callWithArgv(QObject *obj, const Resolved &r, void **argv)
 {
     const QMetaType variantType = QMetaType::fromType<QVariant>();
-    // Arguments already of the parameter's type are passed in place; only the others are
-    // copied and converted, into storage that never moves once pointed to.
-    QVarLengthArray<QVariant, 6> converted;
-    converted.reserve(argc);
-    QVarLengthArray<void *, 7> argv(argc + 1);
-    for (int i = 0; i < argc; ++i) {
-        if (r.params[i] == variantType) {
-            argv[i + 1] = const_cast<QVariant *>(&args[i]);
-        } else if (args[i].metaType() == r.params[i]) {
-            argv[i + 1] = const_cast<void *>(args[i].constData());
-        } else {
-            converted.append(args[i]);
-            if (!converted.last().convert(r.params[i]))
-                throw RuntimeError(13);
-            argv[i + 1] = converted.last().data();
-        }
-    }
     QVariant result;
     // The common result types land in plain locals and are boxed once afterwards.
     QObject *objectResult = nullptr;
@@ -207,7 +191,7 @@ QVariant invokeMethod(QObject *obj, const Resolved &r, const QVariant *args, int
     } else {
         argv[0] = nullptr;
     }
-    guardHost([&] { obj->qt_metacall(QMetaObject::InvokeMetaMethod, r.index, argv.data()); });
+    guardHost([&] { obj->qt_metacall(QMetaObject::InvokeMetaMethod, r.index, argv); });
     if (returnsObject)
         return QVariant::fromValue(objectResult);
     if (returnId == QMetaType::Int)
@@ -215,6 +199,29 @@ QVariant invokeMethod(QObject *obj, const Resolved &r, const QVariant *args, int
     if (returnId == QMetaType::QString)
         return QVariant(std::move(textResult));
     return normalizeResult(std::move(result));
+}
+
+QVariant invokeMethod(QObject *obj, const Resolved &r, const QVariant *args, int argc)
+{
+    const QMetaType variantType = QMetaType::fromType<QVariant>();
+    // Arguments already of the parameter's type are passed in place; only the others are
+    // copied and converted, into storage that never moves once pointed to.
+    QVarLengthArray<QVariant, 6> converted;
+    converted.reserve(argc);
+    QVarLengthArray<void *, 7> argv(argc + 1);
+    for (int i = 0; i < argc; ++i) {
+        if (r.params[i] == variantType) {
+            argv[i + 1] = const_cast<QVariant *>(&args[i]);
+        } else if (args[i].metaType() == r.params[i]) {
+            argv[i + 1] = const_cast<void *>(args[i].constData());
+        } else {
+            converted.append(args[i]);
+            if (!converted.last().convert(r.params[i]))
+                throw RuntimeError(13);
+            argv[i + 1] = converted.last().data();
+        }
+    }
+    return callWithArgv(obj, r, argv.data());
 }
 
 QVariant dispatch(QObject *obj, const Resolved *r, const QVariant *args, int argc)
@@ -333,6 +340,21 @@ void setByName(QObject *obj, const QString &name, const QVariant &value)
     if (r->kind != Resolved::Property)
         throw RuntimeError(438);
     writeProperty(obj, *r, value);
+}
+
+QVariant Member::operator()(QObject *obj, qint32 arg) const
+{
+    if (!obj)
+        throw RuntimeError(91);
+    const Resolved *r = resolveWithSlot(obj->metaObject(), m_name, 1, Access::Call,
+                                        m_call[0].resolved, m_call[0].mo);
+    // A 32-bit parameter takes the argument as it is, without boxing it first.
+    if (r->kind == Resolved::Method && r->params[0] == QMetaType::fromType<qint32>()) {
+        void *argv[2] = {nullptr, &arg};
+        return callWithArgv(obj, *r, argv);
+    }
+    const QVariant boxed(arg);
+    return dispatch(obj, r, &boxed, 1);
 }
 
 QVariant Member::invoke(QObject *obj, const QVariant *args, int argc) const

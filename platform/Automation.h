@@ -43,6 +43,8 @@ public:
     {
         return invoke(obj, args.begin(), int(args.size()));
     }
+    /// The same with one 32-bit argument, passed without boxing when the member takes one.
+    QVariant operator()(QObject *obj, qint32 arg) const;
     QVariant call(QObject *obj, const QVariantList &args) const
     {
         return invoke(obj, args.constData(), int(args.size()));

@@ -1,5 +1,6 @@
 #include "Automation.h"
 #include "RuntimeError.h"
+#include "TestSupport.h"
 
 #include <QTest>
 
@@ -21,6 +22,8 @@ public:
     Q_INVOKABLE int Add(int a, int b) { return a + b; }
     Q_INVOKABLE int Add(int a, int b, int c) { return a + b + c; }
     Q_INVOKABLE QString Name() { return QStringLiteral("A"); }
+    Q_INVOKABLE int Twice(int v) { return 2 * v; }
+    Q_INVOKABLE QString Label(short v) { return QString::number(v); }
     Q_INVOKABLE void Fail() { throw RuntimeError(5); }
     Q_INVOKABLE void FailStd() { throw std::runtime_error("disk on fire"); }
     Q_INVOKABLE HostA *Self() { return this; }
@@ -189,6 +192,20 @@ private Q_SLOTS:
         static const Member add("Add");
         QCOMPARE(add(&a, {1, 2}).toInt(), 3);
         QCOMPARE(add(&a, {1, 2, 3}).toInt(), 6);
+    }
+
+    // One 32-bit argument goes in place to an int parameter, boxed to a QVariant one, and
+    // converted for any other.
+    void singleIntegerArgument()
+    {
+        static const Member twice("Twice"), echo("Echo"), label("Label"), missing("Missing");
+        HostA a;
+        QCOMPARE(twice(&a, 21).toInt(), 42);
+        const QVariant echoed = echo(&a, 7);
+        QCOMPARE(echoed.metaType(), QMetaType::fromType<qint32>());
+        QCOMPARE(label(&a, 12).toString(), QStringLiteral("12"));
+        QCOMPARE(test::errorOf([&] { missing(&a, 1); }), 438);
+        QCOMPARE(test::errorOf([&] { twice(nullptr, 1); }), 91);
     }
 
     void createByName()
