@@ -109,6 +109,7 @@ void AppManagerPrivate::btnSave_Click()
     QString texts;
     std::vector<Cell> cells;
     cells.reserve(size_t(lastDataRow) * size_t(msfData->Cols()));
+    texts.reserve(qsizetype(lastDataRow) * (msfData->Cols() * 2 + 8));
     for (int i = 1; i <= lastDataRow; ++i) {
         QObject *drawn = toObject(Item(lottery, i));
         texts += toText(GetIssue(drawn));

@@ -226,15 +226,22 @@ void CellStore::setText(int row, int col, QStringView text)
             }
         }
     }
-    if (ref != 0) { // release() without parsing the blob a second time
-        if (ref + oldSize == m_pool.size())
-            m_pool.resize(ref);
-        else
-            m_garbage += oldSize;
-    }
     if (count == 0) {
+        if (ref != 0)
+            release(ref);
         ref = 0;
+    } else if (ref != 0 && m_scratch.size() <= oldSize) {
+        // Not longer than before: rewritten where it stands, so refilling or retyping a table
+        // leaves no old copies behind.
+        std::memcpy(m_pool.data() + ref, m_scratch.data(), m_scratch.size());
+        m_garbage += oldSize - m_scratch.size();
     } else {
+        if (ref != 0) { // release() without parsing the blob a second time
+            if (ref + oldSize == m_pool.size())
+                m_pool.resize(ref);
+            else
+                m_garbage += oldSize;
+        }
         ref = uint32_t(m_pool.size());
         m_pool.insert(m_pool.end(), m_scratch.begin(), m_scratch.end());
     }
