@@ -19,14 +19,6 @@ namespace qrt
 namespace
 {
 
-qint32 checkedAdd(qint32 a, qint32 b)
-{
-    qint32 r = 0;
-    if (__builtin_add_overflow(a, b, &r))
-        throw RuntimeError(6);
-    return r;
-}
-
 qint32 checkedMul(qint32 a, qint32 b)
 {
     qint32 r = 0;

@@ -108,11 +108,8 @@ void AppManagerPrivate::placeEditor()
 
 void AppManagerPrivate::MoveCell(qint32 rowStep, qint32 colStep)
 {
-    qint32 r = 0;
-    qint32 c = 0;
-    if (__builtin_add_overflow(msfData->Row(), rowStep, &r) ||
-        __builtin_add_overflow(msfData->Col(), colStep, &c))
-        throw RuntimeError(6);
+    qint32 r = checkedAdd(msfData->Row(), rowStep);
+    qint32 c = checkedAdd(msfData->Col(), colStep);
     if (r < 1)
         r = 1;
     if (r > msfData->Rows() - 1)

@@ -49,6 +49,15 @@ inline const Member EditRecord("EditRecord");
 
 class AppManagerPrivate;
 
+/// 32-bit addition that fails with an overflow error (6) instead of wrapping.
+inline qint32 checkedAdd(qint32 a, qint32 b)
+{
+    qint32 r = 0;
+    if (__builtin_add_overflow(a, b, &r))
+        throw RuntimeError(6);
+    return r;
+}
+
 /// Turns the grid's repaints off and collects the editor placements of a bulk change (the
 /// load of a lottery), then repaints once and places the editor as the collected RowColChange
 /// events would have left it.

@@ -131,9 +131,12 @@ size_t CellStore::blobSize(uint32_t offset) const
 
 void CellStore::release(uint32_t offset)
 {
-    if (offset == 0)
-        return;
-    const size_t size = blobSize(offset);
+    if (offset != 0)
+        release(offset, blobSize(offset));
+}
+
+void CellStore::release(uint32_t offset, size_t size)
+{
     if (offset + size == m_pool.size())
         m_pool.resize(offset); // the newest blob: give the bytes straight back
     else
@@ -236,12 +239,8 @@ void CellStore::setText(int row, int col, QStringView text)
         std::memcpy(m_pool.data() + ref, m_scratch.data(), m_scratch.size());
         m_garbage += oldSize - m_scratch.size();
     } else {
-        if (ref != 0) { // release() without parsing the blob a second time
-            if (ref + oldSize == m_pool.size())
-                m_pool.resize(ref);
-            else
-                m_garbage += oldSize;
-        }
+        if (ref != 0)
+            release(ref, oldSize); // its size is known: no second parse
         ref = uint32_t(m_pool.size());
         m_pool.insert(m_pool.end(), m_scratch.begin(), m_scratch.end());
     }

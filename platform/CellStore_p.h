@@ -45,6 +45,7 @@ private:
     uint32_t appendRow(const std::vector<QString> &cells);
     size_t blobSize(uint32_t offset) const;
     void release(uint32_t offset);
+    void release(uint32_t offset, size_t size);
     void compactIfWasteful();
 
     struct Span {

@@ -340,12 +340,15 @@ ReadResult unreadable(const QFile &file)
 }
 } // namespace
 
-ReadResult readUserDataFile(const QString &path)
+ReadResult readUserDataFile(const QString &path, QByteArray *bytes)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return unreadable(file);
-    return readUserData(file.readAll());
+    const QByteArray all = file.readAll();
+    if (bytes)
+        *bytes = all;
+    return readUserData(all);
 }
 
 ReadResult readTextDrawFile(const QString &path, const LotteryShape &shape)

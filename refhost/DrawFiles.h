@@ -49,7 +49,8 @@ ReadResult readUserData(const QByteArray &bytes);
 QByteArray formatUserData(const LotteryShape &shape, const DrawList &draws);
 
 /// Reads a whole file with either reader; a file that cannot be read is one error on line 0.
-ReadResult readUserDataFile(const QString &path);
+/// With @p bytes, the file's contents are handed back too.
+ReadResult readUserDataFile(const QString &path, QByteArray *bytes = nullptr);
 ReadResult readTextDrawFile(const QString &path, const LotteryShape &shape);
 
 quint32 crc32(const QByteArray &bytes);

@@ -2,8 +2,6 @@
 #include "AtomicFile.h"
 #include "RuntimeError.h"
 
-#include <QFile>
-
 namespace qrt::ref
 {
 
@@ -58,14 +56,8 @@ void Lottery::setDraws(DrawList draws)
 
 ReadResult Lottery::load(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        ReadResult r;
-        r.errors.push_back({0, QStringLiteral("cannot read the file: %1").arg(file.errorString())});
-        return r;
-    }
-    const QByteArray bytes = file.readAll();
-    ReadResult r = readUserData(bytes);
+    QByteArray bytes;
+    ReadResult r = readUserDataFile(path, &bytes);
     if (r.ok() && !r.shape.sameDraws(m_shape))
         r.errors.push_back({3, QStringLiteral("the file holds draws of %1 (%2), not of %3 (%4)")
                                    .arg(r.shape.name, r.shape.id(), m_shape.name, m_shape.id())});
