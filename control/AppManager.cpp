@@ -69,21 +69,48 @@ void AppManagerPrivate::SetCell(FlexGrid *grid, qint32 row, qint32 column, QStri
 void AppManagerPrivate::appendPadded(QString &out, const QVariant &value)
 {
     const int id = value.metaType().id();
-    if (id == QMetaType::Int || id == QMetaType::Short) {
-        const int v = value.toInt();
-        if (v >= 0) {
-            char digits[12];
-            int n = 0;
-            for (int rest = v; rest > 0 || n == 0; rest /= 10)
-                digits[n++] = char('0' + rest % 10);
-            if (n < 2)
-                out += u'0';
-            while (n > 0)
-                out += QChar(digits[--n]);
-            return;
-        }
+    if (id == QMetaType::Int)
+        appendPadded(out, *static_cast<const int *>(value.constData()));
+    else if (id == QMetaType::Short)
+        appendPadded(out, *static_cast<const qint16 *>(value.constData()));
+    else
+        out += PadString(toText(value), QStringLiteral("0"), 2, true);
+}
+
+void AppManagerPrivate::appendPadded(QString &out, qint32 v)
+{
+    if (v < 0) {
+        out += PadString(QString::number(v), QStringLiteral("0"), 2, true);
+        return;
     }
-    out += PadString(toText(value), QStringLiteral("0"), 2, true);
+    char digits[12];
+    int n = 0;
+    for (int rest = v; rest > 0 || n == 0; rest /= 10)
+        digits[n++] = char('0' + rest % 10);
+    if (n < 2)
+        out += u'0';
+    while (n > 0)
+        out += QChar(digits[--n]);
+}
+
+void AppManagerPrivate::appendGetter(QString &out, const Member &getter, QObject *obj, qint32 arg)
+{
+    qint32 value = 0;
+    QVariant other;
+    if (getter.int32Or(obj, arg, value, other))
+        appendPadded(out, value);
+    else
+        appendPadded(out, other);
+}
+
+void AppManagerPrivate::appendGetter(QString &out, const Member &getter, QObject *obj)
+{
+    qint32 value = 0;
+    QVariant other;
+    if (getter.int32Or(obj, value, other))
+        appendPadded(out, value);
+    else
+        appendPadded(out, other);
 }
 
 void AppManagerPrivate::GetCellInto(FlexGrid *grid, qint32 row, qint32 column, QString &out) const
@@ -151,15 +178,15 @@ void AppManager::InitData(QObject *objCom)
         grid->setRow(i);
         // Every value is fetched through a fresh "Item" call, as hosts expect.
         item.resize(0);
-        item += toText(GetIssue(toObject(Item(lottery, i))));
-        const qint32 total = toInt32(TotalNumber(lottery));
+        item += GetIssue.text(Item.object(lottery, i));
+        const qint32 total = TotalNumber.int32(lottery);
         for (qint32 j = 1; j <= total; ++j) {
             item += u'|';
-            AppManagerPrivate::appendPadded(item, GetNumber(toObject(Item(lottery, i)), j));
+            AppManagerPrivate::appendGetter(item, GetNumber, Item.object(lottery, i), j);
         }
         if (flag == 1) {
             item += u'|';
-            AppManagerPrivate::appendPadded(item, GetSpecial(toObject(Item(lottery, i))));
+            AppManagerPrivate::appendGetter(item, GetSpecial, Item.object(lottery, i));
         }
         AddItem(item, i);
         grid->setRows(checkedAdd(grid->Rows(), 1));

@@ -9,6 +9,8 @@
 #include "frmInfo.h"
 #include "modPublic.h"
 
+#include <limits>
+
 namespace qrt
 {
 
@@ -64,13 +66,13 @@ void AppManagerPrivate::btnSave_Click()
         draw.replace(nullptr);
         draw.replace(createObject(drawClass));
         SetIssue(draw.get(), {GetCell(msfData, i, 0)});
-        const qint32 total = toInt32(TotalNumber(lottery));
+        const qint32 total = TotalNumber.int32(lottery);
         for (qint32 j = 1; j <= total; ++j) {
             GetCellInto(msfData, i, j, cell);
             SetNumber(draw.get(), {int32(j), int32(toInt32(cell))});
         }
         OrderNumbers(draw.get());
-        if (equalsTrue(HasSpecial(lottery))) {
+        if (HasSpecial.isTrue(lottery)) {
             GetCellInto(msfData, i, msfData->Cols() - 1, cell);
             SetSpecial(draw.get(), {int32(toInt32(cell))});
         }
@@ -100,36 +102,44 @@ void AppManagerPrivate::btnSave_Click()
 
     // The new texts are gathered before any cell is touched, so that a host failing half way
     // leaves the user's rows exactly as they were.
-    // All texts go into one buffer, each cell remembered as (row, column, end).
+    // All texts go into one buffer, each cell remembered as (column, end); a row starts at
+    // each column 0, which keeps a million rows at 8 bytes a cell.
     struct Cell {
-        int row;
         qint32 col;
-        qsizetype end;
+        quint32 end;
     };
     QString texts;
     std::vector<Cell> cells;
     cells.reserve(size_t(lastDataRow) * size_t(msfData->Cols()));
     texts.reserve(qsizetype(lastDataRow) * (msfData->Cols() * 2 + 8));
+    auto endHere = [&texts] {
+        if (quint64(texts.size()) > std::numeric_limits<quint32>::max())
+            throw RuntimeError(7);
+        return quint32(texts.size());
+    };
     for (int i = 1; i <= lastDataRow; ++i) {
-        QObject *drawn = toObject(Item(lottery, i));
-        texts += toText(GetIssue(drawn));
-        cells.push_back({i, 0, texts.size()});
-        const qint32 total = toInt32(TotalNumber(lottery));
+        QObject *drawn = Item.object(lottery, i);
+        texts += GetIssue.text(drawn);
+        cells.push_back({0, endHere()});
+        const qint32 total = TotalNumber.int32(lottery);
         for (qint32 j = 1; j <= total; ++j) {
-            appendPadded(texts, GetNumber(drawn, j));
-            cells.push_back({i, j, texts.size()});
+            appendGetter(texts, GetNumber, drawn, j);
+            cells.push_back({j, endHere()});
         }
-        if (equalsTrue(HasSpecial(lottery))) {
-            appendPadded(texts, GetSpecial(drawn));
-            cells.push_back({i, total + 1, texts.size()});
+        if (HasSpecial.isTrue(lottery)) {
+            appendGetter(texts, GetSpecial, drawn);
+            cells.push_back({total + 1, endHere()});
         }
     }
     {
         // One repaint for the whole refill instead of one per cell.
         EditorBatch batch(this);
-        qsizetype begin = 0;
+        quint32 begin = 0;
+        int row = 0;
         for (const Cell &c : cells) {
-            SetCell(msfData, c.row, c.col, QStringView(texts).mid(begin, c.end - begin));
+            if (c.col == 0)
+                ++row;
+            SetCell(msfData, row, c.col, QStringView(texts).mid(begin, c.end - begin));
             begin = c.end;
         }
     }
@@ -150,9 +160,18 @@ void AppManagerPrivate::FillIssueLists()
     const qint32 n = toInt32(Count(lottery));
     QStringList starts;
     QStringList ends;
+    if (mcblStart)
+        starts.reserve(n);
+    if (mcblEnd)
+        ends.reserve(n);
+    // The host is asked for every issue either way; only a list that exists keeps them.
     for (qint32 i = 1; i <= n; ++i) {
-        starts << toText(GetIssue(toObject(Item(lottery, i))));
-        ends << toText(GetIssue(toObject(Item(lottery, i))));
+        QString start = GetIssue.text(Item.object(lottery, i));
+        QString end = GetIssue.text(Item.object(lottery, i));
+        if (mcblStart)
+            starts << std::move(start);
+        if (mcblEnd)
+            ends << std::move(end);
     }
     // One insertion per list instead of one per draw: the lists end up the same.
     if (mcblStart) {

@@ -97,6 +97,11 @@ public:
     void GetCellInto(FlexGrid *grid, qint32 row, qint32 column, QString &out) const;
     /// Appends PadString(text of @p value, "0", 2, True), writing whole numbers directly.
     static void appendPadded(QString &out, const QVariant &value);
+    static void appendPadded(QString &out, qint32 value);
+    /// The padded result of a number getter with (or without) its argument; an integer result
+    /// goes straight in without a QVariant.
+    static void appendGetter(QString &out, const Member &getter, QObject *obj, qint32 arg);
+    static void appendGetter(QString &out, const Member &getter, QObject *obj);
     static bool IsDigits(const QString &text);
 
     // Editing (AppManagerEditing.cpp).

@@ -20,12 +20,38 @@ namespace
 
 enum class Access { Get, Set, Call };
 
+// How a method's result is received; worked out once per member so that a call does not ask
+// the meta-type system again.
+enum class Ret { Void, Variant, Object, Int, Bool, String, Other };
+
 struct Resolved {
     enum Kind { None, Property, Method } kind = None;
     int index = -1; // absolute, as qt_metacall expects it
     QMetaType type; // property type or method return type
+    Ret ret = Ret::Other;
+    bool int32Param = false; // exactly one parameter, a 32-bit integer
     QVarLengthArray<QMetaType, 3> params;
 };
+
+Ret returnKind(QMetaType type)
+{
+    if (!type.isValid() || type.id() == QMetaType::Void)
+        return Ret::Void;
+    if (type == QMetaType::fromType<QVariant>())
+        return Ret::Variant;
+    if (type.flags() & QMetaType::PointerToQObject)
+        return Ret::Object;
+    switch (type.id()) {
+    case QMetaType::Int:
+        return Ret::Int;
+    case QMetaType::Bool:
+        return Ret::Bool;
+    case QMetaType::QString:
+        return Ret::String;
+    default:
+        return Ret::Other;
+    }
+}
 
 struct Key {
     const QMetaObject *mo;
@@ -89,8 +115,10 @@ Resolved resolveUncached(const QMetaObject *mo, const QString &name, int argc, A
         r.kind = Resolved::Method;
         r.index = m.methodIndex();
         r.type = m.returnMetaType();
+        r.ret = returnKind(r.type);
         for (int a = 0; a < argc; ++a)
             r.params.append(m.parameterMetaType(a));
+        r.int32Param = argc == 1 && r.params[0] == QMetaType::fromType<qint32>();
         return r;
     }
     return r;
@@ -169,36 +197,52 @@ void writeProperty(QObject *obj, const Resolved &r, const QVariant &value)
 // Calls the method with its arguments already in place (argv[1] on); argv[0] is set here.
 QVariant callWithArgv(QObject *obj, const Resolved &r, void **argv)
 {
-    const QMetaType variantType = QMetaType::fromType<QVariant>();
     QVariant result;
     // The common result types land in plain locals and are boxed once afterwards.
-    QObject *objectResult = nullptr;
-    qint32 intResult = 0;
-    QString textResult;
-    const int returnId = r.type.isValid() ? r.type.id() : int(QMetaType::Void);
-    const bool returnsObject = r.type.flags() & QMetaType::PointerToQObject;
-    if (r.type == variantType) {
+    switch (r.ret) {
+    case Ret::Object: {
+        QObject *value = nullptr; // any QObject subclass pointer has the same representation
+        argv[0] = &value;
+        guardHost([&] { obj->qt_metacall(QMetaObject::InvokeMetaMethod, r.index, argv); });
+        return QVariant::fromValue(value);
+    }
+    case Ret::Int: {
+        qint32 value = 0;
+        argv[0] = &value;
+        guardHost([&] { obj->qt_metacall(QMetaObject::InvokeMetaMethod, r.index, argv); });
+        return QVariant(value);
+    }
+    case Ret::String: {
+        QString value;
+        argv[0] = &value;
+        guardHost([&] { obj->qt_metacall(QMetaObject::InvokeMetaMethod, r.index, argv); });
+        return QVariant(std::move(value));
+    }
+    case Ret::Void:
+        argv[0] = nullptr;
+        break;
+    case Ret::Variant:
         argv[0] = &result;
-    } else if (returnsObject) {
-        argv[0] = &objectResult; // any QObject subclass pointer has the same representation
-    } else if (returnId == QMetaType::Int) {
-        argv[0] = &intResult;
-    } else if (returnId == QMetaType::QString) {
-        argv[0] = &textResult;
-    } else if (returnId != QMetaType::Void) {
+        break;
+    case Ret::Bool:
+    case Ret::Other:
         result = QVariant(r.type, nullptr);
         argv[0] = result.data();
-    } else {
-        argv[0] = nullptr;
+        break;
     }
     guardHost([&] { obj->qt_metacall(QMetaObject::InvokeMetaMethod, r.index, argv); });
-    if (returnsObject)
-        return QVariant::fromValue(objectResult);
-    if (returnId == QMetaType::Int)
-        return QVariant(intResult);
-    if (returnId == QMetaType::QString)
-        return QVariant(std::move(textResult));
     return normalizeResult(std::move(result));
+}
+
+// The typed calls: a method whose result already has the wanted type is called without
+// boxing; any other member goes the general way and its result is converted as usual.
+template <typename T> bool callTyped(QObject *obj, const Resolved &r, Ret want, void *arg, T &out)
+{
+    if (r.kind != Resolved::Method || r.ret != want || (arg && !r.int32Param))
+        return false;
+    void *argv[2] = {&out, arg};
+    guardHost([&] { obj->qt_metacall(QMetaObject::InvokeMetaMethod, r.index, argv); });
+    return true;
 }
 
 QVariant invokeMethod(QObject *obj, const Resolved &r, const QVariant *args, int argc)
@@ -349,7 +393,7 @@ QVariant Member::operator()(QObject *obj, qint32 arg) const
     const Resolved *r = resolveWithSlot(obj->metaObject(), m_name, 1, Access::Call,
                                         m_call[0].resolved, m_call[0].mo);
     // A 32-bit parameter takes the argument as it is, without boxing it first.
-    if (r->kind == Resolved::Method && r->params[0] == QMetaType::fromType<qint32>()) {
+    if (r->kind == Resolved::Method && r->int32Param) {
         void *argv[2] = {nullptr, &arg};
         return callWithArgv(obj, *r, argv);
     }
@@ -370,6 +414,80 @@ QVariant Member::invoke(QObject *obj, const QVariant *args, int argc) const
         r = resolveWithSlot(obj->metaObject(), m_name, argc, access, slot.resolved, slot.mo);
     }
     return dispatch(obj, r, args, argc);
+}
+
+const void *Member::resolved(QObject *obj, int argc) const
+{
+    if (!obj)
+        throw RuntimeError(91);
+    const Access access = argc == 0 ? Access::Get : Access::Call;
+    Slot &slot = argc == 0 ? m_get : m_call[argc - 1];
+    return resolveWithSlot(obj->metaObject(), m_name, argc, access, slot.resolved, slot.mo);
+}
+
+qint32 Member::int32(QObject *obj) const
+{
+    const auto *r = static_cast<const Resolved *>(resolved(obj, 0));
+    qint32 value = 0;
+    if (callTyped(obj, *r, Ret::Int, nullptr, value))
+        return value;
+    return toInt32(dispatch(obj, r, nullptr, 0));
+}
+
+qint32 Member::int32(QObject *obj, qint32 arg) const
+{
+    const auto *r = static_cast<const Resolved *>(resolved(obj, 1));
+    qint32 value = 0;
+    if (callTyped(obj, *r, Ret::Int, &arg, value))
+        return value;
+    return toInt32((*this)(obj, arg));
+}
+
+QObject *Member::object(QObject *obj, qint32 arg) const
+{
+    const auto *r = static_cast<const Resolved *>(resolved(obj, 1));
+    QObject *value = nullptr;
+    if (!callTyped(obj, *r, Ret::Object, &arg, value))
+        return toObject((*this)(obj, arg));
+    if (!value)
+        throw RuntimeError(91);
+    return value;
+}
+
+QString Member::text(QObject *obj) const
+{
+    const auto *r = static_cast<const Resolved *>(resolved(obj, 0));
+    QString value;
+    if (callTyped(obj, *r, Ret::String, nullptr, value))
+        return value;
+    return toText(dispatch(obj, r, nullptr, 0));
+}
+
+bool Member::isTrue(QObject *obj) const
+{
+    const auto *r = static_cast<const Resolved *>(resolved(obj, 0));
+    bool value = false;
+    if (callTyped(obj, *r, Ret::Bool, nullptr, value))
+        return value;
+    return equalsTrue(dispatch(obj, r, nullptr, 0));
+}
+
+bool Member::int32Or(QObject *obj, qint32 &value, QVariant &other) const
+{
+    const auto *r = static_cast<const Resolved *>(resolved(obj, 0));
+    if (callTyped(obj, *r, Ret::Int, nullptr, value))
+        return true;
+    other = dispatch(obj, r, nullptr, 0);
+    return false;
+}
+
+bool Member::int32Or(QObject *obj, qint32 arg, qint32 &value, QVariant &other) const
+{
+    const auto *r = static_cast<const Resolved *>(resolved(obj, 1));
+    if (callTyped(obj, *r, Ret::Int, &arg, value))
+        return true;
+    other = (*this)(obj, arg);
+    return false;
 }
 
 void Member::set(QObject *obj, const QVariant &value) const
@@ -398,6 +516,8 @@ qint32 toInt32(const QVariant &value)
     if (!value.isValid())
         return 0;
     const int id = value.metaType().id();
+    if (id == QMetaType::Int)
+        return *static_cast<const int *>(value.constData());
     if (id == QMetaType::Bool)
         return value.toBool() ? -1 : 0;
     if (isIntegral(id)) {
@@ -448,7 +568,7 @@ QString toText(const QVariant &value)
         return QString();
     const int id = value.metaType().id();
     if (id == QMetaType::QString)
-        return value.toString();
+        return *static_cast<const QString *>(value.constData());
     if (id == QMetaType::Bool)
         return value.toBool() ? QStringLiteral("True") : QStringLiteral("False");
     if (isIntegral(id)) {

@@ -176,6 +176,8 @@ uint32_t CellStore::appendRow(const std::vector<QString> &cells)
 void CellStore::setText(int row, int col, QStringView text)
 {
     uint32_t &ref = m_ref[size_t(row)];
+    if (ref != 0 && overwriteInPlace(ref, col, text))
+        return;
     m_spans.clear();
     bool wide = false;
     size_t oldSize = 0;
@@ -245,6 +247,37 @@ void CellStore::setText(int row, int col, QStringView text)
         m_pool.insert(m_pool.end(), m_scratch.begin(), m_scratch.end());
     }
     compactIfWasteful();
+}
+
+// A text of the same length as the cell's, in the row's encoding, changes no lengths and so
+// no other byte of the blob: the common case of refilling or retyping a table.
+bool CellStore::overwriteInPlace(uint32_t offset, int col, QStringView text)
+{
+    uint8_t *p = m_pool.data() + offset;
+    const bool wide = *p++ == kUtf16;
+    const uint8_t *cursor = p;
+    const uint32_t count = getVarint(cursor);
+    if (uint32_t(col) >= count)
+        return false;
+    const size_t unit = wide ? 2 : 1;
+    for (int c = 0; c < col; ++c)
+        cursor += getVarint(cursor) * unit;
+    const uint32_t len = getVarint(cursor);
+    if (len != uint32_t(text.size()))
+        return false;
+    if (len == 0)
+        return true; // an empty cell inside the row stays empty
+    uint8_t *dst = m_pool.data() + (cursor - m_pool.data());
+    if (wide) {
+        std::memcpy(dst, text.utf16(), size_t(len) * 2);
+        return true;
+    }
+    for (QChar ch : text)
+        if (ch.unicode() > 0xFF)
+            return false;
+    for (QChar ch : text)
+        *dst++ = uint8_t(ch.unicode());
+    return true;
 }
 
 void CellStore::textInto(int row, int col, QString &out) const

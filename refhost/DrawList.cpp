@@ -3,12 +3,11 @@
 namespace qrt::ref
 {
 
-QString DrawList::issue(int i) const
+QStringView DrawList::issueView(int i) const
 {
     const uint32_t begin = i == 0 ? 0 : m_issueEnd[size_t(i) - 1];
     const uint32_t end = m_issueEnd[size_t(i)];
-    return QString(reinterpret_cast<const QChar *>(m_issueChars.data() + begin),
-                   qsizetype(end - begin));
+    return QStringView(m_issueChars.data() + begin, qsizetype(end - begin));
 }
 
 void DrawList::append(QStringView issue, const qint32 *numbers, qint32 bonus)

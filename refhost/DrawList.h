@@ -21,7 +21,8 @@ public:
     int total() const { return m_total; }
     bool hasBonus() const { return m_bonus; }
 
-    QString issue(int i) const;
+    QString issue(int i) const { return issueView(i).toString(); }
+    QStringView issueView(int i) const;
     /// Basic number @p j of draw @p i, both 0-based.
     qint32 number(int i, int j) const { return m_values[size_t(i) * stride() + size_t(j)]; }
     qint32 bonus(int i) const

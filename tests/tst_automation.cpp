@@ -27,6 +27,10 @@ public:
     Q_INVOKABLE void Fail() { throw RuntimeError(5); }
     Q_INVOKABLE void FailStd() { throw std::runtime_error("disk on fire"); }
     Q_INVOKABLE HostA *Self() { return this; }
+    Q_INVOKABLE bool Flag() { return true; }
+    Q_INVOKABLE QString Spaced() { return QStringLiteral(" 42 "); }
+    Q_INVOKABLE QObject *Child(int i) { return i == 0 ? nullptr : this; }
+    Q_INVOKABLE QVariant Boxed(int i) { return i == 1 ? QVariant::fromValue<QObject *>(this) : i; }
     int m_size = 3;
 };
 
@@ -206,6 +210,54 @@ private Q_SLOTS:
         QCOMPARE(label(&a, 12).toString(), QStringLiteral("12"));
         QCOMPARE(test::errorOf([&] { missing(&a, 1); }), 438);
         QCOMPARE(test::errorOf([&] { twice(nullptr, 1); }), 91);
+    }
+
+    // The typed calls must give what the boxed call and the conversion give, error for
+    // error, whether the member's declared type matches (no boxing) or not.
+    void typedCallsMatchBoxedCalls_data()
+    {
+        QTest::addColumn<QString>("member");
+        QTest::addColumn<int>("arg"); // -1: no argument
+        for (const char *name : {"Size", "Name", "Flag", "Spaced", "Fail", "FailStd", "Missing"})
+            QTest::newRow(name) << QString::fromLatin1(name) << -1;
+        for (int i : {0, 1, 2})
+            QTest::addRow("Child %d", i) << QStringLiteral("Child") << i;
+        for (int i : {0, 1, 2})
+            QTest::addRow("Boxed %d", i) << QStringLiteral("Boxed") << i;
+        QTest::newRow("Twice") << QStringLiteral("Twice") << 21;
+        QTest::newRow("Label") << QStringLiteral("Label") << 12;
+    }
+
+    void typedCallsMatchBoxedCalls()
+    {
+        QFETCH(QString, member);
+        QFETCH(int, arg);
+        HostA a;
+        const Member m(member.toLatin1().constData());
+        auto boxed = [&] { return arg < 0 ? m(&a) : m(&a, arg); };
+        // Each outcome as text: the value, or the error number.
+        auto outcome = [](auto &&f) {
+            try {
+                return QVariant(f());
+            } catch (const RuntimeError &e) {
+                return QVariant(QStringLiteral("error %1").arg(e.number()));
+            }
+        };
+        if (arg < 0) {
+            QCOMPARE(outcome([&] { return m.int32(&a); }),
+                     outcome([&] { return qrt::toInt32(boxed()); }));
+            QCOMPARE(outcome([&] { return m.text(&a); }),
+                     outcome([&] { return qrt::toText(boxed()); }));
+            QCOMPARE(outcome([&] { return m.isTrue(&a); }),
+                     outcome([&] { return qrt::equalsTrue(boxed()); }));
+            QCOMPARE(test::errorOf([&] { m.int32(nullptr); }), 91);
+        } else {
+            QCOMPARE(outcome([&] { return m.int32(&a, arg); }),
+                     outcome([&] { return qrt::toInt32(boxed()); }));
+            QCOMPARE(outcome([&] { return QVariant::fromValue(m.object(&a, arg)); }),
+                     outcome([&] { return QVariant::fromValue(toObject(boxed())); }));
+            QCOMPARE(test::errorOf([&] { m.object(nullptr, arg); }), 91);
+        }
     }
 
     void createByName()

@@ -37,6 +37,7 @@ private Q_SLOTS:
         store.setCols(cols);
         const QString samples[] = {QString(),
                                    QStringLiteral("07"),
+                                   QStringLiteral("42"),
                                    QStringLiteral("20261205"),
                                    QStringLiteral("Grüße"),
                                    QStringLiteral("抽奖"),

@@ -2,7 +2,7 @@
 # those that are missing.
 qrt_install_deps() {
     local wanted=(cmake make g++ pkg-config qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite
-                  libgl-dev qt6-charts-dev fonts-dejavu-core "$@")
+                  libgl-dev zlib1g-dev qt6-charts-dev fonts-dejavu-core "$@")
     local missing=()
     for p in "${wanted[@]}"; do
         dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
