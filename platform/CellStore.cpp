@@ -176,7 +176,7 @@ uint32_t CellStore::appendRow(const std::vector<QString> &cells)
 void CellStore::setText(int row, int col, QStringView text)
 {
     uint32_t &ref = m_ref[size_t(row)];
-    if (ref != 0 && overwriteInPlace(ref, col, text))
+    if (ref != 0 && (overwriteInPlace(ref, col, text) || appendAtPoolEnd(ref, col, text)))
         return;
     m_spans.clear();
     bool wide = false;
@@ -277,6 +277,41 @@ bool CellStore::overwriteInPlace(uint32_t offset, int col, QStringView text)
             return false;
     for (QChar ch : text)
         *dst++ = uint8_t(ch.unicode());
+    return true;
+}
+
+// Filling a row left to right, as a load does, adds each cell just after the row's last one.
+// When that row is the newest blob the cell is simply appended to the pool, instead of the
+// row being rebuilt once per cell.
+bool CellStore::appendAtPoolEnd(uint32_t offset, int col, QStringView text)
+{
+    if (text.isEmpty())
+        return false;
+    uint8_t *start = m_pool.data() + offset;
+    const bool wide = *start == kUtf16;
+    const uint8_t *p = start + 1;
+    const uint32_t count = getVarint(p);
+    if (uint32_t(col) != count || count + 1 >= 0x80) // the count must stay one byte long
+        return false;
+    const size_t unit = wide ? 2 : 1;
+    for (uint32_t c = 0; c < count; ++c)
+        p += getVarint(p) * unit;
+    if (size_t(p - m_pool.data()) != m_pool.size())
+        return false;
+    if (!wide)
+        for (QChar ch : text)
+            if (ch.unicode() > 0xFF)
+                return false;
+    start[1] = uint8_t(count + 1);
+    putVarint(m_pool, uint32_t(text.size()));
+    const size_t at = m_pool.size();
+    m_pool.resize(at + size_t(text.size()) * unit);
+    uint8_t *dst = m_pool.data() + at;
+    if (wide)
+        std::memcpy(dst, text.utf16(), size_t(text.size()) * 2);
+    else
+        for (QChar ch : text)
+            *dst++ = uint8_t(ch.unicode());
     return true;
 }
 

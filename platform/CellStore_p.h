@@ -48,6 +48,7 @@ private:
     void release(uint32_t offset, size_t size);
     void compactIfWasteful();
     bool overwriteInPlace(uint32_t offset, int col, QStringView text);
+    bool appendAtPoolEnd(uint32_t offset, int col, QStringView text);
 
     struct Span {
         uint32_t pos; // of the cell's characters in m_pool

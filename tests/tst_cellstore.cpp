@@ -74,6 +74,40 @@ private Q_SLOTS:
         compare(store, ref, cols);
     }
 
+    // Rows filled left to right, as a load fills them, with a wide text turning up mid-row,
+    // an empty cell, and rows longer than one byte of cell count.
+    void rowsFilledLeftToRight_data()
+    {
+        QTest::addColumn<int>("cols");
+        for (int cols : {1, 8, 127, 128, 130})
+            QTest::addRow("%d columns", cols) << cols;
+    }
+
+    void rowsFilledLeftToRight()
+    {
+        QFETCH(int, cols);
+        CellStore store;
+        store.setCols(cols);
+        Reference ref;
+        for (int r = 0; r < 40; ++r) {
+            store.insertRow(r);
+            ref.emplace_back(size_t(cols));
+            for (int c = 0; c < cols; ++c) {
+                QString t = QString::number(r * 1000 + c);
+                if (r % 5 == 1 && c == cols / 2)
+                    t = QStringLiteral("抽") + t;
+                if (r % 7 == 2 && c == 1)
+                    t.clear();
+                store.setText(r, c, t);
+                ref[size_t(r)][size_t(c)] = t;
+            }
+        }
+        // Retyping a finished row must not disturb the row filled after it.
+        store.setText(3, 0, QStringLiteral("x"));
+        ref[3][0] = QStringLiteral("x");
+        compare(store, ref, cols);
+    }
+
     void narrowingDropsCells()
     {
         CellStore store;
@@ -98,7 +132,9 @@ private Q_SLOTS:
         QCOMPARE(store.text(0, 0), QString());
     }
 
-    // A draw of an eight-digit issue and seven two-digit numbers must stay near its text size.
+    // A draw of an eight-digit issue and seven two-digit numbers must stay near its text size
+    // (36 bytes), give or take the pool's spare capacity after its last doubling; a string
+    // per cell would cost several hundred.
     void compactForDraws()
     {
         CellStore store;
@@ -114,7 +150,7 @@ private Q_SLOTS:
         QCOMPARE(store.text(n - 1, 0), QString::number(20000000 + n - 1));
         const double perRow = double(store.memoryBytes()) / n;
         qInfo("%.1f bytes per row", perRow);
-        QVERIFY2(perRow < 64, qPrintable(QString::number(perRow)));
+        QVERIFY2(perRow < 80, qPrintable(QString::number(perRow)));
     }
 };
 
