@@ -4,7 +4,7 @@
 
 #include <cstdint>
 #include <limits>
-#include <unordered_set>
+#include <vector>
 
 namespace qrt
 {
@@ -18,7 +18,16 @@ namespace
 class IssueSet
 {
 public:
-    explicit IssueSet(size_t expected) { m_keys.reserve(expected); }
+    /// Holds at most @p capacity short issues, at most half full.
+    explicit IssueSet(size_t capacity)
+    {
+        size_t size = 16;
+        while (size < capacity * 2) {
+            size *= 2;
+            --m_shift;
+        }
+        m_slots.assign(size, 0);
+    }
 
     /// False when @p issue was there already.
     bool insert(const QString &issue)
@@ -27,7 +36,7 @@ public:
             uint64_t value = 0;
             for (QChar c : issue)
                 value = value * 10 + uint64_t(c.unicode() - u'0');
-            return m_keys.insert(value * 32 + uint64_t(issue.size())).second;
+            return insertKey(value * 32 + uint64_t(issue.size()));
         }
         if (m_long.contains(issue))
             return false;
@@ -36,7 +45,26 @@ public:
     }
 
 private:
-    std::unordered_set<uint64_t> m_keys;
+    // Open addressing over one flat array: a node-based set allocates once per issue, which
+    // made it the slowest part of checking a million draws. Keys are never 0 (the length is
+    // part of them), so 0 marks a free slot.
+    bool insertKey(uint64_t key)
+    {
+        const size_t mask = m_slots.size() - 1;
+        for (size_t i = slotOf(key);; i = (i + 1) & mask) {
+            if (m_slots[i] == key)
+                return false;
+            if (m_slots[i] == 0) {
+                m_slots[i] = key;
+                return true;
+            }
+        }
+    }
+
+    size_t slotOf(uint64_t key) const { return size_t((key * 0x9E3779B97F4A7C15ull) >> m_shift); }
+
+    std::vector<uint64_t> m_slots;
+    int m_shift = 60; // 64 - log2 of the slot count
     QSet<QString> m_long;
 };
 

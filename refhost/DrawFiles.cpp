@@ -18,59 +18,74 @@ namespace
 const char kMagic[] = "QRTDraws";
 constexpr int kVersion = 1;
 
-// The draws that passed the line checks, as the rule code reads them: cells stay where they
-// are in the file's bytes, so a million draws cost no string per cell.
+void splitFields(const QByteArray &bytes, qsizetype begin, qsizetype end,
+                 std::vector<std::pair<qsizetype, qsizetype>> &out);
+
+// The draws that passed the line checks, as the rule code reads them: a row is the bounds of
+// its line, split again when the row is read, so a million draws cost neither a string nor a
+// stored span per cell. The rules read row by row, so each line is split once.
 class ParsedTable : public DrawTable
 {
 public:
     ParsedTable(const QByteArray &bytes, int cols) : m_bytes(bytes), m_cols(cols) {}
-    int rowCount() const override { return int(m_lines.size()); }
+    int rowCount() const override { return int(m_rows.size()); }
     int colCount() const override { return m_cols; }
     void cell(int row, int col, QString &out) const override
     {
-        const size_t k = size_t(row) * size_t(m_cols) + size_t(col);
-        const char *p = m_bytes.constData() + m_start[k];
-        out.resize(m_len[k]);
+        const auto [start, len] = span(row, col);
+        const char *p = m_bytes.constData() + start;
+        out.resize(len);
         QChar *dst = out.data();
-        for (int i = 0; i < m_len[k]; ++i)
+        for (qsizetype i = 0; i < len; ++i)
             dst[i] = QChar(uchar(p[i])); // bytes above 127 are never digits, whatever they encode
     }
 
-    void reserve(size_t rows)
+    void reserve(size_t rows) { m_rows.reserve(rows); }
+    /// A line whose fields were counted already: [begin, plus) holds the issue and the
+    /// numbers, [plus + 1, end) the bonus; plus is end for a lottery without one.
+    void add(int line, qsizetype begin, qsizetype plus, qsizetype end)
     {
-        m_lines.reserve(rows);
-        m_start.reserve(rows * size_t(m_cols));
-        m_len.reserve(rows * size_t(m_cols));
+        m_rows.push_back({begin, plus, end, line});
     }
-    void add(int line, const std::vector<std::pair<qsizetype, qsizetype>> &cells)
-    {
-        m_lines.push_back(line);
-        for (const auto &[start, len] : cells) {
-            m_start.push_back(uint32_t(start));
-            m_len.push_back(int(std::min<qsizetype>(len, 0x7FFFFFFF)));
-        }
-    }
-    int line(int row) const { return m_lines[size_t(row)]; }
+    int line(int row) const { return m_rows[size_t(row)].line; }
     QString text(int row, int col) const
     {
-        const size_t k = size_t(row) * size_t(m_cols) + size_t(col);
-        return QString::fromUtf8(m_bytes.constData() + m_start[k], m_len[k]);
+        const auto [start, len] = span(row, col);
+        return QString::fromUtf8(m_bytes.constData() + start, len);
     }
     qint32 value(int row, int col) const
     {
-        const size_t k = size_t(row) * size_t(m_cols) + size_t(col);
+        const auto [start, len] = span(row, col);
         qint32 v = 0;
-        for (int i = 0; i < m_len[k]; ++i)
-            v = v * 10 + (m_bytes[qsizetype(m_start[k]) + i] - '0');
+        for (qsizetype i = 0; i < len; ++i)
+            v = v * 10 + (m_bytes[start + i] - '0');
         return v;
     }
 
 private:
+    struct Row {
+        qsizetype begin, plus, end;
+        int line;
+    };
+
+    std::pair<qsizetype, qsizetype> span(int row, int col) const
+    {
+        if (row != m_splitRow) {
+            const Row &r = m_rows[size_t(row)];
+            m_fields.clear();
+            splitFields(m_bytes, r.begin, r.plus, m_fields);
+            if (r.plus < r.end)
+                splitFields(m_bytes, r.plus + 1, r.end, m_fields);
+            m_splitRow = row;
+        }
+        return m_fields[size_t(col)];
+    }
+
     const QByteArray &m_bytes;
     int m_cols;
-    std::vector<int> m_lines;
-    std::vector<uint32_t> m_start;
-    std::vector<int> m_len;
+    std::vector<Row> m_rows;
+    mutable int m_splitRow = -1;
+    mutable std::vector<std::pair<qsizetype, qsizetype>> m_fields;
 };
 
 qsizetype findInLine(const QByteArray &bytes, char c, qsizetype from, qsizetype end)
@@ -111,11 +126,12 @@ QString columnName(int col, const LotteryShape &shape)
     return QStringLiteral("number %1").arg(col);
 }
 
-// At least two digits, as the control shows numbers.
-void appendPadded(QByteArray &out, qint32 v)
+// At least two digits, as the control shows numbers; returns the end of what was written
+// (at most 11 characters).
+char *writePadded(char *p, qint32 v)
 {
     if (v >= 0 && v < 10)
-        out += '0';
+        *p++ = '0';
     char digits[12];
     int n = 0;
     quint32 rest = v < 0 ? 0u - quint32(v) : quint32(v);
@@ -124,9 +140,10 @@ void appendPadded(QByteArray &out, qint32 v)
         rest /= 10;
     } while (rest > 0);
     if (v < 0)
-        out += '-';
+        *p++ = '-';
     while (n > 0)
-        out += digits[--n];
+        *p++ = digits[--n];
+    return p;
 }
 
 void appendUtf8(QByteArray &out, QStringView text)
@@ -137,8 +154,11 @@ void appendUtf8(QByteArray &out, QStringView text)
             return;
         }
     }
+    const qsizetype at = out.size();
+    out.resize(at + text.size());
+    char *p = out.data() + at;
     for (QChar c : text)
-        out += char(c.unicode());
+        *p++ = char(c.unicode());
 }
 
 } // namespace
@@ -166,7 +186,11 @@ ReadResult readTextDraws(const QByteArray &bytes, const LotteryShape &shape, int
     ParsedTable table(bytes, cols);
     // One line is one draw, nearly always: growing three vectors by doubling would copy them
     // about twenty times on a million draws.
-    table.reserve(size_t(std::count(bytes.cbegin(), bytes.cend(), '\n')) + 1);
+    size_t lines = 1;
+    for (const char *p = bytes.constData(), *stop = p + bytes.size();
+         (p = static_cast<const char *>(std::memchr(p, '\n', size_t(stop - p)))); ++p)
+        ++lines;
+    table.reserve(lines);
     std::vector<std::pair<qsizetype, qsizetype>> cells;
     std::vector<std::pair<qsizetype, qsizetype>> bonus;
     qsizetype pos = 0;
@@ -219,9 +243,8 @@ ReadResult readTextDraws(const QByteArray &bytes, const LotteryShape &shape, int
                         .arg(bonus.size()));
                 continue;
             }
-            cells.push_back(bonus[0]);
         }
-        table.add(lineNo, cells);
+        table.add(lineNo, begin, hasPlus ? plus : end, end);
     }
 
     DrawLimits limits;
@@ -256,17 +279,23 @@ QByteArray formatTextDraws(const DrawList &draws)
 {
     QByteArray out;
     out.reserve(qsizetype(draws.size()) * (10 + 3 * (draws.total() + 2)));
+    // The numbers of a draw are written into a buffer and appended at once.
+    std::vector<char> line(size_t(12) * size_t(draws.total() + 1) + 4);
     for (int i = 0; i < draws.size(); ++i) {
         appendUtf8(out, draws.issueView(i));
+        char *p = line.data();
         for (int j = 0; j < draws.total(); ++j) {
-            out += ' ';
-            appendPadded(out, draws.number(i, j));
+            *p++ = ' ';
+            p = writePadded(p, draws.number(i, j));
         }
         if (draws.hasBonus()) {
-            out += " + ";
-            appendPadded(out, draws.bonus(i));
+            *p++ = ' ';
+            *p++ = '+';
+            *p++ = ' ';
+            p = writePadded(p, draws.bonus(i));
         }
-        out += '\n';
+        *p++ = '\n';
+        out.append(line.data(), p - line.data());
     }
     return out;
 }
