@@ -65,18 +65,18 @@ void AppManagerPrivate::btnSave_Click()
     for (int i = 1; i <= lastDataRow; ++i) {
         draw.replace(nullptr);
         draw.replace(createObject(drawClass));
-        SetIssue(draw.get(), {GetCell(msfData, i, 0)});
+        SetIssue.send(draw.get(), GetCell(msfData, i, 0));
         const qint32 total = TotalNumber.int32(lottery);
         for (qint32 j = 1; j <= total; ++j) {
             GetCellInto(msfData, i, j, cell);
-            SetNumber(draw.get(), {int32(j), int32(toInt32(cell))});
+            SetNumber.send(draw.get(), j, toInt32(cell));
         }
         OrderNumbers(draw.get());
         if (HasSpecial.isTrue(lottery)) {
             GetCellInto(msfData, i, msfData->Cols() - 1, cell);
-            SetSpecial(draw.get(), {int32(toInt32(cell))});
+            SetSpecial.send(draw.get(), toInt32(cell));
         }
-        AddItem(mobjLotterys, {object(draw.get())});
+        AddItem.send(mobjLotterys.data(), draw.get());
     }
 
     QueryRecord.call(store, recordAddress(host::kRecordCaption, int16(0), int16(0)));

@@ -2,6 +2,7 @@
 
 #include <QSet>
 
+#include <algorithm>
 #include <cstdint>
 #include <limits>
 #include <vector>
@@ -12,60 +13,53 @@ namespace qrt
 namespace
 {
 
-// Issues are digit strings by the time repeats are looked for. Up to 17 digits they are
-// packed with their length into one integer (the length keeps "0101" apart from "101"), so a
-// million issues need no string copies; longer ones fall back to text.
-class IssueSet
+// Finds the issues that repeat an earlier one. They are digit strings by then: up to 17
+// digits they are packed with their length into one integer (the length keeps "0101" apart
+// from "101"), so a million issues need no string copies; longer ones fall back to text.
+// Histories nearly always run in issue order, so the packed issues are first checked for
+// rising strictly, which settles them in one pass; otherwise they are sorted, which costs
+// n log n whatever the issues are. A hash set was slower on both counts: a node set allocates
+// per issue, and a flat one either scatters sequential issues over memory or can be driven
+// into long probe chains by unlucky ones.
+class IssueRepeats
 {
 public:
-    /// Holds at most @p capacity short issues, at most half full.
-    explicit IssueSet(size_t capacity)
-    {
-        size_t size = 16;
-        while (size < capacity * 2) {
-            size *= 2;
-            --m_shift;
-        }
-        m_slots.assign(size, 0);
-    }
+    explicit IssueRepeats(size_t rows) { m_keys.reserve(rows); }
 
-    /// False when @p issue was there already.
-    bool insert(const QString &issue)
+    void add(int row, const QString &issue)
     {
         if (issue.size() <= 17) {
             uint64_t value = 0;
             for (QChar c : issue)
                 value = value * 10 + uint64_t(c.unicode() - u'0');
-            return insertKey(value * 32 + uint64_t(issue.size()));
+            const uint64_t key = value * 32 + uint64_t(issue.size());
+            m_rising = m_rising && (m_keys.empty() || m_keys.back().first < key);
+            m_keys.emplace_back(key, row);
+        } else if (m_long.contains(issue)) {
+            m_longRepeats.push_back(row);
+        } else {
+            m_long.insert(issue);
         }
-        if (m_long.contains(issue))
-            return false;
-        m_long.insert(issue);
-        return true;
+    }
+
+    /// Sets @p repeated for every occurrence of an issue after its first.
+    void mark(std::vector<bool> &repeated)
+    {
+        for (int row : m_longRepeats)
+            repeated[size_t(row)] = true;
+        if (m_rising)
+            return;
+        std::sort(m_keys.begin(), m_keys.end());
+        for (size_t i = 1; i < m_keys.size(); ++i)
+            if (m_keys[i].first == m_keys[i - 1].first)
+                repeated[size_t(m_keys[i].second)] = true;
     }
 
 private:
-    // Open addressing over one flat array: a node-based set allocates once per issue, which
-    // made it the slowest part of checking a million draws. Keys are never 0 (the length is
-    // part of them), so 0 marks a free slot.
-    bool insertKey(uint64_t key)
-    {
-        const size_t mask = m_slots.size() - 1;
-        for (size_t i = slotOf(key);; i = (i + 1) & mask) {
-            if (m_slots[i] == key)
-                return false;
-            if (m_slots[i] == 0) {
-                m_slots[i] = key;
-                return true;
-            }
-        }
-    }
-
-    size_t slotOf(uint64_t key) const { return size_t((key * 0x9E3779B97F4A7C15ull) >> m_shift); }
-
-    std::vector<uint64_t> m_slots;
-    int m_shift = 60; // 64 - log2 of the slot count
+    std::vector<std::pair<uint64_t, int>> m_keys; // in row order until sorted
+    bool m_rising = true;
     QSet<QString> m_long;
+    std::vector<int> m_longRepeats;
 };
 
 std::optional<qint32> valueOf(const QString &digits)
@@ -124,7 +118,7 @@ private:
         states.assign(size_t(rows) * size_t(std::max(cols, 1)), 0);
         issueDigits.assign(size_t(rows), false);
         issueRepeated.assign(size_t(rows), false);
-        IssueSet seen{size_t(rows)};
+        IssueRepeats issues{size_t(rows)};
         std::vector<qint32> values;
         for (int r = 0; r < rows; ++r) {
             if (cols > 0) {
@@ -133,7 +127,7 @@ private:
                 // Only digit issues take part in the repeat check: the others are reported
                 // by the step before it, which either stops the check or marks them.
                 if (issueDigits[size_t(r)])
-                    issueRepeated[size_t(r)] = !seen.insert(text);
+                    issues.add(r, text);
             }
             values.clear();
             for (int c = 1; c < cols; ++c) {
@@ -159,6 +153,7 @@ private:
                     values.push_back(*v);
             }
         }
+        issues.mark(issueRepeated);
     }
 
     void report(int message, int r, int c)

@@ -472,6 +472,23 @@ bool Member::isTrue(QObject *obj) const
     return equalsTrue(dispatch(obj, r, nullptr, 0));
 }
 
+void Member::sendArgs(QObject *obj, void **argv, const QMetaType *types, int argc) const
+{
+    const auto *r = static_cast<const Resolved *>(resolved(obj, argc));
+    bool inPlace = r->kind == Resolved::Method;
+    for (int i = 0; i < argc && inPlace; ++i)
+        inPlace = r->params[i] == types[i];
+    if (inPlace) {
+        argv[0] = nullptr; // moc-generated code skips a result nobody asked for
+        guardHost([&] { obj->qt_metacall(QMetaObject::InvokeMetaMethod, r->index, argv); });
+        return;
+    }
+    QVarLengthArray<QVariant, 6> boxed;
+    for (int i = 0; i < argc; ++i)
+        boxed.append(QVariant(types[i], argv[i + 1]));
+    dispatch(obj, r, boxed.constData(), argc);
+}
+
 bool Member::int32Or(QObject *obj, qint32 &value, QVariant &other) const
 {
     const auto *r = static_cast<const Resolved *>(resolved(obj, 0));

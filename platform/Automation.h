@@ -66,8 +66,20 @@ public:
     bool int32Or(QObject *obj, qint32 &value, QVariant &other) const;
     bool int32Or(QObject *obj, qint32 arg, qint32 &value, QVariant &other) const;
 
+    /// Calls with the given arguments and drops the result, as a statement call does. When
+    /// the method's parameters have exactly the arguments' types, the arguments are passed in
+    /// place; otherwise they are boxed and converted as operator() would.
+    template <typename... Args> void send(QObject *obj, const Args &...args) const
+    {
+        static_assert(sizeof...(Args) > 0 && sizeof...(Args) <= 6);
+        void *argv[] = {nullptr, const_cast<void *>(static_cast<const void *>(&args))...};
+        const QMetaType types[] = {QMetaType::fromType<Args>()...};
+        sendArgs(obj, argv, types, int(sizeof...(Args)));
+    }
+
 private:
     const void *resolved(QObject *obj, int argc) const;
+    void sendArgs(QObject *obj, void **argv, const QMetaType *types, int argc) const;
     QVariant invoke(QObject *obj, const QVariant *args, int argc) const;
 
     struct Slot {

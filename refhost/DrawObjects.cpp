@@ -14,9 +14,9 @@ void Draw::SetNumber(qint32 j, qint32 value)
 {
     if (j < 1 || j > 1000)
         throw RuntimeError(9);
-    if (m_numbers.size() < size_t(j))
-        m_numbers.resize(size_t(j), 0);
-    m_numbers[size_t(j) - 1] = value;
+    while (m_numbers.size() < j)
+        m_numbers.append(0);
+    m_numbers[j - 1] = value;
 }
 
 void Draw::OrderNumbers()

@@ -4,6 +4,7 @@
 #include "LotteryShape.h"
 
 #include <QObject>
+#include <QVarLengthArray>
 
 #include <functional>
 #include <vector>
@@ -24,12 +25,12 @@ public:
     Q_INVOKABLE void SetSpecial(qint32 value) { m_bonus = value; }
 
     const QString &issue() const { return m_issue; }
-    const std::vector<qint32> &numbers() const { return m_numbers; }
+    const QVarLengthArray<qint32, 32> &numbers() const { return m_numbers; }
     qint32 bonus() const { return m_bonus; }
 
 private:
     QString m_issue;
-    std::vector<qint32> m_numbers;
+    QVarLengthArray<qint32, 32> m_numbers; // a draw on the heap only past 32 numbers
     qint32 m_bonus = 0;
 };
 

@@ -28,6 +28,17 @@ public:
     Q_INVOKABLE void FailStd() { throw std::runtime_error("disk on fire"); }
     Q_INVOKABLE HostA *Self() { return this; }
     Q_INVOKABLE bool Flag() { return true; }
+    Q_INVOKABLE void Store(int a, int b) { m_log << QStringLiteral("Store %1 %2").arg(a).arg(b); }
+    Q_INVOKABLE int StoreShort(short a)
+    {
+        m_log << QStringLiteral("short %1").arg(a);
+        return a;
+    }
+    Q_INVOKABLE void StoreText(const QString &t) { m_log << QStringLiteral("text ") + t; }
+    Q_INVOKABLE void StoreObject(QObject *o) { m_log << (o == this ? "self" : "other"); }
+    Q_INVOKABLE void StoreVariant(const QVariant &v) { m_log << QString::fromLatin1(v.typeName()); }
+    Q_INVOKABLE void Refuse(int) { throw RuntimeError(75); }
+    QStringList m_log;
     Q_INVOKABLE QString Spaced() { return QStringLiteral(" 42 "); }
     Q_INVOKABLE QObject *Child(int i) { return i == 0 ? nullptr : this; }
     Q_INVOKABLE QVariant Boxed(int i) { return i == 1 ? QVariant::fromValue<QObject *>(this) : i; }
@@ -258,6 +269,30 @@ private Q_SLOTS:
                      outcome([&] { return QVariant::fromValue(toObject(boxed())); }));
             QCOMPARE(test::errorOf([&] { m.object(nullptr, arg); }), 91);
         }
+    }
+
+    // Arguments of the parameters' own types go in place, others are boxed and converted as
+    // by a boxed call; the result is dropped either way.
+    void sendDropsResult()
+    {
+        HostA a;
+        static const Member store("Store"), storeShort("StoreShort"), text("StoreText"),
+            object("StoreObject"), variant("StoreVariant"), refuse("Refuse"), missing("Missing");
+        store.send(&a, 4, 5);
+        storeShort.send(&a, 7);
+        text.send(&a, QStringLiteral("x"));
+        object.send(&a, static_cast<QObject *>(&a));
+        variant.send(&a, 3);
+        variant.send(&a, QStringLiteral("y"));
+        QCOMPARE(a.m_log, QStringList({QStringLiteral("Store 4 5"), QStringLiteral("short 7"),
+                                       QStringLiteral("text x"), QStringLiteral("self"),
+                                       QStringLiteral("int"), QStringLiteral("QString")}));
+        QCOMPARE(test::errorOf([&] { store.send(&a, QStringLiteral("x"), 1); }), 13);
+        QCOMPARE(test::errorOf([&] { store.send(&a, 1); }), 438);
+        QCOMPARE(test::errorOf([&] { missing.send(&a, 1); }), 438);
+        QCOMPARE(test::errorOf([&] { store.send(nullptr, 1, 2); }), 91);
+        QCOMPARE(test::errorOf([&] { refuse.send(&a, 1); }), 75);
+        QCOMPARE(a.m_log.size(), 6);
     }
 
     void createByName()
