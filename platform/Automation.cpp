@@ -551,32 +551,34 @@ qint32 toInt32(const QVariant &value)
     }
     if (isFloating(id))
         return roundToInt32(value.toDouble());
-    if (id == QMetaType::QString) {
-        const QString &text = *static_cast<const QString *>(value.constData());
-        // Whole numbers, by far the common case, without a detour through floating point.
-        const QStringView t = QStringView(text).trimmed();
-        qsizetype i = t.startsWith(u'-') || t.startsWith(u'+') ? 1 : 0;
-        if (i < t.size()) {
-            qint64 v = 0;
-            for (; i < t.size() && t[i] >= u'0' && t[i] <= u'9'; ++i) {
-                v = v * 10 + (t[i].unicode() - u'0');
-                if (v > qint64(std::numeric_limits<qint32>::max()) + 1)
-                    throw RuntimeError(6);
-            }
-            if (i == t.size()) {
-                v = t.startsWith(u'-') ? -v : v;
-                if (v < std::numeric_limits<qint32>::min() ||
-                    v > std::numeric_limits<qint32>::max())
-                    throw RuntimeError(6);
-                return qint32(v);
-            }
-        }
-        double d = 0;
-        if (!parseDecimal(text, d))
-            throw RuntimeError(13);
-        return roundToInt32(d);
-    }
+    if (id == QMetaType::QString)
+        return toInt32(*static_cast<const QString *>(value.constData()));
     throw RuntimeError(13);
+}
+
+qint32 toInt32(const QString &text)
+{
+    // Whole numbers, by far the common case, without a detour through floating point.
+    const QStringView t = QStringView(text).trimmed();
+    qsizetype i = t.startsWith(u'-') || t.startsWith(u'+') ? 1 : 0;
+    if (i < t.size()) {
+        qint64 v = 0;
+        for (; i < t.size() && t[i] >= u'0' && t[i] <= u'9'; ++i) {
+            v = v * 10 + (t[i].unicode() - u'0');
+            if (v > qint64(std::numeric_limits<qint32>::max()) + 1)
+                throw RuntimeError(6);
+        }
+        if (i == t.size()) {
+            v = t.startsWith(u'-') ? -v : v;
+            if (v < std::numeric_limits<qint32>::min() || v > std::numeric_limits<qint32>::max())
+                throw RuntimeError(6);
+            return qint32(v);
+        }
+    }
+    double d = 0;
+    if (!parseDecimal(text, d))
+        throw RuntimeError(13);
+    return roundToInt32(d);
 }
 
 QString toText(const QVariant &value)

@@ -102,6 +102,8 @@ QObject *toObject(const QVariant &value);
 /// even, strings may hold a decimal number with blanks around it, an invalid QVariant is 0;
 /// anything else is a type mismatch (13).
 qint32 toInt32(const QVariant &value);
+/// The same for a text, without boxing it first.
+qint32 toInt32(const QString &text);
 /// Strings as they are, integers in decimal, `bool` as "True"/"False", an invalid QVariant as
 /// ""; an object is a type mismatch (13).
 QString toText(const QVariant &value);
