@@ -1,5 +1,6 @@
 #include "FlexGrid.h"
 #include "CellStore_p.h"
+#include "FlexGridDelegate_p.h"
 #include "RuntimeError.h"
 #include "Twips.h"
 
@@ -225,6 +226,7 @@ FlexGridPrivate::FlexGridPrivate(FlexGrid *qq)
     layout->addWidget(view);
     view->setObjectName(QStringLiteral("msfDataView"));
     view->setModel(&model);
+    view->setItemDelegate(new FlexGridDelegate(view));
     view->setEditTriggers(QAbstractItemView::NoEditTriggers);
     view->setSelectionMode(QAbstractItemView::NoSelection);
     // Per pixel, so that a row's place is its index times the row height minus the scroll

@@ -3,6 +3,8 @@
 #include "TestSupport.h"
 
 #include <QAbstractItemModelTester>
+#include <QHash>
+#include <QImage>
 #include <QSignalSpy>
 #include <QTableView>
 #include <QTest>
@@ -29,6 +31,25 @@ class tst_FlexGrid : public QObject
         grid->setRow(oldRow);
         grid->setCol(oldCol);
         return viewport()->mapFrom(grid.get(), inGrid);
+    }
+
+    // What a cell shows: its pixels inside the grid lines, counted by colour.
+    struct CellPixels {
+        int total = 0;
+        int of(QRgb c) const { return counts.value(c); }
+        QHash<QRgb, int> counts;
+    };
+    CellPixels pixelsOf(const QImage &image, int row, int col)
+    {
+        auto *view = grid->findChild<QTableView *>();
+        const QRect r = view->visualRect(view->model()->index(row - 1, col)).adjusted(1, 1, -2, -2);
+        CellPixels p;
+        for (int y = r.top(); y <= r.bottom(); ++y)
+            for (int x = r.left(); x <= r.right(); ++x) {
+                ++p.counts[image.pixel(x, y)];
+                ++p.total;
+            }
+        return p;
     }
 
 private Q_SLOTS:
@@ -76,6 +97,38 @@ private Q_SLOTS:
         grid->setFormatString(QStringLiteral("<a|<b|<c"));
         QCOMPARE(grid->Cols(), 3);
         QCOMPARE(grid->TextArray(2), QStringLiteral("c"));
+    }
+
+    // Texts, empty cells, a text too wide for its column and a selection, read back from the
+    // pixels: the cells are painted without the style's item path where that is safe.
+    void paintsTextsAndSelection()
+    {
+        grid->setTextArray(1 * 5 + 1, QStringLiteral("07"));
+        grid->setTextArray(3 * 5 + 1, QString(40, u'8'));
+        grid->setTextArray(6 * 5 + 2, QStringLiteral("13"));
+        grid->setRow(5);
+        grid->setCol(1);
+        grid->setRowSel(6);
+        grid->setColSel(2);
+        auto *view = grid->findChild<QTableView *>();
+        const QPalette pal = view->palette();
+        const QRgb base = pal.color(QPalette::Active, QPalette::Base).rgb();
+        const QRgb highlight = pal.color(QPalette::Active, QPalette::Highlight).rgb();
+        const QImage image = viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+
+        const CellPixels text = pixelsOf(image, 1, 1);
+        QVERIFY(text.of(base) < text.total);     // something is drawn
+        QVERIFY(text.of(base) > text.total / 2); // on a plain background
+        QCOMPARE(pixelsOf(image, 2, 1).of(base), pixelsOf(image, 2, 1).total); // empty
+        // The wide text is cut at its cell: the next cell stays empty.
+        QVERIFY(pixelsOf(image, 3, 1).of(base) < pixelsOf(image, 3, 1).total);
+        QCOMPARE(pixelsOf(image, 3, 2).of(base), pixelsOf(image, 3, 2).total);
+        // Selected cells are filled with the highlight, text or not.
+        const CellPixels selectedText = pixelsOf(image, 6, 2);
+        QVERIFY(selectedText.of(highlight) > selectedText.total / 2);
+        QVERIFY(selectedText.of(highlight) < selectedText.total);
+        QCOMPARE(pixelsOf(image, 6, 1).of(highlight), pixelsOf(image, 6, 1).total);
+        QCOMPARE(pixelsOf(image, 4, 1).of(base), pixelsOf(image, 4, 1).total);
     }
 
     void currentCellEvents()
