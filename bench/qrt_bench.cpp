@@ -23,7 +23,9 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <map>
+#include <memory>
 #include <numeric>
 
 using namespace qrt;
@@ -79,6 +81,21 @@ void key(QWidget *target, int qtKey, const QString &text = QString())
 }
 
 using Samples = std::map<QString, std::vector<double>>;
+
+// The baseline: the cell texts put into a QTableWidget row by row, as a naive control would.
+void fillNaively(QTableWidget &table, const Config &cfg, const ref::DrawList &draws)
+{
+    const int cols = cfg.shape.total + 1 + (cfg.shape.bonus ? 1 : 0);
+    table.setColumnCount(cols);
+    for (int i = 0; i < draws.size(); ++i) {
+        table.insertRow(i);
+        table.setItem(i, 0, new QTableWidgetItem(draws.issue(i)));
+        for (int j = 0; j < cfg.shape.total; ++j)
+            table.setItem(i, j + 1, new QTableWidgetItem(QString::number(draws.number(i, j))));
+        if (cfg.shape.bonus)
+            table.setItem(i, cols - 1, new QTableWidgetItem(QString::number(draws.bonus(i))));
+    }
+}
 
 // One run of every scenario on a fresh control.
 void runOnce(const Config &cfg, const ref::DrawList &draws, const QString &dataDir, Samples &out,
@@ -181,37 +198,43 @@ void runOnce(const Config &cfg, const ref::DrawList &draws, const QString &dataD
         QTableWidget table;
         table.resize(1000, 700);
         table.show();
-        const int cols = cfg.shape.total + 1 + (cfg.shape.bonus ? 1 : 0);
         t.start();
-        table.setColumnCount(cols);
-        for (int i = 0; i < draws.size(); ++i) {
-            table.insertRow(i);
-            table.setItem(i, 0, new QTableWidgetItem(draws.issue(i)));
-            for (int j = 0; j < cfg.shape.total; ++j)
-                table.setItem(i, j + 1, new QTableWidgetItem(QString::number(draws.number(i, j))));
-            if (cfg.shape.bonus)
-                table.setItem(i, cols - 1, new QTableWidgetItem(QString::number(draws.bonus(i))));
-        }
+        fillNaively(table, cfg, draws);
         out[QStringLiteral("7 baseline: QTableWidget fill")].push_back(ms(t));
     }
 }
 
-// In a child process: the growth of the resident set from before the load to its peak.
-int measureMemory(const Config &cfg)
+// In a fresh child process, as a user starting the program meets it: the time of one load
+// (or of the baseline's fill) and the growth of the resident set from before it to its peak.
+// A process that has filled a table once reuses the freed memory the next time, which makes
+// repeated runs in one process several times faster for the baseline.
+int measureFresh(const Config &cfg, bool baseline)
 {
     const ref::DrawList draws = makeDraws(cfg.shape, cfg.draws);
     ref::Lottery lottery(cfg.shape);
     lottery.setDraws(draws);
-    AppManager control;
-    control.resize(1000, 700);
-    control.show();
+    std::unique_ptr<QWidget> widget;
+    if (baseline)
+        widget = std::make_unique<QTableWidget>();
+    else
+        widget = std::make_unique<AppManager>();
+    widget->resize(1000, 700);
+    widget->show();
     QApplication::processEvents();
     const long long before = rssKb("VmRSS:");
-    control.InitData(&lottery);
+    QElapsedTimer t;
+    t.start();
+    if (baseline)
+        fillNaively(*static_cast<QTableWidget *>(widget.get()), cfg, draws);
+    else
+        static_cast<AppManager *>(widget.get())->InitData(&lottery);
+    const double elapsed = ms(t);
     QApplication::processEvents();
     const long long peak = rssKb("VmHWM:");
-    std::printf("%lld\n", (peak - before) / 1024);
-    return 0;
+    std::printf("%.2f %lld\n", elapsed, (peak - before) / 1024);
+    std::fflush(stdout);
+    // The teardown of a million items is not part of any figure.
+    std::_Exit(0);
 }
 
 QList<Config> configs(const QStringList &sizes, int keno)
@@ -246,10 +269,12 @@ int main(int argc, char *argv[])
     const int keno = option(args, QStringLiteral("--keno"), QStringLiteral("100000")).toInt();
     const QList<Config> all = configs(sizes, keno);
 
-    const QString memoryFor = option(args, QStringLiteral("--memory"), QString());
-    if (!memoryFor.isEmpty())
-        return measureMemory(all.at(memoryFor.toInt()));
+    const QString freshFor = option(args, QStringLiteral("--fresh"), QString());
+    if (!freshFor.isEmpty())
+        return measureFresh(all.at(freshFor.toInt()),
+                            args.contains(QStringLiteral("--fresh-baseline")));
 
+    const bool baseline = !args.contains(QStringLiteral("--no-baseline"));
     QTemporaryDir dir;
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope,
                        dir.filePath(QStringLiteral("settings")));
@@ -262,33 +287,54 @@ int main(int argc, char *argv[])
         Samples samples;
         for (int r = 0; r < runs; ++r) {
             QTemporaryDir data;
-            runOnce(cfg, draws, data.path(), samples,
-                    !args.contains(QStringLiteral("--no-baseline")));
+            runOnce(cfg, draws, data.path(), samples, baseline);
         }
-        QProcess child;
-        child.start(QApplication::applicationFilePath(),
-                    {QStringLiteral("--memory"), QString::number(c), QStringLiteral("--sizes"),
-                     sizes.join(u','), QStringLiteral("--keno"), QString::number(keno)});
-        child.waitForFinished(-1);
-        const QByteArray memory = child.readAllStandardOutput().trimmed();
+        // The same load (and fill) once per fresh process, with its memory growth.
+        auto fresh = [&](bool ofBaseline) {
+            QStringList childArgs{QStringLiteral("--fresh"), QString::number(c),
+                                  QStringLiteral("--sizes"), sizes.join(u','),
+                                  QStringLiteral("--keno"),  QString::number(keno)};
+            if (ofBaseline)
+                childArgs << QStringLiteral("--fresh-baseline");
+            QProcess child;
+            child.start(QApplication::applicationFilePath(), childArgs);
+            child.waitForFinished(-1);
+            const QList<QByteArray> fields = child.readAllStandardOutput().trimmed().split(' ');
+            if (fields.size() != 2) {
+                std::fprintf(stderr, "a fresh run failed\n");
+                return;
+            }
+            const QString what = ofBaseline ? QStringLiteral("7f baseline, fresh process")
+                                            : QStringLiteral("1f load, fresh process");
+            samples[what].push_back(fields[0].toDouble());
+            samples[ofBaseline ? QStringLiteral("6b baseline memory growth, MB")
+                               : QStringLiteral("6 memory growth from load, MB")]
+                .push_back(fields[1].toDouble());
+        };
+        for (int r = 0; r < runs; ++r) {
+            fresh(false);
+            if (baseline)
+                fresh(true);
+        }
 
         std::printf("%s\n", qPrintable(cfg.label));
         std::printf("  %-32s %10s %10s %10s\n", "scenario", "min", "median", "max");
-        double loadMedian = 0, baselineMedian = 0;
+        std::map<QString, double> medians;
         for (auto &[name, values] : samples) {
             std::sort(values.begin(), values.end());
             const double median = values[values.size() / 2];
-            if (name.startsWith(QLatin1String("1 ")))
-                loadMedian = median;
-            if (name.startsWith(QLatin1String("7 ")))
-                baselineMedian = median;
+            medians[name.section(u' ', 0, 0)] = median;
             std::printf("  %-32s %10.2f %10.2f %10.2f\n", qPrintable(name), values.front(), median,
                         values.back());
         }
-        std::printf("  %-32s %10s MB\n", "6 memory growth from the load", memory.constData());
-        if (baselineMedian > 0 && loadMedian > 0)
-            std::printf("  load is %.1f times faster than the QTableWidget fill\n",
-                        baselineMedian / loadMedian);
+        auto ratio = [&](const char *label, const char *base, const char *ours) {
+            const double b = medians[QLatin1String(base)], o = medians[QLatin1String(ours)];
+            if (b > 0 && o > 0)
+                std::printf("  %s: %.1f times\n", label, b / o);
+        };
+        ratio("load vs QTableWidget fill, same process", "7", "1");
+        ratio("load vs QTableWidget fill, fresh process", "7f", "1f");
+        ratio("memory of the QTableWidget vs the load", "6b", "6");
         std::printf("\n");
         std::fflush(stdout);
     }

@@ -51,7 +51,7 @@ void CellStore::setRows(int rows)
     const int old = this->rows();
     for (int r = rows; r < old; ++r)
         release(m_ref[size_t(r)]);
-    m_ref.resize(size_t(rows), 0);
+    m_ref.resize(size_t(rows));
     compactIfWasteful();
 }
 
@@ -358,7 +358,7 @@ void CellStore::setRow(int row, const std::vector<QString> &cells)
 
 void CellStore::insertRow(int at)
 {
-    m_ref.insert(m_ref.begin() + at, 0);
+    m_ref.insert(size_t(at));
 }
 
 void CellStore::removeRow(int at)
@@ -370,7 +370,7 @@ void CellStore::removeRows(int at, int count)
 {
     for (int k = 0; k < count; ++k)
         release(m_ref[size_t(at) + size_t(k)]);
-    m_ref.erase(m_ref.begin() + at, m_ref.begin() + at + count);
+    m_ref.erase(size_t(at), size_t(count));
     compactIfWasteful();
 }
 
@@ -395,7 +395,7 @@ void CellStore::compactIfWasteful()
 
 size_t CellStore::memoryBytes() const
 {
-    return m_ref.capacity() * sizeof(uint32_t) + m_pool.capacity();
+    return m_ref.capacityBytes() + m_pool.capacity();
 }
 
 } // namespace qrt

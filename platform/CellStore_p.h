@@ -1,5 +1,7 @@
 #pragma once
 
+#include "RowIndex_p.h"
+
 #include <QString>
 #include <QStringView>
 
@@ -12,7 +14,7 @@ namespace qrt
 /// The texts of a grid, kept compactly: every row is one blob in a shared byte pool, Latin-1
 /// when it can be and UTF-16 otherwise, so a million draws cost a few dozen bytes each instead
 /// of a heap string per cell. Rows are addressed through a vector of offsets, which keeps row
-/// insertion and removal to one memmove of four bytes per row.
+/// insertion and removal to a move of four bytes per row on the shorter side.
 class CellStore
 {
 public:
@@ -56,7 +58,7 @@ private:
     };
     std::vector<Span> m_spans;      // scratch of setText
     std::vector<uint8_t> m_scratch; // scratch of setText
-    std::vector<uint32_t> m_ref;    // per row, offset of its blob in m_pool; 0 means all empty
+    RowIndex m_ref;                 // per row, offset of its blob in m_pool; 0 means all empty
     std::vector<uint8_t> m_pool;
     size_t m_garbage = 0;
     int m_cols = 0;

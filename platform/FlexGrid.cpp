@@ -90,18 +90,26 @@ public:
         m_rows = std::max(0, m_store.rows() - fixed);
         m_cols = m_store.cols();
     }
-    // Structural changes are announced around the store's change, as views require.
+    // Rows inserted or removed anywhere are announced as rows added or dropped at the end and
+    // a change of every row from the place on: a view then moves nothing, where a real
+    // insertion makes Qt's header shift one entry per following row, a million of them in a
+    // long history. The store changes while the view's row count covers both the old and the
+    // new rows (rows it does not hold read as empty), so every text a view could have read
+    // changes under a dataChanged. The grid keeps its current cell and selection itself and
+    // gives them to the view after each change.
     template <typename F> void insertRows(int first, int count, F &&change)
     {
-        beginInsertRows({}, first, first + count - 1);
-        change();
+        beginInsertRows({}, m_rows, m_rows + count - 1);
         m_rows += count;
         endInsertRows();
+        change();
+        rowsChanged(first, m_rows - 1);
     }
     template <typename F> void removeRows(int first, int count, F &&change)
     {
-        beginRemoveRows({}, first, first + count - 1);
         change();
+        rowsChanged(first, m_rows - 1);
+        beginRemoveRows({}, m_rows - count, m_rows - 1);
         m_rows -= count;
         endRemoveRows();
     }
@@ -120,6 +128,11 @@ public:
         } else {
             change();
         }
+    }
+    void rowsChanged(int first, int last)
+    {
+        if (first <= last && m_cols > 0)
+            Q_EMIT dataChanged(index(first, 0), index(last, m_cols - 1));
     }
     void cellChanged(int viewRow, int col)
     {
