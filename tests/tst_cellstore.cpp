@@ -108,6 +108,33 @@ private Q_SLOTS:
         compare(store, ref, cols);
     }
 
+    // Rows added and dropped at both ends far past the room kept there, then in the middle.
+    void rowsAtBothEnds()
+    {
+        CellStore store;
+        store.setCols(1);
+        Reference ref;
+        auto insert = [&](int at, const QString &t) {
+            store.insertRow(at);
+            store.setText(at, 0, t);
+            ref.insert(ref.begin() + at, std::vector<QString>{t});
+        };
+        for (int k = 0; k < 3000; ++k) {
+            insert(0, QStringLiteral("top %1").arg(k));
+            insert(store.rows(), QStringLiteral("end %1").arg(k));
+        }
+        for (int k = 0; k < 500; ++k) {
+            insert(store.rows() / 2, QStringLiteral("mid %1").arg(k));
+            store.removeRows(0, 3);
+            ref.erase(ref.begin(), ref.begin() + 3);
+            store.removeRows(store.rows() - 2, 2);
+            ref.erase(ref.end() - 2, ref.end());
+            store.removeRow(store.rows() / 3);
+            ref.erase(ref.begin() + std::ptrdiff_t(ref.size() / 3));
+        }
+        compare(store, ref, 1);
+    }
+
     void narrowingDropsCells()
     {
         CellStore store;
