@@ -10,7 +10,7 @@ namespace
 
 enum : uint8_t { kLatin1 = 0, kUtf16 = 1 };
 
-void putVarint(std::vector<uint8_t> &out, uint32_t v)
+template <typename Bytes> void putVarint(Bytes &out, uint32_t v)
 {
     while (v >= 0x80) {
         out.push_back(uint8_t(v | 0x80));
@@ -138,7 +138,7 @@ void CellStore::release(uint32_t offset)
 void CellStore::release(uint32_t offset, size_t size)
 {
     if (offset + size == m_pool.size())
-        m_pool.resize(offset); // the newest blob: give the bytes straight back
+        m_pool.truncate(offset); // the newest blob: give the bytes straight back
     else
         m_garbage += size;
 }
@@ -160,12 +160,11 @@ uint32_t CellStore::appendRow(const std::vector<QString> &cells)
         const QString &s = cells[c];
         putVarint(m_pool, uint32_t(s.size()));
         if (latin1) {
+            uint8_t *dst = m_pool.extend(size_t(s.size()));
             for (QChar ch : s)
-                m_pool.push_back(uint8_t(ch.unicode()));
+                *dst++ = uint8_t(ch.unicode());
         } else {
-            const size_t at = m_pool.size();
-            m_pool.resize(at + size_t(s.size()) * 2);
-            std::memcpy(m_pool.data() + at, s.constData(), size_t(s.size()) * 2);
+            m_pool.append(reinterpret_cast<const uint8_t *>(s.constData()), size_t(s.size()) * 2);
         }
     }
     return offset;
@@ -244,7 +243,7 @@ void CellStore::setText(int row, int col, QStringView text)
         if (ref != 0)
             release(ref, oldSize); // its size is known: no second parse
         ref = uint32_t(m_pool.size());
-        m_pool.insert(m_pool.end(), m_scratch.begin(), m_scratch.end());
+        m_pool.append(m_scratch.data(), m_scratch.size());
     }
     compactIfWasteful();
 }
@@ -304,9 +303,7 @@ bool CellStore::appendAtPoolEnd(uint32_t offset, int col, QStringView text)
                 return false;
     start[1] = uint8_t(count + 1);
     putVarint(m_pool, uint32_t(text.size()));
-    const size_t at = m_pool.size();
-    m_pool.resize(at + size_t(text.size()) * unit);
-    uint8_t *dst = m_pool.data() + at;
+    uint8_t *dst = m_pool.extend(size_t(text.size()) * unit);
     if (wide)
         std::memcpy(dst, text.utf16(), size_t(text.size()) * 2);
     else
@@ -378,7 +375,7 @@ void CellStore::compactIfWasteful()
 {
     if (m_garbage < (1u << 20) || m_garbage * 2 < m_pool.size())
         return;
-    std::vector<uint8_t> pool;
+    ByteBuffer pool;
     pool.reserve(m_pool.size() - m_garbage);
     pool.push_back(0);
     for (uint32_t &ref : m_ref) {
@@ -386,7 +383,7 @@ void CellStore::compactIfWasteful()
             continue;
         const size_t size = blobSize(ref);
         const auto offset = uint32_t(pool.size());
-        pool.insert(pool.end(), m_pool.begin() + ref, m_pool.begin() + ref + long(size));
+        pool.append(m_pool.data() + ref, size);
         ref = offset;
     }
     m_pool.swap(pool);

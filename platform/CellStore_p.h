@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ByteBuffer_p.h"
 #include "RowIndex_p.h"
 
 #include <QString>
@@ -59,7 +60,7 @@ private:
     std::vector<Span> m_spans;      // scratch of setText
     std::vector<uint8_t> m_scratch; // scratch of setText
     RowIndex m_ref;                 // per row, offset of its blob in m_pool; 0 means all empty
-    std::vector<uint8_t> m_pool;
+    ByteBuffer m_pool;
     size_t m_garbage = 0;
     int m_cols = 0;
 };
