@@ -9,8 +9,6 @@
 #include "frmInfo.h"
 #include "modPublic.h"
 
-#include <limits>
-
 namespace qrt
 {
 
@@ -100,47 +98,50 @@ void AppManagerPrivate::btnSave_Click()
     draw.replace(nullptr);
     FillIssueLists();
 
-    // The new texts are gathered before any cell is touched, so that a host failing half way
-    // leaves the user's rows exactly as they were.
-    // All texts go into one buffer, each cell remembered as (column, end); a row starts at
-    // each column 0, which keeps a million rows at 8 bytes a cell.
-    struct Cell {
+    // The cells are refilled as the host hands the values over. A cell whose text changes has
+    // its old text noted first, so that a host failing half way is undone and leaves the
+    // user's rows exactly as they were. A save changes few texts (order, padding), so the
+    // notes stay small, where gathering every new text first took over 100 MB for a million
+    // draws.
+    struct Undo {
+        int row;
         qint32 col;
-        quint32 end;
+        QString text;
     };
-    QString texts;
-    std::vector<Cell> cells;
-    cells.reserve(size_t(lastDataRow) * size_t(msfData->Cols()));
-    texts.reserve(qsizetype(lastDataRow) * (msfData->Cols() * 2 + 8));
-    auto endHere = [&texts] {
-        if (quint64(texts.size()) > std::numeric_limits<quint32>::max())
-            throw RuntimeError(7);
-        return quint32(texts.size());
+    std::vector<Undo> undo;
+    QString text;
+    QString old;
+    auto refill = [&](int row, qint32 col) {
+        GetCellInto(msfData, row, col, old);
+        if (old == text)
+            return;
+        undo.push_back({row, col, old});
+        SetCell(msfData, row, col, text);
     };
-    for (int i = 1; i <= lastDataRow; ++i) {
-        QObject *drawn = Item.object(lottery, i);
-        texts += GetIssue.text(drawn);
-        cells.push_back({0, endHere()});
-        const qint32 total = TotalNumber.int32(lottery);
-        for (qint32 j = 1; j <= total; ++j) {
-            appendGetter(texts, GetNumber, drawn, j);
-            cells.push_back({j, endHere()});
-        }
-        if (HasSpecial.isTrue(lottery)) {
-            appendGetter(texts, GetSpecial, drawn);
-            cells.push_back({total + 1, endHere()});
-        }
-    }
     {
         // One repaint for the whole refill instead of one per cell.
         EditorBatch batch(this);
-        quint32 begin = 0;
-        int row = 0;
-        for (const Cell &c : cells) {
-            if (c.col == 0)
-                ++row;
-            SetCell(msfData, row, c.col, QStringView(texts).mid(begin, c.end - begin));
-            begin = c.end;
+        try {
+            for (int i = 1; i <= lastDataRow; ++i) {
+                QObject *drawn = Item.object(lottery, i);
+                text = GetIssue.text(drawn);
+                refill(i, 0);
+                const qint32 total = TotalNumber.int32(lottery);
+                for (qint32 j = 1; j <= total; ++j) {
+                    text.resize(0);
+                    appendGetter(text, GetNumber, drawn, j);
+                    refill(i, j);
+                }
+                if (HasSpecial.isTrue(lottery)) {
+                    text.resize(0);
+                    appendGetter(text, GetSpecial, drawn);
+                    refill(i, total + 1);
+                }
+            }
+        } catch (...) {
+            for (auto it = undo.rbegin(); it != undo.rend(); ++it)
+                SetCell(msfData, it->row, it->col, it->text);
+            throw;
         }
     }
     ShowEditor();

@@ -275,10 +275,11 @@ ReadResult readTextDraws(const QByteArray &bytes, const LotteryShape &shape, int
     return result;
 }
 
-QByteArray formatTextDraws(const DrawList &draws)
+namespace
 {
-    QByteArray out;
-    out.reserve(qsizetype(draws.size()) * (10 + 3 * (draws.total() + 2)));
+void appendTextDraws(QByteArray &out, const DrawList &draws)
+{
+    out.reserve(out.size() + qsizetype(draws.size()) * (10 + 3 * (draws.total() + 2)));
     // The numbers of a draw are written into a buffer and appended at once.
     std::vector<char> line(size_t(12) * size_t(draws.total() + 1) + 4);
     for (int i = 0; i < draws.size(); ++i) {
@@ -297,21 +298,34 @@ QByteArray formatTextDraws(const DrawList &draws)
         *p++ = '\n';
         out.append(line.data(), p - line.data());
     }
+}
+} // namespace
+
+QByteArray formatTextDraws(const DrawList &draws)
+{
+    QByteArray out;
+    appendTextDraws(out, draws);
     return out;
 }
 
 QByteArray formatUserData(const LotteryShape &shape, const DrawList &draws)
 {
-    const QByteArray body = formatTextDraws(draws);
     QByteArray out;
     out += kMagic;
     out += ' ' + QByteArray::number(kVersion) + '\n';
     out += "lottery: " + shape.name.toUtf8() + '\n';
     out += "shape: " + shape.id().toUtf8() + '\n';
     out += "draws: " + QByteArray::number(draws.size()) + '\n';
-    out += "crc32: " + QByteArray::number(crc32(body), 16).rightJustified(8, '0') + '\n';
-    out.reserve(out.size() + body.size());
-    out += body;
+    // The checksum has a fixed width, so the body can follow at once and the checksum be
+    // filled in afterwards: no second copy of a 30 MB body.
+    out += "crc32: ";
+    const qsizetype crcAt = out.size();
+    out += "00000000\n";
+    const qsizetype bodyAt = out.size();
+    appendTextDraws(out, draws);
+    const QByteArray body = QByteArray::fromRawData(out.constData() + bodyAt, out.size() - bodyAt);
+    const QByteArray crc = QByteArray::number(crc32(body), 16).rightJustified(8, '0');
+    std::memcpy(out.data() + crcAt, crc.constData(), 8);
     return out;
 }
 

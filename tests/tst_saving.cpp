@@ -269,10 +269,15 @@ private Q_SLOTS:
         QCOMPARE(row(2), QStringLiteral("6|05|09|06"));
     }
 
+    // The first draw's texts change in the refill (sorted, padded) before the second draw's
+    // bonus fails: they must be put back.
     void refillFailureKeepsTheGrid()
     {
         load({"5 1 2 +3", "6 4 5 +6"});
+        grid->setTextArray(grid->Cols() + 1, QStringLiteral("2"));
+        grid->setTextArray(grid->Cols() + 2, QStringLiteral("1"));
         const QString before = row(1) + u'/' + row(2);
+        QCOMPARE(before, QStringLiteral("5|2|1|03/6|04|05|06"));
         failOn(QStringLiteral("Item"), QStringLiteral("GetSpecial"), 1); // the second draw's bonus
         QSignalSpy errors(control.get(), &AppManager::errorOccurred);
         click("btnSave");
