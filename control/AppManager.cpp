@@ -188,7 +188,15 @@ void AppManager::InitData(QObject *objCom)
             item += u'|';
             AppManagerPrivate::appendGetter(item, GetSpecial, Item.object(lottery, i));
         }
-        AddItem(item, i);
+        // A row of exactly one part per column is written in one go, ending on the last
+        // column as AddItem does; any other goes through AddItem and its errors.
+        const int cols = grid->Cols();
+        if (!item.isEmpty() && item.count(u'|') + 1 == cols) {
+            grid->setRowTexts(i, item, u'|');
+            grid->setCol(cols - 1);
+        } else {
+            AddItem(item, i);
+        }
         grid->setRows(checkedAdd(grid->Rows(), 1));
     }
     grid->setRow(grid->Rows() - 1);

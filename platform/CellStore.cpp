@@ -353,6 +353,58 @@ void CellStore::setRow(int row, const std::vector<QString> &cells)
     compactIfWasteful();
 }
 
+// Encodes the row straight from the joined text: a loaded row costs one append to the pool,
+// not one row rebuild or walk per cell.
+void CellStore::setRowParts(int row, QStringView parts, QChar separator)
+{
+    uint32_t &ref = m_ref[size_t(row)];
+    release(ref);
+    ref = 0;
+    // The cells kept: at most m_cols, trailing empty ones dropped.
+    qsizetype keptEnd = 0;
+    uint32_t count = 0;
+    bool wide = false;
+    qsizetype start = 0;
+    for (uint32_t c = 0; c < uint32_t(m_cols); ++c) {
+        qsizetype end = parts.indexOf(separator, start);
+        const bool last = end < 0;
+        if (last)
+            end = parts.size();
+        if (end > start) {
+            count = c + 1;
+            keptEnd = end;
+        }
+        if (last)
+            break;
+        start = end + 1;
+    }
+    if (count == 0)
+        return;
+    const QStringView kept = parts.first(keptEnd);
+    for (QChar ch : kept)
+        wide = wide || ch.unicode() > 0xFF;
+    ref = uint32_t(m_pool.size());
+    m_pool.push_back(wide ? kUtf16 : kLatin1);
+    putVarint(m_pool, count);
+    start = 0;
+    for (uint32_t c = 0; c < count; ++c) {
+        qsizetype end = kept.indexOf(separator, start);
+        if (end < 0)
+            end = kept.size();
+        const QStringView cell = kept.sliced(start, end - start);
+        putVarint(m_pool, uint32_t(cell.size()));
+        if (wide) {
+            m_pool.append(reinterpret_cast<const uint8_t *>(cell.utf16()), size_t(cell.size()) * 2);
+        } else {
+            uint8_t *dst = m_pool.extend(size_t(cell.size()));
+            for (QChar ch : cell)
+                *dst++ = uint8_t(ch.unicode());
+        }
+        start = end + 1;
+    }
+    compactIfWasteful();
+}
+
 void CellStore::insertRow(int at)
 {
     m_ref.insert(size_t(at));

@@ -35,6 +35,8 @@ public:
     void setText(int row, int col, QStringView text);
     /// Replaces the texts of a whole row at once; missing cells become empty.
     void setRow(int row, const std::vector<QString> &cells);
+    /// The same from one text whose parts, split at @p separator, are the cells in order.
+    void setRowParts(int row, QStringView parts, QChar separator);
 
     void insertRow(int at);
     void removeRow(int at);

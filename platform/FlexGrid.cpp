@@ -821,6 +821,16 @@ void FlexGrid::removeRows(int index, int count)
     d->clampCurrent();
 }
 
+void FlexGrid::setRowTexts(int row, QStringView parts, QChar separator)
+{
+    d->checkRow(row);
+    d->store.setRowParts(row, parts, separator);
+    if (d->redraw) {
+        for (int c = 0; c < d->store.cols(); ++c)
+            d->notifyCell(row, c);
+    }
+}
+
 void FlexGrid::cellText(int row, int col, QString &out) const
 {
     d->checkRow(row);

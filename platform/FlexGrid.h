@@ -79,6 +79,11 @@ public:
     /// would, with one notification.
     void removeRows(int index, int count);
 
+    /// Replaces the texts of row @p row with the parts of @p parts split at @p separator,
+    /// first part in column 0; parts beyond the columns are dropped, missing ones are empty.
+    /// The current cell does not move.
+    void setRowTexts(int row, QStringView parts, QChar separator);
+
     /// Text of cell (@p row, @p col) into @p out, reusing its buffer; for reading many cells.
     void cellText(int row, int col, QString &out) const;
 

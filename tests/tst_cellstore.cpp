@@ -135,6 +135,47 @@ private Q_SLOTS:
         compare(store, ref, 1);
     }
 
+    // A row written from one joined text must equal the same parts written cell by cell.
+    void rowFromParts_data()
+    {
+        QTest::addColumn<int>("cols");
+        QTest::addColumn<QString>("parts");
+        QTest::newRow("exact") << 3 << QStringLiteral("20261205|07|42");
+        QTest::newRow("more parts than columns") << 2 << QStringLiteral("a|b|c");
+        QTest::newRow("fewer parts") << 4 << QStringLiteral("a|b");
+        QTest::newRow("trailing empty") << 3 << QStringLiteral("a||");
+        QTest::newRow("leading empty") << 3 << QStringLiteral("|x|");
+        QTest::newRow("empty") << 3 << QString();
+        QTest::newRow("wide") << 3 << QStringLiteral("抽|1|Grüße");
+        QStringList many;
+        for (int c = 0; c < 130; ++c)
+            many << QString::number(c);
+        QTest::newRow("130 columns") << 130 << many.join(u'|');
+    }
+
+    void rowFromParts()
+    {
+        QFETCH(int, cols);
+        QFETCH(QString, parts);
+        CellStore joined, single;
+        for (CellStore *s : {&joined, &single}) {
+            s->setCols(cols);
+            s->setRows(3);
+            s->setText(1, 0, QStringLiteral("old"));
+            s->setText(2, 0, QStringLiteral("next"));
+        }
+        joined.setRowParts(1, parts, u'|');
+        const QStringList split = parts.split(u'|');
+        for (int c = 0; c < cols; ++c)
+            single.setText(1, c, c < split.size() ? split[c] : QString());
+        Reference ref(3, std::vector<QString>(size_t(cols)));
+        for (int r = 0; r < 3; ++r)
+            for (int c = 0; c < cols; ++c)
+                ref[size_t(r)][size_t(c)] = single.text(r, c);
+        compare(joined, ref, cols);
+        QCOMPARE(joined.text(2, 0), QStringLiteral("next"));
+    }
+
     void narrowingDropsCells()
     {
         CellStore store;
