@@ -83,14 +83,14 @@ void AppManagerPrivate::appendPadded(QString &out, qint32 v)
         out += PadString(QString::number(v), QStringLiteral("0"), 2, true);
         return;
     }
-    char digits[12];
-    int n = 0;
-    for (int rest = v; rest > 0 || n == 0; rest /= 10)
-        digits[n++] = char('0' + rest % 10);
-    if (n < 2)
-        out += u'0';
-    while (n > 0)
-        out += QChar(digits[--n]);
+    // Written backwards into a buffer and appended at once.
+    char16_t digits[12];
+    int at = 12;
+    for (int rest = v; rest > 0 || at == 12; rest /= 10)
+        digits[--at] = char16_t(u'0' + rest % 10);
+    if (at == 11)
+        digits[--at] = u'0';
+    out.append(reinterpret_cast<const QChar *>(digits + at), 12 - at);
 }
 
 void AppManagerPrivate::appendGetter(QString &out, const Member &getter, QObject *obj, qint32 arg)

@@ -360,47 +360,39 @@ void CellStore::setRowParts(int row, QStringView parts, QChar separator)
     uint32_t &ref = m_ref[size_t(row)];
     release(ref);
     ref = 0;
-    // The cells kept: at most m_cols, trailing empty ones dropped.
-    qsizetype keptEnd = 0;
+    // The cells kept, as spans: at most m_cols, trailing empty ones dropped.
+    m_spans.clear();
+    const char16_t *text = parts.utf16();
+    const auto size = uint32_t(std::min<qsizetype>(parts.size(), 0xFFFFFFFF));
     uint32_t count = 0;
-    bool wide = false;
-    qsizetype start = 0;
-    for (uint32_t c = 0; c < uint32_t(m_cols); ++c) {
-        qsizetype end = parts.indexOf(separator, start);
-        const bool last = end < 0;
-        if (last)
-            end = parts.size();
-        if (end > start) {
-            count = c + 1;
-            keptEnd = end;
-        }
-        if (last)
-            break;
-        start = end + 1;
+    uint32_t start = 0;
+    for (uint32_t i = 0; i <= size && m_spans.size() < size_t(m_cols); ++i) {
+        if (i < size && text[i] != separator.unicode())
+            continue;
+        m_spans.push_back({start, i - start});
+        if (i > start)
+            count = uint32_t(m_spans.size());
+        start = i + 1;
     }
     if (count == 0)
         return;
-    const QStringView kept = parts.first(keptEnd);
-    for (QChar ch : kept)
-        wide = wide || ch.unicode() > 0xFF;
+    bool wide = false;
+    for (uint32_t c = 0; c < count && !wide; ++c)
+        for (uint32_t k = 0; k < m_spans[c].len && !wide; ++k)
+            wide = text[m_spans[c].pos + k] > 0xFF;
     ref = uint32_t(m_pool.size());
     m_pool.push_back(wide ? kUtf16 : kLatin1);
     putVarint(m_pool, count);
-    start = 0;
     for (uint32_t c = 0; c < count; ++c) {
-        qsizetype end = kept.indexOf(separator, start);
-        if (end < 0)
-            end = kept.size();
-        const QStringView cell = kept.sliced(start, end - start);
-        putVarint(m_pool, uint32_t(cell.size()));
+        const Span cell = m_spans[c];
+        putVarint(m_pool, cell.len);
         if (wide) {
-            m_pool.append(reinterpret_cast<const uint8_t *>(cell.utf16()), size_t(cell.size()) * 2);
+            m_pool.append(reinterpret_cast<const uint8_t *>(text + cell.pos), size_t(cell.len) * 2);
         } else {
-            uint8_t *dst = m_pool.extend(size_t(cell.size()));
-            for (QChar ch : cell)
-                *dst++ = uint8_t(ch.unicode());
+            uint8_t *dst = m_pool.extend(cell.len);
+            for (uint32_t k = 0; k < cell.len; ++k)
+                dst[k] = uint8_t(text[cell.pos + k]);
         }
-        start = end + 1;
     }
     compactIfWasteful();
 }
