@@ -419,7 +419,7 @@ void CellStore::compactIfWasteful()
 {
     if (m_garbage < (1u << 20) || m_garbage * 2 < m_pool.size())
         return;
-    ByteBuffer pool;
+    PodBuffer<uint8_t> pool;
     pool.reserve(m_pool.size() - m_garbage);
     pool.push_back(0);
     for (uint32_t &ref : m_ref) {

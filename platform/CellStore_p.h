@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ByteBuffer_p.h"
+#include "PodBuffer.h"
 #include "RowIndex_p.h"
 
 #include <QString>
@@ -62,7 +62,7 @@ private:
     std::vector<Span> m_spans;      // scratch of setText
     std::vector<uint8_t> m_scratch; // scratch of setText
     RowIndex m_ref;                 // per row, offset of its blob in m_pool; 0 means all empty
-    ByteBuffer m_pool;
+    PodBuffer<uint8_t> m_pool;
     size_t m_garbage = 0;
     int m_cols = 0;
 };

@@ -12,9 +12,9 @@ QStringView DrawList::issueView(int i) const
 
 void DrawList::append(QStringView issue, const qint32 *numbers, qint32 bonus)
 {
-    m_issueChars.insert(m_issueChars.end(), issue.utf16(), issue.utf16() + issue.size());
+    m_issueChars.append(issue.utf16(), size_t(issue.size()));
     m_issueEnd.push_back(uint32_t(m_issueChars.size()));
-    m_values.insert(m_values.end(), numbers, numbers + m_total);
+    m_values.append(numbers, size_t(m_total));
     if (m_bonus)
         m_values.push_back(bonus);
 }

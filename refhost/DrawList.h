@@ -1,5 +1,7 @@
 #pragma once
 
+#include "PodBuffer.h"
+
 #include <QString>
 #include <QStringView>
 
@@ -43,9 +45,11 @@ private:
 
     int m_total;
     bool m_bonus;
-    std::vector<uint32_t> m_issueEnd;
-    std::vector<char16_t> m_issueChars;
-    std::vector<qint32> m_values;
+    // Grown with realloc: a collection filled one draw at a time by a save does not copy
+    // itself at every doubling.
+    PodBuffer<uint32_t> m_issueEnd;
+    PodBuffer<char16_t> m_issueChars;
+    PodBuffer<qint32> m_values;
 };
 
 } // namespace qrt::ref

@@ -1,4 +1,5 @@
 #include "CellStore_p.h"
+#include "PodBuffer.h"
 
 #include <QRandomGenerator>
 #include <QTest>
@@ -174,6 +175,36 @@ private Q_SLOTS:
                 ref[size_t(r)][size_t(c)] = single.text(r, c);
         compare(joined, ref, cols);
         QCOMPARE(joined.text(2, 0), QStringLiteral("next"));
+    }
+
+    // Growth from a few values to several megabytes (past the point where the buffer gets a
+    // mapping of its own), then copies, comparison and swapping.
+    void podBufferKeepsValues()
+    {
+        PodBuffer<qint32> a;
+        for (qint32 i = 0; i < 3'000'000; ++i) {
+            if (i % 3 == 0)
+                a.push_back(i);
+            else
+                a.append(&i, 1);
+        }
+        QCOMPARE(a.size(), size_t(3'000'000));
+        for (size_t i = 0; i < a.size(); i += 4999)
+            QCOMPARE(a[i], qint32(i));
+        QCOMPARE(a[a.size() - 1], 2'999'999);
+        PodBuffer<qint32> b = a;
+        QVERIFY(b == a);
+        b[17] = -1;
+        QVERIFY(!(b == a));
+        PodBuffer<qint32> small;
+        small.push_back(5);
+        small.swap(b);
+        QCOMPARE(b.size(), size_t(1));
+        QCOMPARE(small[17], -1);
+        small.truncate(2);
+        QCOMPARE(small.size(), size_t(2));
+        b = std::move(a);
+        QCOMPARE(b[2'000'000], 2'000'000);
     }
 
     void narrowingDropsCells()
