@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <initializer_list>
+#include <tuple>
 
 namespace qrt
 {
@@ -72,9 +73,15 @@ public:
     template <typename... Args> void send(QObject *obj, const Args &...args) const
     {
         static_assert(sizeof...(Args) > 0 && sizeof...(Args) <= 6);
-        void *argv[] = {nullptr, const_cast<void *>(static_cast<const void *>(&args))...};
-        const QMetaType types[] = {QMetaType::fromType<Args>()...};
-        sendArgs(obj, argv, types, int(sizeof...(Args)));
+        // Copies, so that a member taking a reference cannot write to the caller's values.
+        std::tuple<Args...> copies(args...);
+        std::apply(
+            [&](Args &...values) {
+                void *argv[] = {nullptr, static_cast<void *>(&values)...};
+                const QMetaType types[] = {QMetaType::fromType<Args>()...};
+                sendArgs(obj, argv, types, int(sizeof...(Args)));
+            },
+            copies);
     }
 
 private:
