@@ -8,6 +8,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <limits>
+#include <optional>
 
 namespace qrt::ref
 {
@@ -45,7 +47,7 @@ public:
     /// numbers, [plus + 1, end) the bonus; plus is end for a lottery without one.
     void add(int line, qsizetype begin, qsizetype plus, qsizetype end)
     {
-        m_rows.push_back({begin, plus, end, line});
+        m_rows.push_back({uint32_t(begin), uint32_t(plus), uint32_t(end), line});
     }
     int line(int row) const { return m_rows[size_t(row)].line; }
     QString text(int row, int col) const
@@ -63,8 +65,8 @@ public:
     }
 
 private:
-    struct Row {
-        qsizetype begin, plus, end;
+    struct Row { // offsets fit: bigger files are refused before parsing
+        uint32_t begin, plus, end;
         int line;
     };
 
@@ -178,18 +180,29 @@ quint32 crc32(const QByteArray &bytes)
         ::crc32_z(0, reinterpret_cast<const Bytef *>(bytes.constData()), size_t(bytes.size())));
 }
 
-ReadResult readTextDraws(const QByteArray &bytes, const LotteryShape &shape, int firstLine)
+namespace
+{
+// @p expectedRows, when known, spares counting the lines first.
+ReadResult readTextDrawsWith(const QByteArray &bytes, const LotteryShape &shape, int firstLine,
+                             std::optional<size_t> expectedRows)
 {
     ReadResult result;
     result.shape = shape;
+    if (quint64(bytes.size()) >= std::numeric_limits<uint32_t>::max()) {
+        result.errors.push_back({0, QStringLiteral("the file is too large (4 GB or more)")});
+        return result;
+    }
     const int cols = shape.total + 1 + (shape.bonus ? 1 : 0);
     ParsedTable table(bytes, cols);
-    // One line is one draw, nearly always: growing three vectors by doubling would copy them
+    // One line is one draw, nearly always: growing the rows by doubling would copy them
     // about twenty times on a million draws.
     size_t lines = 1;
-    for (const char *p = bytes.constData(), *stop = p + bytes.size();
-         (p = static_cast<const char *>(std::memchr(p, '\n', size_t(stop - p)))); ++p)
-        ++lines;
+    if (expectedRows) // as the file claims, but never more than its bytes can hold
+        lines = std::min(*expectedRows, size_t(bytes.size()) / size_t(2 * cols) + 1);
+    else
+        for (const char *p = bytes.constData(), *stop = p + bytes.size();
+             (p = static_cast<const char *>(std::memchr(p, '\n', size_t(stop - p)))); ++p)
+            ++lines;
     table.reserve(lines);
     std::vector<std::pair<qsizetype, qsizetype>> cells;
     std::vector<std::pair<qsizetype, qsizetype>> bonus;
@@ -273,6 +286,13 @@ ReadResult readTextDraws(const QByteArray &bytes, const LotteryShape &shape, int
                             shape.bonus ? values[size_t(cols) - 1] : 0);
     }
     return result;
+}
+
+} // namespace
+
+ReadResult readTextDraws(const QByteArray &bytes, const LotteryShape &shape, int firstLine)
+{
+    return readTextDrawsWith(bytes, shape, firstLine, std::nullopt);
 }
 
 namespace
@@ -384,7 +404,7 @@ ReadResult readUserData(const QByteArray &bytes)
 
     // A view, not a copy: the body is most of the file.
     const QByteArray body = QByteArray::fromRawData(bytes.constData() + pos, bytes.size() - pos);
-    ReadResult draws = readTextDraws(body, result.shape, 6);
+    ReadResult draws = readTextDrawsWith(body, result.shape, 6, size_t(count) + 1);
     result.errors = std::move(draws.errors);
     if (crc32(body) != expectedCrc)
         result.errors.insert(

@@ -155,6 +155,10 @@ private Q_SLOTS:
             << "1: format version 2 is not supported; this program reads version 1";
         QTest::newRow("count") << miscounted
                                << "4: the header promises 4 draws but the file holds 3";
+        // The count sizes the reading; a huge one must not be taken at its word.
+        QTest::newRow("huge count")
+            << QByteArray(good).replace("draws: 3", "draws: 2000000000")
+            << "4: the header promises 2000000000 draws but the file holds 3";
         QTest::newRow("shape") << QByteArray(good).replace("shape: 3:1-49+", "shape: 3:9-1+")
                                << "3: lottery \"3:9-1+\" cannot be drawn: 4 numbers from 9 to 1";
     }
