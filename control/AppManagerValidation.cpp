@@ -21,6 +21,10 @@ public:
     int rowCount() const override { return std::max(0, m_grid.Rows() - 2); }
     int colCount() const override { return m_grid.Cols(); }
     void cell(int row, int col, QString &out) const override { m_grid.cellText(row + 1, col, out); }
+    bool cellBytes(int row, int col, const char *&data, qsizetype &size) const override
+    {
+        return m_grid.cellLatin1(row + 1, col, data, size);
+    }
 
 private:
     const FlexGrid &m_grid;

@@ -26,20 +26,25 @@ class IssueRepeats
 public:
     explicit IssueRepeats(size_t rows) { m_keys.reserve(rows); }
 
-    void add(int row, const QString &issue)
+    /// @p issue is digits only, as single bytes or UTF-16.
+    template <typename Ch> void add(int row, const Ch *issue, qsizetype size)
     {
-        if (issue.size() <= 17) {
+        if (size <= 17) {
             uint64_t value = 0;
-            for (QChar c : issue)
-                value = value * 10 + uint64_t(c.unicode() - u'0');
-            const uint64_t key = value * 32 + uint64_t(issue.size());
+            for (qsizetype i = 0; i < size; ++i)
+                value = value * 10 + uint64_t(issue[i] - '0');
+            const uint64_t key = value * 32 + uint64_t(size);
             m_rising = m_rising && (m_keys.empty() || m_keys.back().first < key);
             m_keys.emplace_back(key, row);
-        } else if (m_long.contains(issue)) {
-            m_longRepeats.push_back(row);
-        } else {
-            m_long.insert(issue);
+            return;
         }
+        QString text(size, Qt::Uninitialized);
+        for (qsizetype i = 0; i < size; ++i)
+            text[i] = QChar(char16_t(issue[i]));
+        if (m_long.contains(text))
+            m_longRepeats.push_back(row);
+        else
+            m_long.insert(text);
     }
 
     /// Sets @p repeated for every occurrence of an issue after its first.
@@ -62,11 +67,23 @@ private:
     std::vector<int> m_longRepeats;
 };
 
-std::optional<qint32> valueOf(const QString &digits)
+// A cell as the rules read it: single bytes (Latin-1, or UTF-8 where only ASCII digits
+// matter) straight from the table when it keeps them so, UTF-16 otherwise.
+template <typename Ch> bool digitsOnly(const Ch *p, qsizetype size)
+{
+    if (size == 0)
+        return false;
+    for (qsizetype i = 0; i < size; ++i)
+        if (p[i] < Ch('0') || p[i] > Ch('9'))
+            return false;
+    return true;
+}
+
+template <typename Ch> std::optional<qint32> valueOf(const Ch *digits, qsizetype size)
 {
     int64_t v = 0;
-    for (QChar c : digits) {
-        v = v * 10 + (c.unicode() - u'0');
+    for (qsizetype i = 0; i < size; ++i) {
+        v = v * 10 + (digits[i] - Ch('0'));
         if (v > std::numeric_limits<qint32>::max())
             return std::nullopt;
     }
@@ -121,39 +138,60 @@ private:
         IssueRepeats issues{size_t(rows)};
         std::vector<qint32> values;
         for (int r = 0; r < rows; ++r) {
-            if (cols > 0) {
-                table.cell(r, 0, text);
-                issueDigits[size_t(r)] = isDigits(text);
-                // Only digit issues take part in the repeat check: the others are reported
-                // by the step before it, which either stops the check or marks them.
-                if (issueDigits[size_t(r)])
-                    issues.add(r, text);
-            }
+            if (cols > 0)
+                withCell(r, 0, [&](const auto *p, qsizetype size) {
+                    issueDigits[size_t(r)] = digitsOnly(p, size);
+                    // Only digit issues take part in the repeat check: the others are
+                    // reported by the step before it, which either stops the check or marks
+                    // them.
+                    if (issueDigits[size_t(r)])
+                        issues.add(r, p, size);
+                });
             values.clear();
             for (int c = 1; c < cols; ++c) {
-                table.cell(r, c, text);
-                const bool digits = isDigits(text);
-                const std::optional<qint32> v = digits ? valueOf(text) : std::nullopt;
-                const bool inRange = v && limits.miniNumber && limits.maxNumber &&
-                                     *v >= *limits.miniNumber && *v <= *limits.maxNumber;
-                state(r, c) = uint8_t((digits ? Digits : 0) | (inRange ? InRange : 0));
-                if (!limits.checkBonus)
-                    continue;
-                // Compared by value, so 7, 07 and 007 are the same number.
-                if (!v) {
-                    repeats.push_back({26, r, c});
-                    continue;
-                }
-                bool repeated = false;
-                for (qint32 earlier : values)
-                    repeated = repeated || earlier == *v;
-                if (repeated)
-                    repeats.push_back({26, r, c});
-                else
-                    values.push_back(*v);
+                withCell(r, c, [&](const auto *p, qsizetype size) {
+                    const bool digits = digitsOnly(p, size);
+                    const std::optional<qint32> v = digits ? valueOf(p, size) : std::nullopt;
+                    surveyNumber(r, c, digits, v, values);
+                });
             }
         }
         issues.mark(issueRepeated);
+    }
+
+    // Hands @p use the cell's characters, as bytes when the table has them.
+    template <typename F> void withCell(int r, int c, F &&use)
+    {
+        const char *bytes = nullptr;
+        qsizetype size = 0;
+        if (table.cellBytes(r, c, bytes, size)) {
+            use(reinterpret_cast<const uchar *>(bytes), size);
+        } else {
+            table.cell(r, c, text);
+            use(reinterpret_cast<const char16_t *>(text.utf16()), text.size());
+        }
+    }
+
+    void surveyNumber(int r, int c, bool digits, std::optional<qint32> v,
+                      std::vector<qint32> &values)
+    {
+        const bool inRange = v && limits.miniNumber && limits.maxNumber &&
+                             *v >= *limits.miniNumber && *v <= *limits.maxNumber;
+        state(r, c) = uint8_t((digits ? Digits : 0) | (inRange ? InRange : 0));
+        if (!limits.checkBonus)
+            return;
+        // Compared by value, so 7, 07 and 007 are the same number.
+        if (!v) {
+            repeats.push_back({26, r, c});
+            return;
+        }
+        bool repeated = false;
+        for (qint32 earlier : values)
+            repeated = repeated || earlier == *v;
+        if (repeated)
+            repeats.push_back({26, r, c});
+        else
+            values.push_back(*v);
     }
 
     void report(int message, int r, int c)
@@ -191,12 +229,7 @@ private:
 
 bool isDigits(QStringView text)
 {
-    if (text.isEmpty())
-        return false;
-    for (QChar c : text)
-        if (c.unicode() < u'0' || c.unicode() > u'9')
-            return false;
-    return true;
+    return digitsOnly(text.utf16(), text.size());
 }
 
 std::vector<RuleBreak> checkDraws(const DrawTable &table, const DrawLimits &limits,

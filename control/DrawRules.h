@@ -19,6 +19,17 @@ public:
     virtual int colCount() const = 0;
     /// Puts the raw text of a cell into @p out, reusing its buffer.
     virtual void cell(int row, int col, QString &out) const = 0;
+    /// The cell's characters as single bytes the table keeps, without a copy: Latin-1, or
+    /// UTF-8 (the rules look for ASCII digits only, which both spell alike). False when the
+    /// table keeps this cell otherwise; cell() is used then.
+    virtual bool cellBytes(int row, int col, const char *&data, qsizetype &size) const
+    {
+        Q_UNUSED(row)
+        Q_UNUSED(col)
+        Q_UNUSED(data)
+        Q_UNUSED(size)
+        return false;
+    }
 };
 
 /// What the rules need to know of the lottery. A bound that could not be obtained is empty

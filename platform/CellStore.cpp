@@ -312,6 +312,26 @@ bool CellStore::appendAtPoolEnd(uint32_t offset, int col, QStringView text)
     return true;
 }
 
+bool CellStore::latin1(int row, int col, const char *&data, qsizetype &size) const
+{
+    const uint32_t off = m_ref[size_t(row)];
+    data = "";
+    size = 0;
+    if (off == 0)
+        return true;
+    const uint8_t *p = m_pool.data() + off;
+    if (*p++ != kLatin1)
+        return false;
+    const uint32_t count = getVarint(p);
+    if (uint32_t(col) >= count)
+        return true;
+    for (int c = 0; c < col; ++c)
+        p += getVarint(p);
+    size = qsizetype(getVarint(p));
+    data = reinterpret_cast<const char *>(p);
+    return true;
+}
+
 void CellStore::textInto(int row, int col, QString &out) const
 {
     const uint32_t off = m_ref[size_t(row)];

@@ -32,6 +32,8 @@ public:
     QString text(int row, int col) const;
     /// The same into @p out, reusing its buffer.
     void textInto(int row, int col, QString &out) const;
+    /// The cell's Latin-1 bytes where they lie, when its row is kept in Latin-1.
+    bool latin1(int row, int col, const char *&data, qsizetype &size) const;
     void setText(int row, int col, QStringView text);
     /// Replaces the texts of a whole row at once; missing cells become empty.
     void setRow(int row, const std::vector<QString> &cells);

@@ -831,6 +831,13 @@ void FlexGrid::setRowTexts(int row, QStringView parts, QChar separator)
     }
 }
 
+bool FlexGrid::cellLatin1(int row, int col, const char *&data, qsizetype &size) const
+{
+    d->checkRow(row);
+    d->checkCol(col);
+    return d->store.latin1(row, col, data, size);
+}
+
 void FlexGrid::cellText(int row, int col, QString &out) const
 {
     d->checkRow(row);

@@ -86,6 +86,10 @@ public:
 
     /// Text of cell (@p row, @p col) into @p out, reusing its buffer; for reading many cells.
     void cellText(int row, int col, QString &out) const;
+    /// For scanning many cells without copying them: the cell's text as Latin-1 bytes where
+    /// the grid keeps them, valid until the grid next changes; false when the cell's row is
+    /// kept otherwise (then use cellText).
+    bool cellLatin1(int row, int col, const char *&data, qsizetype &size) const;
 
     /// While false, changes are stored but not shown; turning it on again repaints once.
     /// Use it around bulk changes.

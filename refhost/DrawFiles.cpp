@@ -42,6 +42,14 @@ public:
             dst[i] = QChar(uchar(p[i])); // bytes above 127 are never digits, whatever they encode
     }
 
+    bool cellBytes(int row, int col, const char *&data, qsizetype &size) const override
+    {
+        const auto [start, len] = span(row, col);
+        data = m_bytes.constData() + start;
+        size = len;
+        return true;
+    }
+
     void reserve(size_t rows) { m_rows.reserve(rows); }
     /// A line whose fields were counted already: [begin, plus) holds the issue and the
     /// numbers, [plus + 1, end) the bonus; plus is end for a lottery without one.
