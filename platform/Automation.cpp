@@ -216,7 +216,7 @@ QVariant callWithArgv(QObject *obj, const Resolved &r, void **argv)
         QString value;
         argv[0] = &value;
         guardHost([&] { obj->qt_metacall(QMetaObject::InvokeMetaMethod, r.index, argv); });
-        return QVariant(std::move(value));
+        return QVariant(value);
     }
     case Ret::Void:
         argv[0] = nullptr;
