@@ -93,21 +93,14 @@ void AppManagerPrivate::appendPadded(QString &out, qint32 v)
     out.append(reinterpret_cast<const QChar *>(digits + at), 12 - at);
 }
 
-void AppManagerPrivate::appendGetter(QString &out, const Member &getter, QObject *obj, qint32 arg)
+void AppManagerPrivate::appendGetter(QString &out, const Member &getter, QObject *obj,
+                                     std::optional<qint32> arg)
 {
     qint32 value = 0;
     QVariant other;
-    if (getter.int32Or(obj, arg, value, other))
-        appendPadded(out, value);
-    else
-        appendPadded(out, other);
-}
-
-void AppManagerPrivate::appendGetter(QString &out, const Member &getter, QObject *obj)
-{
-    qint32 value = 0;
-    QVariant other;
-    if (getter.int32Or(obj, value, other))
+    const bool isInt =
+        arg ? getter.int32Or(obj, *arg, value, other) : getter.int32Or(obj, value, other);
+    if (isInt)
         appendPadded(out, value);
     else
         appendPadded(out, other);

@@ -98,10 +98,10 @@ public:
     /// Appends PadString(text of @p value, "0", 2, True), writing whole numbers directly.
     static void appendPadded(QString &out, const QVariant &value);
     static void appendPadded(QString &out, qint32 value);
-    /// The padded result of a number getter with (or without) its argument; an integer result
-    /// goes straight in without a QVariant.
-    static void appendGetter(QString &out, const Member &getter, QObject *obj, qint32 arg);
-    static void appendGetter(QString &out, const Member &getter, QObject *obj);
+    /// The padded result of a number getter, called with @p arg when there is one; an integer
+    /// result goes straight in without a QVariant.
+    static void appendGetter(QString &out, const Member &getter, QObject *obj,
+                             std::optional<qint32> arg = std::nullopt);
     static bool IsDigits(const QString &text);
 
     // Editing (AppManagerEditing.cpp).

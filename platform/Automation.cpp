@@ -388,10 +388,7 @@ void setByName(QObject *obj, const QString &name, const QVariant &value)
 
 QVariant Member::operator()(QObject *obj, qint32 arg) const
 {
-    if (!obj)
-        throw RuntimeError(91);
-    const Resolved *r = resolveWithSlot(obj->metaObject(), m_name, 1, Access::Call,
-                                        m_call[0].resolved, m_call[0].mo);
+    const auto *r = static_cast<const Resolved *>(resolved(obj, 1));
     // A 32-bit parameter takes the argument as it is, without boxing it first.
     if (r->kind == Resolved::Method && r->int32Param) {
         void *argv[2] = {nullptr, &arg};
@@ -403,16 +400,7 @@ QVariant Member::operator()(QObject *obj, qint32 arg) const
 
 QVariant Member::invoke(QObject *obj, const QVariant *args, int argc) const
 {
-    if (!obj)
-        throw RuntimeError(91);
-    const Access access = argc == 0 ? Access::Get : Access::Call;
-    const Resolved *r = nullptr;
-    if (argc > 6) {
-        r = resolve(obj->metaObject(), m_name, argc, access);
-    } else {
-        Slot &slot = argc == 0 ? m_get : m_call[argc - 1];
-        r = resolveWithSlot(obj->metaObject(), m_name, argc, access, slot.resolved, slot.mo);
-    }
+    const auto *r = static_cast<const Resolved *>(resolved(obj, argc));
     return dispatch(obj, r, args, argc);
 }
 
@@ -421,6 +409,8 @@ const void *Member::resolved(QObject *obj, int argc) const
     if (!obj)
         throw RuntimeError(91);
     const Access access = argc == 0 ? Access::Get : Access::Call;
+    if (argc > 6) // beyond the remembered slots
+        return resolve(obj->metaObject(), m_name, argc, access);
     Slot &slot = argc == 0 ? m_get : m_call[argc - 1];
     return resolveWithSlot(obj->metaObject(), m_name, argc, access, slot.resolved, slot.mo);
 }

@@ -31,12 +31,48 @@ uint32_t getVarint(const uint8_t *&p)
     return v;
 }
 
-bool fitsLatin1(const QString &s)
+bool needsWide(QStringView text)
 {
-    for (QChar c : s)
+    for (QChar c : text)
         if (c.unicode() > 0xFF)
-            return false;
-    return true;
+            return true;
+    return false;
+}
+
+// Writes @p text's characters in a row's encoding; Latin-1 only for a text that fits it.
+void writeChars(uint8_t *dst, QStringView text, bool wide)
+{
+    if (wide) {
+        if (!text.isEmpty())
+            std::memcpy(dst, text.utf16(), size_t(text.size()) * 2);
+        return;
+    }
+    for (QChar ch : text)
+        *dst++ = uint8_t(ch.unicode());
+}
+
+// Where a cell's characters lie in its row's blob; chars is null when the row ends before
+// the cell, which is then empty.
+struct CellAt {
+    const uint8_t *chars = nullptr;
+    uint32_t len = 0;
+    bool wide = false;
+};
+
+CellAt locate(const uint8_t *blob, int col)
+{
+    CellAt at;
+    const uint8_t *p = blob;
+    at.wide = *p++ == kUtf16;
+    const uint32_t count = getVarint(p);
+    if (uint32_t(col) >= count)
+        return at;
+    const size_t unit = at.wide ? 2 : 1;
+    for (int c = 0; c < col; ++c)
+        p += getVarint(p) * unit;
+    at.len = getVarint(p);
+    at.chars = p;
+    return at;
 }
 
 } // namespace
@@ -78,19 +114,13 @@ QString CellStore::text(int row, int col) const
     const uint32_t off = m_ref[size_t(row)];
     if (off == 0)
         return QString();
-    const uint8_t *p = m_pool.data() + off;
-    const uint8_t enc = *p++;
-    const uint32_t count = getVarint(p);
-    if (uint32_t(col) >= count)
+    const CellAt at = locate(m_pool.data() + off, col);
+    if (!at.chars)
         return QString();
-    const size_t unit = enc == kUtf16 ? 2 : 1;
-    for (int c = 0; c < col; ++c)
-        p += getVarint(p) * unit;
-    const uint32_t len = getVarint(p);
-    if (enc == kLatin1)
-        return QString::fromLatin1(reinterpret_cast<const char *>(p), qsizetype(len));
-    QString s(qsizetype(len), Qt::Uninitialized);
-    std::memcpy(s.data(), p, size_t(len) * 2);
+    if (!at.wide)
+        return QString::fromLatin1(reinterpret_cast<const char *>(at.chars), qsizetype(at.len));
+    QString s(qsizetype(at.len), Qt::Uninitialized);
+    std::memcpy(s.data(), at.chars, size_t(at.len) * 2);
     return s;
 }
 
@@ -143,6 +173,23 @@ void CellStore::release(uint32_t offset, size_t size)
         m_garbage += size;
 }
 
+// The blob of a row of @p count cells (the last one not empty), cell c being cellAt(c).
+template <typename CellText> uint32_t CellStore::appendBlob(uint32_t count, CellText &&cellAt)
+{
+    bool wide = false;
+    for (uint32_t c = 0; c < count && !wide; ++c)
+        wide = needsWide(cellAt(c));
+    const auto offset = uint32_t(m_pool.size());
+    m_pool.push_back(wide ? kUtf16 : kLatin1);
+    putVarint(m_pool, count);
+    for (uint32_t c = 0; c < count; ++c) {
+        const QStringView text = cellAt(c);
+        putVarint(m_pool, uint32_t(text.size()));
+        writeChars(m_pool.extend(size_t(text.size()) * (wide ? 2 : 1)), text, wide);
+    }
+    return offset;
+}
+
 uint32_t CellStore::appendRow(const std::vector<QString> &cells)
 {
     size_t count = cells.size();
@@ -150,24 +197,7 @@ uint32_t CellStore::appendRow(const std::vector<QString> &cells)
         --count;
     if (count == 0)
         return 0;
-    bool latin1 = true;
-    for (size_t c = 0; c < count && latin1; ++c)
-        latin1 = fitsLatin1(cells[c]);
-    const auto offset = uint32_t(m_pool.size());
-    m_pool.push_back(latin1 ? kLatin1 : kUtf16);
-    putVarint(m_pool, uint32_t(count));
-    for (size_t c = 0; c < count; ++c) {
-        const QString &s = cells[c];
-        putVarint(m_pool, uint32_t(s.size()));
-        if (latin1) {
-            uint8_t *dst = m_pool.extend(size_t(s.size()));
-            for (QChar ch : s)
-                *dst++ = uint8_t(ch.unicode());
-        } else {
-            m_pool.append(reinterpret_cast<const uint8_t *>(s.constData()), size_t(s.size()) * 2);
-        }
-    }
-    return offset;
+    return appendBlob(uint32_t(count), [&](uint32_t c) { return QStringView(cells[c]); });
 }
 
 // Builds the row's new blob from the old one with one cell replaced, copying the other cells
@@ -196,9 +226,7 @@ void CellStore::setText(int row, int col, QStringView text)
     if (uint32_t(col) >= oldCount && text.isEmpty())
         return;
     const bool oldWide = wide;
-    if (!wide)
-        for (QChar ch : text)
-            wide = wide || ch.unicode() > 0xFF;
+    wide = wide || needsWide(text);
     uint32_t count = std::max(oldCount, uint32_t(col) + 1);
     auto length = [&](uint32_t c) {
         return c == uint32_t(col) ? uint32_t(text.size()) : c < oldCount ? m_spans[c].len : 0;
@@ -252,30 +280,10 @@ void CellStore::setText(int row, int col, QStringView text)
 // no other byte of the blob: the common case of refilling or retyping a table.
 bool CellStore::overwriteInPlace(uint32_t offset, int col, QStringView text)
 {
-    uint8_t *p = m_pool.data() + offset;
-    const bool wide = *p++ == kUtf16;
-    const uint8_t *cursor = p;
-    const uint32_t count = getVarint(cursor);
-    if (uint32_t(col) >= count)
+    const CellAt at = locate(m_pool.data() + offset, col);
+    if (!at.chars || at.len != uint32_t(text.size()) || (!at.wide && needsWide(text)))
         return false;
-    const size_t unit = wide ? 2 : 1;
-    for (int c = 0; c < col; ++c)
-        cursor += getVarint(cursor) * unit;
-    const uint32_t len = getVarint(cursor);
-    if (len != uint32_t(text.size()))
-        return false;
-    if (len == 0)
-        return true; // an empty cell inside the row stays empty
-    uint8_t *dst = m_pool.data() + (cursor - m_pool.data());
-    if (wide) {
-        std::memcpy(dst, text.utf16(), size_t(len) * 2);
-        return true;
-    }
-    for (QChar ch : text)
-        if (ch.unicode() > 0xFF)
-            return false;
-    for (QChar ch : text)
-        *dst++ = uint8_t(ch.unicode());
+    writeChars(m_pool.data() + (at.chars - m_pool.data()), text, at.wide);
     return true;
 }
 
@@ -297,18 +305,11 @@ bool CellStore::appendAtPoolEnd(uint32_t offset, int col, QStringView text)
         p += getVarint(p) * unit;
     if (size_t(p - m_pool.data()) != m_pool.size())
         return false;
-    if (!wide)
-        for (QChar ch : text)
-            if (ch.unicode() > 0xFF)
-                return false;
+    if (!wide && needsWide(text))
+        return false;
     start[1] = uint8_t(count + 1);
     putVarint(m_pool, uint32_t(text.size()));
-    uint8_t *dst = m_pool.extend(size_t(text.size()) * unit);
-    if (wide)
-        std::memcpy(dst, text.utf16(), size_t(text.size()) * 2);
-    else
-        for (QChar ch : text)
-            *dst++ = uint8_t(ch.unicode());
+    writeChars(m_pool.extend(size_t(text.size()) * unit), text, wide);
     return true;
 }
 
@@ -319,44 +320,29 @@ bool CellStore::latin1(int row, int col, const char *&data, qsizetype &size) con
     size = 0;
     if (off == 0)
         return true;
-    const uint8_t *p = m_pool.data() + off;
-    if (*p++ != kLatin1)
+    const CellAt at = locate(m_pool.data() + off, col);
+    if (at.wide)
         return false;
-    const uint32_t count = getVarint(p);
-    if (uint32_t(col) >= count)
-        return true;
-    for (int c = 0; c < col; ++c)
-        p += getVarint(p);
-    size = qsizetype(getVarint(p));
-    data = reinterpret_cast<const char *>(p);
+    if (at.chars) {
+        data = reinterpret_cast<const char *>(at.chars);
+        size = qsizetype(at.len);
+    }
     return true;
 }
 
 void CellStore::textInto(int row, int col, QString &out) const
 {
     const uint32_t off = m_ref[size_t(row)];
-    if (off == 0) {
-        out.resize(0);
+    const CellAt at = off == 0 ? CellAt() : locate(m_pool.data() + off, col);
+    out.resize(qsizetype(at.len));
+    if (!at.chars)
         return;
-    }
-    const uint8_t *p = m_pool.data() + off;
-    const uint8_t enc = *p++;
-    const uint32_t count = getVarint(p);
-    if (uint32_t(col) >= count) {
-        out.resize(0);
-        return;
-    }
-    const size_t unit = enc == kUtf16 ? 2 : 1;
-    for (int c = 0; c < col; ++c)
-        p += getVarint(p) * unit;
-    const uint32_t len = getVarint(p);
-    out.resize(qsizetype(len));
     QChar *dst = out.data();
-    if (enc == kLatin1) {
-        for (uint32_t k = 0; k < len; ++k)
-            dst[k] = QChar(p[k]);
+    if (!at.wide) {
+        for (uint32_t k = 0; k < at.len; ++k)
+            dst[k] = QChar(at.chars[k]);
     } else {
-        std::memcpy(dst, p, size_t(len) * 2);
+        std::memcpy(dst, at.chars, size_t(at.len) * 2);
     }
 }
 
@@ -396,24 +382,9 @@ void CellStore::setRowParts(int row, QStringView parts, QChar separator)
     }
     if (count == 0)
         return;
-    bool wide = false;
-    for (uint32_t c = 0; c < count && !wide; ++c)
-        for (uint32_t k = 0; k < m_spans[c].len && !wide; ++k)
-            wide = text[m_spans[c].pos + k] > 0xFF;
-    ref = uint32_t(m_pool.size());
-    m_pool.push_back(wide ? kUtf16 : kLatin1);
-    putVarint(m_pool, count);
-    for (uint32_t c = 0; c < count; ++c) {
-        const Span cell = m_spans[c];
-        putVarint(m_pool, cell.len);
-        if (wide) {
-            m_pool.append(reinterpret_cast<const uint8_t *>(text + cell.pos), size_t(cell.len) * 2);
-        } else {
-            uint8_t *dst = m_pool.extend(cell.len);
-            for (uint32_t k = 0; k < cell.len; ++k)
-                dst[k] = uint8_t(text[cell.pos + k]);
-        }
-    }
+    ref = appendBlob(count, [&](uint32_t c) {
+        return QStringView(text + m_spans[c].pos, qsizetype(m_spans[c].len));
+    });
     compactIfWasteful();
 }
 

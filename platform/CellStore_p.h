@@ -50,6 +50,7 @@ public:
 private:
     std::vector<QString> decodeRow(uint32_t offset) const;
     uint32_t appendRow(const std::vector<QString> &cells);
+    template <typename CellText> uint32_t appendBlob(uint32_t count, CellText &&cellAt);
     size_t blobSize(uint32_t offset) const;
     void release(uint32_t offset);
     void release(uint32_t offset, size_t size);

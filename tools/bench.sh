@@ -5,7 +5,5 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 . tools/deps.sh
 qrt_install_deps
-echo "==> Building the benchmark (Release) in build/release"
-cmake -S . -B build/release -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF > /dev/null
-cmake --build build/release -j"$(nproc)" --target qrt-bench
+qrt_build_release qrt-bench
 exec build/release/bench/qrt-bench "$@"

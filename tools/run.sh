@@ -5,9 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 . tools/deps.sh
 qrt_install_deps
-echo "==> Building the program (Release) in build/release"
-cmake -S . -B build/release -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF > /dev/null
-cmake --build build/release -j"$(nproc)" --target qrt-datamanager
+qrt_build_release qrt-datamanager
 args=("$@")
 if [ -z "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ] && [[ " $* " != *" --screenshot "* ]]; then
     echo "==> No display: rendering the window to build/screenshot.png"
