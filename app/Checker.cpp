@@ -1,5 +1,5 @@
 #include "Checker.h"
-#include "DrawFiles.h"
+#include <qrt/refhost/DrawFiles.h>
 
 namespace qrt::app
 {

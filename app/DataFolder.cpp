@@ -1,7 +1,7 @@
 #include "DataFolder.h"
-#include "HostContract.h"
-#include "Settings.h"
-#include "SqliteStore.h"
+#include <qrt/HostContract.h>
+#include <qrt/Settings.h>
+#include <qrt/refhost/SqliteStore.h>
 
 #include <QDir>
 #include <QSettings>

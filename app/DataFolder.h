@@ -1,6 +1,6 @@
 #pragma once
 
-#include "LotteryShape.h"
+#include <qrt/refhost/LotteryShape.h>
 
 #include <QString>
 

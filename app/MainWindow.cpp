@@ -1,15 +1,15 @@
 #include "MainWindow.h"
-#include "AppManager.h"
-#include "AtomicFile.h"
-#include "CommonDialog.h"
-#include "DrawFiles.h"
-#include "DrawObjects.h"
 #include "FrequencyChart.h"
-#include "HostContract.h"
-#include "Lottery.h"
-#include "MsgBox.h"
 #include "SampleHistory.h"
-#include "SqliteStore.h"
+#include <qrt/AppManager.h>
+#include <qrt/CommonDialog.h>
+#include <qrt/HostContract.h>
+#include <qrt/MsgBox.h>
+#include <qrt/refhost/AtomicFile.h>
+#include <qrt/refhost/DrawFiles.h>
+#include <qrt/refhost/DrawObjects.h>
+#include <qrt/refhost/Lottery.h>
+#include <qrt/refhost/SqliteStore.h>
 
 #include <QActionGroup>
 #include <QCheckBox>

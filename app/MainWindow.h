@@ -1,8 +1,8 @@
 #pragma once
 
-#include "AppManager.h"
 #include "DataFolder.h"
-#include "LotteryShape.h"
+#include <qrt/AppManager.h>
+#include <qrt/refhost/LotteryShape.h>
 
 #include <QMainWindow>
 #include <QPointer>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "DrawList.h"
-#include "LotteryShape.h"
+#include <qrt/refhost/DrawList.h>
+#include <qrt/refhost/LotteryShape.h>
 
 namespace qrt::app
 {

@@ -2,8 +2,8 @@
 
 #include "Checker.h"
 #include "MainWindow.h"
-#include "MsgBox.h"
-#include "RuntimeError.h"
+#include <qrt/MsgBox.h>
+#include <qrt/RuntimeError.h>
 
 #include <QApplication>
 #include <QTimer>

@@ -4,9 +4,9 @@
 
 #include <qrt/QRTDataManager.h>
 
-#include "DrawObjects.h"
-#include "Lottery.h"
-#include "SqliteStore.h"
+#include <qrt/refhost/DrawObjects.h>
+#include <qrt/refhost/Lottery.h>
+#include <qrt/refhost/SqliteStore.h>
 
 #include <QApplication>
 #include <QComboBox>

@@ -1,10 +1,10 @@
-#include "AppManager.h"
 #include "AppManager_p.h"
 #include "DrawRules.h"
-#include "FlexGrid.h"
-#include "MsgBox.h"
-#include "RuntimeError.h"
 #include "modPublic.h"
+#include <qrt/AppManager.h>
+#include <qrt/FlexGrid.h>
+#include <qrt/MsgBox.h>
+#include <qrt/RuntimeError.h>
 
 #include <QKeyEvent>
 #include <QLineEdit>

@@ -1,10 +1,10 @@
 #include "AppManager_p.h"
-#include "FlexGrid.h"
 #include "KeySynthesis.h"
-#include "MsgBox.h"
-#include "RuntimeError.h"
 #include "Twips.h"
 #include "modPublic.h"
+#include <qrt/FlexGrid.h>
+#include <qrt/MsgBox.h>
+#include <qrt/RuntimeError.h>
 
 #include <QKeyEvent>
 #include <QLineEdit>

@@ -1,7 +1,7 @@
 #include "AppManager_p.h"
-#include "CommonDialog.h"
-#include "FlexGrid.h"
 #include "Twips.h"
+#include <qrt/CommonDialog.h>
+#include <qrt/FlexGrid.h>
 
 #include <QFrame>
 #include <QLineEdit>

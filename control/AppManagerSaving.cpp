@@ -1,13 +1,13 @@
 #include "AppManager_p.h"
-#include "CommonDialog.h"
-#include "FlexGrid.h"
-#include "HostContract.h"
-#include "MsgBox.h"
-#include "RuntimeError.h"
-#include "Settings.h"
-#include "ShellExecute.h"
 #include "frmInfo.h"
 #include "modPublic.h"
+#include <qrt/CommonDialog.h>
+#include <qrt/FlexGrid.h>
+#include <qrt/HostContract.h>
+#include <qrt/MsgBox.h>
+#include <qrt/RuntimeError.h>
+#include <qrt/Settings.h>
+#include <qrt/ShellExecute.h>
 
 namespace qrt
 {

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "AppManager.h"
-#include "Automation.h"
 #include "LayoutSteps.h"
-#include "RuntimeError.h"
+#include <qrt/AppManager.h>
+#include <qrt/Automation.h>
+#include <qrt/RuntimeError.h>
 
 #include <QComboBox>
 #include <QPointer>
@@ -82,6 +82,7 @@ public:
     ~AppManagerPrivate() override;
 
     static AppManagerPrivate *get(AppManager *q) { return q->d.get(); }
+    static const AppManagerPrivate *get(const AppManager *q) { return q->d.get(); }
 
     // Building and layout (AppManagerLayout.cpp).
     void createChildren();

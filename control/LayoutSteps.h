@@ -1,5 +1,7 @@
 #pragma once
 
+#include <qrt/qrt_export.h>
+
 namespace qrt
 {
 
@@ -24,6 +26,6 @@ struct LayoutBoxes {
 /// of @p scaleWidth × @p scaleHeight twips. A negative width or height is refused, as the
 /// toolkit refuses it: the layout stops at that step, and what earlier steps set stays.
 /// Returns the number of steps completed, 20 when the whole layout ran.
-int arrangeLayout(LayoutBoxes &boxes, float scaleWidth, float scaleHeight);
+QRT_AUTOTEST_EXPORT int arrangeLayout(LayoutBoxes &boxes, float scaleWidth, float scaleHeight);
 
 } // namespace qrt

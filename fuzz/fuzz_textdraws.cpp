@@ -1,6 +1,6 @@
 // Feeds arbitrary bytes to the text draw file reader for a lottery with a bonus number: it
 // must never crash, and what it accepts must read back the same after writing.
-#include "DrawFiles.h"
+#include <qrt/refhost/DrawFiles.h>
 
 #include <cstdint>
 #include <cstdlib>

@@ -1,6 +1,6 @@
 // Feeds arbitrary bytes to the user data file reader: it must never crash, and what it
 // accepts must write back to the same bytes.
-#include "DrawFiles.h"
+#include <qrt/refhost/DrawFiles.h>
 
 #include <cstdint>
 #include <cstdlib>

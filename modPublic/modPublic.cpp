@@ -1,5 +1,5 @@
 #include "modPublic.h"
-#include "RuntimeError.h"
+#include <qrt/RuntimeError.h>
 
 #include <QDir>
 #include <QFile>

@@ -1,5 +1,5 @@
-#include "Automation.h"
-#include "RuntimeError.h"
+#include <qrt/Automation.h>
+#include <qrt/RuntimeError.h>
 
 #include <QHash>
 #include <QLocale>

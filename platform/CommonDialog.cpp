@@ -1,4 +1,4 @@
-#include "CommonDialog.h"
+#include <qrt/CommonDialog.h>
 
 #include <QApplication>
 #include <QFileDialog>

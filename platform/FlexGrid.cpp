@@ -1,8 +1,8 @@
-#include "FlexGrid.h"
 #include "CellStore_p.h"
 #include "FlexGridDelegate_p.h"
-#include "RuntimeError.h"
 #include "Twips.h"
+#include <qrt/FlexGrid.h>
+#include <qrt/RuntimeError.h>
 
 #include <QAbstractTableModel>
 #include <QHeaderView>

@@ -1,4 +1,4 @@
-#include "MsgBox.h"
+#include <qrt/MsgBox.h>
 
 #include <QApplication>
 #include <QMessageBox>

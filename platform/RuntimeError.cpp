@@ -1,4 +1,4 @@
-#include "RuntimeError.h"
+#include <qrt/RuntimeError.h>
 
 namespace qrt
 {

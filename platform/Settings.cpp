@@ -1,4 +1,4 @@
-#include "Settings.h"
+#include <qrt/Settings.h>
 
 #include <QSettings>
 

@@ -1,4 +1,4 @@
-#include "ShellExecute.h"
+#include <qrt/ShellExecute.h>
 
 #include <QDesktopServices>
 #include <QUrl>

@@ -1,4 +1,4 @@
-#include "AtomicFile.h"
+#include <qrt/refhost/AtomicFile.h>
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
-#include "DrawFiles.h"
 #include "DrawRules.h"
 #include "modPublic.h"
+#include <qrt/refhost/DrawFiles.h>
 
 #include <QFile>
 

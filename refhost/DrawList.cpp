@@ -1,4 +1,4 @@
-#include "DrawList.h"
+#include <qrt/refhost/DrawList.h>
 
 namespace qrt::ref
 {

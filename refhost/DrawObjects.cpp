@@ -1,9 +1,9 @@
-#include "DrawObjects.h"
-#include "AtomicFile.h"
-#include "Automation.h"
-#include "DrawFiles.h"
-#include "HostContract.h"
-#include "RuntimeError.h"
+#include <qrt/Automation.h>
+#include <qrt/HostContract.h>
+#include <qrt/RuntimeError.h>
+#include <qrt/refhost/AtomicFile.h>
+#include <qrt/refhost/DrawFiles.h>
+#include <qrt/refhost/DrawObjects.h>
 
 #include <algorithm>
 

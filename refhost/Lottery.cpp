@@ -1,6 +1,6 @@
-#include "Lottery.h"
-#include "AtomicFile.h"
-#include "RuntimeError.h"
+#include <qrt/RuntimeError.h>
+#include <qrt/refhost/AtomicFile.h>
+#include <qrt/refhost/Lottery.h>
 
 namespace qrt::ref
 {

@@ -1,4 +1,4 @@
-#include "LotteryShape.h"
+#include <qrt/refhost/LotteryShape.h>
 
 #include <QRegularExpression>
 

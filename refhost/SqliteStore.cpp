@@ -1,6 +1,6 @@
-#include "SqliteStore.h"
-#include "Automation.h"
-#include "RuntimeError.h"
+#include <qrt/Automation.h>
+#include <qrt/RuntimeError.h>
+#include <qrt/refhost/SqliteStore.h>
 
 #include <QSqlDatabase>
 #include <QSqlError>

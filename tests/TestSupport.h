@@ -1,7 +1,7 @@
 #pragma once
 
-#include "MsgBox.h"
-#include "RuntimeError.h"
+#include <qrt/MsgBox.h>
+#include <qrt/RuntimeError.h>
 
 #include <QApplication>
 #include <QLabel>

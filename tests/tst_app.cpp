@@ -1,13 +1,13 @@
-#include "AppManager.h"
 #include "Checker.h"
-#include "CommonDialog.h"
-#include "DrawFiles.h"
-#include "FlexGrid.h"
 #include "FrequencyChart.h"
-#include "Lottery.h"
 #include "MainWindow.h"
-#include "SqliteStore.h"
 #include "TestSupport.h"
+#include <qrt/AppManager.h>
+#include <qrt/CommonDialog.h>
+#include <qrt/FlexGrid.h>
+#include <qrt/refhost/DrawFiles.h>
+#include <qrt/refhost/Lottery.h>
+#include <qrt/refhost/SqliteStore.h>
 
 #include <QComboBox>
 #include <QFile>
@@ -203,7 +203,7 @@ private Q_SLOTS:
                               file + ":5: Could not repeat the date! (issue: \"1\")",
                               file + ": 3 broken rules"}));
         outText.clear();
-        QCOMPARE(checkDrawFile(QStringLiteral(QRT_SHARED_DATA "/de-6of49-1955-2026.txt"),
+        QCOMPARE(checkDrawFile(QStringLiteral(QRT_TEST_DATA "/de-6of49-1955-2026.txt"),
                                QStringLiteral("6:1-49"), out, err),
                  0);
         QVERIFY(outText.contains(QStringLiteral("5031 draws")));

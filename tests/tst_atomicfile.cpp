@@ -1,6 +1,6 @@
-#include "AtomicFile.h"
-#include "DrawObjects.h"
-#include "RuntimeError.h"
+#include <qrt/RuntimeError.h>
+#include <qrt/refhost/AtomicFile.h>
+#include <qrt/refhost/DrawObjects.h>
 
 #include <QDir>
 #include <QFile>

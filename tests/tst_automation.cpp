@@ -1,6 +1,6 @@
-#include "Automation.h"
-#include "RuntimeError.h"
 #include "TestSupport.h"
+#include <qrt/Automation.h>
+#include <qrt/RuntimeError.h>
 
 #include <QTest>
 

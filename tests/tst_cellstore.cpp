@@ -1,5 +1,5 @@
 #include "CellStore_p.h"
-#include "PodBuffer.h"
+#include <qrt/PodBuffer.h>
 
 #include <QRandomGenerator>
 #include <QTest>

@@ -1,6 +1,6 @@
-#include "DrawFiles.h"
-#include "Lottery.h"
-#include "RuntimeError.h"
+#include <qrt/RuntimeError.h>
+#include <qrt/refhost/DrawFiles.h>
+#include <qrt/refhost/Lottery.h>
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -22,7 +22,7 @@ LotteryShape shape(const char *id)
 
 QByteArray historyFile()
 {
-    QFile f(QStringLiteral(QRT_SHARED_DATA "/de-6of49-1955-2026.txt"));
+    QFile f(QStringLiteral(QRT_TEST_DATA "/de-6of49-1955-2026.txt"));
     if (!f.open(QIODevice::ReadOnly))
         return {};
     return f.readAll();

@@ -1,10 +1,10 @@
-#include "AppManager.h"
-#include "AppManager_p.h"
+#include "AppManagerProbe_p.h"
 #include "CallLog.h"
-#include "FlexGrid.h"
 #include "RecordingLottery.h"
-#include "RuntimeError.h"
 #include "TestSupport.h"
+#include <qrt/AppManager.h>
+#include <qrt/FlexGrid.h>
+#include <qrt/RuntimeError.h>
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -107,7 +107,7 @@ private Q_SLOTS:
         verifyEditorOnCurrentCell();
         QCOMPARE(editor->text(), QStringLiteral("07"));
         QCOMPARE(grid->Rows(), 3);
-        QVERIFY(!AppManagerPrivate::get(control.get())->mblnSettingText);
+        QVERIFY(!probe(control.get()).settingText);
     }
 
     void typingIntoTheEntryRow()
@@ -203,7 +203,7 @@ private Q_SLOTS:
         QCOMPARE(editor->text(), QStringLiteral("12"));
         QCOMPARE(editor->cursorPosition(), 2);
         QVERIFY(!editor->hasSelectedText());
-        QVERIFY(!AppManagerPrivate::get(control.get())->mblnSkipKeyPress);
+        QVERIFY(!probe(control.get()).skipKeyPress);
         key(Qt::Key_Space);
         QCOMPARE(cell(1, 1), QStringLiteral("12 "));
         // On an empty cell a space is typed at once.
@@ -220,10 +220,10 @@ private Q_SLOTS:
         const QPoint somewhere(20, 10);
         QTest::mouseClick(viewport, Qt::RightButton, {}, somewhere);
         QVERIFY(!editor->isVisible());
-        QVERIFY(AppManagerPrivate::get(control.get())->mblnRightClick);
+        QVERIFY(probe(control.get()).rightClick);
         grid->setRow(1); // the next ShowEditor only clears the flag
         QVERIFY(!editor->isVisible());
-        QVERIFY(!AppManagerPrivate::get(control.get())->mblnRightClick);
+        QVERIFY(!probe(control.get()).rightClick);
         QTest::mouseClick(viewport, Qt::LeftButton, {}, somewhere);
         QVERIFY(editor->isVisible());
         verifyEditorOnCurrentCell();
@@ -264,7 +264,7 @@ private Q_SLOTS:
         QCOMPARE(grid->Row(), 3);
         QCOMPARE(grid->Col(), 0);
         verifyEditorOnCurrentCell();
-        QVERIFY(!AppManagerPrivate::get(control.get())->mblnInserting);
+        QVERIFY(!probe(control.get()).inserting);
         // On the entry row the grid ends with two empty rows.
         grid->setRow(6);
         click("btnInsert");

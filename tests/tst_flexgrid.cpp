@@ -1,6 +1,6 @@
-#include "FlexGrid.h"
-#include "RuntimeError.h"
 #include "TestSupport.h"
+#include <qrt/FlexGrid.h>
+#include <qrt/RuntimeError.h>
 
 #include <QAbstractItemModelTester>
 #include <QHash>

@@ -1,7 +1,7 @@
-#include "AppManager.h"
-#include "AppManager_p.h"
-#include "FlexGrid.h"
+#include "AppManagerProbe_p.h"
 #include "LayoutSteps.h"
+#include <qrt/AppManager.h>
+#include <qrt/FlexGrid.h>
 
 #include <QFrame>
 #include <QPushButton>
@@ -84,7 +84,7 @@ private Q_SLOTS:
         control.resize(800, 600);
         control.show();
         QVERIFY(QTest::qWaitForWindowExposed(&control));
-        QCOMPARE(AppManagerPrivate::get(&control)->layoutSteps, 20);
+        QCOMPARE(probe(&control).layoutSteps, 20);
         auto *frame = control.findChild<QFrame *>(QStringLiteral("frameContainer"));
         auto *grid = control.findChild<FlexGrid *>(QStringLiteral("msfData"));
         QCOMPARE(frame->geometry(), QRect(0, 40, 800, 560)); // 595 twips is 39.67 px
@@ -95,7 +95,7 @@ private Q_SLOTS:
                  QRect(259, 0, 61, 33));
         // Too low a control keeps the grid's old height.
         control.resize(800, 50);
-        QCOMPARE(AppManagerPrivate::get(&control)->layoutSteps, 19);
+        QCOMPARE(probe(&control).layoutSteps, 19);
         QCOMPARE(grid->height(), 542);
     }
 };

@@ -1,10 +1,10 @@
-#include "AppManager.h"
-#include "AppManager_p.h"
+#include "AppManagerProbe_p.h"
 #include "CallLog.h"
-#include "FlexGrid.h"
 #include "RecordingLottery.h"
-#include "RuntimeError.h"
 #include "TestSupport.h"
+#include <qrt/AppManager.h>
+#include <qrt/FlexGrid.h>
+#include <qrt/RuntimeError.h>
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -104,7 +104,7 @@ private Q_SLOTS:
                  itemCalls == 8 ? 2 : 0);
         QCOMPARE(CallLog::instance().filtered(QStringLiteral("Lottery.Item(")).first(),
                  QStringLiteral("Lottery.Item(i32 1)"));
-        QVERIFY(AppManagerPrivate::get(control.get())->mblnLoaded);
+        QVERIFY(probe(control.get()).loaded);
     }
 
     void emptyLottery()
@@ -155,7 +155,7 @@ private Q_SLOTS:
         else
             lottery->draws[0].issue = value;
         QCOMPARE(test::errorOf([&] { control->InitData(lottery.get()); }), error);
-        QVERIFY(!AppManagerPrivate::get(control.get())->mblnLoaded);
+        QVERIFY(!probe(control.get()).loaded);
     }
 
     // A host call failing part way leaves the grid as far as it got, the control not loaded,
@@ -169,8 +169,8 @@ private Q_SLOTS:
                3); // the second number of draw 2
         QCOMPARE(test::errorOf([&] { control->InitData(lottery.get()); }), 440);
         QCOMPARE(rows(), QStringList({"        Date|  B1|  B2", "1|01|02", "||"}));
-        QCOMPARE(AppManagerPrivate::get(control.get())->mobjLottery.data(), lottery.get());
-        QVERIFY(!AppManagerPrivate::get(control.get())->mblnLoaded);
+        QCOMPARE(probe(control.get()).lottery, lottery.get());
+        QVERIFY(!probe(control.get()).loaded);
         control->InitData(lottery.get());
         QCOMPARE(rows(),
                  QStringList({"        Date|  B1|  B2", "1|01|02", "2|03|04", "3|05|06", "||"}));
@@ -191,7 +191,7 @@ private Q_SLOTS:
         control->InitData(second.get());
         QCOMPARE(rows(), loaded);
         QVERIFY(CallLog::instance().entries().isEmpty());
-        QVERIFY(!AppManagerPrivate::get(control.get())->mobjLottery);
+        QVERIFY(!probe(control.get()).lottery);
     }
 
     void addItem()
@@ -234,13 +234,13 @@ private Q_SLOTS:
         QComboBox start, end;
         QObject notACombo;
         QCOMPARE(test::errorOf([&] { control->SetIssueControl(&start, &notACombo); }), 13);
-        QCOMPARE(AppManagerPrivate::get(control.get())->mcblStart.data(), &start);
-        QVERIFY(!AppManagerPrivate::get(control.get())->mcblEnd);
+        QCOMPARE(probe(control.get()).startList, &start);
+        QVERIFY(!probe(control.get()).endList);
         QCOMPARE(test::errorOf([&] { control->SetIssueControl(&notACombo, &end); }), 13);
         control->SetIssueControl(&start, &end);
-        QCOMPARE(AppManagerPrivate::get(control.get())->mcblEnd.data(), &end);
+        QCOMPARE(probe(control.get()).endList, &end);
         control->EraseALl();
-        QVERIFY(!AppManagerPrivate::get(control.get())->mcblStart);
+        QVERIFY(!probe(control.get()).startList);
     }
 
     // Host objects are never deleted by the control, and one destroyed early reads as not set.
@@ -257,7 +257,7 @@ private Q_SLOTS:
         init();
         control->SetSystemStore(store);
         delete store.data();
-        QVERIFY(!AppManagerPrivate::get(control.get())->mobjStore);
+        QVERIFY(!probe(control.get()).store);
         delete lottery.data();
         QCOMPARE(test::errorOf([&] { control->InitData(nullptr); }), 91);
     }

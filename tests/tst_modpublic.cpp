@@ -1,5 +1,5 @@
-#include "RuntimeError.h"
 #include "modPublic.h"
+#include <qrt/RuntimeError.h>
 
 #include <QDir>
 #include <QFile>

@@ -1,14 +1,14 @@
-#include "AppManager.h"
-#include "AppManager_p.h"
+#include "AppManagerProbe_p.h"
 #include "CallLog.h"
-#include "CommonDialog.h"
-#include "FlexGrid.h"
 #include "RecordingDraws.h"
 #include "RecordingLottery.h"
 #include "RecordingStore.h"
-#include "Settings.h"
-#include "ShellExecute.h"
 #include "TestSupport.h"
+#include <qrt/AppManager.h>
+#include <qrt/CommonDialog.h>
+#include <qrt/FlexGrid.h>
+#include <qrt/Settings.h>
+#include <qrt/ShellExecute.h>
 
 #include <QComboBox>
 #include <QDir>
@@ -175,7 +175,7 @@ private Q_SLOTS:
         QCOMPARE(fileText(userFile()),
                  bonus ? QStringLiteral("2026;7,9;3\n") : QStringLiteral("2026;7,9;\n"));
         QCOMPARE(fileText(lastFile), lastRead ? fileText(userFile()) : QStringLiteral("<missing>"));
-        QVERIFY(!AppManagerPrivate::get(control.get())->mobjLotterys);
+        QVERIFY(!probe(control.get()).lotterys);
         QCOMPARE(grid->Row(), 2);
         QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("txtEdit"));
     }
@@ -261,11 +261,11 @@ private Q_SLOTS:
         QCOMPARE(RecordingDraw::alive, 0); // the draw object went with the save
         QPointer<RecordingLotterys> kept = RecordingLotterys::last;
         QVERIFY(kept);
-        QCOMPARE(AppManagerPrivate::get(control.get())->mobjLotterys.data(), kept.data());
+        QCOMPARE(probe(control.get()).lotterys, kept.data());
         // The next save replaces it.
         click("btnSave");
         QVERIFY(!kept);
-        QVERIFY(!AppManagerPrivate::get(control.get())->mobjLotterys);
+        QVERIFY(!probe(control.get()).lotterys);
         QCOMPARE(row(2), QStringLiteral("6|05|09|06"));
     }
 

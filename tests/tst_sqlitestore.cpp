@@ -1,6 +1,6 @@
-#include "Automation.h"
-#include "RuntimeError.h"
-#include "SqliteStore.h"
+#include <qrt/Automation.h>
+#include <qrt/RuntimeError.h>
+#include <qrt/refhost/SqliteStore.h>
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -1,9 +1,8 @@
-#include "AppManager.h"
-#include "AppManager_p.h"
 #include "CallLog.h"
-#include "FlexGrid.h"
 #include "RecordingLottery.h"
 #include "TestSupport.h"
+#include <qrt/AppManager.h>
+#include <qrt/FlexGrid.h>
 
 #include <QLabel>
 #include <QLineEdit>

@@ -1,5 +1,5 @@
 #include "CallLog.h"
-#include "RuntimeError.h"
+#include <qrt/RuntimeError.h>
 
 #include <QHash>
 

@@ -1,7 +1,7 @@
 #include "RecordingDraws.h"
-#include "Automation.h"
 #include "CallLog.h"
-#include "RuntimeError.h"
+#include <qrt/Automation.h>
+#include <qrt/RuntimeError.h>
 
 #include <QFile>
 #include <QTextStream>

@@ -1,7 +1,7 @@
 #include "RecordingLottery.h"
 #include "CallLog.h"
 #include "RecordingDraws.h"
-#include "RuntimeError.h"
+#include <qrt/RuntimeError.h>
 
 namespace qrt::doubles
 {

@@ -2,14 +2,12 @@
 
 // Everything a host needs to embed the draw history control.
 
-#include "AppManager.h"
-#include "Automation.h"
-#include "CommonDialog.h"
-#include "FlexGrid.h"
-#include "HostContract.h"
-#include "KeySynthesis.h"
-#include "MsgBox.h"
-#include "RuntimeError.h"
-#include "Settings.h"
-#include "ShellExecute.h"
-#include "Twips.h"
+#include <qrt/AppManager.h>
+#include <qrt/Automation.h>
+#include <qrt/CommonDialog.h>
+#include <qrt/FlexGrid.h>
+#include <qrt/HostContract.h>
+#include <qrt/MsgBox.h>
+#include <qrt/RuntimeError.h>
+#include <qrt/Settings.h>
+#include <qrt/ShellExecute.h>

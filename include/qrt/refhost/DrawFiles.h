@@ -1,7 +1,9 @@
 #pragma once
 
-#include "DrawList.h"
-#include "LotteryShape.h"
+#include <qrt/refhost/qrt_refhost_export.h>
+
+#include <qrt/refhost/DrawList.h>
+#include <qrt/refhost/LotteryShape.h>
 
 #include <QByteArray>
 #include <QString>
@@ -19,7 +21,7 @@ struct ReadError {
 
 /// What a reader found. When anything is wrong the draws are empty: a file is loaded whole
 /// or not at all.
-struct ReadResult {
+struct QRT_REFHOST_EXPORT ReadResult {
     LotteryShape shape;
     DrawList draws;
     std::vector<ReadError> errors;
@@ -31,9 +33,10 @@ struct ReadResult {
 /// The plain text draw file: one draw a line, the issue, the basic numbers and, for a lottery
 /// with one, the bonus number after a "+"; blanks or commas between. Empty lines and lines
 /// starting with "#" are skipped. Every draw must keep the lottery's rules.
-ReadResult readTextDraws(const QByteArray &bytes, const LotteryShape &shape, int firstLine = 1);
+QRT_REFHOST_EXPORT ReadResult readTextDraws(const QByteArray &bytes, const LotteryShape &shape,
+                                            int firstLine = 1);
 /// Numbers with at least two digits, single blanks, " + " before the bonus, "\n" after each.
-QByteArray formatTextDraws(const DrawList &draws);
+QRT_REFHOST_EXPORT QByteArray formatTextDraws(const DrawList &draws);
 
 /// The user data file: a header naming the format version, the lottery and its shape, the
 /// number of draws and a CRC-32 of the draw lines, then the draws as in a text draw file:
@@ -45,14 +48,14 @@ QByteArray formatTextDraws(const DrawList &draws);
 ///     crc32: 8c7b6e2a
 ///     2026001 03 12 13 16 23 41 + 07
 ///     2026002 ...
-ReadResult readUserData(const QByteArray &bytes);
-QByteArray formatUserData(const LotteryShape &shape, const DrawList &draws);
+QRT_REFHOST_EXPORT ReadResult readUserData(const QByteArray &bytes);
+QRT_REFHOST_EXPORT QByteArray formatUserData(const LotteryShape &shape, const DrawList &draws);
 
 /// Reads a whole file with either reader; a file that cannot be read is one error on line 0.
 /// With @p bytes, the file's contents are handed back too.
-ReadResult readUserDataFile(const QString &path, QByteArray *bytes = nullptr);
-ReadResult readTextDrawFile(const QString &path, const LotteryShape &shape);
+QRT_REFHOST_EXPORT ReadResult readUserDataFile(const QString &path, QByteArray *bytes = nullptr);
+QRT_REFHOST_EXPORT ReadResult readTextDrawFile(const QString &path, const LotteryShape &shape);
 
-quint32 crc32(const QByteArray &bytes);
+QRT_REFHOST_EXPORT quint32 crc32(const QByteArray &bytes);
 
 } // namespace qrt::ref

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <qrt/qrt_export.h>
+
 #include <QString>
 #include <functional>
 
@@ -8,11 +10,11 @@ namespace qrt
 
 /// Replaces the service that opens a file in its associated program; an empty function
 /// restores the default (QDesktopServices::openUrl).
-void setShellExecuteHandler(
-    std::function<void(const QString &operation, const QString &file)> handler);
+QRT_EXPORT void
+setShellExecuteHandler(std::function<void(const QString &operation, const QString &file)> handler);
 
 /// Asks the desktop to perform @p operation ("Open") on @p file without waiting for it.
 /// Failures are not reported.
-void shellExecute(const QString &operation, const QString &file);
+QRT_EXPORT void shellExecute(const QString &operation, const QString &file);
 
 } // namespace qrt

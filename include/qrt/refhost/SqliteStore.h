@@ -1,5 +1,7 @@
 #pragma once
 
+#include <qrt/refhost/qrt_refhost_export.h>
+
 #include <QObject>
 #include <QString>
 #include <QVariant>
@@ -11,7 +13,7 @@ namespace qrt::ref
 
 /// The system store on SQLite. A record is addressed by six values (see HostContract.h);
 /// the first, third, fourth and fifth are kept as text, so 0 and "0" address the same record.
-class SqliteStore : public QObject
+class QRT_REFHOST_EXPORT SqliteStore : public QObject
 {
     Q_OBJECT
 public:

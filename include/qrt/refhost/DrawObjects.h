@@ -1,7 +1,9 @@
 #pragma once
 
-#include "DrawList.h"
-#include "LotteryShape.h"
+#include <qrt/refhost/qrt_refhost_export.h>
+
+#include <qrt/refhost/DrawList.h>
+#include <qrt/refhost/LotteryShape.h>
 
 #include <QObject>
 #include <QVarLengthArray>
@@ -13,7 +15,7 @@ namespace qrt::ref
 {
 
 /// One draw being saved, created by name as "QRTLottery.Lottery".
-class Draw : public QObject
+class QRT_REFHOST_EXPORT Draw : public QObject
 {
     Q_OBJECT
 public:
@@ -37,7 +39,7 @@ private:
 /// The draws of one save, created by name as "QRTLottery.Lotterys". SaveData(path) writes
 /// the user data file; SaveData(path, true) writes the plain text draw file. Both write
 /// atomically and keep the previous file as a backup.
-class DrawCollection : public QObject
+class QRT_REFHOST_EXPORT DrawCollection : public QObject
 {
     Q_OBJECT
 public:
@@ -59,6 +61,6 @@ private:
 
 /// Registers "QRTLottery.Lotterys" and "QRTLottery.Lottery". A new collection takes the shape
 /// that @p currentShape gives at the moment it is created.
-void registerClasses(std::function<LotteryShape()> currentShape);
+QRT_REFHOST_EXPORT void registerClasses(std::function<LotteryShape()> currentShape);
 
 } // namespace qrt::ref

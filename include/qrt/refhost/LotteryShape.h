@@ -1,5 +1,7 @@
 #pragma once
 
+#include <qrt/refhost/qrt_refhost_export.h>
+
 #include <QList>
 #include <QString>
 
@@ -10,7 +12,7 @@ namespace qrt::ref
 
 /// What a lottery's draws look like: how many basic numbers, their smallest and largest
 /// value, and whether a bonus number follows.
-struct LotteryShape {
+struct QRT_REFHOST_EXPORT LotteryShape {
     QString name;
     int total = 6;
     int mini = 1;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <qrt/refhost/qrt_refhost_export.h>
+
 #include <QByteArray>
 #include <QString>
 
@@ -11,9 +13,10 @@ namespace qrt::ref
 /// checked, the file is synced, the previous version becomes `path.bak` (with @p keepBackup)
 /// and the temporary file is renamed over @p path, after which the folder is synced.
 /// Returns an empty string on success, otherwise why it failed; the old file is then intact.
-QString writeFileAtomically(const QString &path, const QByteArray &data, bool keepBackup = true);
+QRT_REFHOST_EXPORT QString writeFileAtomically(const QString &path, const QByteArray &data,
+                                               bool keepBackup = true);
 
 /// Where writeFileAtomically() keeps the previous version of @p path.
-QString backupPathFor(const QString &path);
+QRT_REFHOST_EXPORT QString backupPathFor(const QString &path);
 
 } // namespace qrt::ref

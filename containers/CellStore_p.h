@@ -1,7 +1,7 @@
 #pragma once
 
-#include "PodBuffer.h"
 #include "RowIndex_p.h"
+#include <qrt/PodBuffer.h>
 
 #include <QString>
 #include <QStringView>

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <qrt/qrt_export.h>
+
 #include <QObject>
 #include <QString>
 #include <functional>
@@ -9,7 +11,7 @@ namespace qrt
 
 /// The Open dialog as a non-visual object: set the properties, call ShowOpen(), read
 /// FileName (empty when the user cancelled).
-class CommonDialog : public QObject
+class QRT_EXPORT CommonDialog : public QObject
 {
     Q_OBJECT
     Q_PROPERTY(QString DialogTitle READ DialogTitle WRITE setDialogTitle)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <qrt/qrt_export.h>
+
 #include <QString>
 #include <functional>
 
@@ -12,10 +14,10 @@ enum MsgBoxAnswer { MsgBoxOk = 1, MsgBoxYes = 6, MsgBoxNo = 7 };
 
 /// Replaces the modal message box; an empty function restores the QMessageBox default.
 /// The handler returns the answer (1 OK, 6 Yes, 7 No).
-void setMsgBoxHandler(
+QRT_EXPORT void setMsgBoxHandler(
     std::function<int(const QString &prompt, int style, const QString &title)> handler);
 
 /// Shows a modal message box with the style's icon and buttons and returns the answer.
-int msgBox(const QString &prompt, int style, const QString &title);
+QRT_EXPORT int msgBox(const QString &prompt, int style, const QString &title);
 
 } // namespace qrt

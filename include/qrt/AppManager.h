@@ -1,5 +1,7 @@
 #pragma once
 
+#include <qrt/qrt_export.h>
+
 #include <QVariant>
 #include <QWidget>
 
@@ -18,7 +20,7 @@ class AppManagerPrivate;
 /// A public method that fails throws qrt::RuntimeError. A failure inside a command or an
 /// input handler is emitted as errorOccurred(); with nothing connected to it, it is shown in
 /// a message box. Host objects are held through QPointer and never deleted by the control.
-class AppManager : public QWidget
+class QRT_EXPORT AppManager : public QWidget
 {
     Q_OBJECT
 

@@ -1,8 +1,10 @@
 #pragma once
 
-#include "DrawFiles.h"
-#include "DrawList.h"
-#include "LotteryShape.h"
+#include <qrt/refhost/qrt_refhost_export.h>
+
+#include <qrt/refhost/DrawFiles.h>
+#include <qrt/refhost/DrawList.h>
+#include <qrt/refhost/LotteryShape.h>
 
 #include <QObject>
 #include <QVariant>
@@ -17,7 +19,7 @@ class Lottery;
 /// What Lottery::Item hands out: a view of one draw. A handful of them are reused in turn,
 /// so reaching every number of a million draws creates no object per call; a view stays
 /// valid until several more Item calls have been made.
-class DrawItem : public QObject
+class QRT_REFHOST_EXPORT DrawItem : public QObject
 {
     Q_OBJECT
 public:
@@ -34,7 +36,7 @@ private:
 
 /// The reference lottery object: a lottery's shape and its draws, with the members the
 /// control calls (see HostContract.h). ReadData loads a user data file whole or not at all.
-class Lottery : public QObject
+class QRT_REFHOST_EXPORT Lottery : public QObject
 {
     Q_OBJECT
     Q_PROPERTY(QVariant StartItem READ startItem WRITE setStartItem)

@@ -1,6 +1,8 @@
 #pragma once
 
-#include "PodBuffer.h"
+#include <qrt/refhost/qrt_refhost_export.h>
+
+#include <qrt/PodBuffer.h>
 
 #include <QString>
 #include <QStringView>
@@ -14,7 +16,7 @@ namespace qrt::ref
 
 /// The draws of one lottery, packed: all issues in one character pool, all numbers in one
 /// integer array, so a million draws of seven numbers need about 40 MB and no object each.
-class DrawList
+class QRT_REFHOST_EXPORT DrawList
 {
 public:
     DrawList(int total = 0, bool bonus = false) : m_total(total), m_bonus(bonus) {}

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <qrt/qrt_export.h>
+
 #include <QString>
 #include <QWidget>
 
@@ -18,7 +20,7 @@ class FlexGridPrivate;
 /// A bad row, column or index throws RuntimeError 381; an impossible size throws 380.
 /// Writing Row or Col raises RowColChange when the current cell changes and scrolls it into
 /// view; a change of the visible rows or columns raises Scroll.
-class FlexGrid : public QWidget
+class QRT_EXPORT FlexGrid : public QWidget
 {
     Q_OBJECT
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <qrt/qrt_export.h>
+
 #include <QString>
 #include <stdexcept>
 
@@ -11,7 +13,7 @@ namespace qrt
 /// range, 13 type mismatch, 91 object variable not set, 326 resource not found, 380 invalid
 /// property value, 381 invalid property array index, 429 cannot create object, 438 object
 /// does not support this property or method, 440 any other failure raised by a host object.
-class RuntimeError : public std::runtime_error
+class QRT_EXPORT RuntimeError : public std::runtime_error
 {
 public:
     /// Uses the standard description of @p number.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <qrt/qrt_export.h>
+
 #include <QObject>
 #include <QString>
 #include <QVariant>
@@ -13,11 +15,11 @@ namespace qrt
 
 /// Registers the factory that createObject() uses for @p progId. A later registration for
 /// the same name replaces the earlier one; an empty factory removes it.
-void registerClass(const QString &progId, std::function<QObject *()> factory);
+QRT_EXPORT void registerClass(const QString &progId, std::function<QObject *()> factory);
 
 /// Creates an object of a registered host class. Throws RuntimeError 429 for an unknown
 /// name or a factory that yields nothing. The caller owns the object unless it has a parent.
-QObject *createObject(const QString &progId);
+QRT_EXPORT QObject *createObject(const QString &progId);
 
 /// Reaches a member of a host object by name: a declared Q_PROPERTY of that name is read when
 /// no arguments are given; otherwise a Q_INVOKABLE method or public slot of that name taking
@@ -28,14 +30,14 @@ QObject *createObject(const QString &progId);
 /// Throws RuntimeError 91 when @p obj is null, 438 when no such member exists, 13 when an
 /// argument cannot be converted; an exception thrown by the member itself passes through
 /// (anything but a RuntimeError arrives as RuntimeError 440).
-QVariant callByName(QObject *obj, const QString &name, const QVariantList &args = {});
+QRT_EXPORT QVariant callByName(QObject *obj, const QString &name, const QVariantList &args = {});
 
 /// Assigns @p value to the property @p name of @p obj (same errors as callByName()).
-void setByName(QObject *obj, const QString &name, const QVariant &value);
+QRT_EXPORT void setByName(QObject *obj, const QString &name, const QVariant &value);
 
 /// A member name with its lookup remembered for the last class it was used on, for call sites
 /// that reach the same member of the same class many times in a row.
-class Member
+class QRT_EXPORT Member
 {
 public:
     explicit Member(const char *name) : m_name(QString::fromLatin1(name)) {}
@@ -101,23 +103,23 @@ private:
 
 /// The object that a host result holds. Throws RuntimeError 91 for an empty value or a null
 /// object and 424 for a value that is not an object.
-QObject *toObject(const QVariant &value);
+QRT_EXPORT QObject *toObject(const QVariant &value);
 
 /// How host results are used. Each throws RuntimeError as documented.
 ///
 /// Integers are range-checked (6), `bool` gives -1 or 0, floating values are rounded half to
 /// even, strings may hold a decimal number with blanks around it, an invalid QVariant is 0;
 /// anything else is a type mismatch (13).
-qint32 toInt32(const QVariant &value);
+QRT_EXPORT qint32 toInt32(const QVariant &value);
 /// The same for a text, without boxing it first.
-qint32 toInt32(const QString &text);
+QRT_EXPORT qint32 toInt32(const QString &text);
 /// Strings as they are, integers in decimal, `bool` as "True"/"False", an invalid QVariant as
 /// ""; an object is a type mismatch (13).
-QString toText(const QVariant &value);
+QRT_EXPORT QString toText(const QVariant &value);
 /// A `bool` true or a number equal to -1.
-bool equalsTrue(const QVariant &value);
+QRT_EXPORT bool equalsTrue(const QVariant &value);
 /// A `bool` false, a number equal to 0, or an invalid QVariant.
-bool equalsFalse(const QVariant &value);
+QRT_EXPORT bool equalsFalse(const QVariant &value);
 
 /// The wire types of host calls.
 inline QVariant int16(qint16 v)
