@@ -1,14 +1,16 @@
 #!/usr/bin/env bash
-# Builds everything with AddressSanitizer and UndefinedBehaviorSanitizer and runs every test,
-# after checking the formatting.
+# Checks the formatting, builds the Release tree that the install check installs, builds
+# everything with AddressSanitizer and UndefinedBehaviorSanitizer and runs every test.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 . tools/deps.sh
 qrt_install_deps clang-format
 echo "==> Checking the formatting with clang-format"
 git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror
+qrt_build_release
 echo "==> Building with AddressSanitizer and UndefinedBehaviorSanitizer in build/test"
-cmake -S . -B build/test -DCMAKE_BUILD_TYPE=Debug -DQRT_SANITIZE=ON -DQRT_WERROR=ON > /dev/null
+cmake -S . -B build/test -DCMAKE_BUILD_TYPE=Debug -DQRT_SANITIZE=ON -DQRT_WERROR=ON \
+      -DQRT_RELEASE_DIR="$PWD/build/release" > /dev/null
 cmake --build build/test -j"$(nproc)"
 echo "==> Running the tests"
-ctest --test-dir build/test --output-on-failure
+ctest --test-dir build/test --output-on-failure -j"$(nproc)"

@@ -1,0 +1,60 @@
+# Installs a Release build into a scratch prefix and uses the installed copy as a user would:
+# the program runs from the prefix with no library path set, the shared libraries export only
+# the public interface, and a separate project builds and runs a host with find_package.
+# Arguments: RELEASE_DIR, SOURCE_DIR (this folder), DATA_DIR (tests/data), WORK_DIR.
+if(NOT RELEASE_DIR OR NOT EXISTS ${RELEASE_DIR}/CMakeCache.txt)
+  message(FATAL_ERROR "no Release build tree at '${RELEASE_DIR}': configure the tests with "
+                      "-DQRT_RELEASE_DIR=<a built Release tree>, as tools/test.sh does")
+endif()
+file(REMOVE_RECURSE ${WORK_DIR})
+set(prefix ${WORK_DIR}/prefix)
+
+function(run expected)
+  execute_process(COMMAND ${ARGN} RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
+  if(NOT "${rc}" STREQUAL "${expected}")
+    message(FATAL_ERROR "${ARGN}\nexited with ${rc}, expected ${expected}\n${out}\n${err}")
+  endif()
+  set(last_output "${out}" PARENT_SCOPE)
+endfunction()
+
+run(0 ${CMAKE_COMMAND} --install ${RELEASE_DIR} --prefix ${prefix})
+
+# Nothing but a plain environment: the installed RPATH must find the libraries.
+set(plain ${CMAKE_COMMAND} -E env --unset=LD_LIBRARY_PATH QT_QPA_PLATFORM=offscreen)
+set(program ${prefix}/bin/qrt-datamanager)
+run(0 ${plain} ${program} --check ${DATA_DIR}/de-6of49-1955-2026.txt --lottery 6:1-49)
+run(1 ${plain} ${program} --check ${DATA_DIR}/broken.txt --lottery 6of49)
+run(0 ${plain} ${program} --data-dir ${WORK_DIR}/data --screenshot ${WORK_DIR}/shot.png)
+if(NOT EXISTS ${WORK_DIR}/shot.png OR NOT EXISTS ${WORK_DIR}/data/store.db)
+  message(FATAL_ERROR "the installed program wrote no screenshot or no store")
+endif()
+
+# The shared libraries export the interface, never the control's or the core's insides.
+file(GLOB libraries ${prefix}/lib*/libQRT*.so)
+list(LENGTH libraries count)
+if(NOT count EQUAL 2)
+  message(FATAL_ERROR "expected the two shared libraries in the prefix, found: ${libraries}")
+endif()
+foreach(library ${libraries})
+  run(0 nm -DC --defined-only ${library})
+  string(REGEX MATCHALL "[^\n]*(Private|checkDraws|DrawTable|LoadMessage|PadString|PathExists|CellStore|RowIndex|arrangeLayout|AppManagerProbe|twipsTo|synthesizeKey)[^\n]*"
+         leaks "${last_output}")
+  if(leaks)
+    list(JOIN leaks "\n" shown)
+    message(FATAL_ERROR "${library} exports internals:\n${shown}")
+  endif()
+endforeach()
+
+# Consumers get the include folder and nothing below or beside it.
+file(GLOB targets ${prefix}/lib*/cmake/QRTDataManager/QRTDataManagerTargets.cmake)
+file(READ ${targets} exported)
+string(REGEX MATCHALL "INTERFACE_INCLUDE_DIRECTORIES \"[^\"]*\"" dirs "${exported}")
+foreach(d ${dirs})
+  if(NOT d STREQUAL "INTERFACE_INCLUDE_DIRECTORIES \"\${_IMPORT_PREFIX}/include\"")
+    message(FATAL_ERROR "the exported include folders are not just include/: ${d}")
+  endif()
+endforeach()
+
+run(0 ${CMAKE_COMMAND} -S ${SOURCE_DIR} -B ${WORK_DIR}/build -DCMAKE_PREFIX_PATH=${prefix})
+run(0 ${CMAKE_COMMAND} --build ${WORK_DIR}/build)
+run(0 ${plain} ${WORK_DIR}/build/consumer)
