@@ -39,13 +39,6 @@ ref::LotteryShape defaultShape()
     return ref::LotteryShape::presets().first();
 }
 
-QString listed(const QStringList &lines, int most)
-{
-    if (lines.size() <= most)
-        return lines.join(u'\n');
-    return lines.mid(0, most).join(u'\n') +
-           QStringLiteral("\n... and %1 more").arg(lines.size() - most);
-}
 } // namespace
 
 MainWindow::MainWindow(const QString &dataFolder, QWidget *parent)
@@ -158,7 +151,7 @@ void MainWindow::loadLottery(const ref::LotteryShape &shape)
             QFile::rename(userFile, aside);
             const bool restored = QFile::exists(backup) && m_lottery->load(backup).ok();
             msgBox(QStringLiteral("%1 cannot be used:\n%2\n\nIt was kept as %3. %4")
-                       .arg(userFile, listed(r.describe(QStringLiteral("User.ltk")), 20), aside,
+                       .arg(userFile, r.describe(QStringLiteral("User.ltk"), 20).join(u'\n'), aside,
                             restored
                                 ? QStringLiteral("The draws read before it were loaded instead.")
                                 : QStringLiteral("No draws were loaded.")),
@@ -171,7 +164,7 @@ void MainWindow::loadLottery(const ref::LotteryShape &shape)
                    ? QStringLiteral("%1 was missing; the draws read before were restored from %2.")
                          .arg(userFile, backup)
                    : QStringLiteral("%1 is missing and its backup cannot be used:\n%2")
-                         .arg(userFile, listed(r.describe(backup), 20)),
+                         .arg(userFile, r.describe(backup, 20).join(u'\n')),
                MsgBoxStop, kTitle);
     } else {
         // A first look at a lottery is never an empty grid.
@@ -256,7 +249,7 @@ bool MainWindow::openDrawFile(const QString &path)
 {
     const ref::ReadResult r = ref::readTextDrawFile(path, m_lottery->shape());
     if (!r.ok()) {
-        msgBox(QStringLiteral("%1 was not loaded:\n%2").arg(path, listed(r.describe(path), 40)),
+        msgBox(QStringLiteral("%1 was not loaded:\n%2").arg(path, r.describe(path, 40).join(u'\n')),
                MsgBoxStop, QStringLiteral("Draw file errors"));
         return false;
     }

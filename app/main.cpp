@@ -6,59 +6,92 @@
 #include <qrt/RuntimeError.h>
 
 #include <QApplication>
+#include <QCommandLineParser>
 #include <QTimer>
 
 #include <cstdio>
+#include <optional>
 
 namespace
 {
-QString option(int argc, char *argv[], const char *name)
-{
-    for (int i = 1; i + 1 < argc; ++i)
-        if (qstrcmp(argv[i], name) == 0)
-            return QString::fromLocal8Bit(argv[i + 1]);
-    return {};
-}
+struct Options {
+    QString dataDir, screenshot, check, lottery;
+};
 
-bool hasOption(int argc, char *argv[], const char *name)
+// Parsed before any application object exists: whether a window is wanted, and on which
+// platform, depends on the options. Returns an exit code when the program ends here.
+std::optional<int> parseOptions(int argc, char *argv[], Options &o)
 {
-    for (int i = 1; i < argc; ++i)
-        if (qstrcmp(argv[i], name) == 0)
-            return true;
-    return false;
-}
-
-void usage()
-{
-    std::fputs(
-        "usage: qrt-datamanager [--data-dir DIR] [--screenshot FILE]\n"
-        "       qrt-datamanager --check FILE --lottery SHAPE\n"
+    QCoreApplication::setApplicationName(QStringLiteral("QRTDataManager"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(QRT_VERSION));
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "Keeps the draw history of a lottery.\n\n"
         "SHAPE is 6of49, 5of35, 7of35, daily3, keno, or COUNT:SMALLEST-LARGEST with a trailing +\n"
-        "for a bonus number, such as 6:1-49+.\n",
-        stderr);
+        "for a bonus number, such as 6:1-49+."));
+    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
+                                  QStringLiteral("Shows this help."));
+    const QCommandLineOption version(QStringLiteral("version"),
+                                     QStringLiteral("Shows the version."));
+    const QCommandLineOption dataDir(QStringLiteral("data-dir"),
+                                     QStringLiteral("Keeps everything in DIR instead of the "
+                                                    "user's data folder."),
+                                     QStringLiteral("DIR"));
+    const QCommandLineOption screenshot(QStringLiteral("screenshot"),
+                                        QStringLiteral("Renders the window to FILE and exits."),
+                                        QStringLiteral("FILE"));
+    const QCommandLineOption check(QStringLiteral("check"),
+                                   QStringLiteral("Checks the text draw file FILE against the "
+                                                  "rules of --lottery, without a window."),
+                                   QStringLiteral("FILE"));
+    const QCommandLineOption lottery(QStringLiteral("lottery"),
+                                     QStringLiteral("The lottery, as SHAPE."),
+                                     QStringLiteral("SHAPE"));
+    parser.addOptions({help, version, dataDir, screenshot, check, lottery});
+    // Without an application object Qt cannot name the program in the usage line.
+    const QString helpText = parser.helpText().replace(QStringLiteral("<executable_name>"),
+                                                       QStringLiteral("qrt-datamanager"));
+    QStringList args;
+    for (int i = 0; i < argc; ++i)
+        args << QString::fromLocal8Bit(argv[i]);
+    const auto fail = [&](const QString &why) {
+        std::fprintf(stderr, "qrt-datamanager: %s\n%s", qPrintable(why), qPrintable(helpText));
+        return 2;
+    };
+    if (!parser.parse(args))
+        return fail(parser.errorText());
+    if (parser.isSet(help)) {
+        std::fputs(qPrintable(helpText), stdout);
+        return 0;
+    }
+    if (parser.isSet(version)) {
+        std::printf("qrt-datamanager %s\n", QRT_VERSION);
+        return 0;
+    }
+    if (!parser.positionalArguments().isEmpty())
+        return fail(
+            QStringLiteral("unexpected argument: %1").arg(parser.positionalArguments().first()));
+    o = {parser.value(dataDir), parser.value(screenshot), parser.value(check),
+         parser.value(lottery)};
+    if (parser.isSet(check) && o.lottery.isEmpty())
+        return fail(QStringLiteral("--check needs --lottery"));
+    return std::nullopt;
 }
 } // namespace
 
 int main(int argc, char *argv[])
 {
-    if (hasOption(argc, argv, "--help") || hasOption(argc, argv, "-h")) {
-        usage();
-        return 0;
-    }
-    if (hasOption(argc, argv, "--check")) {
+    Options options;
+    if (const std::optional<int> code = parseOptions(argc, argv, options))
+        return *code;
+    if (!options.check.isEmpty()) {
         QCoreApplication app(argc, argv);
-        const QString file = option(argc, argv, "--check");
-        const QString shape = option(argc, argv, "--lottery");
-        if (file.isEmpty() || shape.isEmpty()) {
-            usage();
-            return 2;
-        }
         QTextStream out(stdout);
         QTextStream err(stderr);
-        return qrt::app::checkDrawFile(file, shape, out, err);
+        return qrt::app::checkDrawFile(options.check, options.lottery, out, err);
     }
 
-    const QString screenshot = option(argc, argv, "--screenshot");
+    const QString &screenshot = options.screenshot;
     if (!screenshot.isEmpty() && qEnvironmentVariableIsEmpty("DISPLAY") &&
         qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -68,7 +101,7 @@ int main(int argc, char *argv[])
 
     std::unique_ptr<qrt::app::MainWindow> window;
     try {
-        window = std::make_unique<qrt::app::MainWindow>(option(argc, argv, "--data-dir"));
+        window = std::make_unique<qrt::app::MainWindow>(options.dataDir);
     } catch (const qrt::RuntimeError &e) {
         std::fprintf(stderr, "%s\n", e.what());
         if (screenshot.isEmpty())

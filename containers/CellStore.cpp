@@ -77,7 +77,7 @@ CellAt locate(const uint8_t *blob, int col)
 
 } // namespace
 
-CellStore::CellStore()
+CellStore::CellStore(size_t compactAt) : m_compactAt(compactAt)
 {
     m_pool.push_back(0); // offset 0 is reserved for "empty row"
 }
@@ -408,8 +408,9 @@ void CellStore::removeRows(int at, int count)
 
 void CellStore::compactIfWasteful()
 {
-    if (m_garbage < (1u << 20) || m_garbage * 2 < m_pool.size())
+    if (m_garbage < m_compactAt || m_garbage * 2 < m_pool.size())
         return;
+    ++m_compactions;
     PodBuffer<uint8_t> pool;
     pool.reserve(m_pool.size() - m_garbage);
     pool.push_back(0);

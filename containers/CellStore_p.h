@@ -19,7 +19,9 @@ namespace qrt
 class CellStore
 {
 public:
-    CellStore();
+    /// The pool is compacted once at least @p compactAt bytes of it are garbage and the
+    /// garbage is at least half of it; tests lower the threshold to reach the compaction.
+    explicit CellStore(size_t compactAt = size_t(1) << 20);
 
     int rows() const { return int(m_ref.size()); }
     int cols() const { return m_cols; }
@@ -46,6 +48,8 @@ public:
 
     /// Bytes held by the store, for measurements.
     size_t memoryBytes() const;
+    /// How often the pool was compacted.
+    int compactions() const { return m_compactions; }
 
 private:
     std::vector<QString> decodeRow(uint32_t offset) const;
@@ -67,6 +71,8 @@ private:
     RowIndex m_ref;                 // per row, offset of its blob in m_pool; 0 means all empty
     PodBuffer<uint8_t> m_pool;
     size_t m_garbage = 0;
+    size_t m_compactAt;
+    int m_compactions = 0;
     int m_cols = 0;
 };
 

@@ -79,18 +79,9 @@ void AppManagerPrivate::appendPadded(QString &out, const QVariant &value)
 
 void AppManagerPrivate::appendPadded(QString &out, qint32 v)
 {
-    if (v < 0) {
-        out += PadString(QString::number(v), QStringLiteral("0"), 2, true);
-        return;
-    }
-    // Written backwards into a buffer and appended at once.
-    char16_t digits[12];
-    int at = 12;
-    for (int rest = v; rest > 0 || at == 12; rest /= 10)
-        digits[--at] = char16_t(u'0' + rest % 10);
-    if (at == 11)
-        digits[--at] = u'0';
-    out.append(reinterpret_cast<const QChar *>(digits + at), 12 - at);
+    char16_t digits[11];
+    const char16_t *end = writeTwoDigits(digits, v);
+    out.append(reinterpret_cast<const QChar *>(digits), end - digits);
 }
 
 void AppManagerPrivate::appendGetter(QString &out, const Member &getter, QObject *obj,

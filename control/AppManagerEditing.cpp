@@ -45,16 +45,17 @@ enum VirtualKey {
 // The grid's signals are blocked for the length of the batch; nothing else can reach the grid
 // meanwhile, and the current cell changes it counted are answered once at the end.
 EditorBatch::EditorBatch(AppManagerPrivate *dd)
-    : d(dd), m_changesBefore(dd->msfData->currentCellChanges())
+    : d(dd), m_changesBefore(dd->msfData->currentCellChanges()),
+      m_redrawBefore(dd->msfData->Redraw())
 {
     d->msfData->setRedraw(false);
-    d->msfData->blockSignals(true);
+    m_blockedBefore = d->msfData->blockSignals(true);
 }
 
 EditorBatch::~EditorBatch()
 {
-    d->msfData->blockSignals(m_wasBlocked);
-    d->msfData->setRedraw(true);
+    d->msfData->blockSignals(m_blockedBefore);
+    d->msfData->setRedraw(m_redrawBefore);
     auto shows = qint64(d->msfData->currentCellChanges() - m_changesBefore);
     // The first of several ShowEditor calls may only have cleared a right click's flag.
     if (shows > 0 && d->mblnRightClick) {

@@ -72,7 +72,8 @@ public:
 private:
     AppManagerPrivate *d;
     quint64 m_changesBefore;
-    bool m_wasBlocked = false;
+    bool m_redrawBefore;
+    bool m_blockedBefore;
 };
 
 class AppManagerPrivate : public QObject

@@ -18,7 +18,6 @@ public:
     frmInfo();
     ~frmInfo() override;
 
-    QLabel *lblInfo() const { return m_label; }
     /// Sets the text; with @p repaintNow the label is painted before this returns.
     void setInfo(const QString &text, bool repaintNow = false);
 

@@ -807,8 +807,7 @@ void FlexGrid::removeRows(int index, int count)
     if (count <= 0)
         return;
     d->checkRow(index);
-    if (index + count > d->store.rows() ||
-        (index >= d->fixedRows && d->store.rows() - count <= d->fixedRows))
+    if (index + count > d->store.rows() || d->store.rows() - count <= d->fixedRows)
         throw RuntimeError(5, QStringLiteral("Cannot remove last non-fixed row"));
     auto change = [&] { d->store.removeRows(index, count); };
     if (d->redraw && index >= d->fixedRows) {

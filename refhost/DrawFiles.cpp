@@ -136,26 +136,6 @@ QString columnName(int col, const LotteryShape &shape)
     return QStringLiteral("number %1").arg(col);
 }
 
-// At least two digits, as the control shows numbers; returns the end of what was written
-// (at most 11 characters).
-char *writePadded(char *p, qint32 v)
-{
-    if (v >= 0 && v < 10)
-        *p++ = '0';
-    char digits[12];
-    int n = 0;
-    quint32 rest = v < 0 ? 0u - quint32(v) : quint32(v);
-    do {
-        digits[n++] = char('0' + rest % 10);
-        rest /= 10;
-    } while (rest > 0);
-    if (v < 0)
-        *p++ = '-';
-    while (n > 0)
-        *p++ = digits[--n];
-    return p;
-}
-
 void appendUtf8(QByteArray &out, QStringView text)
 {
     for (QChar c : text) {
@@ -173,11 +153,15 @@ void appendUtf8(QByteArray &out, QStringView text)
 
 } // namespace
 
-QStringList ReadResult::describe(const QString &file) const
+QStringList ReadResult::describe(const QString &file, int most) const
 {
+    const qsizetype shown =
+        most < 0 ? qsizetype(errors.size()) : std::min(qsizetype(errors.size()), qsizetype(most));
     QStringList out;
-    for (const ReadError &e : errors)
-        out << QStringLiteral("%1:%2: %3").arg(file).arg(e.line).arg(e.reason);
+    for (qsizetype i = 0; i < shown; ++i)
+        out << QStringLiteral("%1:%2: %3").arg(file).arg(errors[i].line).arg(errors[i].reason);
+    if (shown < qsizetype(errors.size()))
+        out << QStringLiteral("... and %1 more").arg(qsizetype(errors.size()) - shown);
     return out;
 }
 
@@ -315,13 +299,13 @@ void appendTextDraws(QByteArray &out, const DrawList &draws)
         char *p = line.data();
         for (int j = 0; j < draws.total(); ++j) {
             *p++ = ' ';
-            p = writePadded(p, draws.number(i, j));
+            p = writeTwoDigits(p, draws.number(i, j));
         }
         if (draws.hasBonus()) {
             *p++ = ' ';
             *p++ = '+';
             *p++ = ' ';
-            p = writePadded(p, draws.bonus(i));
+            p = writeTwoDigits(p, draws.bonus(i));
         }
         *p++ = '\n';
         out.append(line.data(), p - line.data());

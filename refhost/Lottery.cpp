@@ -75,13 +75,7 @@ qint32 Lottery::ReadData(const QString &path)
 {
     const ReadResult r = load(path);
     if (!r.ok()) {
-        QStringList lines = r.describe(path);
-        if (lines.size() > 20) {
-            const qsizetype more = lines.size() - 20;
-            lines = lines.mid(0, 20);
-            lines << QStringLiteral("... and %1 more").arg(more);
-        }
-        throw RuntimeError(62, lines.join(u'\n'));
+        throw RuntimeError(62, r.describe(path, 20).join(u'\n'));
     }
     Q_EMIT dataRead();
     return m_draws.size();

@@ -108,19 +108,6 @@ void SqliteStore::EditRecord(const QVariant &a1, const QVariant &key, const QVar
                                                             : QStringLiteral("no such record")));
 }
 
-void SqliteStore::beginTransaction()
-{
-    exec(QStringLiteral("BEGIN IMMEDIATE"), {}, "begin a transaction");
-}
-void SqliteStore::commit()
-{
-    exec(QStringLiteral("COMMIT"), {}, "commit");
-}
-void SqliteStore::rollback()
-{
-    exec(QStringLiteral("ROLLBACK"), {}, "roll back");
-}
-
 std::optional<QString> SqliteStore::record(const QString &key, const QString &third)
 {
     QueryRecord(0, key, third, 0, 0, 0);

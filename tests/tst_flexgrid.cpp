@@ -5,6 +5,7 @@
 #include <QAbstractItemModelTester>
 #include <QHash>
 #include <QImage>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTableView>
 #include <QTest>
@@ -185,6 +186,43 @@ private Q_SLOTS:
         grid->setRow(29);
         QVERIFY(grid->CellTop() + grid->CellHeight() <= grid->height() * 15);
         QVERIFY(grid->TopRow() > 5);
+    }
+
+    // The scroll bar, clicked or dragged, is the user's scroll: Scroll and a new TopRow, with
+    // the current cell left where it was.
+    void userScrollsWithTheScrollBar()
+    {
+        grid->setRow(2);
+        QScrollBar *bar = grid->findChild<QTableView *>()->verticalScrollBar();
+        QSignalSpy scrolls(grid.get(), &FlexGrid::Scroll);
+        QSignalSpy layouts(grid.get(), &FlexGrid::LayoutChanged);
+        QSignalSpy moves(grid.get(), &FlexGrid::RowColChange);
+        bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+        QCOMPARE(grid->TopRow(), 2);
+        bar->setSliderDown(true);
+        bar->setSliderPosition(bar->value() + 9 * bar->singleStep());
+        bar->setSliderDown(false);
+        QCOMPARE(grid->TopRow(), 11);
+        QCOMPARE(scrolls.count(), 2);
+        QCOMPARE(layouts.count(), 0);
+        QCOMPARE(moves.count(), 0);
+        QCOMPARE(grid->Row(), 2);
+    }
+
+    // Removing rows never leaves the grid without a row below its fixed ones.
+    void removingRowsKeepsANonFixedRow()
+    {
+        grid->setRows(3);
+        grid->setTextArray(5, QStringLiteral("a"));
+        grid->setTextArray(10, QStringLiteral("b"));
+        grid->RemoveItem(0); // the header goes and the first row takes its place
+        QCOMPARE(grid->Rows(), 2);
+        QCOMPARE(grid->FixedRows(), 1);
+        QCOMPARE(grid->TextArray(0), QStringLiteral("a"));
+        QCOMPARE(test::errorOf([&] { grid->RemoveItem(0); }), 5);
+        QCOMPARE(test::errorOf([&] { grid->RemoveItem(1); }), 5);
+        QCOMPARE(grid->Rows(), 2);
+        QCOMPARE(grid->TextArray(5), QStringLiteral("b"));
     }
 
     void pageDownMovesByVisiblePage()

@@ -107,6 +107,22 @@ private Q_SLOTS:
         QVERIFY(probe(control.get()).loaded);
     }
 
+    // A load batches the grid's repaints and signals, then leaves both as the host had them.
+    void loadKeepsTheGridsState()
+    {
+        std::unique_ptr<RecordingLottery> lottery(
+            RecordingLottery::make(1, 1, 9, false, {QStringLiteral("1 1")}));
+        auto *grid = control->findChild<FlexGrid *>(QStringLiteral("msfData"));
+        grid->setRedraw(false);
+        grid->blockSignals(true);
+        control->InitData(lottery.get());
+        QCOMPARE(grid->Rows(), 3);
+        QVERIFY(!grid->Redraw());
+        QVERIFY(grid->signalsBlocked());
+        grid->blockSignals(false);
+        grid->setRedraw(true);
+    }
+
     void emptyLottery()
     {
         std::unique_ptr<RecordingLottery> lottery(RecordingLottery::make(6, 1, 49, false));

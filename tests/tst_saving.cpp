@@ -318,12 +318,26 @@ private Q_SLOTS:
         QVERIFY(CallLog::instance().filtered(QStringLiteral("Lottery.StartItem")).isEmpty());
     }
 
-    void importAndExportDoNothing()
+    // The dialog's "description|pattern" pairs become Qt's filters; a description that names
+    // its patterns in parentheses gets the real ones instead.
+    void dialogFilters_data()
     {
-        load({"7 1 2 +3"});
-        click("btnInput");
-        click("btnOutput");
-        QVERIFY(CallLog::instance().entries().isEmpty());
+        QTest::addColumn<QString>("filter");
+        QTest::addColumn<QString>("qt");
+        QTest::newRow("the control's") << "Text File(*.txt)|*.txt"
+                                       << "Text File (*.txt)";
+        QTest::newRow("two, several patterns") << "Draws|*.txt;*.ltk|All files|*.*"
+                                               << "Draws (*.txt *.ltk);;All files (*.*)";
+        QTest::newRow("dangling description") << "Draws|*.txt|Odd"
+                                              << "Draws (*.txt)";
+        QTest::newRow("empty") << ""
+                               << "";
+    }
+    void dialogFilters()
+    {
+        QFETCH(QString, filter);
+        QFETCH(QString, qt);
+        QCOMPARE(CommonDialog::toQtFilter(filter), qt);
     }
 
     void editTextFile_data()

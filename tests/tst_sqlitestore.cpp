@@ -58,21 +58,6 @@ private Q_SLOTS:
                  QStringLiteral("QRTDataManager"));
     }
 
-    void transactions()
-    {
-        QTemporaryDir dir;
-        SqliteStore store(dir.filePath(QStringLiteral("store.db")));
-        store.beginTransaction();
-        store.setRecord(QStringLiteral("A"), QStringLiteral("1"));
-        store.rollback();
-        QVERIFY(!store.record(QStringLiteral("A")));
-        store.beginTransaction();
-        store.setRecord(QStringLiteral("A"), QStringLiteral("1"));
-        store.setRecord(QStringLiteral("B"), QStringLiteral("2"));
-        store.commit();
-        QCOMPARE(store.record(QStringLiteral("B")), std::optional<QString>(QStringLiteral("2")));
-    }
-
     void openFailuresAreClear()
     {
         QTemporaryDir dir;

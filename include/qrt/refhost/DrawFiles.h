@@ -27,7 +27,7 @@ struct QRT_REFHOST_EXPORT ReadResult {
     std::vector<ReadError> errors;
     bool ok() const { return errors.empty(); }
     /// "FILE:LINE: reason" lines.
-    QStringList describe(const QString &file) const;
+    QStringList describe(const QString &file, int most = -1) const;
 };
 
 /// The plain text draw file: one draw a line, the issue, the basic numbers and, for a lottery

@@ -33,11 +33,6 @@ public:
     Q_INVOKABLE void EditRecord(const QVariant &a1, const QVariant &key, const QVariant &a3,
                                 const QVariant &a4, const QVariant &a5, const QVariant &content);
 
-    /// Groups several changes so that they land together or not at all.
-    void beginTransaction();
-    void commit();
-    void rollback();
-
     /// The content of the record (0, key, third, 0, 0), if there is one.
     std::optional<QString> record(const QString &key, const QString &third = QStringLiteral("0"));
     /// Adds or replaces that record.
