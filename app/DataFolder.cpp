@@ -3,7 +3,10 @@
 #include <qrt/Settings.h>
 #include <qrt/refhost/SqliteStore.h>
 
+#include <qrt/RuntimeError.h>
+
 #include <QDir>
+#include <QLockFile>
 #include <QSettings>
 #include <QStandardPaths>
 
@@ -16,9 +19,31 @@ DataFolder::DataFolder(const QString &path)
 {
     QDir().mkpath(m_path);
     m_path = QDir(m_path).absolutePath();
+    // One writer per folder: two programs saving into one folder overwrite each other's
+    // draws, since the save folder and the file written back are kept in shared settings.
+    m_lock = std::make_unique<QLockFile>(m_path + QStringLiteral("/lock"));
+    m_lock->setStaleLockTime(0); // held for as long as the program runs; only a dead owner frees it
+    if (!m_lock->tryLock(0)) {
+        qint64 pid = 0;
+        QString host, app;
+        const bool known = m_lock->getLockInfo(&pid, &host, &app);
+        throw RuntimeError(
+            70, known ? QStringLiteral("The data folder %1 is in use by %2 (process %3 on %4); "
+                                       "close it first. Nothing was changed.")
+                            .arg(m_path, app.isEmpty() ? QStringLiteral("another program") : app)
+                            .arg(pid)
+                            .arg(host)
+                      : QStringLiteral("The data folder %1 cannot be locked (%2); nothing was "
+                                       "changed.")
+                            .arg(m_path, m_lock->error() == QLockFile::PermissionError
+                                             ? QStringLiteral("no permission")
+                                             : QStringLiteral("it is in use")));
+    }
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope,
                        m_path + QStringLiteral("/settings"));
 }
+
+DataFolder::~DataFolder() = default;
 
 QString DataFolder::storePath() const
 {

@@ -4,6 +4,10 @@
 
 #include <QString>
 
+#include <memory>
+
+class QLockFile;
+
 namespace qrt::ref
 {
 class SqliteStore;
@@ -17,9 +21,11 @@ namespace qrt::app
 class DataFolder
 {
 public:
-    /// The user's data folder, or @p path when one is given. Creates it and redirects the
-    /// per-user settings into it.
+    /// The user's data folder, or @p path when one is given. Creates it, takes its lock and
+    /// redirects the per-user settings into it. Throws RuntimeError 70 when another running
+    /// program holds the lock; a lock left by a program that died is taken over.
     explicit DataFolder(const QString &path = QString());
+    ~DataFolder();
 
     QString path() const { return m_path; }
     QString storePath() const;
@@ -35,6 +41,7 @@ public:
 
 private:
     QString m_path;
+    std::unique_ptr<QLockFile> m_lock;
 };
 
 } // namespace qrt::app

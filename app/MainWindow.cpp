@@ -13,17 +13,21 @@
 
 #include <QActionGroup>
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFile>
+#include <QFileInfo>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QSpinBox>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QTextStream>
 #include <QVBoxLayout>
 
 namespace qrt::app
@@ -41,7 +45,8 @@ ref::LotteryShape defaultShape()
 
 } // namespace
 
-MainWindow::MainWindow(const QString &dataFolder, QWidget *parent)
+MainWindow::MainWindow(const QString &dataFolder, const std::optional<ref::LotteryShape> &lottery,
+                       QWidget *parent)
     : QMainWindow(parent), m_folder(dataFolder),
       m_store(std::make_unique<ref::SqliteStore>(m_folder.storePath())),
       m_lottery(std::make_unique<ref::Lottery>(defaultShape()))
@@ -91,7 +96,10 @@ MainWindow::MainWindow(const QString &dataFolder, QWidget *parent)
     buildMenus();
     const std::optional<ref::LotteryShape> saved =
         ref::LotteryShape::parse(m_store->record(kCurrentLottery).value_or(QString()));
-    loadLottery(saved.value_or(defaultShape()));
+    if (lottery && (!saved || saved->key() != lottery->key()))
+        switchLottery(*lottery);
+    else
+        loadLottery(saved.value_or(defaultShape()));
     resize(1280, 800);
 }
 
@@ -108,6 +116,8 @@ void MainWindow::buildMenus()
     QAction *open =
         file->addAction(QStringLiteral("&Open Draw File..."), this, &MainWindow::askForDrawFile);
     open->setShortcut(QKeySequence::Open);
+    file->addAction(QStringLiteral("&Save"), this, &MainWindow::save)
+        ->setShortcut(QKeySequence::Save);
     file->addSeparator();
     file->addAction(QStringLiteral("&Quit"), this, &QWidget::close)
         ->setShortcut(QKeySequence::Quit);
@@ -119,7 +129,12 @@ void MainWindow::buildMenus()
         a->setCheckable(true);
         a->setData(shape.key());
         m_lotteryActions->addAction(a);
-        connect(a, &QAction::triggered, this, [this, shape] { switchLottery(shape); });
+        connect(a, &QAction::triggered, this, [this, shape] {
+            if (maybeSave())
+                switchLottery(shape);
+            else // the check mark stays with the lottery shown
+                markCurrentLottery();
+        });
     }
     lotteries->addSeparator();
     lotteries->addAction(QStringLiteral("&Custom..."), this, &MainWindow::askForCustomLottery);
@@ -135,51 +150,105 @@ bool MainWindow::showsSampleData() const
     return m_store->record(sampleKey()).value_or(QString()) == QLatin1String("1");
 }
 
+QString MainWindow::userFile() const
+{
+    return m_folder.lotteryFolder(m_lottery->shape()) + QStringLiteral("User.ltk");
+}
+
 void MainWindow::loadLottery(const ref::LotteryShape &shape)
 {
     m_lottery->setShape(shape);
     m_folder.prepare(*m_store, shape);
-    const QString userFile = m_folder.lotteryFolder(shape) + QStringLiteral("User.ltk");
-    const QString backup = ref::backupPathFor(userFile);
-    if (QFile::exists(userFile)) {
-        const ref::ReadResult r = m_lottery->load(userFile);
+    const QString path = userFile();
+    // Left by a writer that was killed; the folder's lock says no writer is running now.
+    ref::removeLeftovers(path);
+    QString backupProblem;
+    if (QFile::exists(path)) {
+        const ref::ReadResult r = m_lottery->load(path, &backupProblem);
         if (!r.ok()) {
-            // The damaged file is moved aside, out of the next save's way, for the user to
-            // look at; the draws last read stand in for it.
-            const QString aside = userFile + QStringLiteral(".damaged");
-            QFile::remove(aside);
-            QFile::rename(userFile, aside);
-            const bool restored = QFile::exists(backup) && m_lottery->load(backup).ok();
-            msgBox(QStringLiteral("%1 cannot be used:\n%2\n\nIt was kept as %3. %4")
-                       .arg(userFile, r.describe(QStringLiteral("User.ltk"), 20).join(u'\n'), aside,
-                            restored
-                                ? QStringLiteral("The draws read before it were loaded instead.")
-                                : QStringLiteral("No draws were loaded.")),
+            // The damaged file is moved aside, never over an earlier one, for the user to look
+            // at; the last good version takes its place.
+            const QString aside = ref::moveAside(path);
+            const bool restored =
+                ref::restoreLastGood(path) && m_lottery->load(path, &backupProblem).ok();
+            msgBox(QStringLiteral("%1 cannot be used:\n%2\n\n%3 %4")
+                       .arg(path, r.describe(QStringLiteral("User.ltk"), 20).join(u'\n'),
+                            aside.isEmpty() ? QStringLiteral("It could not be moved aside.")
+                                            : QStringLiteral("It was kept as %1.").arg(aside),
+                            restored ? QStringLiteral("The draws saved before it were loaded "
+                                                      "instead.")
+                                     : QStringLiteral("No draws were loaded.")),
                    MsgBoxStop, kTitle);
         }
-    } else if (QFile::exists(backup)) {
-        // A save that failed after the old file was deleted: the draws read before are here.
-        const ref::ReadResult r = m_lottery->load(backup);
-        msgBox(r.ok()
-                   ? QStringLiteral("%1 was missing; the draws read before were restored from %2.")
-                         .arg(userFile, backup)
-                   : QStringLiteral("%1 is missing and its backup cannot be used:\n%2")
-                         .arg(userFile, r.describe(backup, 20).join(u'\n')),
+    } else if (QFile::exists(ref::backupPathFor(path))) {
+        // A save that failed or was cut short after the old file was deleted: the draws of
+        // the last save are put back.
+        const bool restored =
+            ref::restoreLastGood(path) && m_lottery->load(path, &backupProblem).ok();
+        msgBox(restored ? QStringLiteral("%1 was missing after an unfinished save; the draws "
+                                         "saved before were restored.")
+                              .arg(path)
+                        : QStringLiteral("%1 is missing and the copy saved before it cannot be "
+                                         "used.")
+                              .arg(path),
                MsgBoxStop, kTitle);
     } else {
         // A first look at a lottery is never an empty grid.
         m_lottery->setDraws(sampleHistory(shape));
-        const QString why =
-            ref::writeFileAtomically(userFile, ref::formatUserData(shape, m_lottery->draws()));
+        const QByteArray bytes = ref::formatUserData(shape, m_lottery->draws());
+        const QString why = ref::writeFileAtomically(path, bytes);
         if (!why.isEmpty())
             msgBox(why, MsgBoxStop, kTitle);
+        else
+            backupProblem = ref::keepLastGood(path, bytes);
         m_store->setRecord(sampleKey(), QStringLiteral("1"));
     }
-    for (QAction *a : m_lotteryActions->actions())
-        a->setChecked(a->data().toString() == shape.key());
+    if (!backupProblem.isEmpty())
+        msgBox(QStringLiteral("The draws were loaded, but the copy that protects them during "
+                              "the next save was not kept: %1")
+                   .arg(backupProblem),
+               MsgBoxStop, kTitle);
+    repairFiles();
+    markCurrentLottery();
     buildControl();
     fillRangeLists();
     updateTitle();
+}
+
+void MainWindow::markCurrentLottery()
+{
+    for (QAction *a : m_lotteryActions->actions())
+        a->setChecked(a->data().toString() == m_lottery->shape().key());
+}
+
+// A save deletes each file before writing it anew. Cut short, it leaves the user data file or
+// the file written back missing; both are put back with the draws of the last save.
+void MainWindow::repairFiles()
+{
+    const QString path = userFile();
+    if (!QFile::exists(path) && QFile::exists(ref::backupPathFor(path)))
+        ref::restoreLastGood(path);
+    const QString lastRead =
+        m_store->record(QString::fromLatin1(host::kRecordLastReadFile)).value_or(QString());
+    if (lastRead.isEmpty())
+        return;
+    ref::removeLeftovers(lastRead);
+    if (QFile::exists(lastRead))
+        return;
+    // From the user data file, which a save writes first: the draws in memory may be ones that
+    // were never saved.
+    const ref::ReadResult saved = ref::readUserDataFile(path);
+    if (!saved.ok())
+        return;
+    const QString why = ref::writeFileAtomically(lastRead, ref::formatTextDraws(saved.draws));
+    msgBox(why.isEmpty() ? QStringLiteral("%1 was missing after an unfinished save; it was "
+                                          "written again with the %2 draws saved last.")
+                               .arg(lastRead)
+                               .arg(saved.draws.size())
+                         : QStringLiteral("%1 is missing after an unfinished save and cannot be "
+                                          "written again: %2")
+                               .arg(lastRead, why),
+           MsgBoxStop, kTitle);
 }
 
 void MainWindow::buildControl()
@@ -192,14 +261,132 @@ void MainWindow::buildControl()
     m_control->setObjectName(QStringLiteral("appManager"));
     m_controlHolder->layout()->addWidget(m_control);
     connect(m_control, &AppManager::errorOccurred, this,
-            [](int number, const QString &description) {
-                msgBox(QStringLiteral("%1 (error %2)").arg(description).arg(number), MsgBoxStop,
-                       kTitle);
+            [this](int number, const QString &description) {
+                m_lastError = QStringLiteral("%1 (error %2)").arg(description).arg(number);
+                msgBox(m_lastError, MsgBoxStop, kTitle);
+                repairFiles();
             });
+    connect(m_control, &AppManager::modifiedChanged, this, &QWidget::setWindowModified);
     m_control->SetSystemStore(m_store.get());
     m_control->SetIssueControl(m_start, m_end);
     m_control->ChangeLocale();
     m_control->InitData(m_lottery.get());
+    setWindowModified(false);
+}
+
+bool MainWindow::save()
+{
+    // A save ends by reading back what it wrote; a refusal (bad draws, nothing to save) or a
+    // failure never gets there.
+    m_lastError.clear();
+    bool readBack = false;
+    const QMetaObject::Connection c =
+        connect(m_lottery.get(), &ref::Lottery::dataRead, this, [&] { readBack = true; });
+    m_control->findChild<QPushButton *>(QStringLiteral("btnSave"))->click();
+    disconnect(c);
+    return readBack && m_lastError.isEmpty();
+}
+
+bool MainWindow::maybeSave()
+{
+    if (!m_control || !m_control->isModified())
+        return true;
+    switch (msgBox(
+        QStringLiteral("The draws of %1 were changed. Save them?").arg(m_lottery->shape().name),
+        MsgBoxQuestionYesNoCancel, kTitle)) {
+    case MsgBoxYes:
+        return save();
+    case MsgBoxNo:
+        return true;
+    default:
+        return false;
+    }
+}
+
+namespace
+{
+// "03 12 13 16 23 41 + 07", as the text draw file has it.
+QString drawText(const ref::DrawList &draws, int i)
+{
+    QStringList parts;
+    for (int j = 0; j < draws.total(); ++j)
+        parts << QStringLiteral("%1").arg(draws.number(i, j), 2, 10, QLatin1Char('0'));
+    QString text = parts.join(u' ');
+    if (draws.hasBonus())
+        text += QStringLiteral(" + %1").arg(draws.bonus(i), 2, 10, QLatin1Char('0'));
+    return text;
+}
+} // namespace
+
+int MainWindow::importDrawFile(const QString &path, QTextStream &out, QTextStream &err)
+{
+    const ref::LotteryShape shape = m_lottery->shape();
+    const ref::ReadResult r = ref::readTextDrawFile(path, shape);
+    if (!r.errors.empty() && r.errors.front().line == 0) {
+        err << path << ": " << r.errors.front().reason << Qt::endl;
+        return 2;
+    }
+    if (!r.ok()) {
+        for (const QString &line : r.describe(path))
+            err << line << '\n';
+        err << path << ": " << r.errorCount() << " bad lines; nothing was imported" << Qt::endl;
+        return 1;
+    }
+    // Made-up sample draws are replaced, never mixed with real ones.
+    const bool sample = showsSampleData();
+    const ref::DrawList &before = m_lottery->draws();
+    QHash<QStringView, int> held;
+    if (!sample) {
+        held.reserve(before.size());
+        for (int i = 0; i < before.size(); ++i)
+            held.insert(before.issueView(i), i);
+    }
+    ref::DrawList merged = sample ? ref::DrawList(shape.total, shape.bonus) : before;
+    std::vector<qint32> numbers(size_t(shape.total));
+    qsizetype conflicts = 0;
+    int added = 0;
+    for (int i = 0; i < r.draws.size(); ++i) {
+        const auto it = held.constFind(r.draws.issueView(i));
+        if (it != held.constEnd()) {
+            const QString heldText = drawText(before, *it);
+            const QString fileText = drawText(r.draws, i);
+            if (heldText != fileText && ++conflicts <= 100)
+                err << path << ": issue " << r.draws.issue(i) << " is held as \"" << heldText
+                    << "\" but the file has \"" << fileText << "\"\n";
+            continue;
+        }
+        for (int j = 0; j < shape.total; ++j)
+            numbers[size_t(j)] = r.draws.number(i, j);
+        merged.append(r.draws.issueView(i), numbers.data(), r.draws.bonus(i));
+        ++added;
+    }
+    if (conflicts > 0) {
+        err << path << ": " << conflicts
+            << " issues conflict with the history; nothing was imported" << Qt::endl;
+        return 1;
+    }
+    if (added > 0) {
+        m_lottery->setDraws(std::move(merged));
+        buildControl();
+        fillRangeLists();
+        if (!save()) {
+            err << path << ": the draws were not saved: "
+                << (m_lastError.isEmpty() ? QStringLiteral("the control refused them")
+                                          : m_lastError)
+                << "; the draws saved before are intact" << Qt::endl;
+            return 3;
+        }
+    }
+    out << "added " << added << ", holds " << m_lottery->Count() << " draws" << Qt::endl;
+    return 0;
+}
+
+void MainWindow::closeEvent(QCloseEvent *event)
+{
+    if (maybeSave())
+        event->accept();
+    else
+        event->ignore();
 }
 
 void MainWindow::fillRangeLists()
@@ -234,7 +421,7 @@ void MainWindow::updateTitle()
     m_name->setText(showsSampleData()
                         ? name + QStringLiteral("  (sample data: type or open your own draws)")
                         : name);
-    setWindowTitle(QStringLiteral("QRT Data Manager - %1").arg(name));
+    setWindowTitle(QStringLiteral("QRT Data Manager - %1[*]").arg(name));
 }
 
 void MainWindow::switchLottery(const ref::LotteryShape &shape)
@@ -245,20 +432,33 @@ void MainWindow::switchLottery(const ref::LotteryShape &shape)
     loadLottery(shape);
 }
 
-bool MainWindow::openDrawFile(const QString &path)
+bool MainWindow::openDrawFile(const QString &given)
 {
-    const ref::ReadResult r = ref::readTextDrawFile(path, m_lottery->shape());
+    // Saves write back to it later, from whatever folder the program then runs in.
+    const QString path = QFileInfo(given).absoluteFilePath();
+    QByteArray bytes;
+    const ref::ReadResult r = ref::readTextDrawFile(path, m_lottery->shape(), &bytes);
     if (!r.ok()) {
         msgBox(QStringLiteral("%1 was not loaded:\n%2").arg(path, r.describe(path, 40).join(u'\n')),
                MsgBoxStop, QStringLiteral("Draw file errors"));
         return false;
     }
+    // Saves rewrite the file in their own layout; the user's own comes first to FILE.bak.
+    const QString why = ref::writeFileAtomically(ref::backupPathFor(path), bytes);
     m_lottery->setDraws(r.draws);
-    m_store->setRecord(QString::fromLatin1(host::kRecordLastReadFile), path);
+    if (why.isEmpty())
+        m_store->setRecord(QString::fromLatin1(host::kRecordLastReadFile), path);
+    else
+        m_store->removeRecord(QString::fromLatin1(host::kRecordLastReadFile));
     m_store->setRecord(sampleKey(), QStringLiteral("0"));
     buildControl();
     fillRangeLists();
     updateTitle();
+    if (!why.isEmpty())
+        msgBox(QStringLiteral("The draws of %1 were read, but its backup could not be kept (%2), "
+                              "so saves will not write back to it.")
+                   .arg(path, why),
+               MsgBoxStop, kTitle);
     statusBar()->showMessage(
         QStringLiteral("Read %1 draws from %2; Save keeps them and writes them back to it")
             .arg(r.draws.size())
@@ -272,7 +472,7 @@ void MainWindow::askForDrawFile()
     dialog.setDialogTitle(QStringLiteral("Open Draw File"));
     dialog.setFilter(QStringLiteral("Text File(*.txt)|*.txt|All files|*"));
     dialog.ShowOpen();
-    if (!dialog.FileName().isEmpty())
+    if (!dialog.FileName().isEmpty() && maybeSave())
         openDrawFile(dialog.FileName());
 }
 
@@ -313,7 +513,8 @@ void MainWindow::askForCustomLottery()
         msgBox(why, MsgBoxStop, kTitle);
         return;
     }
-    switchLottery(*shape);
+    if (maybeSave())
+        switchLottery(*shape);
 }
 
 } // namespace qrt::app

@@ -8,6 +8,9 @@
 #include <QPointer>
 
 #include <memory>
+#include <optional>
+
+class QTextStream;
 
 class QActionGroup;
 class QComboBox;
@@ -35,8 +38,12 @@ class MainWindow : public QMainWindow
     Q_OBJECT
 public:
     /// Opens the program on @p dataFolder (the user's data folder when empty), setting it up
-    /// on the first run. Throws RuntimeError when the record store cannot be opened.
-    explicit MainWindow(const QString &dataFolder = QString(), QWidget *parent = nullptr);
+    /// on the first run, on @p lottery or else the lottery used last. Throws RuntimeError when
+    /// the record store cannot be opened, and RuntimeError 70 when another running program
+    /// uses the folder.
+    explicit MainWindow(const QString &dataFolder = QString(),
+                        const std::optional<ref::LotteryShape> &lottery = std::nullopt,
+                        QWidget *parent = nullptr);
     ~MainWindow() override;
 
     AppManager *control() const { return m_control; }
@@ -48,9 +55,25 @@ public:
 
     /// Switches to another lottery, each of which keeps its own draws.
     void switchLottery(const ref::LotteryShape &shape);
-    /// Loads a text draw file into the grid and records it as the last file read; a file with
-    /// broken rules is refused with every bad line listed.
+    /// Loads a text draw file into the grid and records it as the last file read, which saves
+    /// then write back to; its bytes as read are kept as FILE.bak first. A file with broken
+    /// rules is refused with its bad lines listed.
     bool openDrawFile(const QString &path);
+    /// Saves the grid through the control; true when it was saved.
+    bool save();
+    /// Before unsaved changes would be dropped: asks Save / Discard / Cancel. True when the
+    /// caller may go on (saved, discarded or nothing to lose).
+    bool maybeSave();
+    /// Adds the draws of a text draw file whose issues are not held yet and saves them through
+    /// the control, without a question: a held issue with other numbers is a conflict, and a
+    /// lottery holding only its sample draws has them replaced. Writes one line
+    /// "added A, holds N draws" to @p out on success. Returns 0 saved, 1 refused (bad lines,
+    /// conflicts; nothing written), 2 unreadable file, 3 the save failed (the draws saved
+    /// before are intact).
+    int importDrawFile(const QString &path, QTextStream &out, QTextStream &err);
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     void buildMenus();
@@ -62,6 +85,9 @@ private:
     void askForDrawFile();
     void askForCustomLottery();
     QString sampleKey() const;
+    QString userFile() const;
+    void markCurrentLottery();
+    void repairFiles();
 
     DataFolder m_folder;
     std::unique_ptr<ref::SqliteStore> m_store;
@@ -73,6 +99,7 @@ private:
     QComboBox *m_end = nullptr;
     FrequencyChart *m_chart = nullptr;
     QActionGroup *m_lotteryActions = nullptr;
+    QString m_lastError; // of the control, since the last save began
 };
 
 } // namespace qrt::app

@@ -4,6 +4,7 @@
 #include "MainWindow.h"
 #include <qrt/MsgBox.h>
 #include <qrt/RuntimeError.h>
+#include <qrt/refhost/LotteryShape.h>
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -15,7 +16,7 @@
 namespace
 {
 struct Options {
-    QString dataDir, screenshot, check, lottery;
+    QString dataDir, screenshot, check, import, lottery;
 };
 
 // Parsed before any application object exists: whether a window is wanted, and on which
@@ -44,10 +45,18 @@ std::optional<int> parseOptions(int argc, char *argv[], Options &o)
                                    QStringLiteral("Checks the text draw file FILE against the "
                                                   "rules of --lottery, without a window."),
                                    QStringLiteral("FILE"));
+    const QCommandLineOption import(
+        QStringLiteral("import"),
+        QStringLiteral("Adds the draws of the text draw file FILE that the history of --lottery "
+                       "does not hold yet and saves it, without a window. Exits with 0 when "
+                       "saved, 1 when refused (bad lines or conflicts), 2 when the file, the "
+                       "lottery or the data folder cannot be used, 3 when the save failed."),
+        QStringLiteral("FILE"));
     const QCommandLineOption lottery(QStringLiteral("lottery"),
-                                     QStringLiteral("The lottery, as SHAPE."),
+                                     QStringLiteral("The lottery, as SHAPE; the window opens on "
+                                                    "it."),
                                      QStringLiteral("SHAPE"));
-    parser.addOptions({help, version, dataDir, screenshot, check, lottery});
+    parser.addOptions({help, version, dataDir, screenshot, check, import, lottery});
     // Without an application object Qt cannot name the program in the usage line.
     const QString helpText = parser.helpText().replace(QStringLiteral("<executable_name>"),
                                                        QStringLiteral("qrt-datamanager"));
@@ -71,10 +80,12 @@ std::optional<int> parseOptions(int argc, char *argv[], Options &o)
     if (!parser.positionalArguments().isEmpty())
         return fail(
             QStringLiteral("unexpected argument: %1").arg(parser.positionalArguments().first()));
-    o = {parser.value(dataDir), parser.value(screenshot), parser.value(check),
+    o = {parser.value(dataDir), parser.value(screenshot), parser.value(check), parser.value(import),
          parser.value(lottery)};
     if (parser.isSet(check) && o.lottery.isEmpty())
         return fail(QStringLiteral("--check needs --lottery"));
+    if (parser.isSet(import) && o.lottery.isEmpty())
+        return fail(QStringLiteral("--import needs --lottery"));
     return std::nullopt;
 }
 } // namespace
@@ -91,30 +102,55 @@ int main(int argc, char *argv[])
         return qrt::app::checkDrawFile(options.check, options.lottery, out, err);
     }
 
-    const QString &screenshot = options.screenshot;
-    if (!screenshot.isEmpty() && qEnvironmentVariableIsEmpty("DISPLAY") &&
-        qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+    const bool noDisplay =
+        qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+    const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+    const bool headless =
+        !options.import.isEmpty() ||
+        (platform.isEmpty() ? noDisplay : platform == "offscreen" || platform == "minimal");
+    if (headless && options.import.isEmpty() && options.screenshot.isEmpty()) {
+        std::fputs("qrt-datamanager: there is no display to show the window on; "
+                   "--screenshot FILE renders it to a file\n",
+                   stderr);
+        return 2;
+    }
+    // Message boxes go to standard error there, answered as their default.
+    if (headless)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("QRTDataManager"));
     QApplication::setApplicationDisplayName(QStringLiteral("QRT Data Manager"));
 
+    std::optional<qrt::ref::LotteryShape> lottery;
+    if (!options.lottery.isEmpty()) {
+        QString why;
+        lottery = qrt::ref::LotteryShape::parse(options.lottery, &why);
+        if (!lottery) {
+            std::fprintf(stderr, "qrt-datamanager: %s\n", qPrintable(why));
+            return 2;
+        }
+    }
     std::unique_ptr<qrt::app::MainWindow> window;
     try {
-        window = std::make_unique<qrt::app::MainWindow>(options.dataDir);
+        window = std::make_unique<qrt::app::MainWindow>(options.dataDir, lottery);
     } catch (const qrt::RuntimeError &e) {
-        std::fprintf(stderr, "%s\n", e.what());
-        if (screenshot.isEmpty())
+        std::fprintf(stderr, "qrt-datamanager: %s\n", e.what());
+        if (!headless)
             qrt::msgBox(QString::fromUtf8(e.what()), qrt::MsgBoxStop,
                         QStringLiteral("Data Manager"));
-        return 1;
+        return 2;
+    }
+    if (!options.import.isEmpty()) {
+        QTextStream out(stdout);
+        QTextStream err(stderr);
+        return window->importDrawFile(options.import, out, err);
     }
     window->show();
-    if (!screenshot.isEmpty()) {
+    if (!options.screenshot.isEmpty()) {
         QTimer::singleShot(300, window.get(), [&] {
-            const bool ok = window->grab().save(screenshot);
+            const bool ok = window->grab().save(options.screenshot);
             std::fprintf(ok ? stdout : stderr, "%s %s\n", ok ? "wrote" : "could not write",
-                         qPrintable(screenshot));
+                         qPrintable(options.screenshot));
             QApplication::exit(ok ? 0 : 1);
         });
     }

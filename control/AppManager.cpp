@@ -44,6 +44,19 @@ void AppManagerPrivate::releaseCreated(QPointer<QObject> &field)
         delete obj;
 }
 
+void AppManagerPrivate::setModified(bool on)
+{
+    if (modified == on)
+        return;
+    modified = on;
+    Q_EMIT q->modifiedChanged(on);
+}
+
+bool AppManager::isModified() const
+{
+    return d->modified;
+}
+
 void AppManagerPrivate::report(int number, const QString &description)
 {
     static const QMetaMethod signal = QMetaMethod::fromSignal(&AppManager::errorOccurred);
@@ -187,6 +200,7 @@ void AppManager::InitData(QObject *objCom)
     grid->setCol(0);
     grid->setTopRow(grid->Row());
     d->mblnLoaded = true;
+    d->setModified(false);
 }
 
 QVariant AppManager::AddItem(const QString &strItem, qint32 lngCol)

@@ -128,6 +128,7 @@ void AppManagerPrivate::txtEdit_Change()
     if (mblnSettingText)
         return;
     msfData->setText(txtEdit->text());
+    setModified(true);
     if (msfData->Row() == msfData->Rows() - 1)
         msfData->AddItem(QString());
 }
@@ -253,6 +254,7 @@ void AppManagerPrivate::btnInsert_Click()
         return;
     FlagScope inserting(mblnInserting);
     msfData->AddItem(QString(), msfData->Row());
+    setModified(true);
     msfData->setCol(0);
     ShowEditor();
 }
@@ -277,8 +279,10 @@ void AppManagerPrivate::btnDel_Click()
         return;
     // Removing at one index count times, never the last row, is one block removal.
     const int removable = std::min(count, msfData->Rows() - 1 - first);
-    if (removable > 0)
+    if (removable > 0) {
         msfData->removeRows(first, removable);
+        setModified(true);
+    }
     msfData->setRowSel(msfData->Row());
     msfData->setColSel(msfData->Col());
     msfData->setRow(savedRow);

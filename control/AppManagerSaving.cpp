@@ -144,6 +144,7 @@ void AppManagerPrivate::btnSave_Click()
             throw;
         }
     }
+    setModified(false);
     ShowEditor();
 }
 

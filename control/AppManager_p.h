@@ -144,6 +144,7 @@ public:
         }
     }
     void report(int number, const QString &description);
+    void setModified(bool modified);
 
     bool eventFilter(QObject *watched, QEvent *event) override;
 
@@ -161,6 +162,7 @@ public:
     bool mblnInserting = false;
     QPointer<QObject> mobjStore;
     bool mblnLoaded = false;
+    bool modified = false;
     QPointer<QComboBox> mcblStart;
     QPointer<QComboBox> mcblEnd;
 

@@ -1,5 +1,6 @@
 #include <qrt/refhost/AtomicFile.h>
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -38,15 +39,16 @@ bool writeAll(int fd, const char *data, qint64 size)
     return true;
 }
 
-// The backup is a copy, not a second name: an editor that rewrites the file in place must
-// not change the backup with it.
-QString keepBackupOf(const QString &target, const QString &backup)
+// The rename is only durable once the folder is on disk too.
+QString syncFolderOf(const QString &path)
 {
-    QFile from(target);
-    if (!from.open(QIODevice::ReadOnly))
-        return QStringLiteral("cannot read %1 to back it up: %2").arg(target, from.errorString());
-    const QString why = writeFileAtomically(backup, from.readAll(), false);
-    return why.isEmpty() ? QString() : QStringLiteral("cannot keep a backup: %1").arg(why);
+    const QByteArray folder = QFile::encodeName(QFileInfo(path).absolutePath());
+    const int dirFd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dirFd < 0)
+        return {};
+    const bool synced = ::fsync(dirFd) == 0;
+    ::close(dirFd);
+    return synced ? QString() : reason("cannot sync the folder of", path);
 }
 
 } // namespace
@@ -56,7 +58,7 @@ QString backupPathFor(const QString &path)
     return path + QStringLiteral(".bak");
 }
 
-QString writeFileAtomically(const QString &path, const QByteArray &data, bool keepBackup)
+QString writeFileAtomically(const QString &path, const QByteArray &data)
 {
     const QByteArray target = QFile::encodeName(path);
     QByteArray temp = target + ".tmp-XXXXXX";
@@ -79,24 +81,75 @@ QString writeFileAtomically(const QString &path, const QByteArray &data, bool ke
     }
     if (::close(fd) != 0)
         return fail(reason("cannot close", QString::fromLocal8Bit(temp)));
-    struct stat st;
-    if (keepBackup && ::stat(target.constData(), &st) == 0) {
-        const QString why = keepBackupOf(path, backupPathFor(path));
-        if (!why.isEmpty())
-            return fail(why);
-    }
     if (::rename(temp.constData(), target.constData()) != 0)
         return fail(reason("cannot replace", path));
-    const QByteArray folder = QFile::encodeName(QFileInfo(path).absolutePath());
-    const int dirFd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dirFd >= 0) {
-        // The rename is only durable once the folder is on disk too.
-        const bool synced = ::fsync(dirFd) == 0;
-        ::close(dirFd);
-        if (!synced)
-            return reason("cannot sync the folder of", path);
+    return syncFolderOf(path);
+}
+
+QString keepLastGood(const QString &path, const QByteArray &bytes)
+{
+    // A copy, so that damage done to the file in place (an editor, a shell redirection) leaves
+    // the backup alone.
+    const QString why = writeFileAtomically(backupPathFor(path), bytes);
+    if (why.isEmpty())
+        return {};
+    // No room for a copy: a second name of the file needs none, and the file is only ever
+    // replaced by a rename, which leaves the second name with these bytes.
+    const QByteArray target = QFile::encodeName(path);
+    const QByteArray backup = QFile::encodeName(backupPathFor(path));
+    for (int attempt = 0; attempt < 16; ++attempt) {
+        QByteArray temp = backup + ".tmp-XXXXXX";
+        const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
+        if (fd < 0)
+            break;
+        ::close(fd);
+        ::unlink(temp.constData());
+        if (::link(target.constData(), temp.constData()) == 0) {
+            if (::rename(temp.constData(), backup.constData()) == 0 && syncFolderOf(path).isEmpty())
+                return {};
+            ::unlink(temp.constData());
+            break;
+        }
+        if (errno != EEXIST)
+            break;
     }
-    return {};
+    return QStringLiteral("cannot keep a backup: %1").arg(why);
+}
+
+bool restoreLastGood(const QString &path)
+{
+    const QByteArray target = QFile::encodeName(path);
+    const QByteArray backup = QFile::encodeName(backupPathFor(path));
+    if (::link(backup.constData(), target.constData()) == 0)
+        return syncFolderOf(path).isEmpty();
+    QFile from(backupPathFor(path));
+    return from.open(QIODevice::ReadOnly) && writeFileAtomically(path, from.readAll()).isEmpty();
+}
+
+QString moveAside(const QString &path)
+{
+    // Never over an earlier one: each was kept for the user to look at.
+    QString aside = path + QStringLiteral(".damaged");
+    for (int n = 2; QFileInfo::exists(aside) || QFileInfo(aside).isSymLink(); ++n)
+        aside = path + QStringLiteral(".damaged.%1").arg(n);
+    if (::rename(QFile::encodeName(path).constData(), QFile::encodeName(aside).constData()) != 0)
+        return {};
+    syncFolderOf(path);
+    return aside;
+}
+
+int removeLeftovers(const QString &path)
+{
+    const QFileInfo info(path);
+    QDir folder = info.absoluteDir();
+    int removed = 0;
+    for (const QString &prefix : {info.fileName(), backupPathFor(info.fileName())}) {
+        const QStringList names =
+            folder.entryList({prefix + QStringLiteral(".tmp-??????")}, QDir::Files | QDir::Hidden);
+        for (const QString &name : names)
+            removed += folder.remove(name) ? 1 : 0;
+    }
+    return removed;
 }
 
 } // namespace qrt::ref

@@ -4,9 +4,14 @@
 
 #include <QFile>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <zlib.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 #include <limits>
 #include <optional>
@@ -19,6 +24,19 @@ namespace
 
 const char kMagic[] = "QRTDraws";
 constexpr int kVersion = 1;
+// A million keno draws take 70 MB; a file many times that is no draw file, and is refused
+// before it is read.
+constexpr qint64 kMaxFileBytes = qint64(1) << 30;
+// Bad lines listed by number; the rest are counted in constant memory.
+constexpr size_t kListedErrors = 100;
+const char kUtf8Bom[] = "\xEF\xBB\xBF";
+
+// A UTF-16 file has a byte order mark or, being digits and blanks, a NUL in every other byte.
+bool looksUtf16(const QByteArray &bytes)
+{
+    return bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF") ||
+           (bytes.size() >= 2 && (bytes[0] == 0) != (bytes[1] == 0));
+}
 
 void splitFields(const QByteArray &bytes, qsizetype begin, qsizetype end,
                  std::vector<std::pair<qsizetype, qsizetype>> &out);
@@ -160,8 +178,10 @@ QStringList ReadResult::describe(const QString &file, int most) const
     QStringList out;
     for (qsizetype i = 0; i < shown; ++i)
         out << QStringLiteral("%1:%2: %3").arg(file).arg(errors[i].line).arg(errors[i].reason);
-    if (shown < qsizetype(errors.size()))
-        out << QStringLiteral("... and %1 more").arg(qsizetype(errors.size()) - shown);
+    if (shown < errorCount())
+        out << QStringLiteral("... and %1%2 more")
+                   .arg(unlistedAtLeast ? QStringLiteral("at least ") : QString())
+                   .arg(errorCount() - shown);
     return out;
 }
 
@@ -184,21 +204,32 @@ ReadResult readTextDrawsWith(const QByteArray &bytes, const LotteryShape &shape,
         result.errors.push_back({0, QStringLiteral("the file is too large (4 GB or more)")});
         return result;
     }
+    qsizetype pos = 0;
+    if (bytes.startsWith(kUtf8Bom)) {
+        pos = 3;
+    } else if (looksUtf16(bytes)) {
+        result.errors.push_back(
+            {firstLine, QStringLiteral("the file is UTF-16 text: save it as UTF-8 or plain text "
+                                       "and read it again")});
+        return result;
+    }
     const int cols = shape.total + 1 + (shape.bonus ? 1 : 0);
     ParsedTable table(bytes, cols);
     // One line is one draw, nearly always: growing the rows by doubling would copy them
-    // about twenty times on a million draws.
+    // about twenty times on a million draws. Never more than the bytes can hold, though.
     size_t lines = 1;
-    if (expectedRows) // as the file claims, but never more than its bytes can hold
-        lines = std::min(*expectedRows, size_t(bytes.size()) / size_t(2 * cols) + 1);
+    if (expectedRows)
+        lines = *expectedRows;
     else
         for (const char *p = bytes.constData(), *stop = p + bytes.size();
              (p = static_cast<const char *>(std::memchr(p, '\n', size_t(stop - p)))); ++p)
             ++lines;
-    table.reserve(lines);
+    table.reserve(std::min(lines, size_t(bytes.size()) / size_t(2 * cols) + 1));
     std::vector<std::pair<qsizetype, qsizetype>> cells;
     std::vector<std::pair<qsizetype, qsizetype>> bonus;
-    qsizetype pos = 0;
+    // Once kListedErrors lines are bad, no later line can be among the listed ones: later lines
+    // are only counted, and are not kept for the rule check.
+    int lastListedLine = std::numeric_limits<int>::max();
     for (int lineNo = firstLine; pos < bytes.size(); ++lineNo) {
         qsizetype end = bytes.indexOf('\n', pos);
         if (end < 0)
@@ -210,46 +241,72 @@ ReadResult readTextDrawsWith(const QByteArray &bytes, const LotteryShape &shape,
             ++first;
         if (first == end || bytes[first] == '#')
             continue;
-        auto bad = [&](const QString &why) { result.errors.push_back({lineNo, why}); };
+        // The reason is only made for a line that will be listed.
+        auto bad = [&](auto &&why) {
+            if (result.errors.size() < kListedErrors) {
+                result.errors.push_back({lineNo, why()});
+                if (result.errors.size() == kListedErrors)
+                    lastListedLine = lineNo;
+            } else {
+                ++result.unlisted;
+            }
+        };
+        if (findInLine(bytes, '\0', begin, end) >= 0) {
+            bad([] {
+                return QStringLiteral("the line holds a NUL byte: the file is binary or damaged");
+            });
+            continue;
+        }
         // Searched within the line only: a lottery without a bonus has no "+" anywhere.
         const qsizetype plus = findInLine(bytes, '+', begin, end);
         const bool hasPlus = plus >= 0;
-        if (hasPlus) {
-            if (findInLine(bytes, '+', plus + 1, end) >= 0) {
-                bad(QStringLiteral("more than one \"+\": only the bonus number follows a \"+\""));
-                continue;
-            }
+        if (hasPlus && findInLine(bytes, '+', plus + 1, end) >= 0) {
+            bad([] {
+                return QStringLiteral("more than one \"+\": only the bonus number follows a \"+\"");
+            });
+            continue;
         }
         if (shape.bonus && !hasPlus) {
-            bad(QStringLiteral("the bonus number is missing: write it after a \"+\""));
+            bad([] {
+                return QStringLiteral("the bonus number is missing: write it after a \"+\"");
+            });
             continue;
         }
         if (!shape.bonus && hasPlus) {
-            bad(QStringLiteral("this lottery has no bonus number, but the line has a \"+\""));
+            bad([] {
+                return QStringLiteral("this lottery has no bonus number, but the line has a \"+\"");
+            });
             continue;
         }
         cells.clear();
         splitFields(bytes, begin, hasPlus ? plus : end, cells);
         if (cells.empty()) {
-            bad(QStringLiteral("the issue is missing"));
+            bad([] { return QStringLiteral("the issue is missing"); });
             continue;
         }
         if (int(cells.size()) - 1 != shape.total) {
-            bad(QStringLiteral("expected %1 numbers after the issue, found %2")
+            bad([&] {
+                return QStringLiteral("expected %1 numbers after the issue, found %2")
                     .arg(shape.total)
-                    .arg(cells.size() - 1));
+                    .arg(cells.size() - 1);
+            });
             continue;
         }
         if (shape.bonus) {
             bonus.clear();
             splitFields(bytes, plus + 1, end, bonus);
             if (bonus.size() != 1) {
-                bad(QStringLiteral("expected one bonus number after the \"+\", found %1")
-                        .arg(bonus.size()));
+                bad([&] {
+                    return QStringLiteral("expected one bonus number after the \"+\", found %1")
+                        .arg(bonus.size());
+                });
                 continue;
             }
         }
-        table.add(lineNo, begin, hasPlus ? plus : end, end);
+        if (lineNo < lastListedLine)
+            table.add(lineNo, begin, hasPlus ? plus : end, end);
+        else
+            result.unlistedAtLeast = true;
     }
 
     DrawLimits limits;
@@ -265,6 +322,10 @@ ReadResult readTextDrawsWith(const QByteArray &bytes, const LotteryShape &shape,
     }
     std::stable_sort(result.errors.begin(), result.errors.end(),
                      [](const ReadError &a, const ReadError &b) { return a.line < b.line; });
+    if (result.errors.size() > kListedErrors) {
+        result.unlisted += qsizetype(result.errors.size() - kListedErrors);
+        result.errors.resize(kListedErrors);
+    }
     if (!result.errors.empty())
         return result;
 
@@ -348,7 +409,9 @@ ReadResult readUserData(const QByteArray &bytes)
         result.errors.push_back({line, why});
         return result;
     };
-    qsizetype pos = 0;
+    qsizetype pos = bytes.startsWith(kUtf8Bom) ? 3 : 0;
+    if (pos == 0 && looksUtf16(bytes))
+        return fail(1, QStringLiteral("the file is UTF-16 text, not a QRT draw file"));
     QByteArray header[5];
     for (int i = 0; i < 5; ++i) {
         const qsizetype end = bytes.indexOf('\n', pos);
@@ -357,7 +420,10 @@ ReadResult readUserData(const QByteArray &bytes)
                 i + 1,
                 i == 0 ? QStringLiteral("not a QRT draw file (the file is empty or has no header)")
                        : QStringLiteral("the header ends early: the file is truncated"));
+        // A header whose lines end in CR LF (an editor's doing) reads the same.
         header[i] = bytes.mid(pos, end - pos);
+        if (header[i].endsWith('\r'))
+            header[i].chop(1);
         pos = end + 1;
     }
     const QList<QByteArray> first = header[0].split(' ');
@@ -415,31 +481,85 @@ ReadResult readUserData(const QByteArray &bytes)
 
 namespace
 {
-ReadResult unreadable(const QFile &file)
+ReadResult unreadable(const QString &why)
 {
     ReadResult r;
-    r.errors.push_back({0, QStringLiteral("cannot read the file: %1").arg(file.errorString())});
+    r.errors.push_back({0, why});
     return r;
+}
+
+// The whole of a regular file; anything that is no draw file is refused before a byte is
+// read, so a FIFO cannot block and a device or a huge file cannot exhaust the memory.
+std::optional<QByteArray> readRegularFile(const QString &path, QString &why)
+{
+    const auto failed = [&](const char *what) {
+        why = QStringLiteral("cannot %1 the file: %2")
+                  .arg(QLatin1String(what), QString::fromLocal8Bit(std::strerror(errno)));
+        return std::nullopt;
+    };
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return failed("read");
+    struct Closer {
+        int fd;
+        ~Closer() { ::close(fd); }
+    } closer{fd};
+    struct stat st;
+    if (::fstat(fd, &st) != 0)
+        return failed("examine");
+    if (!S_ISREG(st.st_mode)) {
+        why = S_ISDIR(st.st_mode) ? QStringLiteral("it is a folder, not a draw file")
+              : S_ISFIFO(st.st_mode)
+                  ? QStringLiteral("it is a pipe (FIFO), not a draw file")
+                  : QStringLiteral("it is a device or a socket, not a draw file");
+        return std::nullopt;
+    }
+    if (st.st_size > kMaxFileBytes) {
+        why = QStringLiteral("the file is too large: %1 MB, and draw files of more than %2 MB "
+                             "are not read")
+                  .arg(st.st_size >> 20)
+                  .arg(kMaxFileBytes >> 20);
+        return std::nullopt;
+    }
+    QByteArray bytes(qsizetype(st.st_size), Qt::Uninitialized);
+    qsizetype done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::read(fd, bytes.data() + done, size_t(bytes.size() - done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return failed("read");
+        if (n == 0)
+            break; // it shrank meanwhile; what is there is read
+        done += n;
+    }
+    bytes.truncate(done);
+    return bytes;
 }
 } // namespace
 
 ReadResult readUserDataFile(const QString &path, QByteArray *bytes)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return unreadable(file);
-    const QByteArray all = file.readAll();
+    QString why;
+    std::optional<QByteArray> all = readRegularFile(path, why);
+    if (!all)
+        return unreadable(why);
+    ReadResult r = readUserData(*all);
     if (bytes)
-        *bytes = all;
-    return readUserData(all);
+        *bytes = std::move(*all);
+    return r;
 }
 
-ReadResult readTextDrawFile(const QString &path, const LotteryShape &shape)
+ReadResult readTextDrawFile(const QString &path, const LotteryShape &shape, QByteArray *bytes)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return unreadable(file);
-    return readTextDraws(file.readAll(), shape);
+    QString why;
+    std::optional<QByteArray> all = readRegularFile(path, why);
+    if (!all)
+        return unreadable(why);
+    ReadResult r = readTextDraws(*all, shape);
+    if (bytes)
+        *bytes = std::move(*all);
+    return r;
 }
 
 } // namespace qrt::ref

@@ -21,7 +21,8 @@ void Draw::SetNumber(qint32 j, qint32 value)
 
 void Draw::OrderNumbers()
 {
-    std::sort(m_numbers.begin(), m_numbers.end());
+    if (!m_keepOrder)
+        std::sort(m_numbers.begin(), m_numbers.end());
 }
 
 DrawCollection::DrawCollection(const LotteryShape &shape, QObject *parent)
@@ -62,10 +63,10 @@ qint32 DrawCollection::SaveData(const QString &path, bool textFile)
 
 void registerClasses(std::function<LotteryShape()> currentShape)
 {
-    registerClass(
-        QString::fromLatin1(host::kLotterysClass),
-        [currentShape = std::move(currentShape)] { return new DrawCollection(currentShape()); });
-    registerClass(QString::fromLatin1(host::kLotteryClass), [] { return new Draw; });
+    registerClass(QString::fromLatin1(host::kLotterysClass),
+                  [currentShape] { return new DrawCollection(currentShape()); });
+    registerClass(QString::fromLatin1(host::kLotteryClass),
+                  [currentShape] { return new Draw(currentShape().ordered); });
 }
 
 } // namespace qrt::ref

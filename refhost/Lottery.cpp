@@ -54,7 +54,7 @@ void Lottery::setDraws(DrawList draws)
     m_draws = std::move(draws);
 }
 
-ReadResult Lottery::load(const QString &path)
+ReadResult Lottery::load(const QString &path, QString *backupProblem)
 {
     QByteArray bytes;
     ReadResult r = readUserDataFile(path, &bytes);
@@ -63,21 +63,28 @@ ReadResult Lottery::load(const QString &path)
                                    .arg(r.shape.name, r.shape.id(), m_shape.name, m_shape.id())});
     if (r.ok()) {
         m_draws = std::move(r.draws);
-        // A save first deletes the user data file and then writes it anew: a copy of the
+        // A save first deletes the user data file and then writes it anew: the backup of the
         // file last read keeps these draws on disk until the new file is there.
-        if (!path.endsWith(QLatin1String(".bak")))
-            writeFileAtomically(backupPathFor(path), bytes, false);
+        if (!path.endsWith(QLatin1String(".bak"))) {
+            const QString why = keepLastGood(path, bytes);
+            if (backupProblem)
+                *backupProblem = why;
+        }
     }
     return r;
 }
 
 qint32 Lottery::ReadData(const QString &path)
 {
-    const ReadResult r = load(path);
-    if (!r.ok()) {
+    QString backupProblem;
+    const ReadResult r = load(path, &backupProblem);
+    if (!r.ok())
         throw RuntimeError(62, r.describe(path, 20).join(u'\n'));
-    }
     Q_EMIT dataRead();
+    if (!backupProblem.isEmpty())
+        throw RuntimeError(75, QStringLiteral("The draws were saved, but the copy that protects "
+                                              "them during the next save was not kept: %1")
+                                   .arg(backupProblem));
     return m_draws.size();
 }
 

@@ -18,7 +18,7 @@ const QList<Preset> &presetList()
         {"6of49", {QStringLiteral("6 of 49 with a bonus number"), 6, 1, 49, true}},
         {"5of35", {QStringLiteral("5 of 35"), 5, 1, 35, false}},
         {"7of35", {QStringLiteral("7 of 35 with a bonus number"), 7, 1, 35, true}},
-        {"daily3", {QStringLiteral("Daily three digits"), 3, 0, 9, false}},
+        {"daily3", {QStringLiteral("Daily three digits"), 3, 0, 9, false, true}},
         {"keno", {QStringLiteral("Keno 20 of 80"), 20, 1, 80, false}},
     };
     return list;
@@ -87,6 +87,9 @@ std::optional<LotteryShape> LotteryShape::parse(const QString &text, QString *er
                  .arg(s.mini)
                  .arg(s.maxi)
                  .arg(s.bonus ? QStringLiteral(" with a bonus number") : QString());
+    for (const Preset &p : presetList())
+        if (p.shape.sameDraws(s))
+            s.ordered = p.shape.ordered;
     return s;
 }
 

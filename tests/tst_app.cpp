@@ -120,20 +120,29 @@ private Q_SLOTS:
 
     void lotteriesKeepTheirOwnDraws()
     {
-        MainWindow w(data->path());
-        const QString firstIssue = w.lottery()->draws().issue(0);
-        w.switchLottery(*ref::LotteryShape::parse(QStringLiteral("keno")));
-        QCOMPARE(grid(w)->Cols(), 21);
-        QVERIFY(w.showsSampleData());
-        w.switchLottery(*ref::LotteryShape::parse(QStringLiteral("4:1-20")));
-        QCOMPARE(grid(w)->Cols(), 5);
-        w.switchLottery(*ref::LotteryShape::parse(QStringLiteral("6of49")));
-        QCOMPARE(grid(w)->Cols(), 8);
-        QCOMPARE(w.lottery()->draws().issue(0), firstIssue);
-        // The choice survives a restart.
-        w.switchLottery(*ref::LotteryShape::parse(QStringLiteral("daily3")));
-        MainWindow again(data->path());
-        QCOMPARE(again.lottery()->shape().key(), QStringLiteral("daily3"));
+        {
+            MainWindow w(data->path());
+            const QString firstIssue = w.lottery()->draws().issue(0);
+            w.switchLottery(*ref::LotteryShape::parse(QStringLiteral("keno")));
+            QCOMPARE(grid(w)->Cols(), 21);
+            QVERIFY(w.showsSampleData());
+            w.switchLottery(*ref::LotteryShape::parse(QStringLiteral("4:1-20")));
+            QCOMPARE(grid(w)->Cols(), 5);
+            w.switchLottery(*ref::LotteryShape::parse(QStringLiteral("6of49")));
+            QCOMPARE(grid(w)->Cols(), 8);
+            QCOMPARE(w.lottery()->draws().issue(0), firstIssue);
+            w.switchLottery(*ref::LotteryShape::parse(QStringLiteral("daily3")));
+            // One program at a time writes into a data folder.
+            QCOMPARE(test::errorOf([&] { MainWindow second(data->path()); }), 70);
+        }
+        // The choice survives a restart, unless another lottery is asked for.
+        QCOMPARE(MainWindow(data->path()).lottery()->shape().key(), QStringLiteral("daily3"));
+        QCOMPARE(MainWindow(data->path(), ref::LotteryShape::parse(QStringLiteral("keno")))
+                     .lottery()
+                     ->shape()
+                     .key(),
+                 QStringLiteral("keno"));
+        QCOMPARE(MainWindow(data->path()).lottery()->shape().key(), QStringLiteral("keno"));
     }
 
     void openDrawFile()

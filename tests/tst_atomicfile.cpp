@@ -35,17 +35,81 @@ class tst_AtomicFile : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void replacesAndKeepsOneBackup()
+    // The last good version outlives the file's deletion and its replacement, and comes back.
+    void lastGoodOutlivesTheFile()
     {
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("User.ltk"));
         QCOMPARE(writeFileAtomically(path, "one"), QString());
         QVERIFY(!QFile::exists(backupPathFor(path)));
+        QCOMPARE(keepLastGood(path, "one"), QString());
+        QVERIFY(QFile::remove(path)); // as a save does first
         QCOMPARE(writeFileAtomically(path, "two"), QString());
-        QCOMPARE(writeFileAtomically(path, "three"), QString());
-        QCOMPARE(contents(path), QByteArray("three"));
+        QCOMPARE(contents(backupPathFor(path)), QByteArray("one"));
+        QCOMPARE(keepLastGood(path, "two"), QString());
+        // Damage done in place does not reach the backup.
+        QFile inPlace(path);
+        QVERIFY(inPlace.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        inPlace.close();
         QCOMPARE(contents(backupPathFor(path)), QByteArray("two"));
+        QVERIFY(QFile::remove(path));
+        QVERIFY(restoreLastGood(path));
+        QCOMPARE(contents(path), QByteArray("two"));
         QVERIFY(leftovers(dir).isEmpty());
+    }
+
+    // With no room for a copy, the backup is a second name of the file and costs nothing.
+    void fullDiskStillKeepsTheBackup()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("User.ltk"));
+        QCOMPARE(writeFileAtomically(path, "old"), QString());
+        QCOMPARE(keepLastGood(path, "old"), QString());
+        const QByteArray big(100000, 'n');
+        QCOMPARE(writeFileAtomically(path, big), QString());
+        const pid_t child = fork();
+        QVERIFY(child >= 0);
+        if (child == 0) {
+            std::signal(SIGXFSZ, SIG_IGN);
+            const rlimit limit{4096, 4096};
+            setrlimit(RLIMIT_FSIZE, &limit);
+            _exit(keepLastGood(path, big).isEmpty() ? 0 : 1);
+        }
+        int status = 0;
+        QCOMPARE(waitpid(child, &status, 0), child);
+        QVERIFY(WIFEXITED(status));
+        QCOMPARE(WEXITSTATUS(status), 0);
+        QVERIFY(QFile::remove(path));
+        QCOMPARE(contents(backupPathFor(path)), big);
+        QVERIFY(leftovers(dir).isEmpty());
+    }
+
+    void damagedFilesAreNeverOverwritten()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("User.ltk"));
+        for (const char *bytes : {"first", "second", "third"}) {
+            QCOMPARE(writeFileAtomically(path, bytes), QString());
+            QVERIFY(!moveAside(path).isEmpty());
+        }
+        QCOMPARE(contents(path + QStringLiteral(".damaged")), QByteArray("first"));
+        QCOMPARE(contents(path + QStringLiteral(".damaged.2")), QByteArray("second"));
+        QCOMPARE(contents(path + QStringLiteral(".damaged.3")), QByteArray("third"));
+        QVERIFY(moveAside(path).isEmpty()); // nothing left to move
+    }
+
+    // Only the temporary files of the named file and of its backup are removed.
+    void leftoversOfKilledWritersGo()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("User.ltk"));
+        const QStringList names = {"User.ltk.tmp-a1B2c3", "User.ltk.bak.tmp-zzzzzz",
+                                   "Other.ltk.tmp-a1B2c3", "User.ltk.tmp-long-name"};
+        for (const QString &name : names)
+            QCOMPARE(writeFileAtomically(dir.filePath(name), "x"), QString());
+        QCOMPARE(removeLeftovers(path), 2);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files),
+                 QStringList({"Other.ltk.tmp-a1B2c3", "User.ltk.tmp-long-name"}));
     }
 
     void missingFolderIsAClearError()

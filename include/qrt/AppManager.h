@@ -53,8 +53,14 @@ public:
     /// otherwise, after the first has been kept).
     void SetIssueControl(QObject *objStart, QObject *objEnd);
 
+    /// Whether the user changed the grid (typed into a cell, inserted or deleted rows) since
+    /// the last complete InitData or successful save. A host asks before dropping such work.
+    bool isModified() const;
+
 Q_SIGNALS:
     void errorOccurred(int number, const QString &description);
+    /// isModified() became @p modified.
+    void modifiedChanged(bool modified);
 
 protected:
     void resizeEvent(QResizeEvent *event) override;

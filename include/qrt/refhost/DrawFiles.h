@@ -24,9 +24,15 @@ struct ReadError {
 struct QRT_REFHOST_EXPORT ReadResult {
     LotteryShape shape;
     DrawList draws;
+    /// The first bad lines, at most a hundred, in the order of the file.
     std::vector<ReadError> errors;
+    /// Bad lines past those listed, counted only.
+    qsizetype unlisted = 0;
+    /// Lines past the listed ones were not all checked, so unlisted is a lower bound.
+    bool unlistedAtLeast = false;
     bool ok() const { return errors.empty(); }
-    /// "FILE:LINE: reason" lines.
+    qsizetype errorCount() const { return qsizetype(errors.size()) + unlisted; }
+    /// "FILE:LINE: reason" lines, at most @p most of them, then how many more there are.
     QStringList describe(const QString &file, int most = -1) const;
 };
 
@@ -52,9 +58,12 @@ QRT_REFHOST_EXPORT ReadResult readUserData(const QByteArray &bytes);
 QRT_REFHOST_EXPORT QByteArray formatUserData(const LotteryShape &shape, const DrawList &draws);
 
 /// Reads a whole file with either reader; a file that cannot be read is one error on line 0.
-/// With @p bytes, the file's contents are handed back too.
+/// So is anything but a regular file (a FIFO, a device, a folder) and a file of more than
+/// 1 GB: both are refused before a byte is read. With @p bytes, the file's contents are
+/// handed back too.
 QRT_REFHOST_EXPORT ReadResult readUserDataFile(const QString &path, QByteArray *bytes = nullptr);
-QRT_REFHOST_EXPORT ReadResult readTextDrawFile(const QString &path, const LotteryShape &shape);
+QRT_REFHOST_EXPORT ReadResult readTextDrawFile(const QString &path, const LotteryShape &shape,
+                                               QByteArray *bytes = nullptr);
 
 QRT_REFHOST_EXPORT quint32 crc32(const QByteArray &bytes);
 

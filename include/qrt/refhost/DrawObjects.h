@@ -19,10 +19,13 @@ class QRT_REFHOST_EXPORT Draw : public QObject
 {
     Q_OBJECT
 public:
+    /// With @p keepOrder, OrderNumbers leaves the numbers as drawn.
+    explicit Draw(bool keepOrder = false) : m_keepOrder(keepOrder) {}
+
     Q_INVOKABLE void SetIssue(const QString &issue) { m_issue = issue; }
     /// Number @p j, 1-based; the draw grows to hold it.
     Q_INVOKABLE void SetNumber(qint32 j, qint32 value);
-    /// Puts the basic numbers in ascending order.
+    /// Puts the basic numbers in ascending order, unless their order is part of the draw.
     Q_INVOKABLE void OrderNumbers();
     Q_INVOKABLE void SetSpecial(qint32 value) { m_bonus = value; }
 
@@ -34,6 +37,7 @@ private:
     QString m_issue;
     QVarLengthArray<qint32, 32> m_numbers; // a draw on the heap only past 32 numbers
     qint32 m_bonus = 0;
+    bool m_keepOrder;
 };
 
 /// The draws of one save, created by name as "QRTLottery.Lotterys". SaveData(path) writes

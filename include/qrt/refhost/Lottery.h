@@ -68,8 +68,9 @@ public:
     const DrawList &draws() const { return m_draws; }
     void setDraws(DrawList draws);
     /// ReadData without the exception: the draws are replaced only when the result is ok(),
-    /// and then the file read is kept as `path.bak` too (see writeFileAtomically).
-    ReadResult load(const QString &path);
+    /// and then the file read is kept as `path.bak` too (see keepLastGood), or why it could not
+    /// be is set in @p backupProblem.
+    ReadResult load(const QString &path, QString *backupProblem = nullptr);
 
 Q_SIGNALS:
     /// ReadData replaced the draws (a save has just written and re-read them).

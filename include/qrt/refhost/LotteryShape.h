@@ -18,6 +18,9 @@ struct QRT_REFHOST_EXPORT LotteryShape {
     int mini = 1;
     int maxi = 49;
     bool bonus = true;
+    /// The order in which the numbers are drawn is part of the result (the daily digits game),
+    /// so a save keeps it instead of sorting them.
+    bool ordered = false;
 
     /// "6:1-49+" for six numbers from 1 to 49 with a bonus number; "3:0-9" without one.
     QString id() const;
