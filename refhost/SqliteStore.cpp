@@ -12,6 +12,8 @@ namespace qrt::ref
 
 namespace
 {
+constexpr int kSchemaVersion = 1;
+
 QVariantList address(const QVariant &a1, const QVariant &key, const QVariant &a3,
                      const QVariant &a4, const QVariant &a5)
 {
@@ -35,11 +37,32 @@ SqliteStore::SqliteStore(const QString &path, QObject *parent)
         fail(QStringLiteral("the SQLite driver is missing (install libqt6sql6-sqlite)"));
     if (!db.open())
         fail(db.lastError().text());
+    // The layout is versioned, so that a store of another program or of a later version is
+    // refused with a plain word instead of failing at its first record.
     QSqlQuery q(db);
+    if (!q.exec(QStringLiteral("PRAGMA user_version")) || !q.next())
+        fail(q.lastError().text());
+    const int version = q.value(0).toInt();
+    if (version > kSchemaVersion)
+        fail(QStringLiteral("it was written by a later version of the program (layout %1; this "
+                            "program reads layout %2)")
+                 .arg(version)
+                 .arg(kSchemaVersion));
+    QStringList columns;
+    if (!q.exec(QStringLiteral("PRAGMA table_info(records)")))
+        fail(q.lastError().text());
+    while (q.next())
+        columns << q.value(1).toString();
+    const QStringList expected = {"a1", "key", "a3", "a4", "a5", "content"};
+    if (!columns.isEmpty() && columns != expected)
+        fail(QStringLiteral("it is not a QRT record store: its table \"records\" has the "
+                            "columns %1")
+                 .arg(columns.join(QStringLiteral(", "))));
     if (!q.exec(QStringLiteral(
             "CREATE TABLE IF NOT EXISTS records (a1 TEXT NOT NULL, key TEXT NOT NULL, "
             "a3 TEXT NOT NULL, a4 TEXT NOT NULL, a5 TEXT NOT NULL, content TEXT, "
-            "PRIMARY KEY (a1, key, a3, a4, a5))")))
+            "PRIMARY KEY (a1, key, a3, a4, a5))")) ||
+        !q.exec(QStringLiteral("PRAGMA user_version = %1").arg(kSchemaVersion)))
         fail(q.lastError().text());
 }
 

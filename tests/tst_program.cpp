@@ -1,7 +1,19 @@
-// The program as a user runs it from a shell: its options, exit codes and what it prints.
+// The program as a user runs it from a shell: its options, exit codes and what it prints, and
+// what its files hold after imports that are refused, fail, are killed or meet another program.
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLockFile>
 #include <QProcess>
+#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
+
+#include <csignal>
+#include <functional>
+#include <sys/resource.h>
+#include <sys/stat.h>
 
 class tst_Program : public QObject
 {
@@ -13,9 +25,11 @@ class tst_Program : public QObject
         QString err;
     };
 
-    static Run run(const QStringList &args)
+    static Run run(const QStringList &args, const std::function<void()> &inChild = {})
     {
         QProcess p;
+        if (inChild)
+            p.setChildProcessModifier(inChild);
         p.start(QStringLiteral(QRT_PROGRAM), args);
         Run r;
         if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit) {
@@ -27,6 +41,28 @@ class tst_Program : public QObject
         r.out = QString::fromUtf8(p.readAllStandardOutput());
         r.err = QString::fromUtf8(p.readAllStandardError());
         return r;
+    }
+
+    static Run importInto(const QTemporaryDir &dir, const QString &file)
+    {
+        return run({"--data-dir", dir.path(), "--lottery", "6:1-49", "--import", file});
+    }
+    static QString userFile(const QTemporaryDir &dir)
+    {
+        return dir.filePath(QStringLiteral("6_1-49/User.ltk"));
+    }
+    static QString write(const QTemporaryDir &dir, const char *name, const QByteArray &bytes)
+    {
+        const QString path = dir.filePath(QString::fromLatin1(name));
+        QFile f(path);
+        if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(bytes) != bytes.size())
+            qFatal("cannot write %s", qPrintable(path));
+        return path;
+    }
+    static QByteArray contents(const QString &path)
+    {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
     }
 
 private Q_SLOTS:
@@ -66,6 +102,197 @@ private Q_SLOTS:
         const Run r = run(args);
         QCOMPARE(r.code, code);
         QVERIFY2((r.out + r.err).contains(printed), qPrintable(r.out + r.err));
+    }
+
+    // Each import adds what is new and saves it; what would mix or break the history is
+    // refused with nothing written.
+    void importKeepsTheHistoryWhole()
+    {
+        QTemporaryDir dir;
+        const QString history = QStringLiteral(QRT_TEST_DATA "/de-6of49-1955-2026.txt");
+        QCOMPARE(importInto(dir, history).out, QStringLiteral("added 5031, holds 5031 draws\n"));
+        const QByteArray saved = contents(userFile(dir));
+        QCOMPARE(importInto(dir, history).out, QStringLiteral("added 0, holds 5031 draws\n"));
+        QCOMPARE(importInto(dir, write(dir, "empty.txt", "")).out,
+                 QStringLiteral("added 0, holds 5031 draws\n"));
+
+        Run r = importInto(dir, write(dir, "conflict.txt",
+                                      "20990101 01 02 03 04 05 06\n"
+                                      "19551009 01 02 03 04 05 06\n"));
+        QCOMPARE(r.code, 1);
+        QVERIFY2(r.err.contains(QStringLiteral("issue 19551009 is held as \"03 12 13 16 23 41\" "
+                                               "but the file has \"01 02 03 04 05 06\"")),
+                 qPrintable(r.err));
+        r = importInto(dir, write(dir, "bad.txt", "20990101 01 02 03 04 05\n"));
+        QCOMPARE(r.code, 1);
+        QVERIFY2(r.err.contains(QStringLiteral("bad.txt:1: expected 6 numbers")),
+                 qPrintable(r.err));
+        QCOMPARE(contents(userFile(dir)), saved);
+
+        r = importInto(dir, write(dir, "new.txt", "20990101 01 02 03 04 05 06\n"));
+        QCOMPARE(r.out, QStringLiteral("added 1, holds 5032 draws\n"));
+        QVERIFY(contents(userFile(dir)).endsWith("20990101 01 02 03 04 05 06\n"));
+    }
+
+    // Sample draws are replaced by the first import, and a game whose order matters keeps it.
+    void sampleReplacedAndOrderKept()
+    {
+        QTemporaryDir dir;
+        const QString file = write(dir, "daily.txt", "20260101 9 1 5\n20260102 0 0 7\n");
+        const Run r = run({"--data-dir", dir.path(), "--lottery", "daily3", "--import", file});
+        QCOMPARE(r.out, QStringLiteral("added 2, holds 2 draws\n"));
+        QVERIFY(contents(dir.filePath(QStringLiteral("daily3/User.ltk")))
+                    .endsWith("20260101 09 01 05\n20260102 00 00 07\n"));
+    }
+
+    // Files that are no draw files are refused before they are read, and bad lines cost
+    // memory for the hundred that are listed only.
+    void hostileFiles_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("special");
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QString>("printed");
+        QTest::newRow("FIFO") << QByteArray() << "fifo" << 2 << "it is a pipe (FIFO)";
+        QTest::newRow("folder") << QByteArray() << "folder" << 2 << "it is a folder";
+        QTest::newRow("device") << QByteArray() << "/dev/zero" << 2 << "it is a device";
+        QTest::newRow("NUL bytes") << QByteArray("1 01 02 03 04 05 06\n2 01\0 02\n", 30) << "" << 1
+                                   << ":2: the line holds a NUL byte";
+        QTest::newRow("UTF-8 BOM") << QByteArray("\xEF\xBB\xBF"
+                                                 "1 01 02 03 04 05 06\n")
+                                   << "" << 0 << "1 draws";
+        QTest::newRow("UTF-16") << QByteArray("1\0 \0"
+                                              "0\0"
+                                              "1\0\n\0",
+                                              10)
+                                << "" << 1 << ":1: the file is UTF-16 text";
+        QByteArray many;
+        for (int i = 0; i < 1000000; ++i)
+            many += "bad line\n";
+        QTest::newRow("a million bad lines") << many << "" << 1 << "... and 999900 more";
+    }
+    void hostileFiles()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, special);
+        QFETCH(int, code);
+        QFETCH(QString, printed);
+        QTemporaryDir dir;
+        QString file = dir.filePath(QStringLiteral("draws.txt"));
+        if (special == QLatin1String("fifo"))
+            QCOMPARE(mkfifo(QFile::encodeName(file).constData(), 0600), 0);
+        else if (special == QLatin1String("folder"))
+            QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("draws.txt")));
+        else if (!special.isEmpty())
+            file = special;
+        else
+            write(dir, "draws.txt", bytes);
+        const Run r = run({"--check", file, "--lottery", "6:1-49"});
+        QCOMPARE(r.code, code);
+        QVERIFY2((r.out + r.err).contains(printed), qPrintable((r.out + r.err).left(2000)));
+        QVERIFY((r.out + r.err).count(u'\n') <= 102);
+    }
+
+    // A save that fails part way (a file size limit stands in for a full disk) leaves the
+    // draws saved before, and says so.
+    void failedSaveLosesNothing()
+    {
+        QTemporaryDir dir;
+        QCOMPARE(importInto(dir, QStringLiteral(QRT_TEST_DATA "/de-6of49-1955-2026.txt")).code, 0);
+        const QByteArray saved = contents(userFile(dir));
+        const QString more = write(dir, "more.txt", "20990101 01 02 03 04 05 06\n");
+        const Run r = run({"--data-dir", dir.path(), "--lottery", "6:1-49", "--import", more}, [] {
+            std::signal(SIGXFSZ, SIG_IGN);
+            const rlimit limit{100000, 100000};
+            setrlimit(RLIMIT_FSIZE, &limit);
+        });
+        QCOMPARE(r.code, 3);
+        QVERIFY2(r.err.contains(QStringLiteral("the draws saved before are intact")),
+                 qPrintable(r.err));
+        QCOMPARE(contents(userFile(dir)), saved);
+        QCOMPARE(importInto(dir, write(dir, "empty.txt", "")).out,
+                 QStringLiteral("added 0, holds 5031 draws\n"));
+    }
+
+    // Killed at any moment of a large import, and above all while the save has deleted the
+    // user data file and not yet written it anew, the next start holds the old draws or the
+    // new ones, whole, and leaves no temporary file behind.
+    void killedImportsLoseNothing()
+    {
+        QTemporaryDir dir;
+        QCOMPARE(importInto(dir, QStringLiteral(QRT_TEST_DATA "/de-6of49-1955-2026.txt")).code, 0);
+        const QString empty = write(dir, "empty.txt", "");
+        QRandomGenerator rng(12);
+        int held = 5031;
+        int inTheGap = 0;
+        for (int round = 0; round < 8; ++round) {
+            // New issues every round, so that there is always a save to cut short.
+            QByteArray lines;
+            for (int i = 0; i < 20000; ++i)
+                lines += QByteArray::number(30000000 + round * 20000 + i) + " 01 02 03 04 05 06\n";
+            const QString big = write(dir, "big.txt", lines);
+            QProcess p;
+            p.start(QStringLiteral(QRT_PROGRAM),
+                    {"--data-dir", dir.path(), "--lottery", "6:1-49", "--import", big});
+            QVERIFY(p.waitForStarted());
+            if (round % 2 == 0) {
+                QThread::msleep(rng.bounded(100, 1500));
+            } else {
+                QElapsedTimer waited;
+                waited.start();
+                while (QFile::exists(userFile(dir)) && p.state() == QProcess::Running &&
+                       waited.elapsed() < 30000) {
+                }
+                inTheGap += QFile::exists(userFile(dir)) ? 0 : 1;
+            }
+            p.kill();
+            p.waitForFinished();
+            const QString now = importInto(dir, empty).out;
+            const QString old = QStringLiteral("added 0, holds %1 draws\n").arg(held);
+            const QString all = QStringLiteral("added 0, holds %1 draws\n").arg(held + 20000);
+            QVERIFY2(now == old || now == all,
+                     qPrintable(QStringLiteral("round %1: %2").arg(round).arg(now)));
+            held += now == all ? 20000 : 0;
+            QCOMPARE(QDir(dir.filePath(QStringLiteral("6_1-49")))
+                         .entryList({QStringLiteral("*.tmp-*")}, QDir::Files),
+                     QStringList());
+        }
+        QVERIFY2(inTheGap > 0, "no kill landed while the user data file was missing");
+    }
+
+    // One program at a time writes into a data folder; the other says who holds it.
+    void oneWriterPerFolder()
+    {
+        QTemporaryDir dir;
+        QLockFile held(dir.filePath(QStringLiteral("lock")));
+        QVERIFY(held.tryLock(0));
+        const Run r = importInto(dir, write(dir, "new.txt", "1 01 02 03 04 05 06\n"));
+        QCOMPARE(r.code, 2);
+        QVERIFY2(r.err.contains(QStringLiteral("is in use by")) &&
+                     r.err.contains(QString::number(QCoreApplication::applicationPid())),
+                 qPrintable(r.err));
+        QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("store.db"))));
+        held.unlock();
+        QCOMPARE(importInto(dir, dir.filePath(QStringLiteral("new.txt"))).code, 0);
+    }
+
+    // Without a screen nothing waits for a click: a damaged user data file is reported on
+    // standard error, kept aside without replacing an earlier one, and the last good draws
+    // come back.
+    void damagedUserFileHeadless()
+    {
+        QTemporaryDir dir;
+        QCOMPARE(importInto(dir, QStringLiteral(QRT_TEST_DATA "/de-6of49-1955-2026.txt")).code, 0);
+        for (const QString &aside : {QStringLiteral(".damaged"), QStringLiteral(".damaged.2")}) {
+            write(dir, "6_1-49/User.ltk", "QRTDraws 1\ngarbage\n");
+            const Run r = run({"--data-dir", dir.path(), "--lottery", "6:1-49", "--screenshot",
+                               dir.filePath(QStringLiteral("shot.png"))});
+            QCOMPARE(r.code, 0);
+            QVERIFY2(r.err.contains(QStringLiteral("cannot be used")), qPrintable(r.err));
+            QCOMPARE(contents(userFile(dir) + aside), QByteArray("QRTDraws 1\ngarbage\n"));
+            QCOMPARE(importInto(dir, write(dir, "empty.txt", "")).out,
+                     QStringLiteral("added 0, holds 5031 draws\n"));
+        }
     }
 };
 

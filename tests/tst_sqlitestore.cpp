@@ -3,6 +3,9 @@
 #include <qrt/refhost/SqliteStore.h>
 
 #include <QFile>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -79,6 +82,49 @@ private Q_SLOTS:
             QFAIL("a file that is no database must not open");
         } catch (const RuntimeError &e) {
             QVERIFY2(e.description().contains(QStringLiteral("junk.db")), e.what());
+        }
+    }
+
+    // A store of a later layout or of another program is refused in plain words; one from
+    // before the layout had a number is taken as it is.
+    void layoutVersions_data()
+    {
+        QTest::addColumn<QStringList>("setup");
+        QTest::addColumn<QString>("refusal");
+        const QString table = QStringLiteral(
+            "CREATE TABLE records (a1 TEXT NOT NULL, key TEXT NOT NULL, a3 TEXT NOT NULL, "
+            "a4 TEXT NOT NULL, a5 TEXT NOT NULL, content TEXT, PRIMARY KEY (a1, key, a3, a4, a5))");
+        QTest::newRow("before numbering") << QStringList{table} << QString();
+        QTest::newRow("later layout") << QStringList{table, "PRAGMA user_version = 7"}
+                                      << "written by a later version of the program (layout 7";
+        QTest::newRow("another program")
+            << QStringList{"CREATE TABLE records (id INTEGER, name TEXT)"}
+            << "not a QRT record store: its table \"records\" has the columns id, name";
+    }
+    void layoutVersions()
+    {
+        QFETCH(QStringList, setup);
+        QFETCH(QString, refusal);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("store.db"));
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), "setup");
+            db.setDatabaseName(path);
+            QVERIFY(db.open());
+            QSqlQuery q(db);
+            for (const QString &sql : setup)
+                QVERIFY2(q.exec(sql), qPrintable(q.lastError().text()));
+            if (refusal.isEmpty())
+                QVERIFY(q.exec(QStringLiteral(
+                    "INSERT INTO records VALUES ('0', 'Kept', '0', '0', '0', 'yes')")));
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("setup"));
+        try {
+            SqliteStore store(path);
+            QVERIFY2(refusal.isEmpty(), "the store must be refused");
+            QCOMPARE(store.record(QStringLiteral("Kept")), std::optional<QString>("yes"));
+        } catch (const RuntimeError &e) {
+            QVERIFY2(!refusal.isEmpty() && e.description().contains(refusal), e.what());
         }
     }
 };
