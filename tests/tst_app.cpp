@@ -10,6 +10,7 @@
 #include <qrt/refhost/SqliteStore.h>
 
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
@@ -195,6 +196,57 @@ private Q_SLOTS:
         QVERIFY(boxes.shown[0].contains(QStringLiteral("were loaded instead")));
         QVERIFY(QFile::exists(userFile + QStringLiteral(".damaged")));
         QVERIFY(w.lottery()->Count() > 0);
+    }
+
+    // Typed draws are never dropped without a question: Cancel keeps everything, Discard drops
+    // them, Save keeps them, and a save that fails keeps the window and the edits.
+    void unsavedWorkIsAskedFor()
+    {
+        test::MsgBoxRecorder boxes;
+        MainWindow w(data->path());
+        show(w);
+        const int sample = w.lottery()->Count();
+        QVERIFY(!w.isWindowModified());
+        type(QStringLiteral("2027001\n"));
+        QVERIFY(w.control()->isModified());
+        QVERIFY(w.isWindowModified());
+
+        boxes.answers = {MsgBoxCancel};
+        QVERIFY(!w.close());
+        QVERIFY(w.isVisible());
+        QCOMPARE(boxes.shown.size(), 1);
+        QVERIFY2(boxes.shown[0].startsWith(QStringLiteral("35|Data Manager|The draws of 6 of 49 "
+                                                          "with a bonus number were changed.")),
+                 qPrintable(boxes.shown[0]));
+        w.switchLottery(*ref::LotteryShape::parse(QStringLiteral("keno")));
+        QCOMPARE(boxes.shown.size(), 1); // a direct switch is the caller's decision
+
+        // Back on 6 of 49, typed again; its folder turned into a file makes the save fail.
+        w.switchLottery(*ref::LotteryShape::parse(QStringLiteral("6of49")));
+        type(QStringLiteral("2027001\n1\n2\n3\n4\n5\n6\n7\n"));
+        const QString folder = data->filePath(QStringLiteral("6of49"));
+        QVERIFY(QDir(folder).removeRecursively());
+        writeFile(folder, "in the way");
+        boxes.shown.clear();
+        boxes.answers = {MsgBoxYes};
+        QVERIFY(!w.close());
+        QVERIFY(w.control()->isModified());
+        QVERIFY2(boxes.shown.size() >= 2 && boxes.shown[1].contains(QStringLiteral("not saved")),
+                 qPrintable(boxes.shown.join(u'\n')));
+
+        QVERIFY(QFile::remove(folder) && QDir().mkpath(folder));
+        boxes.answers = {MsgBoxYes};
+        QVERIFY(w.close());
+        QVERIFY(!w.control()->isModified());
+        QCOMPARE(w.lottery()->Count(), sample + 1);
+
+        // Discard drops what was typed since.
+        show(w);
+        type(QStringLiteral("2027002\n"));
+        QVERIFY(w.control()->isModified());
+        boxes.answers = {MsgBoxNo};
+        QVERIFY(w.close());
+        QCOMPARE(w.lottery()->Count(), sample + 1);
     }
 
     // Every broken rule, by line, in the order of the file (the exit codes: tst_program).

@@ -99,6 +99,34 @@ private Q_SLOTS:
         QCOMPARE(test::topLevelCount(), 0);
     }
 
+    // Only the user's own changes count as unsaved work; a new load forgets them.
+    void modifiedTracksTheUsersChanges()
+    {
+        load(2, false, {QStringLiteral("1 12 18"), QStringLiteral("2 22 28")});
+        QSignalSpy changes(control.get(), &AppManager::modifiedChanged);
+        grid->setRow(1);
+        grid->setCol(1);
+        control->AddItem(QStringLiteral("1|13|18"), 0); // the host's writing is not the user's
+        QVERIFY(!control->isModified());
+        type(QStringLiteral("14"));
+        QVERIFY(control->isModified());
+        type(QStringLiteral("5"));
+        QCOMPARE(changes.count(), 1);
+        for (const char *button : {"btnInsert", "btnDel"}) {
+            std::unique_ptr<RecordingLottery> again(
+                RecordingLottery::make(2, 1, 49, false, {QStringLiteral("1 12 18")}));
+            control = std::make_unique<AppManager>();
+            grid = control->findChild<FlexGrid *>(QStringLiteral("msfData"));
+            editor = control->findChild<QLineEdit *>(QStringLiteral("txtEdit"));
+            control->InitData(again.get());
+            QVERIFY(!control->isModified());
+            grid->setRow(1);
+            test::MsgBoxRecorder boxes; // Delete asks first
+            click(button);
+            QVERIFY2(control->isModified(), button);
+        }
+    }
+
     void showEditorDoesNotWrite()
     {
         load(2, true, {QStringLiteral("1 7 8 +9")});
