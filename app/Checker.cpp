@@ -20,7 +20,8 @@ int checkDrawFile(const QString &file, const QString &shapeText, QTextStream &ou
     for (const QString &line : r.describe(file))
         out << line << '\n';
     if (!r.ok()) {
-        out << file << ": " << r.errors.size() << " broken rules" << Qt::endl;
+        out << file << ": " << (r.unlistedAtLeast ? "at least " : "") << r.errorCount()
+            << " broken rules" << Qt::endl;
         return 1;
     }
     out << file << ": " << r.draws.size() << " draws of " << shape->name << ", no broken rule"

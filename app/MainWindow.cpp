@@ -329,7 +329,8 @@ int MainWindow::importDrawFile(const QString &path, QTextStream &out, QTextStrea
     if (!r.ok()) {
         for (const QString &line : r.describe(path))
             err << line << '\n';
-        err << path << ": " << r.errorCount() << " bad lines; nothing was imported" << Qt::endl;
+        err << path << ": " << (r.unlistedAtLeast ? "at least " : "") << r.errorCount()
+            << " bad lines; nothing was imported" << Qt::endl;
         return 1;
     }
     // Made-up sample draws are replaced, never mixed with real ones.

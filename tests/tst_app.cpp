@@ -160,9 +160,11 @@ private Q_SLOTS:
                  qPrintable(boxes.shown[0]));
         QVERIFY(boxes.shown[0].startsWith(QStringLiteral("16|Draw file errors|")));
 
+        // Given relative, it is recorded absolute: saves may run from another folder.
         const QString good = data->filePath(QStringLiteral("good.txt"));
-        writeFile(good, "1 01 02 03 04 05 06 + 07\n2 08 09 10 11 12 13 + 14\n");
-        QVERIFY(w.openDrawFile(good));
+        const QByteArray own = "# mine\n1 1,2,3,4,5,6 +7\n\n2 08 09 10 11 12 13 + 14\n";
+        writeFile(good, own);
+        QVERIFY(w.openDrawFile(QDir::current().relativeFilePath(good)));
         QCOMPARE(grid(w)->Rows(), 4);
         QCOMPARE(ref::SqliteStore(data->filePath(QStringLiteral("store.db")))
                      .record(QStringLiteral("LastReadFile")),
@@ -173,6 +175,10 @@ private Q_SLOTS:
         QFile f(good);
         QVERIFY(f.open(QIODevice::ReadOnly));
         QCOMPARE(f.readAll(), QByteArray("1 02 03 04 05 06 49 + 07\n2 08 09 10 11 12 13 + 14\n"));
+        // The file's own layout and comments are kept beside it.
+        QFile kept(good + QStringLiteral(".bak"));
+        QVERIFY(kept.open(QIODevice::ReadOnly));
+        QCOMPARE(kept.readAll(), own);
     }
 
     // A damaged user data file is moved aside and the draws read before it come back.

@@ -169,7 +169,10 @@ private Q_SLOTS:
         QByteArray many;
         for (int i = 0; i < 1000000; ++i)
             many += "bad line\n";
-        QTest::newRow("a million bad lines") << many << "" << 1 << "... and 999900 more";
+        QTest::newRow("a million bad lines")
+            << many << "" << 1
+            << ":100: expected 6 numbers after the issue, found 1\n... and 999900 more\n";
+        QTest::newRow("a million, counted") << many << "" << 1 << "draws.txt: 1000000 broken rules";
     }
     void hostileFiles()
     {
