@@ -204,6 +204,34 @@ private Q_SLOTS:
         QVERIFY(w.lottery()->Count() > 0);
     }
 
+    // A save cut short after deleting the file written back: the next start writes it again
+    // from the draws saved last, not from anything unsaved.
+    void fileWrittenBackIsPutBack()
+    {
+        const QString mine = data->filePath(QStringLiteral("mine.txt"));
+        writeFile(mine, "1 01 02 03 04 05 06 + 07\n");
+        QByteArray saved;
+        {
+            test::MsgBoxRecorder boxes;
+            MainWindow w(data->path());
+            QVERIFY(w.openDrawFile(mine));
+            QVERIFY(w.save());
+            QFile f(mine);
+            QVERIFY(f.open(QIODevice::ReadOnly));
+            saved = f.readAll();
+            grid(w)->setTextArray(8 + 1, QStringLiteral("09")); // never saved
+        }
+        QVERIFY(QFile::remove(mine));
+        test::MsgBoxRecorder boxes;
+        MainWindow again(data->path());
+        QCOMPARE(boxes.shown.size(), 1);
+        QVERIFY2(boxes.shown[0].contains(QStringLiteral("was missing after an unfinished save")),
+                 qPrintable(boxes.shown[0]));
+        QFile f(mine);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), saved);
+    }
+
     // Typed draws are never dropped without a question: Cancel keeps everything, Discard drops
     // them, Save keeps them, and a save that fails keeps the window and the edits.
     void unsavedWorkIsAskedFor()
