@@ -371,8 +371,8 @@ int MainWindow::importDrawFile(const QString &path, QTextStream &out, QTextStrea
         buildControl();
         fillRangeLists();
         if (!save()) {
-            err << path << ": the draws were not saved: "
-                << (m_lastError.isEmpty() ? QStringLiteral("the control refused them")
+            err << path << ": "
+                << (m_lastError.isEmpty() ? QStringLiteral("the control refused the draws")
                                           : m_lastError)
                 << "; the draws saved before are intact" << Qt::endl;
             return 3;
