@@ -1,4 +1,5 @@
 #include "MainWindow.h"
+#include "DrawIssueModel.h"
 #include "FrequencyChart.h"
 #include "SampleHistory.h"
 #include <qrt/AppManager.h>
@@ -22,6 +23,7 @@
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QListView>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QSpinBox>
@@ -71,6 +73,12 @@ MainWindow::MainWindow(const QString &dataFolder, const std::optional<ref::Lotte
     m_start->setObjectName(QStringLiteral("rangeStart"));
     m_end = new QComboBox;
     m_end->setObjectName(QStringLiteral("rangeEnd"));
+    for (QComboBox *box : {m_start, m_end}) {
+        box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+        box->setMinimumContentsLength(11);
+        if (auto *view = qobject_cast<QListView *>(box->view()))
+            view->setUniformItemSizes(true);
+    }
     range->addWidget(m_name, 1);
     range->addWidget(new QLabel(QStringLiteral("Draws from")));
     range->addWidget(m_start);
@@ -392,18 +400,20 @@ void MainWindow::closeEvent(QCloseEvent *event)
 
 void MainWindow::fillRangeLists()
 {
-    QStringList issues;
-    const ref::DrawList &draws = m_lottery->draws();
-    issues.reserve(draws.size());
-    for (int i = 0; i < draws.size(); ++i)
-        issues << draws.issue(i);
+    // One model for both lists, sized by the longest issue: a million issues cost neither an
+    // item object nor a text measurement each.
+    auto *model = new DrawIssueModel(m_lottery->draws(), this);
     for (QComboBox *box : {m_start, m_end}) {
         QSignalBlocker quiet(box);
-        box->clear();
-        box->addItems(issues);
+        // A model the list owned goes with setModel; one of ours, once neither list shows it.
+        const QPointer<QAbstractItemModel> old = box->model();
+        box->setModel(model);
+        if (old && old != model && old->parent() == this)
+            old->deleteLater();
     }
-    m_start->setCurrentIndex(issues.isEmpty() ? -1 : 0);
-    m_end->setCurrentIndex(int(issues.size()) - 1);
+    const int count = model->rowCount();
+    m_start->setCurrentIndex(count > 0 ? 0 : -1);
+    m_end->setCurrentIndex(count - 1);
     refreshChart();
 }
 

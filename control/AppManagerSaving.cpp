@@ -1,4 +1,5 @@
 #include "AppManager_p.h"
+#include "IssueListModel_p.h"
 #include "frmInfo.h"
 #include "modPublic.h"
 #include <qrt/CommonDialog.h>
@@ -8,6 +9,9 @@
 #include <qrt/RuntimeError.h>
 #include <qrt/Settings.h>
 #include <qrt/ShellExecute.h>
+
+#include <QComboBox>
+#include <QListView>
 
 namespace qrt
 {
@@ -148,42 +152,59 @@ void AppManagerPrivate::btnSave_Click()
     ShowEditor();
 }
 
+namespace
+{
+// The list stays an ordinary QComboBox to the host; only its model is ours. Its width follows
+// the longest issue's length instead of measuring every item, and its popup takes all rows as
+// one height.
+void showIssues(QComboBox *box, IssueListModel *model, int current)
+{
+    box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    box->setMinimumContentsLength(model->longest() + 1);
+    if (auto *view = qobject_cast<QListView *>(box->view()))
+        view->setUniformItemSizes(true);
+    box->setModel(model); // deletes the list's previous model when the list owned it
+    box->setCurrentIndex(current);
+}
+} // namespace
+
 void AppManagerPrivate::FillIssueLists()
 {
     using namespace members;
     QObject *lottery = mobjLottery;
     if (!(toInt32(Count(lottery)) > 0))
         return;
-    // A host without range lists simply has none refilled.
-    if (mcblStart)
-        mcblStart->clear();
-    if (mcblEnd)
-        mcblEnd->clear();
     const qint32 n = toInt32(Count(lottery));
-    QStringList starts;
-    QStringList ends;
-    if (mcblStart)
-        starts.reserve(n);
-    if (mcblEnd)
-        ends.reserve(n);
-    // The host is asked for every issue either way; only a list that exists keeps them.
+    // The host is asked for every issue twice, once per list. Both lists share one model while
+    // the host gives the same texts, which it nearly always does.
+    auto *starts = new IssueListModel;
+    IssueListModel *ends = nullptr;
+    starts->reserve(n, 10);
     for (qint32 i = 1; i <= n; ++i) {
-        QString start = GetIssue.text(Item.object(lottery, i));
-        QString end = GetIssue.text(Item.object(lottery, i));
-        if (mcblStart)
-            starts << std::move(start);
-        if (mcblEnd)
-            ends << std::move(end);
+        const QString start = GetIssue.text(Item.object(lottery, i));
+        const QString end = GetIssue.text(Item.object(lottery, i));
+        starts->append(start);
+        if (!ends && end != start)
+            ends = starts->firstOnes(i - 1);
+        if (ends)
+            ends->append(end);
     }
-    // One insertion per list instead of one per draw: the lists end up the same.
-    if (mcblStart) {
-        mcblStart->addItems(starts);
-        mcblStart->setCurrentIndex(0);
-    }
+    if (!ends)
+        ends = starts;
+    // A host without range lists simply has none refilled. The end list is filled first: the
+    // start list deletes a shared model it owned, which the end list must have left by then.
     if (mcblEnd) {
-        mcblEnd->addItems(ends);
-        mcblEnd->setCurrentIndex(mcblEnd->count() - 1);
+        ends->setParent(mcblEnd);
+        showIssues(mcblEnd, ends, n - 1);
     }
+    if (mcblStart) {
+        starts->setParent(mcblStart);
+        showIssues(mcblStart, starts, 0);
+    }
+    if (!starts->parent())
+        delete starts;
+    if (ends != starts && !ends->parent())
+        delete ends;
     if (toInt32(Count(lottery)) > 0) {
         StartItem.set(lottery, int16(1));
         EndItem.set(lottery, Count(lottery));
