@@ -57,6 +57,7 @@ struct CellAt {
     const uint8_t *chars = nullptr;
     uint32_t len = 0;
     bool wide = false;
+    uint32_t count = 0; // of cells in the row
 };
 
 CellAt locate(const uint8_t *blob, int col)
@@ -65,6 +66,7 @@ CellAt locate(const uint8_t *blob, int col)
     const uint8_t *p = blob;
     at.wide = *p++ == kUtf16;
     const uint32_t count = getVarint(p);
+    at.count = count;
     if (uint32_t(col) >= count)
         return at;
     const size_t unit = at.wide ? 2 : 1;
@@ -84,6 +86,7 @@ CellStore::CellStore(size_t compactAt) : m_compactAt(compactAt)
 
 void CellStore::setRows(int rows)
 {
+    ++m_generation;
     const int old = this->rows();
     for (int r = rows; r < old; ++r)
         release(m_ref[size_t(r)]);
@@ -93,6 +96,7 @@ void CellStore::setRows(int rows)
 
 void CellStore::setCols(int cols)
 {
+    ++m_generation;
     if (cols < m_cols) {
         for (size_t r = 0; r < m_ref.size(); ++r) {
             if (m_ref[r] == 0)
@@ -109,12 +113,34 @@ void CellStore::setCols(int cols)
     compactIfWasteful();
 }
 
+// Reading a row left to right, as the rules, a save and a copy do, walks the row once: the
+// cell after the one read last starts where that one ended. Any change to the store forgets
+// the place.
+CellStore::Located CellStore::locateForReading(uint32_t offset, int col) const
+{
+    const uint8_t *pool = m_pool.data();
+    CellAt at;
+    if (m_cursor.generation == m_generation && m_cursor.offset == offset && m_cursor.col == col) {
+        const uint8_t *p = pool + m_cursor.pos;
+        at.wide = pool[offset] == kUtf16;
+        at.count = m_cursor.count;
+        at.len = getVarint(p);
+        at.chars = p;
+    } else {
+        at = locate(pool + offset, col);
+    }
+    if (at.chars && uint32_t(col) + 1 < at.count)
+        m_cursor = {m_generation, offset, col + 1, at.count,
+                    uint32_t(at.chars + size_t(at.len) * (at.wide ? 2 : 1) - pool)};
+    return {at.chars, at.len, at.wide};
+}
+
 QString CellStore::text(int row, int col) const
 {
     const uint32_t off = m_ref[size_t(row)];
     if (off == 0)
         return QString();
-    const CellAt at = locate(m_pool.data() + off, col);
+    const Located at = locateForReading(off, col);
     if (!at.chars)
         return QString();
     if (!at.wide)
@@ -204,6 +230,7 @@ uint32_t CellStore::appendRow(const std::vector<QString> &cells)
 // as bytes: typing or loading a cell costs no string per neighbouring cell.
 void CellStore::setText(int row, int col, QStringView text)
 {
+    ++m_generation;
     uint32_t &ref = m_ref[size_t(row)];
     if (ref != 0 && (overwriteInPlace(ref, col, text) || appendAtPoolEnd(ref, col, text)))
         return;
@@ -320,7 +347,7 @@ bool CellStore::latin1(int row, int col, const char *&data, qsizetype &size) con
     size = 0;
     if (off == 0)
         return true;
-    const CellAt at = locate(m_pool.data() + off, col);
+    const Located at = locateForReading(off, col);
     if (at.wide)
         return false;
     if (at.chars) {
@@ -333,7 +360,7 @@ bool CellStore::latin1(int row, int col, const char *&data, qsizetype &size) con
 void CellStore::textInto(int row, int col, QString &out) const
 {
     const uint32_t off = m_ref[size_t(row)];
-    const CellAt at = off == 0 ? CellAt() : locate(m_pool.data() + off, col);
+    const Located at = off == 0 ? Located() : locateForReading(off, col);
     out.resize(qsizetype(at.len));
     if (!at.chars)
         return;
@@ -348,6 +375,7 @@ void CellStore::textInto(int row, int col, QString &out) const
 
 void CellStore::setRow(int row, const std::vector<QString> &cells)
 {
+    ++m_generation;
     uint32_t &ref = m_ref[size_t(row)];
     release(ref);
     if (int(cells.size()) > m_cols) {
@@ -363,6 +391,7 @@ void CellStore::setRow(int row, const std::vector<QString> &cells)
 // not one row rebuild or walk per cell.
 void CellStore::setRowParts(int row, QStringView parts, QChar separator)
 {
+    ++m_generation;
     uint32_t &ref = m_ref[size_t(row)];
     release(ref);
     ref = 0;
@@ -390,16 +419,19 @@ void CellStore::setRowParts(int row, QStringView parts, QChar separator)
 
 void CellStore::insertRow(int at)
 {
+    ++m_generation;
     m_ref.insert(size_t(at));
 }
 
 void CellStore::removeRow(int at)
 {
+    ++m_generation;
     removeRows(at, 1);
 }
 
 void CellStore::removeRows(int at, int count)
 {
+    ++m_generation;
     for (int k = 0; k < count; ++k)
         release(m_ref[size_t(at) + size_t(k)]);
     m_ref.erase(size_t(at), size_t(count));

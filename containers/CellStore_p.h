@@ -62,6 +62,13 @@ private:
     bool overwriteInPlace(uint32_t offset, int col, QStringView text);
     bool appendAtPoolEnd(uint32_t offset, int col, QStringView text);
 
+    struct Located {
+        const uint8_t *chars = nullptr;
+        uint32_t len = 0;
+        bool wide = false;
+    };
+    Located locateForReading(uint32_t offset, int col) const;
+
     struct Span {
         uint32_t pos; // of the cell's characters in m_pool
         uint32_t len; // in characters
@@ -70,6 +77,15 @@ private:
     std::vector<uint8_t> m_scratch; // scratch of setText
     RowIndex m_ref;                 // per row, offset of its blob in m_pool; 0 means all empty
     PodBuffer<uint8_t> m_pool;
+    struct Cursor {
+        uint64_t generation = ~uint64_t(0);
+        uint32_t offset = 0;
+        int col = -1;
+        uint32_t count = 0;
+        uint32_t pos = 0; // where the cell's length starts in m_pool
+    };
+    mutable Cursor m_cursor;   // where the next cell of the row read last starts
+    uint64_t m_generation = 0; // of changes, which move cells
     size_t m_garbage = 0;
     size_t m_compactAt;
     int m_compactions = 0;

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -51,6 +52,22 @@ QString syncFolderOf(const QString &path)
     return synced ? QString() : reason("cannot sync the folder of", path);
 }
 
+// Read in blocks, so that the comparison needs no second copy of a large file in memory.
+bool sameBytes(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    if (f.size() != bytes.size() || !f.open(QIODevice::ReadOnly))
+        return false;
+    QByteArray block(1 << 20, Qt::Uninitialized);
+    for (qsizetype at = 0; at < bytes.size();) {
+        const qint64 n = f.read(block.data(), std::min<qint64>(block.size(), bytes.size() - at));
+        if (n <= 0 || std::memcmp(block.constData(), bytes.constData() + at, size_t(n)) != 0)
+            return false;
+        at += n;
+    }
+    return true;
+}
+
 } // namespace
 
 QString backupPathFor(const QString &path)
@@ -88,6 +105,10 @@ QString writeFileAtomically(const QString &path, const QByteArray &data)
 
 QString keepLastGood(const QString &path, const QByteArray &bytes)
 {
+    // Most reads find the backup of the last one: comparing costs a read, writing it anew a
+    // write and a sync of the whole file.
+    if (sameBytes(backupPathFor(path), bytes))
+        return {};
     // A copy, so that damage done to the file in place (an editor, a shell redirection) leaves
     // the backup alone.
     const QString why = writeFileAtomically(backupPathFor(path), bytes);
