@@ -52,6 +52,15 @@ QString syncFolderOf(const QString &path)
     return synced ? QString() : reason("cannot sync the folder of", path);
 }
 
+// Two names of one file: damage done to either reaches both.
+bool sameFile(const QString &a, const QString &b)
+{
+    struct stat sa, sb;
+    return ::stat(QFile::encodeName(a).constData(), &sa) == 0 &&
+           ::stat(QFile::encodeName(b).constData(), &sb) == 0 && sa.st_dev == sb.st_dev &&
+           sa.st_ino == sb.st_ino;
+}
+
 // Read in blocks, so that the comparison needs no second copy of a large file in memory.
 bool sameBytes(const QString &path, const QByteArray &bytes)
 {
@@ -107,7 +116,7 @@ QString keepLastGood(const QString &path, const QByteArray &bytes)
 {
     // Most reads find the backup of the last one: comparing costs a read, writing it anew a
     // write and a sync of the whole file.
-    if (sameBytes(backupPathFor(path), bytes))
+    if (!sameFile(path, backupPathFor(path)) && sameBytes(backupPathFor(path), bytes))
         return {};
     // A copy, so that damage done to the file in place (an editor, a shell redirection) leaves
     // the backup alone.
