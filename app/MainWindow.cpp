@@ -412,8 +412,13 @@ void MainWindow::fillRangeLists()
             old->deleteLater();
     }
     const int count = model->rowCount();
-    m_start->setCurrentIndex(count > 0 ? 0 : -1);
-    m_end->setCurrentIndex(count - 1);
+    {
+        // One count of the chosen draws for the chart, not one per list.
+        const QSignalBlocker quietStart(m_start);
+        const QSignalBlocker quietEnd(m_end);
+        m_start->setCurrentIndex(count > 0 ? 0 : -1);
+        m_end->setCurrentIndex(count - 1);
+    }
     refreshChart();
 }
 
