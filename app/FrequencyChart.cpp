@@ -3,8 +3,11 @@
 #include <QBarCategoryAxis>
 #include <QBarSeries>
 #include <QBarSet>
+#include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
+#include <QCursor>
+#include <QToolTip>
 #include <QVBoxLayout>
 #include <QValueAxis>
 
@@ -63,18 +66,31 @@ void FrequencyChart::show(const ref::LotteryShape &shape, const ref::DrawList &d
         series->append(bonus);
     }
     chart->addSeries(series);
-    QStringList categories;
-    for (size_t k = 0; k < bars; ++k)
-        categories << QString::number(shape.mini + qint64(k));
-    auto *x = new QBarCategoryAxis;
-    x->append(categories);
-    if (bars > 30) {
-        QFont small = x->labelsFont();
-        small.setPointSize(bars > 60 ? 6 : 7);
-        x->setLabelsFont(small);
+    if (bars <= 30) {
+        QStringList categories;
+        for (size_t k = 0; k < bars; ++k)
+            categories << QString::number(shape.mini + qint64(k));
+        auto *x = new QBarCategoryAxis;
+        x->append(categories);
+        chart->addAxis(x, Qt::AlignBottom);
+        series->attachAxis(x);
+    } else {
+        // A label under every bar of 80 numbers leaves room for "..." only: every fifth number
+        // (every tenth past 150) is labelled, under its own bar, and a bar's tooltip gives its
+        // number and count.
+        auto *x = new QCategoryAxis;
+        x->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+        x->setRange(-0.5, double(bars) - 0.5);
+        const qint64 step = bars > 150 ? 10 : 5;
+        for (size_t k = 0; k < bars; ++k) {
+            const qint64 number = shape.mini + qint64(k);
+            if (number % step == 0 || k == 0)
+                x->append(QString::number(number), double(k));
+        }
+        x->setGridLineVisible(false);
+        chart->addAxis(x, Qt::AlignBottom);
+        series->attachAxis(x);
     }
-    chart->addAxis(x, Qt::AlignBottom);
-    series->attachAxis(x);
     auto *y = new QValueAxis;
     y->setRange(0, top);
     y->setLabelFormat(QStringLiteral("%d"));
@@ -89,6 +105,22 @@ void FrequencyChart::show(const ref::LotteryShape &shape, const ref::DrawList &d
                   .arg(draws.issue(first), draws.issue(last))
             : QStringLiteral("No draws in the chosen range"));
     chart->legend()->setAlignment(Qt::AlignBottom);
+    // The exact count of a bar, which its height only suggests.
+    const qint64 smallest = shape.mini;
+    connect(series, &QBarSeries::hovered, this,
+            [this, smallest, drawsShown](bool over, int index, QBarSet *set) {
+                if (!over) {
+                    QToolTip::hideText();
+                    return;
+                }
+                QToolTip::showText(QCursor::pos(),
+                                   QStringLiteral("%1 %2: %3 times in %4 draws")
+                                       .arg(set->label())
+                                       .arg(smallest + index)
+                                       .arg(qint64(set->at(index)))
+                                       .arg(drawsShown),
+                                   m_view);
+            });
     QChart *old = m_view->chart();
     m_view->setChart(chart);
     delete old;

@@ -147,7 +147,7 @@ int main(int argc, char *argv[])
     }
     window->show();
     if (!options.screenshot.isEmpty()) {
-        QTimer::singleShot(300, window.get(), [&] {
+        QTimer::singleShot(0, window.get(), [&] {
             const bool ok = window->grab().save(options.screenshot);
             std::fprintf(ok ? stdout : stderr, "%s %s\n", ok ? "wrote" : "could not write",
                          qPrintable(options.screenshot));
