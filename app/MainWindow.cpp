@@ -21,6 +21,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QFormLayout>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListView>
@@ -44,6 +45,32 @@ ref::LotteryShape defaultShape()
 {
     return ref::LotteryShape::presets().first();
 }
+
+// What a long operation shows while it runs (a million draws take seconds): a busy cursor
+// and what is being done, so that the window is never frozen without a word.
+class Busy
+{
+public:
+    Busy(QMainWindow *window, const QString &what) : m_window(window), m_what(what)
+    {
+        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+        window->statusBar()->showMessage(what);
+        window->statusBar()->repaint();
+    }
+    ~Busy()
+    {
+        // What the operation said of its outcome stays.
+        if (m_window->statusBar()->currentMessage() == m_what)
+            m_window->statusBar()->clearMessage();
+        QGuiApplication::restoreOverrideCursor();
+    }
+    Busy(const Busy &) = delete;
+    Busy &operator=(const Busy &) = delete;
+
+private:
+    QMainWindow *m_window;
+    QString m_what;
+};
 
 } // namespace
 
@@ -165,6 +192,7 @@ QString MainWindow::userFile() const
 
 void MainWindow::loadLottery(const ref::LotteryShape &shape)
 {
+    const Busy busy(this, QStringLiteral("Loading the draws of %1...").arg(shape.name));
     m_lottery->setShape(shape);
     m_folder.prepare(*m_store, shape);
     const QString path = userFile();
@@ -286,6 +314,7 @@ bool MainWindow::save()
 {
     // A save ends by reading back what it wrote; a refusal (bad draws, nothing to save) or a
     // failure never gets there.
+    const Busy busy(this, QStringLiteral("Saving the draws of %1...").arg(m_lottery->shape().name));
     m_lastError.clear();
     bool readBack = false;
     const QMetaObject::Connection c =
@@ -452,6 +481,7 @@ bool MainWindow::openDrawFile(const QString &given)
 {
     // Saves write back to it later, from whatever folder the program then runs in.
     const QString path = QFileInfo(given).absoluteFilePath();
+    const Busy busy(this, QStringLiteral("Reading %1...").arg(path));
     QByteArray bytes;
     const ref::ReadResult r = ref::readTextDrawFile(path, m_lottery->shape(), &bytes);
     if (!r.ok()) {

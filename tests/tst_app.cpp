@@ -9,11 +9,16 @@
 #include <qrt/refhost/Lottery.h>
 #include <qrt/refhost/SqliteStore.h>
 
+#include <QCategoryAxis>
+#include <QChart>
+#include <QChartView>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -126,6 +131,13 @@ private Q_SLOTS:
             const QString firstIssue = w.lottery()->draws().issue(0);
             w.switchLottery(*ref::LotteryShape::parse(QStringLiteral("keno")));
             QCOMPARE(grid(w)->Cols(), 21);
+            // Eighty bars: every fifth number is labelled, under its own bar.
+            const auto axes = w.chart()->findChild<QChartView *>()->chart()->axes(Qt::Horizontal);
+            auto *x = qobject_cast<QCategoryAxis *>(axes.value(0));
+            QVERIFY(x);
+            QCOMPARE(x->categoriesLabels().size(), 17);
+            QCOMPARE(x->categoriesLabels().first(), QStringLiteral("1"));
+            QCOMPARE(x->endValue(QStringLiteral("80")), 79.0);
             QVERIFY(w.showsSampleData());
             w.switchLottery(*ref::LotteryShape::parse(QStringLiteral("4:1-20")));
             QCOMPARE(grid(w)->Cols(), 5);
@@ -165,6 +177,10 @@ private Q_SLOTS:
         const QByteArray own = "# mine\n1 1,2,3,4,5,6 +7\n\n2 08 09 10 11 12 13 + 14\n";
         writeFile(good, own);
         QVERIFY(w.openDrawFile(QDir::current().relativeFilePath(good)));
+        // Done, it says what it did and the busy cursor is gone.
+        QVERIFY2(w.statusBar()->currentMessage().startsWith(QStringLiteral("Read 2 draws from")),
+                 qPrintable(w.statusBar()->currentMessage()));
+        QVERIFY(!QGuiApplication::overrideCursor());
         QCOMPARE(grid(w)->Rows(), 4);
         QCOMPARE(ref::SqliteStore(data->filePath(QStringLiteral("store.db")))
                      .record(QStringLiteral("LastReadFile")),
@@ -195,7 +211,12 @@ private Q_SLOTS:
         f.resize(bytes.size() / 2);
         f.close();
         test::MsgBoxRecorder boxes;
+        // The load says what it is doing while it runs.
+        bool busy = false;
+        boxes.onShow = [&] { busy = QGuiApplication::overrideCursor() != nullptr; };
         MainWindow w(data->path());
+        QVERIFY(busy);
+        QVERIFY(!QGuiApplication::overrideCursor());
         QCOMPARE(boxes.shown.size(), 1);
         QVERIFY2(boxes.shown[0].contains(QStringLiteral("User.ltk:5: checksum mismatch")),
                  qPrintable(boxes.shown[0]));
