@@ -4,9 +4,12 @@
 
 #include <qrt/QRTDataManager.h>
 
+#include <qrt/refhost/DrawFiles.h>
 #include <qrt/refhost/DrawObjects.h>
 #include <qrt/refhost/Lottery.h>
 #include <qrt/refhost/SqliteStore.h>
+
+#include "MainWindow.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -24,9 +27,13 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <fcntl.h>
 #include <map>
 #include <memory>
 #include <numeric>
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
 
 using namespace qrt;
 
@@ -240,6 +247,106 @@ int measureFresh(const Config &cfg, bool baseline)
     std::_Exit(0);
 }
 
+// A run of the program in a child of its own, with that child's own peak memory.
+struct ChildRun {
+    double ms = 0;
+    long peakKb = 0;
+    int code = -1;
+};
+
+ChildRun runProgram(const QStringList &args)
+{
+    std::vector<QByteArray> storage{QByteArrayLiteral(QRT_PROGRAM)};
+    for (const QString &a : args)
+        storage.push_back(a.toLocal8Bit());
+    std::vector<char *> argv;
+    for (QByteArray &b : storage)
+        argv.push_back(b.data());
+    argv.push_back(nullptr);
+    ChildRun run;
+    QElapsedTimer t;
+    t.start();
+    // What the program prints is not part of the table.
+    posix_spawn_file_actions_t quiet;
+    posix_spawn_file_actions_init(&quiet);
+    posix_spawn_file_actions_addopen(&quiet, 1, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&quiet, 2, "/dev/null", O_WRONLY, 0);
+    pid_t pid = 0;
+    const int spawned = posix_spawn(&pid, argv[0], &quiet, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&quiet);
+    if (spawned != 0)
+        return run;
+    int status = 0;
+    rusage usage{};
+    if (wait4(pid, &status, 0, &usage) != pid)
+        return run;
+    run.ms = ms(t);
+    run.peakKb = usage.ru_maxrss;
+    run.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return run;
+}
+
+// The program as its users meet it, on a keno archive of @p draws draws that its own import
+// made: a start in a fresh process until the window is shown (and written to a file), opening
+// a text draw file of as many lines, and a save of them through the program.
+void measureProgram(int draws, int runs)
+{
+    const ref::LotteryShape keno = *ref::LotteryShape::parse(QStringLiteral("keno"));
+    QTemporaryDir dir;
+    const QString text = dir.filePath(QStringLiteral("keno.txt"));
+    const QString data = dir.filePath(QStringLiteral("data"));
+    {
+        QFile f(text);
+        if (!f.open(QIODevice::WriteOnly) ||
+            f.write(ref::formatTextDraws(makeDraws(keno, draws))) < 0)
+            return;
+    }
+    if (runProgram({"--data-dir", data, "--lottery", "keno", "--import", text}).code != 0) {
+        std::fprintf(stderr, "the import that makes the archive failed\n");
+        return;
+    }
+    Samples samples;
+    for (int r = 0; r < runs; ++r) {
+        const ChildRun start = runProgram({"--data-dir", data, "--lottery", "keno", "--screenshot",
+                                           dir.filePath(QStringLiteral("shot.png"))});
+        if (start.code != 0) {
+            std::fprintf(stderr, "a program start failed\n");
+            return;
+        }
+        samples[QStringLiteral("P1 start to shown window, fresh")].push_back(start.ms);
+        samples[QStringLiteral("P1m its peak memory, MB")].push_back(double(start.peakKb) / 1024);
+    }
+    {
+        app::MainWindow window(data, keno);
+        window.show();
+        QApplication::processEvents();
+        setMsgBoxHandler([](const QString &, int, const QString &) { return int(MsgBoxOk); });
+        for (int r = 0; r < runs; ++r) {
+            QElapsedTimer t;
+            t.start();
+            if (!window.openDrawFile(text))
+                return;
+            samples[QStringLiteral("P2 open a text draw file")].push_back(ms(t));
+            QApplication::processEvents();
+            t.start();
+            if (!window.save())
+                return;
+            samples[QStringLiteral("P3 save, written back too")].push_back(ms(t));
+            QApplication::processEvents();
+        }
+        setMsgBoxHandler({});
+    }
+    std::printf("the program on keno 20 of 80, %d draws\n", draws);
+    std::printf("  %-32s %10s %10s %10s\n", "scenario", "min", "median", "max");
+    for (auto &[name, values] : samples) {
+        std::sort(values.begin(), values.end());
+        std::printf("  %-32s %10.2f %10.2f %10.2f\n", qPrintable(name), values.front(),
+                    values[values.size() / 2], values.back());
+    }
+    std::printf("\n");
+    std::fflush(stdout);
+}
+
 QList<Config> configs(const QStringList &sizes, int keno)
 {
     const ref::LotteryShape lotto = *ref::LotteryShape::parse(QStringLiteral("6:1-49+"));
@@ -341,5 +448,9 @@ int main(int argc, char *argv[])
         std::printf("\n");
         std::fflush(stdout);
     }
+    const int program =
+        option(args, QStringLiteral("--program"), QStringLiteral("1000000")).toInt();
+    if (program > 0)
+        measureProgram(program, runs);
     return 0;
 }
