@@ -65,9 +65,9 @@ ref::DrawList makeDraws(const ref::LotteryShape &shape, int n)
     return list;
 }
 
-long long rssKb(const char *field)
+long long rssKb(const char *field, const QString &process = QStringLiteral("self"))
 {
-    QFile f(QStringLiteral("/proc/self/status"));
+    QFile f(QStringLiteral("/proc/%1/status").arg(process));
     if (!f.open(QIODevice::ReadOnly))
         return -1;
     for (const QByteArray &line : f.readAll().split('\n'))
@@ -276,12 +276,21 @@ ChildRun runProgram(const QStringList &args)
     posix_spawn_file_actions_destroy(&quiet);
     if (spawned != 0)
         return run;
-    int status = 0;
-    rusage usage{};
-    if (wait4(pid, &status, 0, &usage) != pid)
-        return run;
+    // Its peak is read from its own memory while it runs: the rusage of a spawned child starts
+    // from the parent's resident set, which says nothing of the program.
+    for (;;) {
+        siginfo_t ended{};
+        if (waitid(P_PID, id_t(pid), &ended, WEXITED | WNOWAIT | WNOHANG) != 0)
+            return run;
+        if (ended.si_pid == pid)
+            break;
+        run.peakKb = std::max(run.peakKb, long(rssKb("VmHWM:", QString::number(pid))));
+        usleep(2000);
+    }
     run.ms = ms(t);
-    run.peakKb = usage.ru_maxrss;
+    int status = 0;
+    if (waitpid(pid, &status, 0) != pid)
+        return run;
     run.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     return run;
 }

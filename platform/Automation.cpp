@@ -31,6 +31,19 @@ struct Resolved {
     Ret ret = Ret::Other;
     bool int32Param = false; // exactly one parameter, a 32-bit integer
     QVarLengthArray<QMetaType, 3> params;
+    // The declaring class's own dispatcher and the method's index in it: a call through it
+    // skips the chain of virtual qt_metacall overrides, which a million-draw load makes tens
+    // of millions of times.
+    QMetaObject::Data::StaticMetacallFunction direct = nullptr;
+    int directIndex = -1;
+
+    void invoke(QObject *obj, void **argv) const
+    {
+        if (direct)
+            direct(obj, QMetaObject::InvokeMetaMethod, directIndex, argv);
+        else
+            obj->qt_metacall(QMetaObject::InvokeMetaMethod, index, argv);
+    }
 };
 
 Ret returnKind(QMetaType type)
@@ -119,6 +132,13 @@ Resolved resolveUncached(const QMetaObject *mo, const QString &name, int argc, A
         for (int a = 0; a < argc; ++a)
             r.params.append(m.parameterMetaType(a));
         r.int32Param = argc == 1 && r.params[0] == QMetaType::fromType<qint32>();
+        // A meta-object built at run time has no dispatcher of its own and is answered
+        // through qt_metacall.
+        const QMetaObject *owner = m.enclosingMetaObject();
+        if (owner && owner->d.static_metacall) {
+            r.direct = owner->d.static_metacall;
+            r.directIndex = r.index - owner->methodOffset();
+        }
         return r;
     }
     return r;
@@ -203,19 +223,19 @@ QVariant callWithArgv(QObject *obj, const Resolved &r, void **argv)
     case Ret::Object: {
         QObject *value = nullptr; // any QObject subclass pointer has the same representation
         argv[0] = &value;
-        guardHost([&] { obj->qt_metacall(QMetaObject::InvokeMetaMethod, r.index, argv); });
+        guardHost([&] { r.invoke(obj, argv); });
         return QVariant::fromValue(value);
     }
     case Ret::Int: {
         qint32 value = 0;
         argv[0] = &value;
-        guardHost([&] { obj->qt_metacall(QMetaObject::InvokeMetaMethod, r.index, argv); });
+        guardHost([&] { r.invoke(obj, argv); });
         return QVariant(value);
     }
     case Ret::String: {
         QString value;
         argv[0] = &value;
-        guardHost([&] { obj->qt_metacall(QMetaObject::InvokeMetaMethod, r.index, argv); });
+        guardHost([&] { r.invoke(obj, argv); });
         return QVariant(value);
     }
     case Ret::Void:
@@ -230,7 +250,7 @@ QVariant callWithArgv(QObject *obj, const Resolved &r, void **argv)
         argv[0] = result.data();
         break;
     }
-    guardHost([&] { obj->qt_metacall(QMetaObject::InvokeMetaMethod, r.index, argv); });
+    guardHost([&] { r.invoke(obj, argv); });
     return normalizeResult(std::move(result));
 }
 
@@ -241,7 +261,7 @@ template <typename T> bool callTyped(QObject *obj, const Resolved &r, Ret want, 
     if (r.kind != Resolved::Method || r.ret != want || (arg && !r.int32Param))
         return false;
     void *argv[2] = {&out, arg};
-    guardHost([&] { obj->qt_metacall(QMetaObject::InvokeMetaMethod, r.index, argv); });
+    guardHost([&] { r.invoke(obj, argv); });
     return true;
 }
 
@@ -470,7 +490,7 @@ void Member::sendArgs(QObject *obj, void **argv, const QMetaType *types, int arg
         inPlace = r->params[i] == types[i];
     if (inPlace) {
         argv[0] = nullptr; // moc-generated code skips a result nobody asked for
-        guardHost([&] { obj->qt_metacall(QMetaObject::InvokeMetaMethod, r->index, argv); });
+        guardHost([&] { r->invoke(obj, argv); });
         return;
     }
     QVarLengthArray<QVariant, 6> boxed;
