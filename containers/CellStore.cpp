@@ -19,6 +19,24 @@ template <typename Bytes> void putVarint(Bytes &out, uint32_t v)
     out.push_back(uint8_t(v));
 }
 
+size_t varintSize(uint32_t v)
+{
+    size_t n = 1;
+    for (; v >= 0x80; v >>= 7)
+        ++n;
+    return n;
+}
+
+uint8_t *putVarintAt(uint8_t *out, uint32_t v)
+{
+    while (v >= 0x80) {
+        *out++ = uint8_t(v | 0x80);
+        v >>= 7;
+    }
+    *out++ = uint8_t(v);
+    return out;
+}
+
 uint32_t getVarint(const uint8_t *&p)
 {
     uint32_t v = 0;
@@ -200,20 +218,38 @@ void CellStore::release(uint32_t offset, size_t size)
 }
 
 // The blob of a row of @p count cells (the last one not empty), cell c being cellAt(c).
-template <typename CellText> uint32_t CellStore::appendBlob(uint32_t count, CellText &&cellAt)
+template <typename CellText>
+uint32_t CellStore::appendBlob(uint32_t count, CellText &&cellAt, int wideKnown)
 {
-    bool wide = false;
-    for (uint32_t c = 0; c < count && !wide; ++c)
-        wide = needsWide(cellAt(c));
+    bool wide = wideKnown > 0;
+    if (wideKnown < 0)
+        for (uint32_t c = 0; c < count && !wide; ++c)
+            wide = needsWide(cellAt(c));
+    // Sized first and written in one go: a row of a load is appended a million times.
+    size_t bytes = 1 + varintSize(count);
+    for (uint32_t c = 0; c < count; ++c) {
+        const auto len = uint32_t(cellAt(c).size());
+        bytes += varintSize(len) + size_t(len) * (wide ? 2 : 1);
+    }
     const auto offset = uint32_t(m_pool.size());
-    m_pool.push_back(wide ? kUtf16 : kLatin1);
-    putVarint(m_pool, count);
+    uint8_t *out = m_pool.extend(bytes);
+    *out++ = wide ? kUtf16 : kLatin1;
+    out = putVarintAt(out, count);
     for (uint32_t c = 0; c < count; ++c) {
         const QStringView text = cellAt(c);
-        putVarint(m_pool, uint32_t(text.size()));
-        writeChars(m_pool.extend(size_t(text.size()) * (wide ? 2 : 1)), text, wide);
+        out = putVarintAt(out, uint32_t(text.size()));
+        writeChars(out, text, wide);
+        out += size_t(text.size()) * (wide ? 2 : 1);
     }
     return offset;
+}
+
+bool CellStore::needsWideSpans(const char16_t *text, uint32_t count) const
+{
+    for (uint32_t c = 0; c < count; ++c)
+        if (needsWide(QStringView(text + m_spans[c].pos, qsizetype(m_spans[c].len))))
+            return true;
+    return false;
 }
 
 uint32_t CellStore::appendRow(const std::vector<QString> &cells)
@@ -401,9 +437,12 @@ void CellStore::setRowParts(int row, QStringView parts, QChar separator)
     const auto size = uint32_t(std::min<qsizetype>(parts.size(), 0xFFFFFFFF));
     uint32_t count = 0;
     uint32_t start = 0;
+    char16_t widest = 0;
     for (uint32_t i = 0; i <= size && m_spans.size() < size_t(m_cols); ++i) {
-        if (i < size && text[i] != separator.unicode())
+        if (i < size && text[i] != separator.unicode()) {
+            widest |= text[i];
             continue;
+        }
         m_spans.push_back({start, i - start});
         if (i > start)
             count = uint32_t(m_spans.size());
@@ -411,9 +450,12 @@ void CellStore::setRowParts(int row, QStringView parts, QChar separator)
     }
     if (count == 0)
         return;
-    ref = appendBlob(count, [&](uint32_t c) {
-        return QStringView(text + m_spans[c].pos, qsizetype(m_spans[c].len));
-    });
+    // Characters past the last cell kept may be wide without making the row so.
+    const bool wide = widest > 0xFF && needsWideSpans(text, count);
+    ref = appendBlob(
+        count,
+        [&](uint32_t c) { return QStringView(text + m_spans[c].pos, qsizetype(m_spans[c].len)); },
+        wide ? 1 : 0);
     compactIfWasteful();
 }
 

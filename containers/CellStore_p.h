@@ -54,7 +54,10 @@ public:
 private:
     std::vector<QString> decodeRow(uint32_t offset) const;
     uint32_t appendRow(const std::vector<QString> &cells);
-    template <typename CellText> uint32_t appendBlob(uint32_t count, CellText &&cellAt);
+    /// With @p wideKnown 0 or 1 the caller has found whether a cell needs UTF-16.
+    template <typename CellText>
+    uint32_t appendBlob(uint32_t count, CellText &&cellAt, int wideKnown = -1);
+    bool needsWideSpans(const char16_t *text, uint32_t count) const;
     size_t blobSize(uint32_t offset) const;
     void release(uint32_t offset);
     void release(uint32_t offset, size_t size);
