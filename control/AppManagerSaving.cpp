@@ -42,6 +42,24 @@ private:
 
 } // namespace
 
+// A cell's number as toInt32 reads its text. Plain digits, nearly every cell, are read from
+// the bytes where the grid keeps them; anything else goes the general way through @p scratch.
+qint32 AppManagerPrivate::cellNumber(int row, int col, QString &scratch) const
+{
+    const char *bytes = nullptr;
+    qsizetype size = 0;
+    if (msfData->cellLatin1(row, col, bytes, size) && size > 0 && size <= 9) {
+        qint32 value = 0;
+        qsizetype k = 0;
+        for (; k < size && bytes[k] >= '0' && bytes[k] <= '9'; ++k)
+            value = value * 10 + (bytes[k] - '0');
+        if (k == size)
+            return value;
+    }
+    GetCellInto(msfData, row, col, scratch);
+    return toInt32(scratch);
+}
+
 void AppManagerPrivate::btnSave_Click()
 {
     using namespace members;
@@ -69,10 +87,8 @@ void AppManagerPrivate::btnSave_Click()
         draw.replace(createObject(drawClass));
         SetIssue.send(draw.get(), GetCell(msfData, i, 0));
         const qint32 total = TotalNumber.int32(lottery);
-        for (qint32 j = 1; j <= total; ++j) {
-            GetCellInto(msfData, i, j, cell);
-            SetNumber.send(draw.get(), j, toInt32(cell));
-        }
+        for (qint32 j = 1; j <= total; ++j)
+            SetNumber.send(draw.get(), j, cellNumber(i, j, cell));
         OrderNumbers(draw.get());
         if (HasSpecial.isTrue(lottery)) {
             GetCellInto(msfData, i, msfData->Cols() - 1, cell);
@@ -116,6 +132,12 @@ void AppManagerPrivate::btnSave_Click()
     QString text;
     QString old;
     auto refill = [&](int row, qint32 col) {
+        // Most cells already read as the host gives them back; those are compared where the
+        // grid keeps them.
+        const char *bytes = nullptr;
+        qsizetype size = 0;
+        if (msfData->cellLatin1(row, col, bytes, size) && QLatin1StringView(bytes, size) == text)
+            return;
         GetCellInto(msfData, row, col, old);
         if (old == text)
             return;

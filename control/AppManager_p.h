@@ -128,6 +128,7 @@ public:
     // Saving and files (AppManagerSaving.cpp).
     void btnSave_Click();
     void FillIssueLists();
+    qint32 cellNumber(int row, int col, QString &scratch) const;
     void btnOpenFile_Click();
     static QString GetFolderPath(const QString &strFile);
 

@@ -82,14 +82,6 @@ public:
         const auto [start, len] = span(row, col);
         return QString::fromUtf8(m_bytes.constData() + start, len);
     }
-    qint32 value(int row, int col) const
-    {
-        const auto [start, len] = span(row, col);
-        qint32 v = 0;
-        for (qsizetype i = 0; i < len; ++i)
-            v = v * 10 + (m_bytes[start + i] - '0');
-        return v;
-    }
 
 private:
     struct Row { // offsets fit: bigger files are refused before parsing
@@ -237,6 +229,9 @@ ReadResult readTextDrawsWith(const QByteArray &bytes, const LotteryShape &shape,
     table.reserve(std::min(lines, size_t(bytes.size()) / size_t(2 * cols) + 1));
     std::vector<std::pair<qsizetype, qsizetype>> cells;
     std::vector<std::pair<qsizetype, qsizetype>> bonus;
+    std::vector<qint32> values(static_cast<size_t>(cols));
+    result.draws = DrawList(shape.total, shape.bonus);
+    result.draws.reserve(int(std::min(lines, size_t(bytes.size()) / size_t(2 * cols) + 1)));
     // Once kListedErrors lines are bad, no later line can be among the listed ones: later lines
     // are only counted, and are not kept for the rule check.
     int lastListedLine = std::numeric_limits<int>::max();
@@ -313,10 +308,27 @@ ReadResult readTextDrawsWith(const QByteArray &bytes, const LotteryShape &shape,
                 continue;
             }
         }
-        if (lineNo < lastListedLine)
-            table.add(lineNo, begin, hasPlus ? plus : end, end);
-        else
+        if (lineNo >= lastListedLine) {
             result.unlistedAtLeast = true;
+            continue;
+        }
+        table.add(lineNo, begin, hasPlus ? plus : end, end);
+        // The draw is taken from the fields split already, while the file is still clean;
+        // the rule check below throws it away again if any cell breaks a rule.
+        if (!result.errors.empty())
+            continue;
+        const char *data = bytes.constData();
+        // Unsigned: a field that is no number yet may be long; its value is never used then.
+        auto number = [&](const std::pair<qsizetype, qsizetype> &field) {
+            quint32 v = 0;
+            for (qsizetype k = 0; k < field.second; ++k)
+                v = v * 10 + quint32(data[field.first + k] - '0');
+            return qint32(v);
+        };
+        for (int c = 1; c <= shape.total; ++c)
+            values[size_t(c)] = number(cells[size_t(c)]);
+        result.draws.append(QString::fromUtf8(data + cells[0].first, cells[0].second),
+                            values.data() + 1, shape.bonus ? number(bonus[0]) : 0);
     }
 
     DrawLimits limits;
@@ -336,18 +348,9 @@ ReadResult readTextDrawsWith(const QByteArray &bytes, const LotteryShape &shape,
         result.unlisted += qsizetype(result.errors.size() - kListedErrors);
         result.errors.resize(kListedErrors);
     }
+    // A file is loaded whole or not at all.
     if (!result.errors.empty())
-        return result;
-
-    result.draws = DrawList(shape.total, shape.bonus);
-    result.draws.reserve(table.rowCount());
-    std::vector<qint32> values(static_cast<size_t>(cols));
-    for (int r = 0; r < table.rowCount(); ++r) {
-        for (int c = 1; c < cols; ++c)
-            values[size_t(c)] = table.value(r, c);
-        result.draws.append(table.text(r, 0), values.data() + 1,
-                            shape.bonus ? values[size_t(cols) - 1] : 0);
-    }
+        result.draws = DrawList(shape.total, shape.bonus);
     return result;
 }
 
