@@ -10,6 +10,7 @@
 #include <qrt/refhost/SqliteStore.h>
 
 #include "MainWindow.h"
+#include "VariantHost.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -44,6 +45,7 @@ struct Config {
     QString label;
     ref::LotteryShape shape;
     int draws;
+    bool variantHost = false; // members taking and returning QVariant
 };
 
 ref::DrawList makeDraws(const ref::LotteryShape &shape, int n)
@@ -108,13 +110,21 @@ void fillNaively(QTableWidget &table, const Config &cfg, const ref::DrawList &dr
 void runOnce(const Config &cfg, const ref::DrawList &draws, const QString &dataDir, Samples &out,
              bool baseline)
 {
-    ref::Lottery lottery(cfg.shape);
-    lottery.setDraws(draws);
+    ref::Lottery referenceLottery(cfg.shape);
+    VariantLottery variantLottery(cfg.shape);
+    QObject *lottery = &referenceLottery;
+    if (cfg.variantHost) {
+        variantLottery.inner.setDraws(draws);
+        lottery = &variantLottery;
+        registerVariantClasses(cfg.shape);
+    } else {
+        referenceLottery.setDraws(draws);
+        ref::registerClasses([&] { return cfg.shape; });
+    }
     ref::SqliteStore store(dataDir + QStringLiteral("/store.db"));
     store.setRecord(QStringLiteral("QRTManagerCaption"), QStringLiteral("QRTBench"));
     saveSetting(QStringLiteral("QRTBench"), QStringLiteral("Path"), QStringLiteral("Path"),
                 dataDir + u'/');
-    ref::registerClasses([&] { return cfg.shape; });
 
     AppManager control;
     control.resize(1000, 700);
@@ -131,7 +141,7 @@ void runOnce(const Config &cfg, const ref::DrawList &draws, const QString &dataD
     QElapsedTimer t;
 
     t.start();
-    control.InitData(&lottery);
+    control.InitData(lottery);
     out[QStringLiteral("1 load (InitData)")].push_back(ms(t));
     QApplication::processEvents();
     if (qEnvironmentVariableIsSet("QRT_BENCH_ONLY_LOAD"))
@@ -356,7 +366,7 @@ void measureProgram(int draws, int runs)
     std::fflush(stdout);
 }
 
-QList<Config> configs(const QStringList &sizes, int keno)
+QList<Config> configs(const QStringList &sizes, int keno, int variant)
 {
     const ref::LotteryShape lotto = *ref::LotteryShape::parse(QStringLiteral("6:1-49+"));
     QList<Config> list;
@@ -365,6 +375,10 @@ QList<Config> configs(const QStringList &sizes, int keno)
     if (keno > 0)
         list << Config{QStringLiteral("keno 20 of 80, %1 draws").arg(keno),
                        *ref::LotteryShape::parse(QStringLiteral("keno")), keno};
+    if (variant > 0)
+        list << Config{
+            QStringLiteral("keno 20 of 80, %1 draws, a host of QVariant members").arg(variant),
+            *ref::LotteryShape::parse(QStringLiteral("keno")), variant, true};
     return list;
 }
 
@@ -386,7 +400,8 @@ int main(int argc, char *argv[])
     const QStringList sizes =
         option(args, QStringLiteral("--sizes"), QStringLiteral("10000,100000,1000000")).split(u',');
     const int keno = option(args, QStringLiteral("--keno"), QStringLiteral("100000")).toInt();
-    const QList<Config> all = configs(sizes, keno);
+    const int variant = option(args, QStringLiteral("--variant"), QStringLiteral("0")).toInt();
+    const QList<Config> all = configs(sizes, keno, variant);
 
     const QString freshFor = option(args, QStringLiteral("--fresh"), QString());
     if (!freshFor.isEmpty())
@@ -410,9 +425,10 @@ int main(int argc, char *argv[])
         }
         // The same load (and fill) once per fresh process, with its memory growth.
         auto fresh = [&](bool ofBaseline) {
-            QStringList childArgs{QStringLiteral("--fresh"), QString::number(c),
-                                  QStringLiteral("--sizes"), sizes.join(u','),
-                                  QStringLiteral("--keno"),  QString::number(keno)};
+            QStringList childArgs{QStringLiteral("--fresh"),   QString::number(c),
+                                  QStringLiteral("--sizes"),   sizes.join(u','),
+                                  QStringLiteral("--keno"),    QString::number(keno),
+                                  QStringLiteral("--variant"), QString::number(variant)};
             if (ofBaseline)
                 childArgs << QStringLiteral("--fresh-baseline");
             QProcess child;
@@ -430,7 +446,8 @@ int main(int argc, char *argv[])
                                : QStringLiteral("6 memory growth from load, MB")]
                 .push_back(fields[1].toDouble());
         };
-        for (int r = 0; r < runs; ++r) {
+        // The fresh-process figures are of the reference host alone.
+        for (int r = 0; r < runs && !cfg.variantHost; ++r) {
             fresh(false);
             if (baseline)
                 fresh(true);

@@ -29,7 +29,8 @@ struct Resolved {
     int index = -1; // absolute, as qt_metacall expects it
     QMetaType type; // property type or method return type
     Ret ret = Ret::Other;
-    bool int32Param = false; // exactly one parameter, a 32-bit integer
+    bool int32Param = false;   // exactly one parameter, a 32-bit integer
+    bool variantParam = false; // exactly one parameter, a QVariant
     QVarLengthArray<QMetaType, 3> params;
     // The declaring class's own dispatcher and the method's index in it: a call through it
     // skips the chain of virtual qt_metacall overrides, which a million-draw load makes tens
@@ -132,6 +133,7 @@ Resolved resolveUncached(const QMetaObject *mo, const QString &name, int argc, A
         for (int a = 0; a < argc; ++a)
             r.params.append(m.parameterMetaType(a));
         r.int32Param = argc == 1 && r.params[0] == QMetaType::fromType<qint32>();
+        r.variantParam = argc == 1 && r.params[0] == QMetaType::fromType<QVariant>();
         // A meta-object built at run time has no dispatcher of its own and is answered
         // through qt_metacall.
         const QMetaObject *owner = m.enclosingMetaObject();
@@ -414,7 +416,12 @@ QVariant Member::operator()(QObject *obj, qint32 arg) const
         void *argv[2] = {nullptr, &arg};
         return callWithArgv(obj, *r, argv);
     }
-    const QVariant boxed(arg);
+    QVariant boxed(arg);
+    // A QVariant parameter takes the box as it is, without a general dispatch.
+    if (r->kind == Resolved::Method && r->variantParam) {
+        void *argv[2] = {nullptr, &boxed};
+        return callWithArgv(obj, *r, argv);
+    }
     return dispatch(obj, r, &boxed, 1);
 }
 
