@@ -29,7 +29,7 @@ void VariantDraws::AddItem(const QVariant &draw)
     m_inner.AddItem(&d->inner);
 }
 
-void registerVariantClasses(qrt::ref::LotteryShape shape)
+void registerVariantClasses(const qrt::ref::LotteryShape &shape)
 {
     qrt::registerClass(QString::fromLatin1(qrt::host::kLotterysClass),
                        [shape] { return new VariantDraws(shape); });

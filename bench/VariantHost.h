@@ -94,4 +94,4 @@ private:
 };
 
 /// Registers the draw classes of this host under the names the control creates.
-void registerVariantClasses(qrt::ref::LotteryShape shape);
+void registerVariantClasses(const qrt::ref::LotteryShape &shape);
