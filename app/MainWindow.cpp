@@ -1,9 +1,11 @@
 #include "MainWindow.h"
+#include "CsvFiles.h"
 #include "DrawIssueModel.h"
 #include "FrequencyChart.h"
 #include "SampleHistory.h"
 #include <qrt/AppManager.h>
 #include <qrt/CommonDialog.h>
+#include <qrt/FlexGrid.h>
 #include <qrt/HostContract.h>
 #include <qrt/MsgBox.h>
 #include <qrt/refhost/AtomicFile.h>
@@ -19,11 +21,14 @@
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFile>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QFormLayout>
 #include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QInputDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListView>
 #include <QMenuBar>
 #include <QPushButton>
@@ -39,6 +44,7 @@ namespace qrt::app
 namespace
 {
 const QString kCurrentLottery = QStringLiteral("CurrentLottery");
+const QString kCustomLotteries = QStringLiteral("CustomLotteries");
 const QString kTitle = QStringLiteral("Data Manager");
 
 ref::LotteryShape defaultShape()
@@ -154,10 +160,18 @@ void MainWindow::buildMenus()
     file->addAction(QStringLiteral("&Save"), this, &MainWindow::save)
         ->setShortcut(QKeySequence::Save);
     file->addSeparator();
+    file->addAction(QStringLiteral("&Import CSV..."), this, &MainWindow::askForCsvImport);
+    file->addAction(QStringLiteral("&Export as CSV..."), this, &MainWindow::askForCsvExport);
+    file->addSeparator();
     file->addAction(QStringLiteral("&Quit"), this, &QWidget::close)
         ->setShortcut(QKeySequence::Quit);
 
+    QMenu *edit = menuBar()->addMenu(QStringLiteral("&Edit"));
+    edit->addAction(QStringLiteral("&Go to Issue..."), this, &MainWindow::askForIssue)
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_G));
+
     QMenu *lotteries = menuBar()->addMenu(QStringLiteral("&Lottery"));
+    m_lotteryMenu = lotteries;
     m_lotteryActions = new QActionGroup(this);
     for (const ref::LotteryShape &shape : ref::LotteryShape::presets()) {
         QAction *a = lotteries->addAction(shape.name);
@@ -172,7 +186,14 @@ void MainWindow::buildMenus()
         });
     }
     lotteries->addSeparator();
-    lotteries->addAction(QStringLiteral("&Custom..."), this, &MainWindow::askForCustomLottery);
+    m_customAction =
+        lotteries->addAction(QStringLiteral("&Custom..."), this, &MainWindow::askForCustomLottery);
+    // Custom lotteries made before stay in the menu.
+    const QStringList custom =
+        m_store->record(kCustomLotteries).value_or(QString()).split(u' ', Qt::SkipEmptyParts);
+    for (const QString &key : custom)
+        if (const std::optional<ref::LotteryShape> shape = ref::LotteryShape::parse(key))
+            addCustomLotteryAction(*shape);
 }
 
 QString MainWindow::sampleKey() const
@@ -308,6 +329,32 @@ void MainWindow::buildControl()
     m_control->ChangeLocale();
     m_control->InitData(m_lottery.get());
     setWindowModified(false);
+    describeForScreenReaders();
+}
+
+// A screen reader names what has the focus: the lists by the words beside them, the grid and
+// its editor by what they hold.
+void MainWindow::describeForScreenReaders()
+{
+    const QString name = m_lottery->shape().name;
+    m_start->setAccessibleName(QStringLiteral("Draws from"));
+    m_start->setAccessibleDescription(
+        QStringLiteral("The first issue of the draws the chart counts"));
+    m_end->setAccessibleName(QStringLiteral("to"));
+    m_end->setAccessibleDescription(QStringLiteral("The last issue of the draws the chart counts"));
+    m_chart->setAccessibleName(QStringLiteral("How often each number was drawn"));
+    m_chart->setAccessibleDescription(
+        QStringLiteral("A bar for each number of %1; a bar's tooltip gives its count").arg(name));
+    if (auto *grid = m_control->findChild<FlexGrid *>(QStringLiteral("msfData"))) {
+        grid->setAccessibleName(QStringLiteral("Draws of %1").arg(name));
+        grid->setAccessibleDescription(QStringLiteral(
+            "One draw a row: the issue, then the numbers; the last row takes a new draw"));
+    }
+    if (auto *editor = m_control->findChild<QLineEdit *>(QStringLiteral("txtEdit"))) {
+        editor->setAccessibleName(QStringLiteral("Cell"));
+        editor->setAccessibleDescription(
+            QStringLiteral("The text of the current cell; Enter moves to the next one"));
+    }
 }
 
 bool MainWindow::save()
@@ -559,8 +606,138 @@ void MainWindow::askForCustomLottery()
         msgBox(why, MsgBoxStop, kTitle);
         return;
     }
-    if (maybeSave())
-        switchLottery(*shape);
+    if (!maybeSave())
+        return;
+    const QString key = shape->key();
+    bool known = false;
+    for (QAction *a : m_lotteryActions->actions())
+        known = known || a->data().toString() == key;
+    if (!known) {
+        addCustomLotteryAction(*shape);
+        QStringList custom =
+            m_store->record(kCustomLotteries).value_or(QString()).split(u' ', Qt::SkipEmptyParts);
+        custom << key;
+        m_store->setRecord(kCustomLotteries, custom.join(u' '));
+    }
+    switchLottery(*shape);
+}
+
+void MainWindow::addCustomLotteryAction(const ref::LotteryShape &shape)
+{
+    auto *a = new QAction(shape.name, m_lotteryMenu);
+    a->setCheckable(true);
+    a->setData(shape.key());
+    m_lotteryActions->addAction(a);
+    m_lotteryMenu->insertAction(m_customAction, a);
+    connect(a, &QAction::triggered, this, [this, shape] {
+        if (maybeSave())
+            switchLottery(shape);
+        else
+            markCurrentLottery();
+    });
+}
+
+bool MainWindow::goToIssue(const QString &wanted)
+{
+    FlexGrid *grid = m_control->findChild<FlexGrid *>(QStringLiteral("msfData"));
+    const int cols = grid->Cols();
+    const int last = grid->Rows() - 2; // above the entry row
+    const QString issue = wanted.trimmed();
+    auto issueAt = [&](int row) { return grid->TextArray(row * cols); };
+    // Issues rise in a history, so the row is searched for by halving; a grid whose issues do
+    // not rise (typed out of order) is read through after that.
+    auto before = [](const QString &a, const QString &b) {
+        return a.size() != b.size() ? a.size() < b.size() : a < b;
+    };
+    int low = 1, high = last;
+    while (low < high) {
+        const int mid = low + (high - low) / 2;
+        if (before(issueAt(mid), issue))
+            low = mid + 1;
+        else
+            high = mid;
+    }
+    int row = low <= last && issueAt(low) == issue ? low : -1;
+    for (int r = 1; row < 0 && r <= last; ++r)
+        if (issueAt(r) == issue)
+            row = r;
+    if (row < 0) {
+        msgBox(QStringLiteral("Issue %1 is not in the draws of %2.")
+                   .arg(issue, m_lottery->shape().name),
+               MsgBoxInformation, kTitle);
+        return false;
+    }
+    grid->setTopRow(row);
+    grid->setRow(row);
+    grid->setCol(0);
+    return true;
+}
+
+void MainWindow::askForIssue()
+{
+    bool ok = false;
+    const QString issue =
+        QInputDialog::getText(this, QStringLiteral("Go to Issue"), QStringLiteral("Issue:"),
+                              QLineEdit::Normal, QString(), &ok);
+    if (ok && !issue.trimmed().isEmpty())
+        goToIssue(issue);
+}
+
+bool MainWindow::exportCsv(const QString &path)
+{
+    const Busy busy(this, QStringLiteral("Writing %1...").arg(path));
+    const QString why = ref::writeFileAtomically(path, formatCsv(m_lottery->draws()));
+    if (!why.isEmpty()) {
+        msgBox(QStringLiteral("The draws were not exported: %1").arg(why), MsgBoxStop, kTitle);
+        return false;
+    }
+    statusBar()->showMessage(
+        QStringLiteral("Exported %1 draws to %2").arg(m_lottery->Count()).arg(path), 5000);
+    return true;
+}
+
+bool MainWindow::importCsv(const QString &path)
+{
+    const Busy busy(this, QStringLiteral("Reading %1...").arg(path));
+    QByteArray bytes;
+    const QString why = ref::readDrawFileBytes(path, bytes);
+    if (!why.isEmpty()) {
+        msgBox(QStringLiteral("%1 was not loaded: %2").arg(path, why), MsgBoxStop,
+               QStringLiteral("Draw file errors"));
+        return false;
+    }
+    const ref::ReadResult r = readCsv(bytes, m_lottery->shape());
+    if (!r.ok()) {
+        msgBox(QStringLiteral("%1 was not loaded:\n%2").arg(path, r.describe(path, 40).join(u'\n')),
+               MsgBoxStop, QStringLiteral("Draw file errors"));
+        return false;
+    }
+    m_lottery->setDraws(r.draws);
+    m_store->setRecord(sampleKey(), QStringLiteral("0"));
+    buildControl();
+    fillRangeLists();
+    updateTitle();
+    statusBar()->showMessage(
+        QStringLiteral("Read %1 draws from %2; Save keeps them").arg(r.draws.size()).arg(path));
+    return true;
+}
+
+void MainWindow::askForCsvExport()
+{
+    const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Export as CSV"),
+                                                      QString(), QStringLiteral("CSV (*.csv)"));
+    if (!path.isEmpty())
+        exportCsv(path);
+}
+
+void MainWindow::askForCsvImport()
+{
+    CommonDialog dialog;
+    dialog.setDialogTitle(QStringLiteral("Import CSV"));
+    dialog.setFilter(QStringLiteral("CSV|*.csv|All files|*"));
+    dialog.ShowOpen();
+    if (!dialog.FileName().isEmpty() && maybeSave())
+        importCsv(dialog.FileName());
 }
 
 } // namespace qrt::app

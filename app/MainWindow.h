@@ -71,6 +71,15 @@ public:
     /// conflicts; nothing written), 2 unreadable file, 3 the save failed (the draws saved
     /// before are intact).
     int importDrawFile(const QString &path, QTextStream &out, QTextStream &err);
+    /// Writes the saved draws to @p path as CSV (see formatCsv); false, after saying why, when
+    /// the file cannot be written.
+    bool exportCsv(const QString &path);
+    /// Reads a CSV file of draws into the grid, as Open Draw File reads a text draw file; a
+    /// file with bad lines is refused with them listed, before anything is replaced.
+    bool importCsv(const QString &path);
+    /// Makes the grid row of @p issue current, with the editor on it; an issue that is not in
+    /// the grid is said so and nothing moves. False then.
+    bool goToIssue(const QString &issue);
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -84,6 +93,11 @@ private:
     void updateTitle();
     void askForDrawFile();
     void askForCustomLottery();
+    void askForIssue();
+    void askForCsvExport();
+    void askForCsvImport();
+    void addCustomLotteryAction(const ref::LotteryShape &shape);
+    void describeForScreenReaders();
     QString sampleKey() const;
     QString userFile() const;
     void markCurrentLottery();
@@ -99,6 +113,8 @@ private:
     QComboBox *m_end = nullptr;
     FrequencyChart *m_chart = nullptr;
     QActionGroup *m_lotteryActions = nullptr;
+    QMenu *m_lotteryMenu = nullptr;
+    QAction *m_customAction = nullptr;
     QString m_lastError; // of the control, since the last save began
 };
 

@@ -551,6 +551,15 @@ std::optional<QByteArray> readRegularFile(const QString &path, QString &why)
 }
 } // namespace
 
+QString readDrawFileBytes(const QString &path, QByteArray &bytes)
+{
+    QString why;
+    std::optional<QByteArray> all = readRegularFile(path, why);
+    if (all)
+        bytes = std::move(*all);
+    return why;
+}
+
 ReadResult readUserDataFile(const QString &path, QByteArray *bytes)
 {
     QString why;

@@ -1,4 +1,5 @@
 #include "Checker.h"
+#include "CsvFiles.h"
 #include "FrequencyChart.h"
 #include "MainWindow.h"
 #include "TestSupport.h"
@@ -12,15 +13,19 @@
 #include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
+#include <QCheckBox>
 #include <QComboBox>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <numeric>
 
@@ -302,6 +307,125 @@ private Q_SLOTS:
         boxes.answers = {MsgBoxNo};
         QVERIFY(w.close());
         QCOMPARE(w.lottery()->Count(), sample + 1);
+    }
+
+    // The real history goes out to CSV and comes back unchanged, byte for byte both ways.
+    void csvRoundTrip()
+    {
+        test::MsgBoxRecorder boxes;
+        MainWindow w(data->path(), ref::LotteryShape::parse(QStringLiteral("6:1-49")));
+        QVERIFY(w.openDrawFile(QStringLiteral(QRT_TEST_DATA "/de-6of49-1955-2026.txt")));
+        const QString csv = data->filePath(QStringLiteral("history.csv"));
+        QVERIFY(w.exportCsv(csv));
+        QFile exported(csv);
+        QVERIFY(exported.open(QIODevice::ReadOnly));
+        const QByteArray bytes = exported.readAll();
+        QVERIFY(bytes.startsWith("issue,n1,n2,n3,n4,n5,n6\r\n19551009,03,12,13,16,23,41\r\n"));
+        QVERIFY(w.importCsv(csv));
+        QVERIFY(boxes.shown.isEmpty());
+        QFile original(QStringLiteral(QRT_TEST_DATA "/de-6of49-1955-2026.txt"));
+        QVERIFY(original.open(QIODevice::ReadOnly));
+        QCOMPARE(ref::formatTextDraws(w.lottery()->draws()), original.readAll());
+        QCOMPARE(formatCsv(w.lottery()->draws()), bytes);
+    }
+
+    // A spreadsheet's CSV reads too; bad records are named by their line in the file, and
+    // nothing is replaced.
+    void csvFromASpreadsheet()
+    {
+        const ref::LotteryShape shape = *ref::LotteryShape::parse(QStringLiteral("6of49"));
+        const ref::ReadResult good = readCsv("Issue,N1,N2,N3,N4,N5,N6,Bonus\n\"2026001\", "
+                                             "3,12,13,16,23,41,7\n\n2026002,5,6,31,39,44,49,1",
+                                             shape);
+        QVERIFY(good.ok());
+        QCOMPARE(ref::formatTextDraws(good.draws),
+                 QByteArray("2026001 03 12 13 16 23 41 + 07\n2026002 05 06 31 39 44 49 + 01\n"));
+        const ref::ReadResult bad = readCsv(
+            "issue,n1\r\n2026001,1,2,3,4,5,6,7\r\n\"x\ny\",1\r\n2026001,1,2,3,4,5,6\r\n", shape);
+        QCOMPARE(bad.draws.size(), 0);
+        QStringList lines;
+        for (const ref::ReadError &e : bad.errors)
+            lines << QString::number(e.line);
+        QCOMPARE(lines, QStringList({"3", "5"})); // the quoted line break counts as a line
+
+        test::MsgBoxRecorder boxes;
+        MainWindow w(data->path());
+        const int held = w.lottery()->Count();
+        const QString file = data->filePath(QStringLiteral("bad.csv"));
+        writeFile(file, "issue\n1,2\n");
+        QVERIFY(!w.importCsv(file));
+        QCOMPARE(boxes.shown.size(), 1);
+        QVERIFY2(boxes.shown[0].contains(QStringLiteral("bad.csv:2: ")),
+                 qPrintable(boxes.shown[0]));
+        QCOMPARE(w.lottery()->Count(), held);
+    }
+
+    // Go to issue: the row is made current with the editor on it; an unknown issue moves
+    // nothing.
+    void goToIssue()
+    {
+        test::MsgBoxRecorder boxes;
+        MainWindow w(data->path(), ref::LotteryShape::parse(QStringLiteral("6:1-49")));
+        show(w);
+        QVERIFY(w.openDrawFile(QStringLiteral(QRT_TEST_DATA "/de-6of49-1955-2026.txt")));
+        FlexGrid *g = grid(w);
+        QVERIFY(w.goToIssue(QStringLiteral(" 19900113 ")));
+        QCOMPARE(g->TextArray(g->Row() * g->Cols()), QStringLiteral("19900113"));
+        QCOMPARE(g->Row(), 1788);
+        QCOMPARE(g->Col(), 0);
+        auto *editor = w.control()->findChild<QLineEdit *>(QStringLiteral("txtEdit"));
+        QCOMPARE(editor->text(), QStringLiteral("19900113"));
+        const int row = g->Row();
+        QVERIFY(!w.goToIssue(QStringLiteral("19900114")));
+        QCOMPARE(g->Row(), row);
+        QCOMPARE(boxes.shown.size(), 1);
+        QVERIFY(boxes.shown[0].contains(QStringLiteral("Issue 19900114 is not in the draws")));
+        // Out of order, typed by hand, it is still found.
+        g->setTextArray(2 * g->Cols(), QStringLiteral("30000101"));
+        QVERIFY(w.goToIssue(QStringLiteral("30000101")));
+        QCOMPARE(g->Row(), 2);
+    }
+
+    // A screen reader can name every part of the window, and a custom lottery stays in the
+    // menu once made.
+    void namesAndCustomLotteries()
+    {
+        {
+            MainWindow w(data->path());
+            QCOMPARE(w.startList()->accessibleName(), QStringLiteral("Draws from"));
+            QCOMPARE(w.endList()->accessibleName(), QStringLiteral("to"));
+            QVERIFY(!w.chart()->accessibleName().isEmpty());
+            QCOMPARE(grid(w)->accessibleName(),
+                     QStringLiteral("Draws of 6 of 49 with a bonus number"));
+            QVERIFY(!w.control()
+                         ->findChild<QLineEdit *>(QStringLiteral("txtEdit"))
+                         ->accessibleDescription()
+                         .isEmpty());
+        }
+        {
+            MainWindow w(data->path());
+            test::MsgBoxRecorder boxes;
+            // The dialog is answered the way a user fills it in.
+            QTimer::singleShot(0, [] {
+                auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+                QVERIFY(dialog);
+                const auto spins = dialog->findChildren<QSpinBox *>();
+                spins[0]->setValue(4);
+                spins[1]->setValue(1);
+                spins[2]->setValue(20);
+                dialog->findChild<QCheckBox *>()->setChecked(false);
+                dialog->accept();
+            });
+            for (QAction *a : w.findChildren<QAction *>())
+                if (a->text() == QLatin1String("&Custom..."))
+                    a->trigger();
+            QCOMPARE(w.lottery()->shape().key(), QStringLiteral("4:1-20"));
+        }
+        MainWindow again(data->path());
+        QStringList names;
+        for (QAction *a : again.findChildren<QAction *>())
+            names << a->text();
+        QVERIFY2(names.contains(QStringLiteral("4 of 1-20")), qPrintable(names.join(u',')));
     }
 
     // Every broken rule, by line, in the order of the file (the exit codes: tst_program).

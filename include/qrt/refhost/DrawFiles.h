@@ -65,6 +65,10 @@ QRT_REFHOST_EXPORT ReadResult readUserDataFile(const QString &path, QByteArray *
 QRT_REFHOST_EXPORT ReadResult readTextDrawFile(const QString &path, const LotteryShape &shape,
                                                QByteArray *bytes = nullptr);
 
+/// The whole of a draw file of any format into @p bytes, with the refusals above; returns why it
+/// cannot be read, or an empty string.
+QRT_REFHOST_EXPORT QString readDrawFileBytes(const QString &path, QByteArray &bytes);
+
 QRT_REFHOST_EXPORT quint32 crc32(const QByteArray &bytes);
 
 } // namespace qrt::ref
