@@ -3,6 +3,7 @@
 #include "DrawIssueModel.h"
 #include "FrequencyChart.h"
 #include "SampleHistory.h"
+#include "StatisticsView.h"
 #include <qrt/AppManager.h>
 #include <qrt/CommonDialog.h>
 #include <qrt/FlexGrid.h>
@@ -123,8 +124,14 @@ MainWindow::MainWindow(const QString &dataFolder, const std::optional<ref::Lotte
     auto *holderLayout = new QVBoxLayout(m_controlHolder);
     holderLayout->setContentsMargins(0, 0, 0, 0);
     m_chart = new FrequencyChart;
+    m_statistics = new StatisticsView;
+    auto *below = new QSplitter(Qt::Horizontal);
+    below->addWidget(m_chart);
+    below->addWidget(m_statistics);
+    below->setStretchFactor(0, 3);
+    below->setStretchFactor(1, 2);
     split->addWidget(m_controlHolder);
-    split->addWidget(m_chart);
+    split->addWidget(below);
     split->setStretchFactor(0, 3);
     split->setStretchFactor(1, 2);
     m_controlHolder->setMinimumHeight(260);
@@ -162,6 +169,17 @@ void MainWindow::buildMenus()
     file->addSeparator();
     file->addAction(QStringLiteral("&Import CSV..."), this, &MainWindow::askForCsvImport);
     file->addAction(QStringLiteral("&Export as CSV..."), this, &MainWindow::askForCsvExport);
+    file->addAction(QStringLiteral("Export &Statistics as CSV..."), this, [this] {
+        const QString path =
+            QFileDialog::getSaveFileName(this, QStringLiteral("Export Statistics as CSV"),
+                                         QString(), QStringLiteral("CSV (*.csv)"));
+        if (path.isEmpty())
+            return;
+        const QString why = ref::writeFileAtomically(path, m_statistics->model()->toCsv());
+        if (!why.isEmpty())
+            msgBox(QStringLiteral("The statistics were not exported: %1").arg(why), MsgBoxStop,
+                   kTitle);
+    });
     file->addSeparator();
     file->addAction(QStringLiteral("&Quit"), this, &QWidget::close)
         ->setShortcut(QKeySequence::Quit);
@@ -505,6 +523,7 @@ void MainWindow::refreshChart()
     if (first > last)
         std::swap(first, last);
     m_chart->show(m_lottery->shape(), m_lottery->draws(), first, last);
+    m_statistics->show(m_lottery->shape(), m_lottery->draws(), first, last);
 }
 
 void MainWindow::updateTitle()

@@ -30,6 +30,7 @@ namespace qrt::app
 {
 
 class FrequencyChart;
+class StatisticsView;
 
 /// The desktop program: the lottery's name, the two issue range lists, the control and a
 /// chart of how often each number was drawn in the chosen range.
@@ -51,6 +52,7 @@ public:
     QComboBox *startList() const { return m_start; }
     QComboBox *endList() const { return m_end; }
     FrequencyChart *chart() const { return m_chart; }
+    StatisticsView *statistics() const { return m_statistics; }
     bool showsSampleData() const;
 
     /// Switches to another lottery, each of which keeps its own draws.
@@ -112,6 +114,7 @@ private:
     QComboBox *m_start = nullptr;
     QComboBox *m_end = nullptr;
     FrequencyChart *m_chart = nullptr;
+    StatisticsView *m_statistics = nullptr;
     QActionGroup *m_lotteryActions = nullptr;
     QMenu *m_lotteryMenu = nullptr;
     QAction *m_customAction = nullptr;

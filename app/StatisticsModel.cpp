@@ -1,0 +1,103 @@
+#include "StatisticsModel.h"
+
+namespace qrt::app
+{
+
+namespace
+{
+QString mark(double deviation)
+{
+    return deviation > 2    ? QStringLiteral("hot")
+           : deviation < -2 ? QStringLiteral("cold")
+                            : QString();
+}
+} // namespace
+
+void StatisticsModel::setStatistics(DrawStatistics statistics)
+{
+    beginResetModel();
+    m_stats = std::move(statistics);
+    endResetModel();
+}
+
+int StatisticsModel::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : int(m_stats.numbers.size());
+}
+
+int StatisticsModel::columnCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : Columns;
+}
+
+QString StatisticsModel::text(int row, int column) const
+{
+    const DrawStatistics::Number &n = m_stats.numbers[size_t(row)];
+    switch (column) {
+    case Number:
+        return QString::number(n.value);
+    case Count:
+        return QString::number(n.count);
+    case SinceLast:
+        return n.sinceLast < 0 ? QStringLiteral("never") : QString::number(n.sinceLast);
+    case LongestGap:
+        return QString::number(n.longestGap);
+    default:
+        return mark(n.deviation);
+    }
+}
+
+QVariant StatisticsModel::data(const QModelIndex &index, int role) const
+{
+    if (!index.isValid() || index.row() >= rowCount())
+        return {};
+    const DrawStatistics::Number &n = m_stats.numbers[size_t(index.row())];
+    if (role == Qt::DisplayRole)
+        return text(index.row(), index.column());
+    if (role == Qt::UserRole) {
+        switch (index.column()) {
+        case Number:
+            return n.value;
+        case Count:
+            return n.count;
+        case SinceLast:
+            // "never" sorts as the longest wait of all.
+            return n.sinceLast < 0 ? std::numeric_limits<qint64>::max() : n.sinceLast;
+        case LongestGap:
+            return n.longestGap;
+        default:
+            return n.deviation;
+        }
+    }
+    if (role == Qt::TextAlignmentRole)
+        return int(Qt::AlignRight | Qt::AlignVCenter);
+    if (role == Qt::ToolTipRole && index.column() == Mark)
+        return QStringLiteral("%1 draws against %2 expected")
+            .arg(n.count)
+            .arg(m_stats.expected, 0, 'f', 1);
+    return {};
+}
+
+QVariant StatisticsModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
+        return {};
+    static const char *const names[] = {"Number", "Drawn", "Draws since", "Longest gap", "Mark"};
+    return section >= 0 && section < Columns ? QString::fromLatin1(names[section]) : QVariant();
+}
+
+QByteArray StatisticsModel::toCsv() const
+{
+    QByteArray out = "number,drawn,draws since,longest gap,mark\r\n";
+    for (int r = 0; r < rowCount(); ++r) {
+        for (int c = 0; c < Columns; ++c) {
+            if (c > 0)
+                out += ',';
+            out += text(r, c).toUtf8();
+        }
+        out += "\r\n";
+    }
+    return out;
+}
+
+} // namespace qrt::app

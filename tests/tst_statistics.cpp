@@ -1,0 +1,132 @@
+// The statistics of a range against counts done here the plain way, draw by draw.
+#include "DrawStatistics.h"
+#include "StatisticsModel.h"
+
+#include <QAbstractItemModelTester>
+#include <QRandomGenerator>
+#include <QSortFilterProxyModel>
+#include <QTest>
+
+#include <map>
+
+using namespace qrt;
+using namespace qrt::app;
+
+class tst_Statistics : public QObject
+{
+    Q_OBJECT
+
+    static ref::DrawList randomDraws(const ref::LotteryShape &shape, int n, quint32 seed)
+    {
+        QRandomGenerator rng(seed);
+        ref::DrawList draws(shape.total, shape.bonus);
+        std::vector<qint32> numbers(size_t(shape.total));
+        for (int i = 0; i < n; ++i) {
+            std::vector<qint32> pool;
+            for (qint32 v = shape.mini; v <= shape.maxi; ++v)
+                pool.push_back(v);
+            for (int j = 0; j < shape.total; ++j) {
+                const auto k = size_t(rng.bounded(int(pool.size())));
+                numbers[size_t(j)] = pool[k];
+                pool.erase(pool.begin() + qsizetype(k));
+            }
+            draws.append(QString::number(1000 + i), numbers.data(), 0);
+        }
+        return draws;
+    }
+
+private Q_SLOTS:
+    void matchesPlainCounts_data()
+    {
+        QTest::addColumn<int>("first");
+        QTest::addColumn<int>("last");
+        QTest::newRow("all") << 0 << 299;
+        QTest::newRow("middle") << 100 << 180;
+        QTest::newRow("one draw") << 42 << 42;
+        QTest::newRow("empty") << 50 << 49;
+    }
+    void matchesPlainCounts()
+    {
+        QFETCH(int, first);
+        QFETCH(int, last);
+        const ref::LotteryShape shape = *ref::LotteryShape::parse(QStringLiteral("5:1-12"));
+        const ref::DrawList draws = randomDraws(shape, 300, 9);
+        const DrawStatistics s = DrawStatistics::of(shape, draws, first, last, 5);
+        QCOMPARE(s.draws, qint64(std::max(0, last - first + 1)));
+        QCOMPARE(s.numbers.size(), size_t(12));
+        auto has = [&](int i, qint32 v) {
+            for (int j = 0; j < draws.total(); ++j)
+                if (draws.number(i, j) == v)
+                    return true;
+            return false;
+        };
+        for (qint32 v = 1; v <= 12; ++v) {
+            qint64 count = 0, since = -1, gap = 0, run = 0;
+            for (int i = first; i <= last; ++i) {
+                if (has(i, v)) {
+                    ++count;
+                    run = 0;
+                } else {
+                    gap = std::max(gap, ++run);
+                }
+            }
+            for (int i = last; i >= first && since < 0; --i)
+                if (has(i, v))
+                    since = last - i;
+            const DrawStatistics::Number &n = s.numbers[size_t(v - 1)];
+            QCOMPARE(n.value, v);
+            QCOMPARE(n.count, count);
+            QCOMPARE(n.sinceLast, since);
+            QCOMPARE(n.longestGap, gap);
+        }
+        std::map<std::pair<qint32, qint32>, qint64> pairs;
+        for (int i = first; i <= last; ++i)
+            for (int a = 0; a < draws.total(); ++a)
+                for (int b = 0; b < draws.total(); ++b)
+                    if (draws.number(i, a) < draws.number(i, b))
+                        ++pairs[{draws.number(i, a), draws.number(i, b)}];
+        qint64 best = 0;
+        for (const auto &[key, c] : pairs)
+            best = std::max(best, c);
+        if (s.draws == 0) {
+            QVERIFY(s.topPairs.empty());
+            return;
+        }
+        QCOMPARE(s.topPairs.size(), size_t(5));
+        QCOMPARE(s.topPairs.front().count, best);
+        for (const DrawStatistics::Pair &p : s.topPairs)
+            QCOMPARE(p.count, (pairs[{p.a, p.b}]));
+    }
+
+    // The table sorts by value, not by text, and "never" waits longest; it exports as shown.
+    void modelSortsAndExports()
+    {
+        const ref::LotteryShape shape = *ref::LotteryShape::parse(QStringLiteral("2:1-12"));
+        ref::DrawList draws(2, false);
+        const qint32 rows[][2] = {{1, 2}, {1, 3}, {1, 10}};
+        for (int i = 0; i < 3; ++i)
+            draws.append(QString::number(i + 1), rows[i], 0);
+        StatisticsModel model;
+        QAbstractItemModelTester tester(&model,
+                                        QAbstractItemModelTester::FailureReportingMode::QtTest);
+        model.setStatistics(DrawStatistics::of(shape, draws, 0, 2));
+        QSortFilterProxyModel sorted;
+        sorted.setSourceModel(&model);
+        sorted.setSortRole(Qt::UserRole);
+        sorted.sort(StatisticsModel::SinceLast, Qt::DescendingOrder);
+        QCOMPARE(sorted.index(0, StatisticsModel::SinceLast).data().toString(),
+                 QStringLiteral("never"));
+        sorted.sort(StatisticsModel::Count, Qt::DescendingOrder);
+        QCOMPARE(sorted.index(0, StatisticsModel::Number).data().toString(), QStringLiteral("1"));
+        sorted.sort(StatisticsModel::Number, Qt::DescendingOrder);
+        QCOMPARE(sorted.index(0, StatisticsModel::Number).data().toString(), QStringLiteral("12"));
+        const QList<QByteArray> csv = model.toCsv().split('\n');
+        QCOMPARE(csv[0], QByteArray("number,drawn,draws since,longest gap,mark\r"));
+        QCOMPARE(csv[1], QByteArray("1,3,0,0,hot\r"));
+        QCOMPARE(csv[3], QByteArray("3,1,1,1,\r"));
+        QCOMPARE(csv[4], QByteArray("4,0,never,3,\r"));
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_Statistics)
+#include "tst_statistics.moc"
