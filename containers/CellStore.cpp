@@ -465,6 +465,12 @@ void CellStore::insertRow(int at)
     m_ref.insert(size_t(at));
 }
 
+void CellStore::insertRows(int at, int count)
+{
+    ++m_generation;
+    m_ref.insert(size_t(at), size_t(count));
+}
+
 void CellStore::removeRow(int at)
 {
     ++m_generation;

@@ -43,6 +43,7 @@ public:
     void setRowParts(int row, QStringView parts, QChar separator);
 
     void insertRow(int at);
+    void insertRows(int at, int count);
     void removeRow(int at);
     void removeRows(int at, int count);
 

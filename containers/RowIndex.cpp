@@ -43,6 +43,22 @@ void RowIndex::insert(size_t at)
     (*this)[at] = 0;
 }
 
+void RowIndex::insert(size_t at, size_t count)
+{
+    if (at < m_size / 2) {
+        if (m_front < count)
+            regrow(m_size + count);
+        m_front -= count;
+        m_size += count;
+        std::memmove(begin(), begin() + count, at * sizeof(uint32_t));
+    } else {
+        resize(m_size + count);
+        std::memmove(begin() + at + count, begin() + at,
+                     (m_size - count - at) * sizeof(uint32_t));
+    }
+    std::fill(begin() + at, begin() + at + count, 0u);
+}
+
 void RowIndex::erase(size_t at, size_t count)
 {
     const size_t after = m_size - at - count;

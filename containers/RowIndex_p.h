@@ -23,6 +23,8 @@ public:
     void resize(size_t n);
     /// One row of 0 before row @p at.
     void insert(size_t at);
+    /// @p count rows of 0 before row @p at, moving the shorter side once.
+    void insert(size_t at, size_t count);
     void erase(size_t at, size_t count);
     size_t capacityBytes() const { return m_buf.capacity() * sizeof(uint32_t); }
 

@@ -29,7 +29,13 @@ qint32 checkedMul(qint32 a, qint32 b)
 
 } // namespace
 
-AppManagerPrivate::AppManagerPrivate(AppManager *qq) : q(qq) {}
+AppManagerPrivate::AppManagerPrivate(AppManager *qq) : q(qq)
+{
+    // Undone back to where it was loaded or saved, the grid holds no unsaved work.
+    connect(&undoStack, &QUndoStack::cleanChanged, this, [this](bool clean) { setModified(!clean); });
+    connect(&undoStack, &QUndoStack::canUndoChanged, q, &AppManager::undoStateChanged);
+    connect(&undoStack, &QUndoStack::canRedoChanged, q, &AppManager::undoStateChanged);
+}
 
 AppManagerPrivate::~AppManagerPrivate()
 {
@@ -128,7 +134,10 @@ bool AppManagerPrivate::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == txtEdit && event->type() == QEvent::KeyPress) {
         bool consumed = false;
-        handle([&] { consumed = txtEditKeyEvent(static_cast<QKeyEvent *>(event)); });
+        handle([&] {
+            auto *key = static_cast<QKeyEvent *>(event);
+            consumed = editorShortcut(key) || txtEditKeyEvent(key);
+        });
         return consumed;
     }
     return false;
@@ -200,6 +209,7 @@ void AppManager::InitData(QObject *objCom)
     grid->setCol(0);
     grid->setTopRow(grid->Row());
     d->mblnLoaded = true;
+    d->resetUndo();
     d->setModified(false);
 }
 

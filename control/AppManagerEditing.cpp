@@ -127,10 +127,14 @@ void AppManagerPrivate::txtEdit_Change()
 {
     if (mblnSettingText)
         return;
-    msfData->setText(txtEdit->text());
+    const QString before = msfData->Text();
+    const QString after = txtEdit->text();
+    msfData->setText(after);
     setModified(true);
-    if (msfData->Row() == msfData->Rows() - 1)
+    const bool appended = msfData->Row() == msfData->Rows() - 1;
+    if (appended)
         msfData->AddItem(QString());
+    recordCell(msfData->Row(), msfData->Col(), before, after, appended);
 }
 
 void AppManagerPrivate::txtEdit_KeyDown(int &keyCode)
@@ -254,6 +258,7 @@ void AppManagerPrivate::btnInsert_Click()
         return;
     FlagScope inserting(mblnInserting);
     msfData->AddItem(QString(), msfData->Row());
+    recordInsert(msfData->Row());
     setModified(true);
     msfData->setCol(0);
     ShowEditor();
@@ -280,7 +285,9 @@ void AppManagerPrivate::btnDel_Click()
     // Removing at one index count times, never the last row, is one block removal.
     const int removable = std::min(count, msfData->Rows() - 1 - first);
     if (removable > 0) {
+        QUndoCommand *undo = deletion(first, removable);
         msfData->removeRows(first, removable);
+        undoStack.push(undo);
         setModified(true);
     }
     msfData->setRowSel(msfData->Row());

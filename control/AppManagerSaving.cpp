@@ -170,6 +170,7 @@ void AppManagerPrivate::btnSave_Click()
             throw;
         }
     }
+    resetUndo();
     setModified(false);
     ShowEditor();
 }

@@ -7,6 +7,7 @@
 
 #include <QComboBox>
 #include <QPointer>
+#include <QUndoStack>
 
 class QFrame;
 class QLineEdit;
@@ -147,6 +148,17 @@ public:
     void report(int number, const QString &description);
     void setModified(bool modified);
 
+    // Undo, redo and block paste (AppManagerUndo.cpp). Every change is recorded after it is
+    // made.
+    void recordCell(int row, int col, const QString &before, const QString &after, bool appended);
+    void recordInsert(int row);
+    /// Keeps the texts of the rows about to be deleted; push it once they are.
+    QUndoCommand *deletion(int first, int count);
+    void afterUndoRedo(int row, int col);
+    void resetUndo();
+    bool pasteBlock(const QString &text);
+    bool editorShortcut(QKeyEvent *event);
+
     bool eventFilter(QObject *watched, QEvent *event) override;
 
     // Releases an object that the control created: deleted unless a host took it over by
@@ -164,6 +176,7 @@ public:
     QPointer<QObject> mobjStore;
     bool mblnLoaded = false;
     bool modified = false;
+    QUndoStack undoStack;
     QPointer<QComboBox> mcblStart;
     QPointer<QComboBox> mcblEnd;
 

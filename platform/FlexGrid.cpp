@@ -797,6 +797,25 @@ void FlexGrid::AddItem(const QString &item, std::optional<int> index)
     d->syncSelection();
 }
 
+void FlexGrid::insertRows(int index, int count)
+{
+    const int rows = d->store.rows();
+    if (index < 0 || index > rows || count < 0)
+        throw RuntimeError(381);
+    if (count == 0)
+        return;
+    FlexGridPrivate::checkSize(qint64(rows) + count, d->store.cols());
+    auto change = [&] { d->store.insertRows(index, count); };
+    if (d->redraw && index >= d->fixedRows) {
+        d->model.insertRows(d->viewRow(index), count, change);
+    } else {
+        change();
+        if (d->redraw)
+            d->model.reset(d->fixedRows);
+    }
+    d->syncSelection();
+}
+
 void FlexGrid::RemoveItem(int index)
 {
     removeRows(index, 1);

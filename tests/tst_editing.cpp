@@ -6,6 +6,7 @@
 #include <qrt/FlexGrid.h>
 #include <qrt/RuntimeError.h>
 
+#include <QClipboard>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -125,6 +126,104 @@ private Q_SLOTS:
             click(button);
             QVERIFY2(control->isModified(), button);
         }
+    }
+
+    // A block copied from a spreadsheet spreads over the grid from the current cell, each cell
+    // written as typing writes it; one undo takes the whole block back.
+    void blockPaste_data()
+    {
+        QTest::addColumn<int>("row");
+        QTest::addColumn<int>("col");
+        QTest::addColumn<QString>("block");
+        QTest::addColumn<QStringList>("rows");
+        QTest::newRow("spreadsheet into the entry row")
+            << 3 << 0 << "3\t31\t32\r\n4\t41\t42\r\n"
+            << QStringList{"1|11|12", "2|21|22", "3|31|32", "4|41|42", "||"};
+        QTest::newRow("draw lines into the middle")
+            << 2 << 1 << "5 6\n7,8\n"
+            << QStringList{"1|11|12", "2|5|6", "|7|8", "||"};
+        QTest::newRow("wider than the grid") << 1 << 1 << "91\t92\t93\t94\n"
+                                             << QStringList{"1|91|92", "2|21|22", "||"};
+        QTest::newRow("empty lines skipped")
+            << 3 << 0 << "\n3\t31\t32\n\n\n4\t41\t42"
+            << QStringList{"1|11|12", "2|21|22", "3|31|32", "4|41|42", "||"};
+    }
+    void blockPaste()
+    {
+        QFETCH(int, row);
+        QFETCH(int, col);
+        QFETCH(QString, block);
+        QFETCH(QStringList, rows);
+        load(2, false, {QStringLiteral("1 11 12"), QStringLiteral("2 21 22")});
+        const QStringList before = {this->row(1), this->row(2), this->row(3)};
+        grid->setRow(row);
+        grid->setCol(col);
+        QApplication::clipboard()->setText(block);
+        key(Qt::Key_V, Qt::ControlModifier);
+        QStringList now;
+        for (int r = 1; r < grid->Rows(); ++r)
+            now << this->row(r);
+        QCOMPARE(now, rows);
+        QVERIFY(control->isModified());
+        key(Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(QStringList({this->row(1), this->row(2), this->row(3)}), before);
+        QCOMPARE(grid->Rows(), 4);
+        QVERIFY(!control->isModified());
+        key(Qt::Key_Y, Qt::ControlModifier);
+        now.clear();
+        for (int r = 1; r < grid->Rows(); ++r)
+            now << this->row(r);
+        QCOMPARE(now, rows);
+        // A paste without tabs or line breaks stays the editor's own.
+        QApplication::clipboard()->setText(QStringLiteral("7"));
+        grid->setRow(1);
+        grid->setCol(1);
+        key(Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(cell(1, 1), QStringLiteral("7"));
+    }
+
+    // Typing, Insert and Delete are undone and redone in order, with the keys and with the
+    // slots a host's Edit menu calls; back at the load the grid holds no unsaved work.
+    void undoAndRedo()
+    {
+        load(2, false,
+             {QStringLiteral("1 11 12"), QStringLiteral("2 21 22"), QStringLiteral("3 31 32")});
+        QSignalSpy state(control.get(), &AppManager::undoStateChanged);
+        QVERIFY(!control->canUndo());
+        grid->setRow(1);
+        grid->setCol(1);
+        type(QStringLiteral("45"));
+        QVERIFY(control->canUndo());
+        QVERIFY(state.count() >= 1);
+        grid->setRow(2);
+        click("btnInsert");
+        grid->setRow(3);
+        grid->setRowSel(4);
+        test::MsgBoxRecorder boxes;
+        click("btnDel");
+        QCOMPARE(QStringList({row(1), row(2), row(3)}), QStringList({"1|45|12", "||", "||"}));
+        control->undo(); // the deletion
+        QCOMPARE(QStringList({row(1), row(2), row(3), row(4)}),
+                 QStringList({"1|45|12", "||", "2|21|22", "3|31|32"}));
+        key(Qt::Key_Z, Qt::ControlModifier); // the insertion
+        QCOMPARE(row(2), QStringLiteral("2|21|22"));
+        key(Qt::Key_Z, Qt::ControlModifier); // the typing, as one
+        QCOMPARE(row(1), QStringLiteral("1|11|12"));
+        QCOMPARE(grid->Row(), 1);
+        QCOMPARE(editor->text(), QStringLiteral("11"));
+        QVERIFY(!control->canUndo());
+        QVERIFY(!control->isModified());
+        key(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(row(1), QStringLiteral("1|45|12"));
+        control->redo();
+        control->redo();
+        QCOMPARE(QStringList({row(1), row(2), row(3)}), QStringList({"1|45|12", "||", "||"}));
+        QVERIFY(!control->canRedo());
+        // A new load forgets what could be undone.
+        control = std::make_unique<AppManager>();
+        lottery.reset(RecordingLottery::make(2, 1, 49, false, {QStringLiteral("1 11 12")}));
+        control->InitData(lottery.get());
+        QVERIFY(!control->canUndo());
     }
 
     void showEditorDoesNotWrite()

@@ -57,10 +57,23 @@ public:
     /// the last complete InitData or successful save. A host asks before dropping such work.
     bool isModified() const;
 
+    /// Whether undo() / redo() would do anything.
+    bool canUndo() const;
+    bool canRedo() const;
+
+public Q_SLOTS:
+    /// Undoes the last cell edit, block paste, Insert or Delete since the last load or save
+    /// (Ctrl+Z in the editor); a host puts it in its Edit menu.
+    void undo();
+    /// Does again what undo() undid (Ctrl+Shift+Z or Ctrl+Y in the editor).
+    void redo();
+
 Q_SIGNALS:
     void errorOccurred(int number, const QString &description);
     /// isModified() became @p modified.
     void modifiedChanged(bool modified);
+    /// canUndo() or canRedo() changed.
+    void undoStateChanged();
 
 protected:
     void resizeEvent(QResizeEvent *event) override;

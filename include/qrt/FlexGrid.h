@@ -77,6 +77,8 @@ public:
     void AddItem(const QString &item, std::optional<int> index = std::nullopt);
     /// Deletes row @p index; the rows below move up.
     void RemoveItem(int index);
+    /// @p count empty rows before row @p index at once; RuntimeError 381 for a bad index.
+    void insertRows(int index, int count);
     /// Deletes @p count rows from @p index on at once, as that many RemoveItem(index) calls
     /// would, with one notification.
     void removeRows(int index, int count);
