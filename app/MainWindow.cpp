@@ -185,6 +185,14 @@ void MainWindow::buildMenus()
         ->setShortcut(QKeySequence::Quit);
 
     QMenu *edit = menuBar()->addMenu(QStringLiteral("&Edit"));
+    // The control changes with every lottery: the actions call whichever is shown.
+    m_undoAction = edit->addAction(QStringLiteral("&Undo"), this, [this] { m_control->undo(); });
+    m_undoAction->setShortcut(QKeySequence::Undo);
+    m_redoAction = edit->addAction(QStringLiteral("&Redo"), this, [this] { m_control->redo(); });
+    m_redoAction->setShortcut(QKeySequence::Redo);
+    m_undoAction->setEnabled(false);
+    m_redoAction->setEnabled(false);
+    edit->addSeparator();
     edit->addAction(QStringLiteral("&Go to Issue..."), this, &MainWindow::askForIssue)
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_G));
 
@@ -342,11 +350,17 @@ void MainWindow::buildControl()
                 repairFiles();
             });
     connect(m_control, &AppManager::modifiedChanged, this, &QWidget::setWindowModified);
+    connect(m_control, &AppManager::undoStateChanged, this, [this] {
+        m_undoAction->setEnabled(m_control->canUndo());
+        m_redoAction->setEnabled(m_control->canRedo());
+    });
     m_control->SetSystemStore(m_store.get());
     m_control->SetIssueControl(m_start, m_end);
     m_control->ChangeLocale();
     m_control->InitData(m_lottery.get());
     setWindowModified(false);
+    m_undoAction->setEnabled(false);
+    m_redoAction->setEnabled(false);
     describeForScreenReaders();
 }
 

@@ -118,6 +118,8 @@ private:
     QActionGroup *m_lotteryActions = nullptr;
     QMenu *m_lotteryMenu = nullptr;
     QAction *m_customAction = nullptr;
+    QAction *m_undoAction = nullptr;
+    QAction *m_redoAction = nullptr;
     QString m_lastError; // of the control, since the last save began
 };
 

@@ -230,6 +230,27 @@ private Q_SLOTS:
         QVERIFY(w.lottery()->Count() > 0);
     }
 
+    // The Edit menu's Undo and Redo follow the control shown.
+    void editMenuUndo()
+    {
+        MainWindow w(data->path());
+        show(w);
+        QAction *undo = nullptr;
+        for (QAction *a : w.findChildren<QAction *>())
+            if (a->text() == QLatin1String("&Undo"))
+                undo = a;
+        QVERIFY(undo);
+        QVERIFY(!undo->isEnabled());
+        const int rows = grid(w)->Rows();
+        type(QStringLiteral("2027001\n"));
+        QCOMPARE(grid(w)->Rows(), rows + 1);
+        QVERIFY(undo->isEnabled());
+        undo->trigger();
+        QCOMPARE(grid(w)->Rows(), rows);
+        QVERIFY(!undo->isEnabled());
+        QVERIFY(!w.isWindowModified());
+    }
+
     // A save cut short after deleting the file written back: the next start writes it again
     // from the draws saved last, not from anything unsaved.
     void fileWrittenBackIsPutBack()
