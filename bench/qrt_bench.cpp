@@ -9,6 +9,7 @@
 #include <qrt/refhost/Lottery.h>
 #include <qrt/refhost/SqliteStore.h>
 
+#include "DrawStatistics.h"
 #include "MainWindow.h"
 #include "VariantHost.h"
 
@@ -356,6 +357,16 @@ void measureProgram(int draws, int runs)
                 return;
             samples[QStringLiteral("P3 save, written back too")].push_back(ms(t));
             QApplication::processEvents();
+            t.start();
+            if (!window.exportCsv(dir.filePath(QStringLiteral("keno.csv"))))
+                return;
+            samples[QStringLiteral("P4 export as CSV")].push_back(ms(t));
+            t.start();
+            const app::DrawStatistics stats = app::DrawStatistics::of(
+                keno, window.lottery()->draws(), 0, window.lottery()->Count() - 1);
+            samples[QStringLiteral("P5 statistics of every draw")].push_back(ms(t));
+            if (stats.draws != draws)
+                return;
         }
         setMsgBoxHandler({});
     }
