@@ -592,14 +592,25 @@ bool MainWindow::openDrawFile(const QString &given)
     return true;
 }
 
-void MainWindow::askForDrawFile()
+namespace
+{
+// The file chosen in the Open dialog, or nothing when it was cancelled.
+QString chooseFile(const QString &title, const QString &filter)
 {
     CommonDialog dialog;
-    dialog.setDialogTitle(QStringLiteral("Open Draw File"));
-    dialog.setFilter(QStringLiteral("Text File(*.txt)|*.txt|All files|*"));
+    dialog.setDialogTitle(title);
+    dialog.setFilter(filter);
     dialog.ShowOpen();
-    if (!dialog.FileName().isEmpty() && maybeSave())
-        openDrawFile(dialog.FileName());
+    return dialog.FileName();
+}
+} // namespace
+
+void MainWindow::askForDrawFile()
+{
+    const QString file = chooseFile(QStringLiteral("Open Draw File"),
+                                    QStringLiteral("Text File(*.txt)|*.txt|All files|*"));
+    if (!file.isEmpty() && maybeSave())
+        openDrawFile(file);
 }
 
 void MainWindow::askForCustomLottery()
@@ -765,12 +776,10 @@ void MainWindow::askForCsvExport()
 
 void MainWindow::askForCsvImport()
 {
-    CommonDialog dialog;
-    dialog.setDialogTitle(QStringLiteral("Import CSV"));
-    dialog.setFilter(QStringLiteral("CSV|*.csv|All files|*"));
-    dialog.ShowOpen();
-    if (!dialog.FileName().isEmpty() && maybeSave())
-        importCsv(dialog.FileName());
+    const QString file =
+        chooseFile(QStringLiteral("Import CSV"), QStringLiteral("CSV|*.csv|All files|*"));
+    if (!file.isEmpty() && maybeSave())
+        importCsv(file);
 }
 
 } // namespace qrt::app
