@@ -199,18 +199,8 @@ void MainWindow::buildMenus()
     QMenu *lotteries = menuBar()->addMenu(QStringLiteral("&Lottery"));
     m_lotteryMenu = lotteries;
     m_lotteryActions = new QActionGroup(this);
-    for (const ref::LotteryShape &shape : ref::LotteryShape::presets()) {
-        QAction *a = lotteries->addAction(shape.name);
-        a->setCheckable(true);
-        a->setData(shape.key());
-        m_lotteryActions->addAction(a);
-        connect(a, &QAction::triggered, this, [this, shape] {
-            if (maybeSave())
-                switchLottery(shape);
-            else // the check mark stays with the lottery shown
-                markCurrentLottery();
-        });
-    }
+    for (const ref::LotteryShape &shape : ref::LotteryShape::presets())
+        addLotteryAction(shape, nullptr);
     lotteries->addSeparator();
     m_customAction =
         lotteries->addAction(QStringLiteral("&Custom..."), this, &MainWindow::askForCustomLottery);
@@ -219,7 +209,7 @@ void MainWindow::buildMenus()
         m_store->record(kCustomLotteries).value_or(QString()).split(u' ', Qt::SkipEmptyParts);
     for (const QString &key : custom)
         if (const std::optional<ref::LotteryShape> shape = ref::LotteryShape::parse(key))
-            addCustomLotteryAction(*shape);
+            addLotteryAction(*shape, m_customAction);
 }
 
 QString MainWindow::sampleKey() const
@@ -657,7 +647,7 @@ void MainWindow::askForCustomLottery()
     for (QAction *a : m_lotteryActions->actions())
         known = known || a->data().toString() == key;
     if (!known) {
-        addCustomLotteryAction(*shape);
+        addLotteryAction(*shape, m_customAction);
         QStringList custom =
             m_store->record(kCustomLotteries).value_or(QString()).split(u' ', Qt::SkipEmptyParts);
         custom << key;
@@ -666,17 +656,17 @@ void MainWindow::askForCustomLottery()
     switchLottery(*shape);
 }
 
-void MainWindow::addCustomLotteryAction(const ref::LotteryShape &shape)
+void MainWindow::addLotteryAction(const ref::LotteryShape &shape, QAction *before)
 {
     auto *a = new QAction(shape.name, m_lotteryMenu);
     a->setCheckable(true);
     a->setData(shape.key());
     m_lotteryActions->addAction(a);
-    m_lotteryMenu->insertAction(m_customAction, a);
+    m_lotteryMenu->insertAction(before, a); // appended when before is null
     connect(a, &QAction::triggered, this, [this, shape] {
         if (maybeSave())
             switchLottery(shape);
-        else
+        else // the check mark stays with the lottery shown
             markCurrentLottery();
     });
 }

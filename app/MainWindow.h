@@ -98,7 +98,7 @@ private:
     void askForIssue();
     void askForCsvExport();
     void askForCsvImport();
-    void addCustomLotteryAction(const ref::LotteryShape &shape);
+    void addLotteryAction(const ref::LotteryShape &shape, QAction *before);
     void describeForScreenReaders();
     QString sampleKey() const;
     QString userFile() const;
