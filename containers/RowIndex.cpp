@@ -53,8 +53,7 @@ void RowIndex::insert(size_t at, size_t count)
         std::memmove(begin(), begin() + count, at * sizeof(uint32_t));
     } else {
         resize(m_size + count);
-        std::memmove(begin() + at + count, begin() + at,
-                     (m_size - count - at) * sizeof(uint32_t));
+        std::memmove(begin() + at + count, begin() + at, (m_size - count - at) * sizeof(uint32_t));
     }
     std::fill(begin() + at, begin() + at + count, 0u);
 }

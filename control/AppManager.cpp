@@ -32,7 +32,8 @@ qint32 checkedMul(qint32 a, qint32 b)
 AppManagerPrivate::AppManagerPrivate(AppManager *qq) : q(qq)
 {
     // Undone back to where it was loaded or saved, the grid holds no unsaved work.
-    connect(&undoStack, &QUndoStack::cleanChanged, this, [this](bool clean) { setModified(!clean); });
+    connect(&undoStack, &QUndoStack::cleanChanged, this,
+            [this](bool clean) { setModified(!clean); });
     connect(&undoStack, &QUndoStack::canUndoChanged, q, &AppManager::undoStateChanged);
     connect(&undoStack, &QUndoStack::canRedoChanged, q, &AppManager::undoStateChanged);
 }
