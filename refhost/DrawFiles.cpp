@@ -123,7 +123,8 @@ bool isBlank(char c)
 }
 
 // The fields of bytes [begin, end), separated by blanks or commas, as (start, length). Every
-// line is split two or three times on its way in, so the separators are looked up in a table.
+// line is split twice on its way in, once to be counted and taken, once for the rule check, so
+// the separators are looked up in a table.
 void splitFields(const QByteArray &bytes, qsizetype begin, qsizetype end,
                  std::vector<std::pair<qsizetype, qsizetype>> &out)
 {
@@ -501,14 +502,15 @@ ReadResult unreadable(const QString &why)
     return r;
 }
 
+} // namespace
+
 // The whole of a regular file; anything that is no draw file is refused before a byte is
 // read, so a FIFO cannot block and a device or a huge file cannot exhaust the memory.
-std::optional<QByteArray> readRegularFile(const QString &path, QString &why)
+QString readDrawFileBytes(const QString &path, QByteArray &bytes)
 {
     const auto failed = [&](const char *what) {
-        why = QStringLiteral("cannot %1 the file: %2")
-                  .arg(QLatin1String(what), QString::fromLocal8Bit(std::strerror(errno)));
-        return std::nullopt;
+        return QStringLiteral("cannot %1 the file: %2")
+            .arg(QLatin1String(what), QString::fromLocal8Bit(std::strerror(errno)));
     };
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
@@ -520,21 +522,17 @@ std::optional<QByteArray> readRegularFile(const QString &path, QString &why)
     struct stat st;
     if (::fstat(fd, &st) != 0)
         return failed("examine");
-    if (!S_ISREG(st.st_mode)) {
-        why = S_ISDIR(st.st_mode) ? QStringLiteral("it is a folder, not a draw file")
-              : S_ISFIFO(st.st_mode)
-                  ? QStringLiteral("it is a pipe (FIFO), not a draw file")
-                  : QStringLiteral("it is a device or a socket, not a draw file");
-        return std::nullopt;
-    }
-    if (st.st_size > kMaxFileBytes) {
-        why = QStringLiteral("the file is too large: %1 MB, and draw files of more than %2 MB "
-                             "are not read")
-                  .arg(st.st_size >> 20)
-                  .arg(kMaxFileBytes >> 20);
-        return std::nullopt;
-    }
-    QByteArray bytes(qsizetype(st.st_size), Qt::Uninitialized);
+    if (!S_ISREG(st.st_mode))
+        return S_ISDIR(st.st_mode) ? QStringLiteral("it is a folder, not a draw file")
+               : S_ISFIFO(st.st_mode)
+                   ? QStringLiteral("it is a pipe (FIFO), not a draw file")
+                   : QStringLiteral("it is a device or a socket, not a draw file");
+    if (st.st_size > kMaxFileBytes)
+        return QStringLiteral("the file is too large: %1 MB, and draw files of more than %2 MB "
+                              "are not read")
+            .arg(st.st_size >> 20)
+            .arg(kMaxFileBytes >> 20);
+    bytes = QByteArray(qsizetype(st.st_size), Qt::Uninitialized);
     qsizetype done = 0;
     while (done < bytes.size()) {
         const ssize_t n = ::read(fd, bytes.data() + done, size_t(bytes.size() - done));
@@ -547,40 +545,28 @@ std::optional<QByteArray> readRegularFile(const QString &path, QString &why)
         done += n;
     }
     bytes.truncate(done);
-    return bytes;
-}
-} // namespace
-
-QString readDrawFileBytes(const QString &path, QByteArray &bytes)
-{
-    QString why;
-    std::optional<QByteArray> all = readRegularFile(path, why);
-    if (all)
-        bytes = std::move(*all);
-    return why;
+    return {};
 }
 
 ReadResult readUserDataFile(const QString &path, QByteArray *bytes)
 {
-    QString why;
-    std::optional<QByteArray> all = readRegularFile(path, why);
-    if (!all)
+    QByteArray all;
+    if (const QString why = readDrawFileBytes(path, all); !why.isEmpty())
         return unreadable(why);
-    ReadResult r = readUserData(*all);
+    ReadResult r = readUserData(all);
     if (bytes)
-        *bytes = std::move(*all);
+        *bytes = std::move(all);
     return r;
 }
 
 ReadResult readTextDrawFile(const QString &path, const LotteryShape &shape, QByteArray *bytes)
 {
-    QString why;
-    std::optional<QByteArray> all = readRegularFile(path, why);
-    if (!all)
+    QByteArray all;
+    if (const QString why = readDrawFileBytes(path, all); !why.isEmpty())
         return unreadable(why);
-    ReadResult r = readTextDraws(*all, shape);
+    ReadResult r = readTextDraws(all, shape);
     if (bytes)
-        *bytes = std::move(*all);
+        *bytes = std::move(all);
     return r;
 }
 
