@@ -10,15 +10,6 @@ namespace
 
 enum : uint8_t { kLatin1 = 0, kUtf16 = 1 };
 
-template <typename Bytes> void putVarint(Bytes &out, uint32_t v)
-{
-    while (v >= 0x80) {
-        out.push_back(uint8_t(v | 0x80));
-        v >>= 7;
-    }
-    out.push_back(uint8_t(v));
-}
-
 size_t varintSize(uint32_t v)
 {
     size_t n = 1;
@@ -35,6 +26,14 @@ uint8_t *putVarintAt(uint8_t *out, uint32_t v)
     }
     *out++ = uint8_t(v);
     return out;
+}
+
+template <typename Bytes> void putVarint(Bytes &out, uint32_t v)
+{
+    uint8_t bytes[5];
+    const uint8_t *end = putVarintAt(bytes, v);
+    for (const uint8_t *p = bytes; p < end; ++p)
+        out.push_back(*p);
 }
 
 uint32_t getVarint(const uint8_t *&p)
@@ -473,7 +472,6 @@ void CellStore::insertRows(int at, int count)
 
 void CellStore::removeRow(int at)
 {
-    ++m_generation;
     removeRows(at, 1);
 }
 
