@@ -775,26 +775,14 @@ float FlexGrid::CellHeight() const
 
 void FlexGrid::AddItem(const QString &item, std::optional<int> index)
 {
-    const int rows = d->store.rows();
-    const int at = index.value_or(rows);
-    if (at < 0 || at > rows)
-        throw RuntimeError(381);
-    FlexGridPrivate::checkSize(rows + 1LL, d->store.cols());
-    auto change = [&] {
-        d->store.insertRow(at);
-        if (!item.isEmpty()) {
-            const QStringList parts = item.split(u'\t');
-            d->store.setRow(at, std::vector<QString>(parts.begin(), parts.end()));
-        }
-    };
-    if (d->redraw && at >= d->fixedRows) {
-        d->model.insertRows(d->viewRow(at), 1, change);
-    } else {
-        change();
-        if (d->redraw)
-            d->model.reset(d->fixedRows);
-    }
-    d->syncSelection();
+    const int at = index.value_or(d->store.rows());
+    insertRows(at, 1);
+    if (item.isEmpty())
+        return;
+    const QStringList parts = item.split(u'\t');
+    d->store.setRow(at, std::vector<QString>(parts.begin(), parts.end()));
+    for (int c = 0; c < d->store.cols(); ++c)
+        d->notifyCell(at, c);
 }
 
 void FlexGrid::insertRows(int index, int count)
