@@ -128,11 +128,16 @@ private:
 
     bool done() const { return stopAtFirst && !found.empty(); }
     uint8_t &state(int r, int c) { return states[size_t(r) * size_t(cols) + size_t(c)]; }
-    bool isBad(int r, int c) { return c < 0 || c >= cols || (state(r, c) & Reported); }
+    bool isBad(int r, int c)
+    {
+        return c < 0 || c >= cols || (!states.empty() && (state(r, c) & Reported));
+    }
 
     void survey()
     {
-        states.assign(size_t(rows) * size_t(std::max(cols, 1)), 0);
+        // Cell states are kept only once a number cell fails a test: a clean history, the
+        // common case, is read once and needs no per-cell memory.
+        states.clear();
         issueDigits.assign(size_t(rows), false);
         issueRepeated.assign(size_t(rows), false);
         IssueRepeats issues{size_t(rows)};
@@ -147,6 +152,9 @@ private:
                     if (issueDigits[size_t(r)])
                         issues.add(r, p, size);
                 });
+            for (qint32 v : values)
+                if (v >= 0 && v < kSeenBits)
+                    seen[size_t(v) / 64] &= ~(uint64_t(1) << (v % 64));
             values.clear();
             for (int c = 1; c < cols; ++c) {
                 withCell(r, c, [&](const auto *p, qsizetype size) {
@@ -177,7 +185,11 @@ private:
     {
         const bool inRange = v && limits.miniNumber && limits.maxNumber &&
                              *v >= *limits.miniNumber && *v <= *limits.maxNumber;
-        state(r, c) = uint8_t((digits ? Digits : 0) | (inRange ? InRange : 0));
+        const auto flags = uint8_t((digits ? Digits : 0) | (inRange ? InRange : 0));
+        if (flags != (Digits | InRange) && states.empty())
+            states.assign(size_t(rows) * size_t(cols), uint8_t(Digits | InRange));
+        if (!states.empty())
+            state(r, c) = flags;
         if (!limits.checkBonus)
             return;
         // Compared by value, so 7, 07 and 007 are the same number.
@@ -186,8 +198,15 @@ private:
             return;
         }
         bool repeated = false;
-        for (qint32 earlier : values)
-            repeated = repeated || earlier == *v;
+        if (*v < kSeenBits) {
+            uint64_t &word = seen[size_t(*v) / 64];
+            const uint64_t bit = uint64_t(1) << (*v % 64);
+            repeated = (word & bit) != 0;
+            word |= bit;
+        } else {
+            for (qint32 earlier : values)
+                repeated = repeated || earlier == *v;
+        }
         if (repeated)
             repeats.push_back({26, r, c});
         else
@@ -204,6 +223,8 @@ private:
     void numberColumn(int c, int digitsMessage, int rangeMessage)
     {
         const bool inTable = c >= 0 && c < cols;
+        if (inTable && states.empty())
+            return; // every number cell passed both tests
         for (int r = 0; r < rows && !done(); ++r)
             if (!inTable || !(state(r, c) & Digits))
                 report(digitsMessage, r, c);
@@ -218,6 +239,10 @@ private:
     const int rows;
     const int cols;
     QString text;
+    // The values of the current draw below kSeenBits, as bits; larger ones are looked up in
+    // the draw's list of values.
+    static constexpr qint32 kSeenBits = 1024;
+    uint64_t seen[kSeenBits / 64] = {};
     std::vector<uint8_t> states;
     std::vector<bool> issueDigits;
     std::vector<bool> issueRepeated;
