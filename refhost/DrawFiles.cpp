@@ -231,6 +231,27 @@ ReadResult readTextDrawsWith(const QByteArray &bytes, const LotteryShape &shape,
     std::vector<std::pair<qsizetype, qsizetype>> cells;
     std::vector<std::pair<qsizetype, qsizetype>> bonus;
     std::vector<qint32> values(static_cast<size_t>(cols));
+    DrawLimits limits;
+    limits.totalNumber = shape.total;
+    limits.miniNumber = shape.mini;
+    limits.maxNumber = shape.maxi;
+    limits.checkBonus = shape.bonus;
+    CleanDraws witness(limits);
+    // Issues are nearly always ASCII digits: they are widened into one reused text instead of
+    // a new string each.
+    QString issue;
+    auto issueText = [&issue](const char *p, qsizetype size) -> QStringView {
+        for (qsizetype k = 0; k < size; ++k)
+            if (uchar(p[k]) >= 0x80) {
+                issue = QString::fromUtf8(p, size);
+                return issue;
+            }
+        issue.resize(size);
+        char16_t *out = reinterpret_cast<char16_t *>(issue.data());
+        for (qsizetype k = 0; k < size; ++k)
+            out[k] = char16_t(uchar(p[k]));
+        return issue;
+    };
     result.draws = DrawList(shape.total, shape.bonus);
     result.draws.reserve(int(std::min(lines, size_t(bytes.size()) / size_t(2 * cols) + 1)));
     // Once kListedErrors lines are bad, no later line can be among the listed ones: later lines
@@ -314,11 +335,19 @@ ReadResult readTextDrawsWith(const QByteArray &bytes, const LotteryShape &shape,
             continue;
         }
         table.add(lineNo, begin, hasPlus ? plus : end, end);
+        if (shape.bonus)
+            cells.push_back(bonus[0]);
+        const char *data = bytes.constData();
         // The draw is taken from the fields split already, while the file is still clean;
         // the rule check below throws it away again if any cell breaks a rule.
+        if (witness.add(data, cells.data(), int(cells.size()), values.data()) &&
+            result.errors.empty()) {
+            result.draws.append(issueText(data + cells[0].first, cells[0].second), values.data(),
+                                shape.bonus ? values[size_t(shape.total)] : 0);
+            continue;
+        }
         if (!result.errors.empty())
             continue;
-        const char *data = bytes.constData();
         // Unsigned: a field that is no number yet may be long; its value is never used then.
         auto number = [&](const std::pair<qsizetype, qsizetype> &field) {
             quint32 v = 0;
@@ -326,18 +355,17 @@ ReadResult readTextDrawsWith(const QByteArray &bytes, const LotteryShape &shape,
                 v = v * 10 + quint32(data[field.first + k] - '0');
             return qint32(v);
         };
-        for (int c = 1; c <= shape.total; ++c)
-            values[size_t(c)] = number(cells[size_t(c)]);
-        result.draws.append(QString::fromUtf8(data + cells[0].first, cells[0].second),
-                            values.data() + 1, shape.bonus ? number(bonus[0]) : 0);
+        for (int c = 1; c < int(cells.size()); ++c)
+            values[size_t(c - 1)] = number(cells[size_t(c)]);
+        result.draws.append(issueText(data + cells[0].first, cells[0].second), values.data(),
+                            shape.bonus ? values[size_t(shape.total)] : 0);
     }
 
-    DrawLimits limits;
-    limits.totalNumber = shape.total;
-    limits.miniNumber = shape.mini;
-    limits.maxNumber = shape.maxi;
-    limits.checkBonus = shape.bonus;
-    for (const RuleBreak &b : checkDraws(table, limits, false)) {
+    // A file whose every draw passed as it was read breaks no rule: the full check, which
+    // reads every cell again, is for files that left doubt.
+    const std::vector<RuleBreak> breaks =
+        witness.clean() ? std::vector<RuleBreak>() : checkDraws(table, limits, false);
+    for (const RuleBreak &b : breaks) {
         result.errors.push_back(
             {table.line(b.row),
              QStringLiteral("%1 (%2: \"%3\")")
