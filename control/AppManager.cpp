@@ -11,7 +11,9 @@
 #include <QMetaMethod>
 #include <QPushButton>
 
+#include <algorithm>
 #include <limits>
+#include <string>
 
 namespace qrt
 {
@@ -89,32 +91,44 @@ void AppManagerPrivate::SetCell(FlexGrid *grid, qint32 row, qint32 column, QStri
 void AppManagerPrivate::appendPadded(QString &out, const QVariant &value)
 {
     const int id = value.metaType().id();
+    qint32 whole = 0;
     if (id == QMetaType::Int)
-        appendPadded(out, *static_cast<const int *>(value.constData()));
+        whole = *static_cast<const int *>(value.constData());
     else if (id == QMetaType::Short)
-        appendPadded(out, *static_cast<const qint16 *>(value.constData()));
-    else
+        whole = *static_cast<const qint16 *>(value.constData());
+    else {
         out += PadString(toText(value), QStringLiteral("0"), 2, true);
-}
-
-void AppManagerPrivate::appendPadded(QString &out, qint32 v)
-{
-    char16_t digits[11];
-    const char16_t *end = writeTwoDigits(digits, v);
+        return;
+    }
+    char16_t digits[12];
+    const char16_t *end = writeTwoDigits(digits, whole);
     out.append(reinterpret_cast<const QChar *>(digits), end - digits);
 }
 
-void AppManagerPrivate::appendGetter(QString &out, const Member &getter, QObject *obj,
-                                     std::optional<qint32> arg)
+bool AppManagerPrivate::PaddedText::sameAs(const char *bytes, qsizetype length) const
+{
+    if (!whole)
+        return QLatin1StringView(bytes, length) == other;
+    if (length != size)
+        return false;
+    for (qsizetype k = 0; k < size; ++k)
+        if (char16_t(uchar(bytes[k])) != digits[k])
+            return false;
+    return true;
+}
+
+void AppManagerPrivate::padGetter(PaddedText &out, const Member &getter, QObject *obj,
+                                  std::optional<qint32> arg)
 {
     qint32 value = 0;
     QVariant other;
-    const bool isInt =
-        arg ? getter.int32Or(obj, *arg, value, other) : getter.int32Or(obj, value, other);
-    if (isInt)
-        appendPadded(out, value);
-    else
-        appendPadded(out, other);
+    out.whole = arg ? getter.int32Or(obj, *arg, value, other) : getter.int32Or(obj, value, other);
+    if (out.whole) {
+        out.size = writeTwoDigits(out.digits, value) - out.digits;
+        return;
+    }
+    out.other.resize(0);
+    appendPadded(out.other, other);
 }
 
 void AppManagerPrivate::GetCellInto(FlexGrid *grid, qint32 row, qint32 column, QString &out) const
@@ -180,29 +194,36 @@ void AppManager::InitData(QObject *objCom)
     grid->setRow(1);
     grid->setCol(0);
     const qint32 n = toInt32(Count(lottery));
-    QString item;
+    // The row's text is built in a plain buffer: its characters are appended many millions
+    // of times on a large history.
+    std::u16string item;
+    AppManagerPrivate::PaddedText value;
+    auto append = [&item](QStringView text) { item.append(text.utf16(), size_t(text.size())); };
     for (qint32 i = 1; i <= n; ++i) {
         grid->setRow(i);
         // Every value is fetched through a fresh "Item" call, as hosts expect.
-        item.resize(0);
-        item += GetIssue.text(Item.object(lottery, i));
+        item.clear();
+        append(GetIssue.text(Item.object(lottery, i)));
         const qint32 total = TotalNumber.int32(lottery);
         for (qint32 j = 1; j <= total; ++j) {
             item += u'|';
-            AppManagerPrivate::appendGetter(item, GetNumber, Item.object(lottery, i), j);
+            AppManagerPrivate::padGetter(value, GetNumber, Item.object(lottery, i), j);
+            append(value.view());
         }
         if (flag == 1) {
             item += u'|';
-            AppManagerPrivate::appendGetter(item, GetSpecial, Item.object(lottery, i));
+            AppManagerPrivate::padGetter(value, GetSpecial, Item.object(lottery, i));
+            append(value.view());
         }
         // A row of exactly one part per column is written in one go, ending on the last
         // column as AddItem does; any other goes through AddItem and its errors.
         const int cols = grid->Cols();
-        if (!item.isEmpty() && item.count(u'|') + 1 == cols) {
-            grid->setRowTexts(i, item, u'|');
+        const QStringView row(item.data(), qsizetype(item.size()));
+        if (!row.isEmpty() && std::count(item.begin(), item.end(), u'|') + 1 == cols) {
+            grid->setRowTexts(i, row, u'|');
             grid->setCol(cols - 1);
         } else {
-            AddItem(item, i);
+            AddItem(row.toString(), i);
         }
         grid->setRows(checkedAdd(grid->Rows(), 1));
     }

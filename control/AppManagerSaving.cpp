@@ -129,20 +129,20 @@ void AppManagerPrivate::btnSave_Click()
         QString text;
     };
     std::vector<Undo> undo;
-    QString text;
+    PaddedText value;
     QString old;
     auto refill = [&](int row, qint32 col) {
         // Most cells already read as the host gives them back; those are compared where the
         // grid keeps them.
         const char *bytes = nullptr;
         qsizetype size = 0;
-        if (msfData->cellLatin1(row, col, bytes, size) && QLatin1StringView(bytes, size) == text)
+        if (msfData->cellLatin1(row, col, bytes, size) && value.sameAs(bytes, size))
             return;
         GetCellInto(msfData, row, col, old);
-        if (old == text)
+        if (old == value.view())
             return;
         undo.push_back({row, col, old});
-        SetCell(msfData, row, col, text);
+        SetCell(msfData, row, col, value.view());
     };
     {
         // One repaint for the whole refill instead of one per cell.
@@ -150,17 +150,16 @@ void AppManagerPrivate::btnSave_Click()
         try {
             for (int i = 1; i <= lastDataRow; ++i) {
                 QObject *drawn = Item.object(lottery, i);
-                text = GetIssue.text(drawn);
+                value.whole = false;
+                value.other = GetIssue.text(drawn);
                 refill(i, 0);
                 const qint32 total = TotalNumber.int32(lottery);
                 for (qint32 j = 1; j <= total; ++j) {
-                    text.resize(0);
-                    appendGetter(text, GetNumber, drawn, j);
+                    padGetter(value, GetNumber, drawn, j);
                     refill(i, j);
                 }
                 if (HasSpecial.isTrue(lottery)) {
-                    text.resize(0);
-                    appendGetter(text, GetSpecial, drawn);
+                    padGetter(value, GetSpecial, drawn);
                     refill(i, total + 1);
                 }
             }

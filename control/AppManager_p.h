@@ -100,11 +100,20 @@ public:
     void GetCellInto(FlexGrid *grid, qint32 row, qint32 column, QString &out) const;
     /// Appends PadString(text of @p value, "0", 2, True), writing whole numbers directly.
     static void appendPadded(QString &out, const QVariant &value);
-    static void appendPadded(QString &out, qint32 value);
-    /// The padded result of a number getter, called with @p arg when there is one; an integer
-    /// result goes straight in without a QVariant.
-    static void appendGetter(QString &out, const Member &getter, QObject *obj,
-                             std::optional<qint32> arg = std::nullopt);
+    /// The padded text of a number getter's result: a whole number lands in a small buffer,
+    /// without a QVariant or a string; anything else in a string.
+    struct PaddedText {
+        char16_t digits[12];
+        qsizetype size = 0; // of digits, when the result was a whole number
+        QString other;
+        bool whole = false;
+        QStringView view() const { return whole ? QStringView(digits, size) : QStringView(other); }
+        /// Whether a cell kept as single bytes already reads so.
+        bool sameAs(const char *bytes, qsizetype length) const;
+    };
+    /// Calls @p getter, with @p arg when there is one, into @p out.
+    static void padGetter(PaddedText &out, const Member &getter, QObject *obj,
+                          std::optional<qint32> arg = std::nullopt);
     static bool IsDigits(const QString &text);
 
     // Editing (AppManagerEditing.cpp).
