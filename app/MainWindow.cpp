@@ -283,8 +283,7 @@ void MainWindow::loadLottery(const ref::LotteryShape &shape)
                MsgBoxStop, kTitle);
     repairFiles();
     markCurrentLottery();
-    buildControl();
-    fillRangeLists();
+    showDraws();
     updateTitle();
 }
 
@@ -477,8 +476,7 @@ int MainWindow::importDrawFile(const QString &path, QTextStream &out, QTextStrea
     }
     if (added > 0) {
         m_lottery->setDraws(std::move(merged));
-        buildControl();
-        fillRangeLists();
+        showDraws();
         if (!save()) {
             err << path << ": "
                 << (m_lastError.isEmpty() ? QStringLiteral("the control refused the draws")
@@ -499,7 +497,21 @@ void MainWindow::closeEvent(QCloseEvent *event)
         event->ignore();
 }
 
-void MainWindow::fillRangeLists()
+void MainWindow::showDraws()
+{
+    // The statistics of every draw, which the view shows first, are counted on another core
+    // while the control loads: both only read the draws, and nothing changes them before the
+    // count is taken (or waited for, should the load throw).
+    const ref::DrawList &draws = m_lottery->draws();
+    std::future<DrawStatistics> everyDraw =
+        std::async(std::launch::async, [&draws, shape = m_lottery->shape()] {
+            return DrawStatistics::of(shape, draws, 0, draws.size() - 1);
+        });
+    buildControl();
+    fillRangeLists(&everyDraw);
+}
+
+void MainWindow::fillRangeLists(std::future<DrawStatistics> *everyDraw)
 {
     // One model for both lists, sized by the longest issue: a million issues cost neither an
     // item object nor a text measurement each.
@@ -520,7 +532,12 @@ void MainWindow::fillRangeLists()
         m_start->setCurrentIndex(count > 0 ? 0 : -1);
         m_end->setCurrentIndex(count - 1);
     }
-    refreshChart();
+    if (everyDraw && count > 0 && count == m_lottery->draws().size()) {
+        m_chart->show(m_lottery->shape(), m_lottery->draws(), 0, count - 1);
+        m_statistics->show(everyDraw->get());
+    } else {
+        refreshChart();
+    }
 }
 
 void MainWindow::refreshChart()
@@ -530,7 +547,7 @@ void MainWindow::refreshChart()
     if (first > last)
         std::swap(first, last);
     m_chart->show(m_lottery->shape(), m_lottery->draws(), first, last);
-    m_statistics->show(m_lottery->shape(), m_lottery->draws(), first, last);
+    m_statistics->show(DrawStatistics::of(m_lottery->shape(), m_lottery->draws(), first, last));
 }
 
 void MainWindow::updateTitle()
@@ -556,7 +573,7 @@ bool MainWindow::openDrawFile(const QString &given)
     const QString path = QFileInfo(given).absoluteFilePath();
     const Busy busy(this, QStringLiteral("Reading %1...").arg(path));
     QByteArray bytes;
-    const ref::ReadResult r = ref::readTextDrawFile(path, m_lottery->shape(), &bytes);
+    ref::ReadResult r = ref::readTextDrawFile(path, m_lottery->shape(), &bytes);
     if (!r.ok()) {
         msgBox(QStringLiteral("%1 was not loaded:\n%2").arg(path, r.describe(path, 40).join(u'\n')),
                MsgBoxStop, QStringLiteral("Draw file errors"));
@@ -564,14 +581,14 @@ bool MainWindow::openDrawFile(const QString &given)
     }
     // Saves rewrite the file in their own layout; the user's own comes first to FILE.bak.
     const QString why = ref::writeFileAtomically(ref::backupPathFor(path), bytes);
-    m_lottery->setDraws(r.draws);
+    const int read = r.draws.size();
+    m_lottery->setDraws(std::move(r.draws));
     if (why.isEmpty())
         m_store->setRecord(QString::fromLatin1(host::kRecordLastReadFile), path);
     else
         m_store->removeRecord(QString::fromLatin1(host::kRecordLastReadFile));
     m_store->setRecord(sampleKey(), QStringLiteral("0"));
-    buildControl();
-    fillRangeLists();
+    showDraws();
     updateTitle();
     if (!why.isEmpty())
         msgBox(QStringLiteral("The draws of %1 were read, but its backup could not be kept (%2), "
@@ -580,7 +597,7 @@ bool MainWindow::openDrawFile(const QString &given)
                MsgBoxStop, kTitle);
     statusBar()->showMessage(
         QStringLiteral("Read %1 draws from %2; Save keeps them and writes them back to it")
-            .arg(r.draws.size())
+            .arg(read)
             .arg(path));
     return true;
 }
@@ -743,19 +760,19 @@ bool MainWindow::importCsv(const QString &path)
                QStringLiteral("Draw file errors"));
         return false;
     }
-    const ref::ReadResult r = readCsv(bytes, m_lottery->shape());
+    ref::ReadResult r = readCsv(bytes, m_lottery->shape());
     if (!r.ok()) {
         msgBox(QStringLiteral("%1 was not loaded:\n%2").arg(path, r.describe(path, 40).join(u'\n')),
                MsgBoxStop, QStringLiteral("Draw file errors"));
         return false;
     }
-    m_lottery->setDraws(r.draws);
+    const int read = r.draws.size();
+    m_lottery->setDraws(std::move(r.draws));
     m_store->setRecord(sampleKey(), QStringLiteral("0"));
-    buildControl();
-    fillRangeLists();
+    showDraws();
     updateTitle();
     statusBar()->showMessage(
-        QStringLiteral("Read %1 draws from %2; Save keeps them").arg(r.draws.size()).arg(path));
+        QStringLiteral("Read %1 draws from %2; Save keeps them").arg(read).arg(path));
     return true;
 }
 

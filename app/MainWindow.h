@@ -1,12 +1,14 @@
 #pragma once
 
 #include "DataFolder.h"
+#include "DrawStatistics.h"
 #include <qrt/AppManager.h>
 #include <qrt/refhost/LotteryShape.h>
 
 #include <QMainWindow>
 #include <QPointer>
 
+#include <future>
 #include <memory>
 #include <optional>
 
@@ -90,7 +92,10 @@ private:
     void buildMenus();
     void loadLottery(const ref::LotteryShape &shape);
     void buildControl();
-    void fillRangeLists();
+    /// The control and the range lists anew, on the lottery's current draws.
+    void showDraws();
+    /// @p everyDraw, when given, holds the statistics of all draws being counted already.
+    void fillRangeLists(std::future<DrawStatistics> *everyDraw = nullptr);
     void refreshChart();
     void updateTitle();
     void askForDrawFile();

@@ -36,10 +36,9 @@ StatisticsView::StatisticsView(QWidget *parent)
     layout->addWidget(m_pairs);
 }
 
-void StatisticsView::show(const ref::LotteryShape &shape, const ref::DrawList &draws, int first,
-                          int last)
+void StatisticsView::show(DrawStatistics statistics)
 {
-    m_model->setStatistics(DrawStatistics::of(shape, draws, first, last));
+    m_model->setStatistics(std::move(statistics));
     QStringList pairs;
     for (const DrawStatistics::Pair &p : m_model->statistics().topPairs)
         pairs << QStringLiteral("%1-%2 (%3)").arg(p.a).arg(p.b).arg(p.count);

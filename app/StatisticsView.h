@@ -18,8 +18,7 @@ class StatisticsView : public QWidget
 public:
     explicit StatisticsView(QWidget *parent = nullptr);
 
-    /// Counts draws @p first to @p last (0-based, inclusive) anew.
-    void show(const ref::LotteryShape &shape, const ref::DrawList &draws, int first, int last);
+    void show(DrawStatistics statistics);
 
     StatisticsModel *model() const { return m_model; }
 
