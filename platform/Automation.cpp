@@ -171,7 +171,8 @@ const Resolved *resolveWithSlot(const QMetaObject *mo, const QString &name, int 
 
 QVariant normalizeResult(QVariant v)
 {
-    if (v.metaType().flags() & QMetaType::PointerToQObject)
+    if (v.metaType() != QMetaType::fromType<QObject *>() &&
+        (v.metaType().flags() & QMetaType::PointerToQObject))
         return QVariant::fromValue(*static_cast<QObject *const *>(v.constData()));
     return v;
 }
@@ -408,9 +409,11 @@ void setByName(QObject *obj, const QString &name, const QVariant &value)
     writeProperty(obj, *r, value);
 }
 
-QVariant Member::operator()(QObject *obj, qint32 arg) const
+namespace
 {
-    const auto *r = static_cast<const Resolved *>(resolved(obj, 1));
+// A call with one 32-bit argument, its member looked up already.
+QVariant callWithInt32(QObject *obj, const Resolved *r, qint32 arg)
+{
     // A 32-bit parameter takes the argument as it is, without boxing it first.
     if (r->kind == Resolved::Method && r->int32Param) {
         void *argv[2] = {nullptr, &arg};
@@ -423,6 +426,24 @@ QVariant Member::operator()(QObject *obj, qint32 arg) const
         return callWithArgv(obj, *r, argv);
     }
     return dispatch(obj, r, &boxed, 1);
+}
+} // namespace
+
+namespace
+{
+// A host that boxes its numbers still hands back a plain 32-bit integer, nearly always.
+bool boxedInt32(const QVariant &result, qint32 &value)
+{
+    if (result.metaType() != QMetaType::fromType<qint32>())
+        return false;
+    value = *static_cast<const qint32 *>(result.constData());
+    return true;
+}
+} // namespace
+
+QVariant Member::operator()(QObject *obj, qint32 arg) const
+{
+    return callWithInt32(obj, static_cast<const Resolved *>(resolved(obj, 1)), arg);
 }
 
 QVariant Member::invoke(QObject *obj, const QVariant *args, int argc) const
@@ -457,7 +478,7 @@ qint32 Member::int32(QObject *obj, qint32 arg) const
     qint32 value = 0;
     if (callTyped(obj, *r, Ret::Int, &arg, value))
         return value;
-    return toInt32((*this)(obj, arg));
+    return toInt32(callWithInt32(obj, r, arg));
 }
 
 QObject *Member::object(QObject *obj, qint32 arg) const
@@ -465,7 +486,7 @@ QObject *Member::object(QObject *obj, qint32 arg) const
     const auto *r = static_cast<const Resolved *>(resolved(obj, 1));
     QObject *value = nullptr;
     if (!callTyped(obj, *r, Ret::Object, &arg, value))
-        return toObject((*this)(obj, arg));
+        return toObject(callWithInt32(obj, r, arg));
     if (!value)
         throw RuntimeError(91);
     return value;
@@ -512,7 +533,7 @@ bool Member::int32Or(QObject *obj, qint32 &value, QVariant &other) const
     if (callTyped(obj, *r, Ret::Int, nullptr, value))
         return true;
     other = dispatch(obj, r, nullptr, 0);
-    return false;
+    return boxedInt32(other, value);
 }
 
 bool Member::int32Or(QObject *obj, qint32 arg, qint32 &value, QVariant &other) const
@@ -520,8 +541,8 @@ bool Member::int32Or(QObject *obj, qint32 arg, qint32 &value, QVariant &other) c
     const auto *r = static_cast<const Resolved *>(resolved(obj, 1));
     if (callTyped(obj, *r, Ret::Int, &arg, value))
         return true;
-    other = (*this)(obj, arg);
-    return false;
+    other = callWithInt32(obj, r, arg);
+    return boxedInt32(other, value);
 }
 
 void Member::set(QObject *obj, const QVariant &value) const

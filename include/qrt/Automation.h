@@ -64,8 +64,8 @@ public:
     QString text(QObject *obj) const;
     bool isTrue(QObject *obj) const;
     /// For call sites that treat a 32-bit integer result apart from others: true with
-    /// @p value set when the member returns a 32-bit integer, otherwise false with @p other
-    /// holding the result exactly as operator() gives it.
+    /// @p value set when the result is a 32-bit integer (returned as one, or in a QVariant),
+    /// otherwise false with @p other holding the result exactly as operator() gives it.
     bool int32Or(QObject *obj, qint32 &value, QVariant &other) const;
     bool int32Or(QObject *obj, qint32 arg, qint32 &value, QVariant &other) const;
 
