@@ -9,6 +9,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 
 namespace qrt::ref
@@ -84,15 +85,21 @@ QString backupPathFor(const QString &path)
     return path + QStringLiteral(".bak");
 }
 
-QString writeFileAtomically(const QString &path, const QByteArray &data)
+namespace
 {
-    const QByteArray target = QFile::encodeName(path);
-    QByteArray temp = target + ".tmp-XXXXXX";
+// The first half of writeFileAtomically(): @p data in a synced temporary file beside @p path,
+// named in @p temp.
+QString writeTemporary(const QString &path, const QByteArray &data, QByteArray &temp)
+{
+    temp = QFile::encodeName(path) + ".tmp-XXXXXX";
     const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
-    if (fd < 0)
+    if (fd < 0) {
+        temp.clear();
         return reason("cannot create a temporary file beside", path);
+    }
     auto fail = [&](const QString &why) {
         ::unlink(temp.constData());
+        temp.clear();
         return why;
     };
     if (!writeAll(fd, data.constData(), data.size())) {
@@ -107,22 +114,56 @@ QString writeFileAtomically(const QString &path, const QByteArray &data)
     }
     if (::close(fd) != 0)
         return fail(reason("cannot close", QString::fromLocal8Bit(temp)));
-    if (::rename(temp.constData(), target.constData()) != 0)
-        return fail(reason("cannot replace", path));
+    return {};
+}
+
+// The second half: the temporary file takes the place of @p path, or is removed.
+QString replaceWith(const QByteArray &temp, const QString &path)
+{
+    if (::rename(temp.constData(), QFile::encodeName(path).constData()) != 0) {
+        const QString why = reason("cannot replace", path);
+        ::unlink(temp.constData());
+        return why;
+    }
     return syncFolderOf(path);
 }
 
-QString keepLastGood(const QString &path, const QByteArray &bytes)
+// What a backup needs once the bytes are known to be good: nothing (the backup holds them
+// already), the rename of a copy written, or, when no copy could be written, a second name.
+struct PreparedBackup {
+    bool current = false;
+    QByteArray temp;
+    QString why;
+};
+
+PreparedBackup prepareBackup(const QString &path, const QByteArray &bytes)
 {
+    PreparedBackup p;
     // Most reads find the backup of the last one: comparing costs a read, writing it anew a
     // write and a sync of the whole file.
-    if (!sameFile(path, backupPathFor(path)) && sameBytes(backupPathFor(path), bytes))
-        return {};
+    p.current = !sameFile(path, backupPathFor(path)) && sameBytes(backupPathFor(path), bytes);
     // A copy, so that damage done to the file in place (an editor, a shell redirection) leaves
     // the backup alone.
-    const QString why = writeFileAtomically(backupPathFor(path), bytes);
-    if (why.isEmpty())
+    if (!p.current)
+        p.why = writeTemporary(backupPathFor(path), bytes, p.temp);
+    return p;
+}
+
+void discardBackup(const PreparedBackup &p)
+{
+    if (!p.temp.isEmpty())
+        ::unlink(p.temp.constData());
+}
+
+QString commitBackup(const QString &path, PreparedBackup p)
+{
+    if (p.current)
         return {};
+    if (!p.temp.isEmpty()) {
+        p.why = replaceWith(p.temp, backupPathFor(path));
+        if (p.why.isEmpty())
+            return {};
+    }
     // No room for a copy: a second name of the file needs none, and the file is only ever
     // replaced by a rename, which leaves the second name with these bytes.
     const QByteArray target = QFile::encodeName(path);
@@ -143,7 +184,42 @@ QString keepLastGood(const QString &path, const QByteArray &bytes)
         if (errno != EEXIST)
             break;
     }
-    return QStringLiteral("cannot keep a backup: %1").arg(why);
+    return QStringLiteral("cannot keep a backup: %1").arg(p.why);
+}
+} // namespace
+
+QString writeFileAtomically(const QString &path, const QByteArray &data)
+{
+    QByteArray temp;
+    if (const QString why = writeTemporary(path, data, temp); !why.isEmpty())
+        return why;
+    return replaceWith(temp, path);
+}
+
+QString keepLastGood(const QString &path, const QByteArray &bytes)
+{
+    return commitBackup(path, prepareBackup(path, bytes));
+}
+
+QString keepLastGoodIf(const QString &path, const QByteArray &bytes,
+                       const std::function<bool()> &check)
+{
+    PreparedBackup prepared;
+    std::thread writer([&] { prepared = prepareBackup(path, bytes); });
+    bool passed = false;
+    try {
+        passed = check();
+    } catch (...) {
+        writer.join();
+        discardBackup(prepared);
+        throw;
+    }
+    writer.join();
+    if (!passed) {
+        discardBackup(prepared);
+        return {};
+    }
+    return commitBackup(path, std::move(prepared));
 }
 
 bool restoreLastGood(const QString &path)

@@ -1,5 +1,6 @@
 #include <qrt/RuntimeError.h>
 #include <qrt/refhost/AtomicFile.h>
+#include <qrt/refhost/DrawFiles.h>
 #include <qrt/refhost/Lottery.h>
 
 namespace qrt::ref
@@ -57,19 +58,31 @@ void Lottery::setDraws(DrawList draws)
 ReadResult Lottery::load(const QString &path, QString *backupProblem)
 {
     QByteArray bytes;
-    ReadResult r = readUserDataFile(path, &bytes);
-    if (r.ok() && !r.shape.sameDraws(m_shape))
-        r.errors.push_back({3, QStringLiteral("the file holds draws of %1 (%2), not of %3 (%4)")
-                                   .arg(r.shape.name, r.shape.id(), m_shape.name, m_shape.id())});
+    ReadResult r;
+    if (const QString why = readDrawFileBytes(path, bytes); !why.isEmpty()) {
+        r.errors.push_back({0, why});
+        return r;
+    }
+    auto check = [&] {
+        r = readUserData(bytes);
+        if (r.ok() && !r.shape.sameDraws(m_shape))
+            r.errors.push_back(
+                {3, QStringLiteral("the file holds draws of %1 (%2), not of %3 (%4)")
+                        .arg(r.shape.name, r.shape.id(), m_shape.name, m_shape.id())});
+        return r.ok();
+    };
+    // A save first deletes the user data file and then writes it anew: the backup of the file
+    // last read keeps these draws on disk until the new file is there. It is written while the
+    // draws are checked, and kept only if they pass.
+    QString why;
+    if (path.endsWith(QLatin1String(".bak")))
+        check();
+    else
+        why = keepLastGoodIf(path, bytes, check);
     if (r.ok()) {
         m_draws = std::move(r.draws);
-        // A save first deletes the user data file and then writes it anew: the backup of the
-        // file last read keeps these draws on disk until the new file is there.
-        if (!path.endsWith(QLatin1String(".bak"))) {
-            const QString why = keepLastGood(path, bytes);
-            if (backupProblem)
-                *backupProblem = why;
-        }
+        if (backupProblem)
+            *backupProblem = why;
     }
     return r;
 }

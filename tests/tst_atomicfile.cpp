@@ -91,6 +91,34 @@ private Q_SLOTS:
         QVERIFY(leftovers(dir).isEmpty());
     }
 
+    // The copy is written while the bytes are checked; only bytes that pass replace the
+    // backup, and a check that fails or throws leaves the old one and no temporary file.
+    void backupWaitsForTheCheck()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("User.ltk"));
+        QCOMPARE(writeFileAtomically(path, "good"), QString());
+        QCOMPARE(keepLastGood(path, "good"), QString());
+        QCOMPARE(writeFileAtomically(path, "damaged"), QString());
+        QCOMPARE(keepLastGoodIf(path, "damaged", [] { return false; }), QString());
+        QCOMPARE(contents(backupPathFor(path)), QByteArray("good"));
+        QVERIFY_THROWS_EXCEPTION(RuntimeError, keepLastGoodIf(path, "damaged", []() -> bool {
+                                     throw RuntimeError(62);
+                                 }));
+        QCOMPARE(contents(backupPathFor(path)), QByteArray("good"));
+        QVERIFY(leftovers(dir).isEmpty());
+        QCOMPARE(writeFileAtomically(path, "newer"), QString());
+        QCOMPARE(keepLastGoodIf(path, "newer", [] { return true; }), QString());
+        QCOMPARE(contents(backupPathFor(path)), QByteArray("newer"));
+        // No room for the copy: the second name is made once the check has passed.
+        const QByteArray big(100000, 'n');
+        QCOMPARE(writeFileAtomically(path, big), QString());
+        QVERIFY(underFileLimit(
+            [&] { return keepLastGoodIf(path, big, [] { return true; }).isEmpty(); }));
+        QCOMPARE(contents(backupPathFor(path)), big);
+        QVERIFY(leftovers(dir).isEmpty());
+    }
+
     void damagedFilesAreNeverOverwritten()
     {
         QTemporaryDir dir;

@@ -5,6 +5,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include <functional>
+
 namespace qrt::ref
 {
 
@@ -23,6 +25,13 @@ QRT_REFHOST_EXPORT QString backupPathFor(const QString &path);
 /// where there is no room for one, a second name of the file, which needs no disk space.
 /// Returns why neither could be made, or an empty string.
 QRT_REFHOST_EXPORT QString keepLastGood(const QString &path, const QByteArray &bytes);
+
+/// keepLastGood() for bytes that are still being checked: the copy is written on another
+/// thread while @p check runs, and takes the old backup's place only when @p check returns
+/// true; otherwise it is removed and the old backup stays. An exception from @p check passes
+/// through, leaving the old backup as well.
+QRT_REFHOST_EXPORT QString keepLastGoodIf(const QString &path, const QByteArray &bytes,
+                                          const std::function<bool()> &check);
 
 /// Puts the last good version back at @p path (which must not exist); false when it cannot.
 QRT_REFHOST_EXPORT bool restoreLastGood(const QString &path);
