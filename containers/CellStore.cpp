@@ -392,6 +392,29 @@ bool CellStore::latin1(int row, int col, const char *&data, qsizetype &size) con
     return true;
 }
 
+bool CellStore::rowLatin1(int row, int count, const char **data, qsizetype *sizes) const
+{
+    const uint32_t off = m_ref[size_t(row)];
+    const uint8_t *p = m_pool.data() + off;
+    uint32_t kept = 0;
+    if (off != 0) {
+        if (*p++ == kUtf16)
+            return false;
+        kept = getVarint(p);
+    }
+    for (int c = 0; c < count; ++c) {
+        if (uint32_t(c) < kept) {
+            sizes[c] = qsizetype(getVarint(p));
+            data[c] = reinterpret_cast<const char *>(p);
+            p += sizes[c];
+        } else {
+            data[c] = "";
+            sizes[c] = 0;
+        }
+    }
+    return true;
+}
+
 void CellStore::textInto(int row, int col, QString &out) const
 {
     const uint32_t off = m_ref[size_t(row)];

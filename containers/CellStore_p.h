@@ -36,6 +36,9 @@ public:
     void textInto(int row, int col, QString &out) const;
     /// The cell's Latin-1 bytes where they lie, when its row is kept in Latin-1.
     bool latin1(int row, int col, const char *&data, qsizetype &size) const;
+    /// The Latin-1 bytes of the first @p count cells of a row at once, cells past the row's
+    /// end empty; false, with nothing written, when the row is kept in UTF-16.
+    bool rowLatin1(int row, int count, const char **data, qsizetype *sizes) const;
     void setText(int row, int col, QStringView text);
     /// Replaces the texts of a whole row at once; missing cells become empty.
     void setRow(int row, const std::vector<QString> &cells);

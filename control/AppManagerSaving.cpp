@@ -42,22 +42,19 @@ private:
 
 } // namespace
 
-// A cell's number as toInt32 reads its text. Plain digits, nearly every cell, are read from
-// the bytes where the grid keeps them; anything else goes the general way through @p scratch.
-qint32 AppManagerPrivate::cellNumber(int row, int col, QString &scratch) const
+// A cell's number as toInt32 reads its text, when it is plain digits (nearly every cell) and
+// the grid keeps it as bytes: @p bytes and @p size as FlexGrid::rowLatin1 gives them.
+std::optional<qint32> AppManagerPrivate::plainNumber(const char *bytes, qsizetype size)
 {
-    const char *bytes = nullptr;
-    qsizetype size = 0;
-    if (msfData->cellLatin1(row, col, bytes, size) && size > 0 && size <= 9) {
-        qint32 value = 0;
-        qsizetype k = 0;
-        for (; k < size && bytes[k] >= '0' && bytes[k] <= '9'; ++k)
-            value = value * 10 + (bytes[k] - '0');
-        if (k == size)
-            return value;
+    if (size <= 0 || size > 9)
+        return std::nullopt;
+    qint32 value = 0;
+    for (qsizetype k = 0; k < size; ++k) {
+        if (bytes[k] < '0' || bytes[k] > '9')
+            return std::nullopt;
+        value = value * 10 + (bytes[k] - '0');
     }
-    GetCellInto(msfData, row, col, scratch);
-    return toInt32(scratch);
+    return value;
 }
 
 void AppManagerPrivate::btnSave_Click()
@@ -82,13 +79,30 @@ void AppManagerPrivate::btnSave_Click()
     const int lastDataRow = msfData->Rows() - 2;
     const QString drawClass = QString::fromLatin1(host::kLotteryClass);
     QString cell;
+    const int cols = msfData->Cols();
+    std::vector<const char *> rowBytes(static_cast<size_t>(cols));
+    std::vector<qsizetype> rowSizes(static_cast<size_t>(cols));
+    // The row's numbers, read before any host call of the row, so that nothing the host does
+    // can leave a pointer into the grid behind; a cell that is no plain number is read at
+    // its turn, as text.
+    std::vector<std::optional<qint32>> numbers(static_cast<size_t>(cols));
     for (int i = 1; i <= lastDataRow; ++i) {
+        const bool asBytes = msfData->rowLatin1(i, cols, rowBytes.data(), rowSizes.data());
+        for (int c = 0; c < cols; ++c)
+            numbers[size_t(c)] =
+                asBytes ? plainNumber(rowBytes[size_t(c)], rowSizes[size_t(c)]) : std::nullopt;
         draw.replace(nullptr);
         draw.replace(createObject(drawClass));
         SetIssue.send(draw.get(), GetCell(msfData, i, 0));
         const qint32 total = TotalNumber.int32(lottery);
-        for (qint32 j = 1; j <= total; ++j)
-            SetNumber.send(draw.get(), j, cellNumber(i, j, cell));
+        for (qint32 j = 1; j <= total; ++j) {
+            std::optional<qint32> number = j < cols ? numbers[size_t(j)] : std::nullopt;
+            if (!number) {
+                GetCellInto(msfData, i, j, cell);
+                number = toInt32(cell);
+            }
+            SetNumber.send(draw.get(), j, *number);
+        }
         OrderNumbers(draw.get());
         if (HasSpecial.isTrue(lottery)) {
             GetCellInto(msfData, i, msfData->Cols() - 1, cell);

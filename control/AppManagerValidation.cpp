@@ -17,17 +17,34 @@ namespace
 class GridDrawTable : public DrawTable
 {
 public:
-    explicit GridDrawTable(const FlexGrid &grid) : m_grid(grid) {}
+    explicit GridDrawTable(const FlexGrid &grid)
+        : m_grid(grid), m_bytes(size_t(grid.Cols())), m_sizes(size_t(grid.Cols()))
+    {
+    }
     int rowCount() const override { return std::max(0, m_grid.Rows() - 2); }
     int colCount() const override { return m_grid.Cols(); }
     void cell(int row, int col, QString &out) const override { m_grid.cellText(row + 1, col, out); }
+    // The rules read row by row: each row is fetched whole, once.
     bool cellBytes(int row, int col, const char *&data, qsizetype &size) const override
     {
-        return m_grid.cellLatin1(row + 1, col, data, size);
+        if (row != m_row) {
+            m_rowIsBytes =
+                m_grid.rowLatin1(row + 1, int(m_bytes.size()), m_bytes.data(), m_sizes.data());
+            m_row = row;
+        }
+        if (!m_rowIsBytes)
+            return false;
+        data = m_bytes[size_t(col)];
+        size = m_sizes[size_t(col)];
+        return true;
     }
 
 private:
     const FlexGrid &m_grid;
+    mutable int m_row = -1;
+    mutable bool m_rowIsBytes = false;
+    mutable std::vector<const char *> m_bytes;
+    mutable std::vector<qsizetype> m_sizes;
 };
 
 std::optional<qint32> readBound(const Member &member, QObject *lottery)

@@ -138,7 +138,7 @@ public:
     // Saving and files (AppManagerSaving.cpp).
     void btnSave_Click();
     void FillIssueLists();
-    qint32 cellNumber(int row, int col, QString &scratch) const;
+    static std::optional<qint32> plainNumber(const char *bytes, qsizetype size);
     void btnOpenFile_Click();
     static QString GetFolderPath(const QString &strFile);
 

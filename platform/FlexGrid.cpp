@@ -844,6 +844,14 @@ bool FlexGrid::cellLatin1(int row, int col, const char *&data, qsizetype &size) 
     return d->store.latin1(row, col, data, size);
 }
 
+bool FlexGrid::rowLatin1(int row, int count, const char **data, qsizetype *sizes) const
+{
+    d->checkRow(row);
+    if (count > 0)
+        d->checkCol(count - 1);
+    return d->store.rowLatin1(row, count, data, sizes);
+}
+
 void FlexGrid::cellText(int row, int col, QString &out) const
 {
     d->checkRow(row);

@@ -94,6 +94,10 @@ public:
     /// the grid keeps them, valid until the grid next changes; false when the cell's row is
     /// kept otherwise (then use cellText).
     bool cellLatin1(int row, int col, const char *&data, qsizetype &size) const;
+    /// The same for the first @p count columns of row @p row at once (@p data and @p sizes
+    /// hold @p count entries each); false, with nothing written, when the row is kept
+    /// otherwise.
+    bool rowLatin1(int row, int count, const char **data, qsizetype *sizes) const;
 
     /// While false, changes are stored but not shown; turning it on again repaints once.
     /// Use it around bulk changes.
