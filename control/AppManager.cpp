@@ -121,14 +121,14 @@ void AppManagerPrivate::padGetter(PaddedText &out, const Member &getter, QObject
                                   std::optional<qint32> arg)
 {
     qint32 value = 0;
-    QVariant other;
-    out.whole = arg ? getter.int32Or(obj, *arg, value, other) : getter.int32Or(obj, value, other);
+    out.whole =
+        arg ? getter.int32Or(obj, *arg, value, out.boxed) : getter.int32Or(obj, value, out.boxed);
     if (out.whole) {
         out.size = writeTwoDigits(out.digits, value) - out.digits;
         return;
     }
     out.other.resize(0);
-    appendPadded(out.other, other);
+    appendPadded(out.other, out.boxed);
 }
 
 void AppManagerPrivate::GetCellInto(FlexGrid *grid, qint32 row, qint32 column, QString &out) const
@@ -198,7 +198,11 @@ void AppManager::InitData(QObject *objCom)
     // of times on a large history.
     std::u16string item;
     AppManagerPrivate::PaddedText value;
-    auto append = [&item](QStringView text) { item.append(text.utf16(), size_t(text.size())); };
+    // Cells are a few characters long: a loop beats a call to copy them.
+    auto append = [&item](QStringView text) {
+        for (const QChar c : text)
+            item += c.unicode();
+    };
     for (qint32 i = 1; i <= n; ++i) {
         grid->setRow(i);
         // Every value is fetched through a fresh "Item" call, as hosts expect.

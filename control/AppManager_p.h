@@ -106,6 +106,7 @@ public:
         char16_t digits[12];
         qsizetype size = 0; // of digits, when the result was a whole number
         QString other;
+        QVariant boxed; // kept, so that a whole number costs no QVariant made and destroyed
         bool whole = false;
         QStringView view() const { return whole ? QStringView(digits, size) : QStringView(other); }
         /// Whether a cell kept as single bytes already reads so.
