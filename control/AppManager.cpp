@@ -13,13 +13,58 @@
 
 #include <algorithm>
 #include <limits>
-#include <string>
+#include <vector>
 
 namespace qrt
 {
 
 namespace
 {
+
+// A loaded row's text, "issue|n|n|...", in a plain buffer: a million-draw load appends its
+// characters tens of millions of times. The separators are counted as they come, host texts
+// included, so a row of exactly one part per column is known without a second look.
+class RowText
+{
+public:
+    void clear()
+    {
+        m_size = 0;
+        m_bars = 0;
+    }
+    void addText(QStringView text)
+    {
+        char16_t *p = room(text.size());
+        for (const QChar c : text) {
+            *p++ = c.unicode();
+            m_bars += c == u'|' ? 1 : 0;
+        }
+        m_size += text.size();
+    }
+    void addSeparator()
+    {
+        *room(1) = u'|';
+        ++m_size;
+        ++m_bars;
+    }
+    /// As PadString pads a whole number's text to two digits.
+    void addNumber(qint32 v) { m_size = writeTwoDigits(room(11), v) - m_buffer.data(); }
+    /// The number of parts the separators divide the text into; none when it is empty.
+    qsizetype parts() const { return m_size == 0 ? 0 : m_bars + 1; }
+    QStringView view() const { return QStringView(m_buffer.data(), m_size); }
+
+private:
+    char16_t *room(qsizetype n)
+    {
+        if (m_size + n > qsizetype(m_buffer.size()))
+            m_buffer.resize(std::max(m_buffer.size() * 2, size_t(m_size + n)));
+        return m_buffer.data() + m_size;
+    }
+
+    std::vector<char16_t> m_buffer;
+    qsizetype m_size = 0;
+    qsizetype m_bars = 0;
+};
 
 qint32 checkedMul(qint32 a, qint32 b)
 {
@@ -194,40 +239,41 @@ void AppManager::InitData(QObject *objCom)
     grid->setRow(1);
     grid->setCol(0);
     const qint32 n = toInt32(Count(lottery));
-    // The row's text is built in a plain buffer: its characters are appended many millions
-    // of times on a large history.
-    std::u16string item;
-    AppManagerPrivate::PaddedText value;
-    // Cells are a few characters long: a loop beats a call to copy them.
-    auto append = [&item](QStringView text) {
-        for (const QChar c : text)
-            item += c.unicode();
+    RowText row;
+    qint32 value = 0;
+    QVariant boxed; // kept, so that a whole number costs no QVariant made and destroyed
+    QString other;
+    auto addValue = [&](bool whole) {
+        if (whole) {
+            row.addNumber(value);
+            return;
+        }
+        other.resize(0);
+        AppManagerPrivate::appendPadded(other, boxed);
+        row.addText(other);
     };
     for (qint32 i = 1; i <= n; ++i) {
         grid->setRow(i);
         // Every value is fetched through a fresh "Item" call, as hosts expect.
-        item.clear();
-        append(GetIssue.text(Item.object(lottery, i)));
+        row.clear();
+        row.addText(GetIssue.text(Item.object(lottery, i)));
         const qint32 total = TotalNumber.int32(lottery);
         for (qint32 j = 1; j <= total; ++j) {
-            item += u'|';
-            AppManagerPrivate::padGetter(value, GetNumber, Item.object(lottery, i), j);
-            append(value.view());
+            row.addSeparator();
+            addValue(GetNumber.int32Or(Item.object(lottery, i), j, value, boxed));
         }
         if (flag == 1) {
-            item += u'|';
-            AppManagerPrivate::padGetter(value, GetSpecial, Item.object(lottery, i));
-            append(value.view());
+            row.addSeparator();
+            addValue(GetSpecial.int32Or(Item.object(lottery, i), value, boxed));
         }
         // A row of exactly one part per column is written in one go, ending on the last
         // column as AddItem does; any other goes through AddItem and its errors.
         const int cols = grid->Cols();
-        const QStringView row(item.data(), qsizetype(item.size()));
-        if (!row.isEmpty() && std::count(item.begin(), item.end(), u'|') + 1 == cols) {
-            grid->setRowTexts(i, row, u'|');
+        if (row.parts() == cols) {
+            grid->setRowTexts(i, row.view(), u'|');
             grid->setCol(cols - 1);
         } else {
-            AddItem(row.toString(), i);
+            AddItem(row.view().toString(), i);
         }
         grid->setRows(checkedAdd(grid->Rows(), 1));
     }

@@ -145,6 +145,18 @@ private Q_SLOTS:
         QCOMPARE(rows().at(1), QStringLiteral("2026|True"));
     }
 
+    // A host text holding the separator splits as AddItem splits it: the parts past the last
+    // column are dropped.
+    void hostTextHoldingTheSeparator()
+    {
+        std::unique_ptr<RecordingLottery> lottery(RecordingLottery::make(
+            1, 1, 49, false, {QStringLiteral("1 2"), QStringLiteral("3 4")}));
+        lottery->draws[0].issue = QStringLiteral("20|26");
+        control->InitData(lottery.get());
+        QCOMPARE(rows().at(1), QStringLiteral("20|26"));
+        QCOMPARE(rows().at(2), QStringLiteral("3|04"));
+    }
+
     void badHostValues_data()
     {
         QTest::addColumn<QString>("member");
