@@ -1,3 +1,4 @@
+#include "CleanDraws.h"
 #include "DrawRules.h"
 #include "modPublic.h"
 #include <qrt/refhost/DrawFiles.h>

@@ -1,4 +1,5 @@
 #include "DrawRules.h"
+#include "RuleDigits_p.h"
 
 #include <QSet>
 
@@ -66,29 +67,6 @@ private:
     QSet<QString> m_long;
     std::vector<int> m_longRepeats;
 };
-
-// A cell as the rules read it: single bytes (Latin-1, or UTF-8 where only ASCII digits
-// matter) straight from the table when it keeps them so, UTF-16 otherwise.
-template <typename Ch> bool digitsOnly(const Ch *p, qsizetype size)
-{
-    if (size == 0)
-        return false;
-    for (qsizetype i = 0; i < size; ++i)
-        if (p[i] < Ch('0') || p[i] > Ch('9'))
-            return false;
-    return true;
-}
-
-template <typename Ch> std::optional<qint32> valueOf(const Ch *digits, qsizetype size)
-{
-    int64_t v = 0;
-    for (qsizetype i = 0; i < size; ++i) {
-        v = v * 10 + (digits[i] - Ch('0'));
-        if (v > std::numeric_limits<qint32>::max())
-            return std::nullopt;
-    }
-    return qint32(v);
-}
 
 // Reads every cell once, row by row (the order the cells lie in memory), and notes what each
 // rule needs; then reports in the order of the rules, which runs column by column.
@@ -251,45 +229,6 @@ private:
 };
 
 } // namespace
-
-bool CleanDraws::add(const char *base, const std::pair<qsizetype, qsizetype> *cells, int count,
-                     qint32 *values)
-{
-    const int expected = m_limits.totalNumber + 1 + (m_limits.checkBonus ? 1 : 0);
-    if (!m_clean || count != expected || !m_limits.miniNumber || !m_limits.maxNumber)
-        return m_clean = false;
-    const char *issue = base + cells[0].first;
-    const qsizetype issueSize = cells[0].second;
-    if (issueSize > 17 || !digitsOnly(issue, issueSize))
-        return m_clean = false;
-    uint64_t key = 0;
-    for (qsizetype i = 0; i < issueSize; ++i)
-        key = key * 10 + uint64_t(issue[i] - '0');
-    key = key * 32 + uint64_t(issueSize);
-    if (!m_first && key <= m_lastIssue)
-        return m_clean = false;
-    m_first = false;
-    m_lastIssue = key;
-    uint64_t seen[16] = {};
-    for (int c = 1; c < count; ++c) {
-        const char *p = base + cells[c].first;
-        const qsizetype size = cells[c].second;
-        if (size > 9 || !digitsOnly(p, size))
-            return m_clean = false;
-        const qint32 v = *valueOf(p, size);
-        if (v < *m_limits.miniNumber || v > *m_limits.maxNumber || v >= 1024)
-            return m_clean = false;
-        values[c - 1] = v;
-        if (!m_limits.checkBonus)
-            continue;
-        uint64_t &word = seen[v / 64];
-        const uint64_t bit = uint64_t(1) << (v % 64);
-        if (word & bit)
-            return m_clean = false;
-        word |= bit;
-    }
-    return true;
-}
 
 bool isDigits(QStringView text)
 {

@@ -1,3 +1,4 @@
+#include "CleanDraws.h"
 #include "DrawRules.h"
 
 #include <QRandomGenerator>
