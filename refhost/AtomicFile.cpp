@@ -121,7 +121,7 @@ QString writeTemporary(const QString &path, const QByteArray &data, QByteArray &
 QString replaceWith(const QByteArray &temp, const QString &path)
 {
     if (::rename(temp.constData(), QFile::encodeName(path).constData()) != 0) {
-        const QString why = reason("cannot replace", path);
+        QString why = reason("cannot replace", path);
         ::unlink(temp.constData());
         return why;
     }
@@ -191,7 +191,7 @@ QString commitBackup(const QString &path, PreparedBackup p)
 QString writeFileAtomically(const QString &path, const QByteArray &data)
 {
     QByteArray temp;
-    if (const QString why = writeTemporary(path, data, temp); !why.isEmpty())
+    if (QString why = writeTemporary(path, data, temp); !why.isEmpty())
         return why;
     return replaceWith(temp, path);
 }
