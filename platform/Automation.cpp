@@ -169,12 +169,14 @@ const Resolved *resolveWithSlot(const QMetaObject *mo, const QString &name, int 
     return r;
 }
 
-QVariant normalizeResult(QVariant v)
+// A result holding a pointer to a QObject subclass comes back holding a QObject pointer. The
+// pointer flag is looked at first: it is read in place, where comparing meta-types may look
+// up their ids, a cost a boxing host pays on every one of millions of calls.
+void normalizeResult(QVariant &v)
 {
-    if (v.metaType() != QMetaType::fromType<QObject *>() &&
-        (v.metaType().flags() & QMetaType::PointerToQObject))
-        return QVariant::fromValue(*static_cast<QObject *const *>(v.constData()));
-    return v;
+    const QMetaType type = v.metaType();
+    if ((type.flags() & QMetaType::PointerToQObject) && type != QMetaType::fromType<QObject *>())
+        v = QVariant::fromValue(*static_cast<QObject *const *>(v.constData()));
 }
 
 // Host members signal failure by throwing; whatever they throw reaches the control as a
@@ -202,7 +204,8 @@ QVariant readProperty(QObject *obj, const Resolved &r)
         argv[0] = value.data();
     }
     guardHost([&] { obj->qt_metacall(QMetaObject::ReadProperty, r.index, argv); });
-    return normalizeResult(std::move(value));
+    normalizeResult(value);
+    return value;
 }
 
 void writeProperty(QObject *obj, const Resolved &r, const QVariant &value)
@@ -254,7 +257,8 @@ QVariant callWithArgv(QObject *obj, const Resolved &r, void **argv)
         break;
     }
     guardHost([&] { r.invoke(obj, argv); });
-    return normalizeResult(std::move(result));
+    normalizeResult(result);
+    return result;
 }
 
 // The typed calls: a method whose result already has the wanted type is called without
