@@ -501,10 +501,11 @@ void MainWindow::showDraws()
 {
     // The statistics of every draw, which the view shows first, are counted on another core
     // while the control loads: both only read the draws, and nothing changes them before the
-    // count is taken (or waited for, should the load throw).
+    // count is taken (or waited for, should the load throw). With no thread to be had, the
+    // count is deferred to when it is taken.
     const ref::DrawList &draws = m_lottery->draws();
-    std::future<DrawStatistics> everyDraw =
-        std::async(std::launch::async, [&draws, shape = m_lottery->shape()] {
+    std::future<DrawStatistics> everyDraw = std::async(
+        std::launch::async | std::launch::deferred, [&draws, shape = m_lottery->shape()] {
             return DrawStatistics::of(shape, draws, 0, draws.size() - 1);
         });
     buildControl();

@@ -9,6 +9,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <system_error>
 #include <thread>
 #include <unistd.h>
 
@@ -205,16 +206,24 @@ QString keepLastGoodIf(const QString &path, const QByteArray &bytes,
                        const std::function<bool()> &check)
 {
     PreparedBackup prepared;
-    std::thread writer([&] { prepared = prepareBackup(path, bytes); });
+    std::thread writer;
+    try {
+        writer = std::thread([&] { prepared = prepareBackup(path, bytes); });
+    } catch (const std::system_error &) {
+        // No thread to be had: the copy is made first, the same work one after the other.
+        prepared = prepareBackup(path, bytes);
+    }
     bool passed = false;
     try {
         passed = check();
     } catch (...) {
-        writer.join();
+        if (writer.joinable())
+            writer.join();
         discardBackup(prepared);
         throw;
     }
-    writer.join();
+    if (writer.joinable())
+        writer.join();
     if (!passed) {
         discardBackup(prepared);
         return {};
