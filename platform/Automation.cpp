@@ -431,10 +431,7 @@ QVariant callWithInt32(QObject *obj, const Resolved *r, qint32 arg)
     }
     return dispatch(obj, r, &boxed, 1);
 }
-} // namespace
 
-namespace
-{
 // A host that boxes its numbers still hands back a plain 32-bit integer, nearly always.
 bool boxedInt32(const QVariant &result, qint32 &value)
 {
