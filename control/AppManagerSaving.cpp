@@ -1,5 +1,6 @@
 #include "AppManager_p.h"
 #include "IssueListModel_p.h"
+#include "RuleDigits_p.h"
 #include "frmInfo.h"
 #include "modPublic.h"
 #include <qrt/CommonDialog.h>
@@ -46,15 +47,9 @@ private:
 // the grid keeps it as bytes: @p bytes and @p size as FlexGrid::rowLatin1 gives them.
 std::optional<qint32> AppManagerPrivate::plainNumber(const char *bytes, qsizetype size)
 {
-    if (size <= 0 || size > 9)
+    if (size > 9 || !digitsOnly(bytes, size))
         return std::nullopt;
-    qint32 value = 0;
-    for (qsizetype k = 0; k < size; ++k) {
-        if (bytes[k] < '0' || bytes[k] > '9')
-            return std::nullopt;
-        value = value * 10 + (bytes[k] - '0');
-    }
-    return value;
+    return valueOf(bytes, size);
 }
 
 void AppManagerPrivate::btnSave_Click()
