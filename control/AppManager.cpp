@@ -47,8 +47,6 @@ public:
         ++m_size;
         ++m_bars;
     }
-    /// As PadString pads a whole number's text to two digits.
-    void addNumber(qint32 v) { m_size = writeTwoDigits(room(11), v) - m_buffer.data(); }
     /// The number of parts the separators divide the text into; none when it is empty.
     qsizetype parts() const { return m_size == 0 ? 0 : m_bars + 1; }
     QStringView view() const { return QStringView(m_buffer.data(), m_size); }
@@ -240,18 +238,7 @@ void AppManager::InitData(QObject *objCom)
     grid->setCol(0);
     const qint32 n = toInt32(Count(lottery));
     RowText row;
-    qint32 value = 0;
-    QVariant boxed; // kept, so that a whole number costs no QVariant made and destroyed
-    QString other;
-    auto addValue = [&](bool whole) {
-        if (whole) {
-            row.addNumber(value);
-            return;
-        }
-        other.resize(0);
-        AppManagerPrivate::appendPadded(other, boxed);
-        row.addText(other);
-    };
+    AppManagerPrivate::PaddedText value;
     for (qint32 i = 1; i <= n; ++i) {
         grid->setRow(i);
         // Every value is fetched through a fresh "Item" call, as hosts expect.
@@ -260,11 +247,13 @@ void AppManager::InitData(QObject *objCom)
         const qint32 total = TotalNumber.int32(lottery);
         for (qint32 j = 1; j <= total; ++j) {
             row.addSeparator();
-            addValue(GetNumber.int32Or(Item.object(lottery, i), j, value, boxed));
+            AppManagerPrivate::padGetter(value, GetNumber, Item.object(lottery, i), j);
+            row.addText(value.view());
         }
         if (flag == 1) {
             row.addSeparator();
-            addValue(GetSpecial.int32Or(Item.object(lottery, i), value, boxed));
+            AppManagerPrivate::padGetter(value, GetSpecial, Item.object(lottery, i));
+            row.addText(value.view());
         }
         // A row of exactly one part per column is written in one go, ending on the last
         // column as AddItem does; any other goes through AddItem and its errors.
