@@ -138,8 +138,8 @@ MainWindow::MainWindow(const QString &dataFolder, const std::optional<ref::Lotte
     split->setSizes({460, 280});
     layout->addWidget(split, 1);
     setCentralWidget(central);
-    connect(m_start, &QComboBox::currentIndexChanged, this, &MainWindow::refreshChart);
-    connect(m_end, &QComboBox::currentIndexChanged, this, &MainWindow::refreshChart);
+    connect(m_start, &QComboBox::currentIndexChanged, this, [this] { refreshChart(); });
+    connect(m_end, &QComboBox::currentIndexChanged, this, [this] { refreshChart(); });
 
     buildMenus();
     const std::optional<ref::LotteryShape> saved =
@@ -533,22 +533,21 @@ void MainWindow::fillRangeLists(std::future<DrawStatistics> *everyDraw)
         m_start->setCurrentIndex(count > 0 ? 0 : -1);
         m_end->setCurrentIndex(count - 1);
     }
-    if (everyDraw && count > 0 && count == m_lottery->draws().size()) {
-        m_chart->show(m_lottery->shape(), m_lottery->draws(), 0, count - 1);
-        m_statistics->show(everyDraw->get());
-    } else {
-        refreshChart();
-    }
+    refreshChart(everyDraw);
 }
 
-void MainWindow::refreshChart()
+void MainWindow::refreshChart(std::future<DrawStatistics> *everyDraw)
 {
     int first = m_start->currentIndex();
     int last = m_end->currentIndex();
     if (first > last)
         std::swap(first, last);
-    m_chart->show(m_lottery->shape(), m_lottery->draws(), first, last);
-    m_statistics->show(DrawStatistics::of(m_lottery->shape(), m_lottery->draws(), first, last));
+    const ref::DrawList &draws = m_lottery->draws();
+    m_chart->show(m_lottery->shape(), draws, first, last);
+    const bool allOfThem = first == 0 && last == draws.size() - 1;
+    m_statistics->show(everyDraw && allOfThem
+                           ? everyDraw->get()
+                           : DrawStatistics::of(m_lottery->shape(), draws, first, last));
 }
 
 void MainWindow::updateTitle()

@@ -96,7 +96,8 @@ private:
     void showDraws();
     /// @p everyDraw, when given, holds the statistics of all draws being counted already.
     void fillRangeLists(std::future<DrawStatistics> *everyDraw = nullptr);
-    void refreshChart();
+    /// The chart and the statistics of the chosen range; @p everyDraw as for fillRangeLists().
+    void refreshChart(std::future<DrawStatistics> *everyDraw = nullptr);
     void updateTitle();
     void askForDrawFile();
     void askForCustomLottery();
