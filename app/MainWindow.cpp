@@ -2,13 +2,15 @@
 #include "CsvFiles.h"
 #include "DrawIssueModel.h"
 #include "FrequencyChart.h"
-#include "SampleHistory.h"
+#include "LotteryFolder.h"
 #include "StatisticsView.h"
 #include <qrt/AppManager.h>
+#include <qrt/Automation.h>
 #include <qrt/CommonDialog.h>
 #include <qrt/FlexGrid.h>
 #include <qrt/HostContract.h>
 #include <qrt/MsgBox.h>
+#include <qrt/RuntimeError.h>
 #include <qrt/refhost/AtomicFile.h>
 #include <qrt/refhost/DrawFiles.h>
 #include <qrt/refhost/DrawObjects.h>
@@ -31,6 +33,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QListWidget>
+#include <QLocale>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QSpinBox>
@@ -88,8 +92,18 @@ MainWindow::MainWindow(const QString &dataFolder, const std::optional<ref::Lotte
       m_lottery(std::make_unique<ref::Lottery>(defaultShape()))
 {
     ref::registerClasses([this] { return m_lottery->shape(); });
+    // Every save, from the menu or the control's own button, passes the folder's checks
+    // before the control deletes a file.
+    registerClass(QString::fromLatin1(host::kLotterysClass), [this]() -> QObject * {
+        if (const ref::Status s = m_lotteryFolder->beforeSave(); !s.ok())
+            throw RuntimeError(75, QStringLiteral("The draws were not saved: %1. Nothing was "
+                                                  "changed on disk; your changes are still in "
+                                                  "the window.")
+                                       .arg(s.message()));
+        return new ref::DrawCollection(m_lottery->shape());
+    });
     connect(m_lottery.get(), &ref::Lottery::dataRead, this, [this] {
-        m_store->setRecord(sampleKey(), QStringLiteral("0"));
+        m_saveNotes = m_lotteryFolder->afterSave();
         updateTitle();
         statusBar()->showMessage(QStringLiteral("Saved %1 draws").arg(m_lottery->Count()), 5000);
     });
@@ -181,6 +195,8 @@ void MainWindow::buildMenus()
                    kTitle);
     });
     file->addSeparator();
+    file->addAction(QStringLiteral("Earlier &Versions..."), this, &MainWindow::askForVersion);
+    file->addSeparator();
     file->addAction(QStringLiteral("&Quit"), this, &QWidget::close)
         ->setShortcut(QKeySequence::Quit);
 
@@ -212,76 +228,14 @@ void MainWindow::buildMenus()
             addLotteryAction(*shape, m_customAction);
 }
 
-QString MainWindow::sampleKey() const
-{
-    return QStringLiteral("SampleData/") + m_lottery->shape().key();
-}
-
-bool MainWindow::showsSampleData() const
-{
-    return m_store->record(sampleKey()).value_or(QString()) == QLatin1String("1");
-}
-
-QString MainWindow::userFile() const
-{
-    return m_folder.lotteryFolder(m_lottery->shape()) + QStringLiteral("User.ltk");
-}
-
 void MainWindow::loadLottery(const ref::LotteryShape &shape)
 {
     const Busy busy(this, QStringLiteral("Loading the draws of %1...").arg(shape.name));
-    m_lottery->setShape(shape);
     m_folder.prepare(*m_store, shape);
-    const QString path = userFile();
-    // Left by a writer that was killed; the folder's lock says no writer is running now.
-    ref::removeLeftovers(path);
-    QString backupProblem;
-    if (QFile::exists(path)) {
-        const ref::ReadResult r = m_lottery->load(path, &backupProblem);
-        if (!r.ok()) {
-            // The damaged file is moved aside, never over an earlier one, for the user to look
-            // at; the last good version takes its place.
-            const QString aside = ref::moveAside(path);
-            const bool restored =
-                ref::restoreLastGood(path) && m_lottery->load(path, &backupProblem).ok();
-            msgBox(QStringLiteral("%1 cannot be used:\n%2\n\n%3 %4")
-                       .arg(path, r.describe(QStringLiteral("User.ltk"), 20).join(u'\n'),
-                            aside.isEmpty() ? QStringLiteral("It could not be moved aside.")
-                                            : QStringLiteral("It was kept as %1.").arg(aside),
-                            restored ? QStringLiteral("The draws saved before it were loaded "
-                                                      "instead.")
-                                     : QStringLiteral("No draws were loaded.")),
-                   MsgBoxStop, kTitle);
-        }
-    } else if (QFile::exists(ref::backupPathFor(path))) {
-        // A save that failed or was cut short after the old file was deleted: the draws of
-        // the last save are put back.
-        const bool restored =
-            ref::restoreLastGood(path) && m_lottery->load(path, &backupProblem).ok();
-        msgBox(restored ? QStringLiteral("%1 was missing after an unfinished save; the draws "
-                                         "saved before were restored.")
-                              .arg(path)
-                        : QStringLiteral("%1 is missing and the copy saved before it cannot be "
-                                         "used.")
-                              .arg(path),
-               MsgBoxStop, kTitle);
-    } else {
-        // A first look at a lottery is never an empty grid.
-        m_lottery->setDraws(sampleHistory(shape));
-        const QByteArray bytes = ref::formatUserData(shape, m_lottery->draws());
-        const QString why = ref::writeFileAtomically(path, bytes);
-        if (!why.isEmpty())
-            msgBox(why, MsgBoxStop, kTitle);
-        else
-            backupProblem = ref::keepLastGood(path, bytes);
-        m_store->setRecord(sampleKey(), QStringLiteral("1"));
-    }
-    if (!backupProblem.isEmpty())
-        msgBox(QStringLiteral("The draws were loaded, but the copy that protects them during "
-                              "the next save was not kept: %1")
-                   .arg(backupProblem),
-               MsgBoxStop, kTitle);
-    repairFiles();
+    m_lotteryFolder = std::make_unique<domain::LotteryFolder>(
+        m_folder.lotteryFolder(shape), *m_store, shape, DataFolder::applicationName());
+    for (const QString &note : m_lotteryFolder->open(*m_lottery))
+        msgBox(note, MsgBoxStop, kTitle);
     markCurrentLottery();
     showDraws();
     updateTitle();
@@ -293,34 +247,11 @@ void MainWindow::markCurrentLottery()
         a->setChecked(a->data().toString() == m_lottery->shape().key());
 }
 
-// A save deletes each file before writing it anew. Cut short, it leaves the user data file or
-// the file written back missing; both are put back with the draws of the last save.
+// A save deletes each file before writing it anew; cut short, both are put back.
 void MainWindow::repairFiles()
 {
-    const QString path = userFile();
-    if (!QFile::exists(path) && QFile::exists(ref::backupPathFor(path)))
-        ref::restoreLastGood(path);
-    const QString lastRead =
-        m_store->record(QString::fromLatin1(host::kRecordLastReadFile)).value_or(QString());
-    if (lastRead.isEmpty())
-        return;
-    ref::removeLeftovers(lastRead);
-    if (QFile::exists(lastRead))
-        return;
-    // From the user data file, which a save writes first: the draws in memory may be ones that
-    // were never saved.
-    const ref::ReadResult saved = ref::readUserDataFile(path);
-    if (!saved.ok())
-        return;
-    const QString why = ref::writeFileAtomically(lastRead, ref::formatTextDraws(saved.draws));
-    msgBox(why.isEmpty() ? QStringLiteral("%1 was missing after an unfinished save; it was "
-                                          "written again with the %2 draws saved last.")
-                               .arg(lastRead)
-                               .arg(saved.draws.size())
-                         : QStringLiteral("%1 is missing after an unfinished save and cannot be "
-                                          "written again: %2")
-                               .arg(lastRead, why),
-           MsgBoxStop, kTitle);
+    for (const QString &note : m_lotteryFolder->repair())
+        msgBox(note, MsgBoxStop, kTitle);
 }
 
 void MainWindow::buildControl()
@@ -347,6 +278,13 @@ void MainWindow::buildControl()
     m_control->SetIssueControl(m_start, m_end);
     m_control->ChangeLocale();
     m_control->InitData(m_lottery.get());
+    if (m_lottery->Count() == 0) {
+        // The entry row of an empty grid is current from the start, so the load moves to no
+        // cell and shows no editor; a new user types at once all the same.
+        FlexGrid *grid = m_control->findChild<FlexGrid *>(QStringLiteral("msfData"));
+        grid->setCol(1);
+        grid->setCol(0);
+    }
     setWindowModified(false);
     m_undoAction->setEnabled(false);
     m_redoAction->setEnabled(false);
@@ -387,8 +325,21 @@ bool MainWindow::save()
     bool readBack = false;
     const QMetaObject::Connection c =
         connect(m_lottery.get(), &ref::Lottery::dataRead, this, [&] { readBack = true; });
+    m_saveNotes.clear();
+    const QString changed = m_lotteryFolder->changedWriteBackFile();
     m_control->findChild<QPushButton *>(QStringLiteral("btnSave"))->click();
     disconnect(c);
+    for (const QString &note : std::as_const(m_saveNotes))
+        msgBox(note, MsgBoxInformation, kTitle);
+    if (readBack && isVisible() && !changed.isEmpty() &&
+        msgBox(
+            QStringLiteral("Add the draws of %1 that the history does not hold yet?").arg(changed),
+            MsgBoxQuestionYesNo, kTitle) == MsgBoxYes) {
+        QString report, problems;
+        QTextStream out(&report), err(&problems);
+        importDrawFile(changed, out, err);
+        msgBox((report + problems).trimmed(), MsgBoxInformation, kTitle);
+    }
     return readBack && m_lastError.isEmpty();
 }
 
@@ -438,16 +389,12 @@ int MainWindow::importDrawFile(const QString &path, QTextStream &out, QTextStrea
             << " bad lines; nothing was imported" << Qt::endl;
         return 1;
     }
-    // Made-up sample draws are replaced, never mixed with real ones.
-    const bool sample = showsSampleData();
     const ref::DrawList &before = m_lottery->draws();
     QHash<QStringView, int> held;
-    if (!sample) {
-        held.reserve(before.size());
-        for (int i = 0; i < before.size(); ++i)
-            held.insert(before.issueView(i), i);
-    }
-    ref::DrawList merged = sample ? ref::DrawList(shape.total, shape.bonus) : before;
+    held.reserve(before.size());
+    for (int i = 0; i < before.size(); ++i)
+        held.insert(before.issueView(i), i);
+    ref::DrawList merged = before;
     std::vector<qint32> numbers(size_t(shape.total));
     qsizetype conflicts = 0;
     int added = 0;
@@ -477,13 +424,25 @@ int MainWindow::importDrawFile(const QString &path, QTextStream &out, QTextStrea
     if (added > 0) {
         m_lottery->setDraws(std::move(merged));
         showDraws();
+        const int expected = merged.size();
         if (!save()) {
-            err << path << ": "
-                << (m_lastError.isEmpty() ? QStringLiteral("the control refused the draws")
-                                          : m_lastError)
-                << "; the draws saved before are intact" << Qt::endl;
+            const QString why = m_lastError.isEmpty()
+                                    ? QStringLiteral("the control refused the draws")
+                                    : m_lastError;
+            // What is on disk now decides what is said: the error may have come after the
+            // new draws were written.
+            const ref::ReadResult onDisk = ref::readUserDataFile(m_lotteryFolder->userFile());
+            if (onDisk.ok() && onDisk.draws.size() == expected) {
+                err << path << ": the new draws were saved (" << expected
+                    << " draws), but the save did not end cleanly: " << why << Qt::endl;
+                return 4;
+            }
+            err << path << ": " << why << "; the new draws were not saved, the draws saved "
+                << "before are intact" << Qt::endl;
             return 3;
         }
+        for (const QString &note : std::as_const(m_saveNotes))
+            err << note << '\n';
     }
     out << "added " << added << ", holds " << m_lottery->Count() << " draws" << Qt::endl;
     return 0;
@@ -553,8 +512,9 @@ void MainWindow::refreshChart(std::future<DrawStatistics> *everyDraw)
 void MainWindow::updateTitle()
 {
     const QString name = m_lottery->shape().name;
-    m_name->setText(showsSampleData()
-                        ? name + QStringLiteral("  (sample data: type or open your own draws)")
+    m_name->setText(m_lottery->Count() == 0
+                        ? name + QStringLiteral("  (no draws yet: type them into the last row, "
+                                                "paste them, or open or import a file)")
                         : name);
     setWindowTitle(QStringLiteral("QRT Data Manager - %1[*]").arg(name));
 }
@@ -562,8 +522,6 @@ void MainWindow::updateTitle()
 void MainWindow::switchLottery(const ref::LotteryShape &shape)
 {
     m_store->setRecord(kCurrentLottery, shape.key());
-    // The last file read belongs to the lottery it was read for.
-    m_store->removeRecord(QString::fromLatin1(host::kRecordLastReadFile));
     loadLottery(shape);
 }
 
@@ -583,11 +541,12 @@ bool MainWindow::openDrawFile(const QString &given)
     const QString why = ref::writeFileAtomically(ref::backupPathFor(path), bytes);
     const int read = r.draws.size();
     m_lottery->setDraws(std::move(r.draws));
-    if (why.isEmpty())
-        m_store->setRecord(QString::fromLatin1(host::kRecordLastReadFile), path);
+    // Saves write back only to the file as it was read; the bytes in hand are what was read.
+    const std::optional<domain::FileIdentity> opened = domain::FileIdentity::of(path);
+    if (why.isEmpty() && opened && opened->crc == ref::crc32(bytes))
+        m_lotteryFolder->rememberOpened(path);
     else
-        m_store->removeRecord(QString::fromLatin1(host::kRecordLastReadFile));
-    m_store->setRecord(sampleKey(), QStringLiteral("0"));
+        m_lotteryFolder->forgetOpened();
     showDraws();
     updateTitle();
     if (!why.isEmpty())
@@ -768,7 +727,6 @@ bool MainWindow::importCsv(const QString &path)
     }
     const int read = r.draws.size();
     m_lottery->setDraws(std::move(r.draws));
-    m_store->setRecord(sampleKey(), QStringLiteral("0"));
     showDraws();
     updateTitle();
     statusBar()->showMessage(
@@ -790,6 +748,119 @@ void MainWindow::askForCsvImport()
         chooseFile(QStringLiteral("Import CSV"), QStringLiteral("CSV|*.csv|All files|*"));
     if (!file.isEmpty() && maybeSave())
         importCsv(file);
+}
+
+} // namespace qrt::app
+
+namespace qrt::app
+{
+
+namespace
+{
+QString describeVersion(const domain::VersionShelf::Version &v)
+{
+    return QStringLiteral("%1  %2  %3")
+        .arg(v.id, 4)
+        .arg(QLocale().toString(v.saved, QLocale::ShortFormat))
+        .arg(v.draws < 0 ? QStringLiteral("draws unknown")
+                         : QStringLiteral("%1 draws").arg(v.draws));
+}
+} // namespace
+
+void MainWindow::listVersions(QTextStream &out) const
+{
+    for (const domain::VersionShelf::Version &v : m_lotteryFolder->versions().list())
+        out << describeVersion(v) << '\n';
+    out.flush();
+}
+
+bool MainWindow::restoreVersion(int id)
+{
+    const std::optional<domain::VersionShelf::Version> v = m_lotteryFolder->versions().find(id);
+    if (!v) {
+        msgBox(QStringLiteral("There is no earlier version %1 of %2.")
+                   .arg(id)
+                   .arg(m_lottery->shape().name),
+               MsgBoxStop, kTitle);
+        return false;
+    }
+    ref::ReadResult r = ref::readUserDataFile(v->path);
+    if (r.ok() && !r.shape.sameDraws(m_lottery->shape()))
+        r.errors.push_back({3, QStringLiteral("it holds draws of %1").arg(r.shape.name)});
+    if (!r.ok()) {
+        msgBox(QStringLiteral("Version %1 cannot be used:\n%2")
+                   .arg(id)
+                   .arg(r.describe(v->path, 20).join(u'\n')),
+               MsgBoxStop, kTitle);
+        return false;
+    }
+    m_lottery->setDraws(std::move(r.draws));
+    showDraws();
+    updateTitle();
+    // Not saved yet: the state it replaces becomes a version of its own when it is.
+    m_control->setModified(true);
+    statusBar()->showMessage(QStringLiteral("Version %1 (%2 draws) is shown; Save keeps it")
+                                 .arg(id)
+                                 .arg(m_lottery->Count()));
+    return true;
+}
+
+int MainWindow::restoreAndSave(int id, QTextStream &out, QTextStream &err)
+{
+    if (!m_lotteryFolder->versions().find(id)) {
+        err << "there is no earlier version " << id << " of " << m_lottery->shape().name
+            << Qt::endl;
+        return 2;
+    }
+    if (!restoreVersion(id))
+        return 2;
+    const int expected = m_lottery->Count();
+    if (!save()) {
+        const ref::ReadResult onDisk = ref::readUserDataFile(m_lotteryFolder->userFile());
+        if (onDisk.ok() && onDisk.draws.size() == expected) {
+            err << "version " << id
+                << " was saved, but the save did not end cleanly: " << m_lastError << Qt::endl;
+            return 4;
+        }
+        err << "version " << id << " was not saved: " << m_lastError << Qt::endl;
+        return 3;
+    }
+    out << "restored version " << id << ", holds " << m_lottery->Count() << " draws" << Qt::endl;
+    return 0;
+}
+
+void MainWindow::askForVersion()
+{
+    const QList<domain::VersionShelf::Version> all = m_lotteryFolder->versions().list();
+    if (all.isEmpty()) {
+        msgBox(QStringLiteral("No earlier versions of %1 are kept yet: each save keeps the state "
+                              "it replaces.")
+                   .arg(m_lottery->shape().name),
+               MsgBoxInformation, kTitle);
+        return;
+    }
+    QDialog dialog(this);
+    dialog.setWindowTitle(QStringLiteral("Earlier Versions"));
+    auto *layout = new QVBoxLayout(&dialog);
+    layout->addWidget(new QLabel(QStringLiteral("Each save kept the draws it replaced. Choose "
+                                                "one to show it; Save then keeps it.")));
+    auto *list = new QListWidget;
+    list->setObjectName(QStringLiteral("versionList"));
+    for (auto it = all.crbegin(); it != all.crend(); ++it) {
+        auto *item = new QListWidgetItem(describeVersion(*it), list);
+        item->setData(Qt::UserRole, it->id);
+    }
+    list->setCurrentRow(0);
+    layout->addWidget(list);
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Cancel);
+    buttons->addButton(QStringLiteral("&Restore"), QDialogButtonBox::AcceptRole);
+    layout->addWidget(buttons);
+    connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    connect(list, &QListWidget::itemDoubleClicked, &dialog, &QDialog::accept);
+    if (dialog.exec() != QDialog::Accepted || !list->currentItem() || !maybeSave())
+        return;
+    restoreVersion(list->currentItem()->data(Qt::UserRole).toInt());
 }
 
 } // namespace qrt::app

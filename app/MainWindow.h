@@ -28,6 +28,11 @@ class SqliteStore;
 } // namespace ref
 } // namespace qrt
 
+namespace qrt::domain
+{
+class LotteryFolder;
+}
+
 namespace qrt::app
 {
 
@@ -55,7 +60,6 @@ public:
     QComboBox *endList() const { return m_end; }
     FrequencyChart *chart() const { return m_chart; }
     StatisticsView *statistics() const { return m_statistics; }
-    bool showsSampleData() const;
 
     /// Switches to another lottery, each of which keeps its own draws.
     void switchLottery(const ref::LotteryShape &shape);
@@ -84,6 +88,15 @@ public:
     /// Makes the grid row of @p issue current, with the editor on it; an issue that is not in
     /// the grid is said so and nothing moves. False then.
     bool goToIssue(const QString &issue);
+    /// Writes the earlier versions of the lottery's draws, one a line: id, time saved, draws.
+    void listVersions(QTextStream &out) const;
+    /// Shows the draws of earlier version @p id in the grid, as a change not yet saved; false,
+    /// after saying why, when there is no such version or it cannot be read.
+    bool restoreVersion(int id);
+    /// restoreVersion() and a save, without a question; the state it replaces becomes a
+    /// version itself. Returns 0 saved, 2 no such version, 3 not saved, 4 saved but the save
+    /// did not end cleanly.
+    int restoreAndSave(int id, QTextStream &out, QTextStream &err);
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -104,14 +117,14 @@ private:
     void askForIssue();
     void askForCsvExport();
     void askForCsvImport();
+    void askForVersion();
     void addLotteryAction(const ref::LotteryShape &shape, QAction *before);
     void describeForScreenReaders();
-    QString sampleKey() const;
-    QString userFile() const;
     void markCurrentLottery();
     void repairFiles();
 
     DataFolder m_folder;
+    std::unique_ptr<domain::LotteryFolder> m_lotteryFolder;
     std::unique_ptr<ref::SqliteStore> m_store;
     std::unique_ptr<ref::Lottery> m_lottery;
     QPointer<AppManager> m_control;
@@ -126,7 +139,8 @@ private:
     QAction *m_customAction = nullptr;
     QAction *m_undoAction = nullptr;
     QAction *m_redoAction = nullptr;
-    QString m_lastError; // of the control, since the last save began
+    QString m_lastError;     // of the control, since the last save began
+    QStringList m_saveNotes; // what the folder said after the last save
 };
 
 } // namespace qrt::app

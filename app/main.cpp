@@ -16,7 +16,8 @@
 namespace
 {
 struct Options {
-    QString dataDir, screenshot, check, import, lottery;
+    QString dataDir, screenshot, check, import, lottery, restore;
+    bool versions = false;
 };
 
 // Parsed before any application object exists: whether a window is wanted, and on which
@@ -50,13 +51,25 @@ std::optional<int> parseOptions(int argc, char *argv[], Options &o)
         QStringLiteral("Adds the draws of the text draw file FILE that the history of --lottery "
                        "does not hold yet and saves it, without a window. Exits with 0 when "
                        "saved, 1 when refused (bad lines or conflicts), 2 when the file, the "
-                       "lottery or the data folder cannot be used, 3 when the save failed."),
+                       "lottery or the data folder cannot be used, 3 when the save failed and "
+                       "the draws saved before are kept, 4 when the new draws were saved but the "
+                       "save could not be confirmed on disk."),
         QStringLiteral("FILE"));
+    const QCommandLineOption versions(
+        QStringLiteral("versions"),
+        QStringLiteral("Lists the earlier versions of the draws of --lottery that saves kept: "
+                       "id, time saved, number of draws."));
+    const QCommandLineOption restore(
+        QStringLiteral("restore"),
+        QStringLiteral("Saves the earlier version ID of the draws of --lottery as its history; "
+                       "the state it replaces is kept as a version first. Exits as --import."),
+        QStringLiteral("ID"));
     const QCommandLineOption lottery(QStringLiteral("lottery"),
                                      QStringLiteral("The lottery, as SHAPE; the window opens on "
                                                     "it."),
                                      QStringLiteral("SHAPE"));
-    parser.addOptions({help, version, dataDir, screenshot, check, import, lottery});
+    parser.addOptions(
+        {help, version, dataDir, screenshot, check, import, lottery, versions, restore});
     // Without an application object Qt cannot name the program in the usage line.
     const QString helpText = parser.helpText().replace(QStringLiteral("<executable_name>"),
                                                        QStringLiteral("qrt-datamanager"));
@@ -80,12 +93,18 @@ std::optional<int> parseOptions(int argc, char *argv[], Options &o)
     if (!parser.positionalArguments().isEmpty())
         return fail(
             QStringLiteral("unexpected argument: %1").arg(parser.positionalArguments().first()));
-    o = {parser.value(dataDir), parser.value(screenshot), parser.value(check), parser.value(import),
-         parser.value(lottery)};
+    o = {parser.value(dataDir), parser.value(screenshot), parser.value(check),
+         parser.value(import),  parser.value(lottery),    parser.value(restore),
+         parser.isSet(versions)};
     if (parser.isSet(check) && o.lottery.isEmpty())
         return fail(QStringLiteral("--check needs --lottery"));
     if (parser.isSet(import) && o.lottery.isEmpty())
         return fail(QStringLiteral("--import needs --lottery"));
+    if ((o.versions || parser.isSet(restore)) && o.lottery.isEmpty())
+        return fail(QStringLiteral("--versions and --restore need --lottery"));
+    bool number = false;
+    if (parser.isSet(restore) && (o.restore.toInt(&number), !number))
+        return fail(QStringLiteral("--restore takes the id of a version, as --versions lists it"));
     return std::nullopt;
 }
 } // namespace
@@ -105,10 +124,11 @@ int main(int argc, char *argv[])
     const bool noDisplay =
         qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
     const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+    const bool batch = !options.import.isEmpty() || options.versions || !options.restore.isEmpty();
     const bool headless =
-        !options.import.isEmpty() ||
+        batch ||
         (platform.isEmpty() ? noDisplay : platform == "offscreen" || platform == "minimal");
-    if (headless && options.import.isEmpty() && options.screenshot.isEmpty()) {
+    if (headless && !batch && options.screenshot.isEmpty()) {
         std::fputs("qrt-datamanager: there is no display to show the window on; "
                    "--screenshot FILE renders it to a file\n",
                    stderr);
@@ -140,9 +160,15 @@ int main(int argc, char *argv[])
                         QStringLiteral("Data Manager"));
         return 2;
     }
-    if (!options.import.isEmpty()) {
+    if (batch) {
         QTextStream out(stdout);
         QTextStream err(stderr);
+        if (options.versions) {
+            window->listVersions(out);
+            return 0;
+        }
+        if (!options.restore.isEmpty())
+            return window->restoreAndSave(options.restore.toInt(), out, err);
         return window->importDrawFile(options.import, out, err);
     }
     window->show();

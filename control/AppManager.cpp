@@ -109,6 +109,11 @@ bool AppManager::isModified() const
     return d->modified;
 }
 
+void AppManager::setModified(bool modified)
+{
+    d->setModified(modified);
+}
+
 void AppManagerPrivate::report(int number, const QString &description)
 {
     static const QMetaMethod signal = QMetaMethod::fromSignal(&AppManager::errorOccurred);

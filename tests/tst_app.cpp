@@ -2,6 +2,7 @@
 #include "CsvFiles.h"
 #include "FrequencyChart.h"
 #include "MainWindow.h"
+#include "SampleHistory.h"
 #include "TestSupport.h"
 #include <qrt/AppManager.h>
 #include <qrt/CommonDialog.h>
@@ -19,12 +20,14 @@
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextStream>
 #include <QTimer>
 
 #include <numeric>
@@ -44,6 +47,25 @@ void writeFile(const QString &path, const QByteArray &bytes)
 int sum(const std::vector<int> &v)
 {
     return std::accumulate(v.begin(), v.end(), 0);
+}
+
+// A saved history of @p count draws in the folder of @p shapeKey, as an earlier run left it.
+void seedHistory(const QString &dataDir, const QString &shapeKey, int count = 60)
+{
+    const ref::LotteryShape shape = *ref::LotteryShape::parse(shapeKey);
+    const ref::DrawList made = domain::sampleHistory(shape, count);
+    ref::DrawList draws(shape.total, shape.bonus);
+    std::vector<qint32> numbers(size_t(shape.total));
+    for (int i = 0; i < made.size(); ++i) {
+        for (int j = 0; j < shape.total; ++j)
+            numbers[size_t(j)] = made.number(i, j);
+        draws.append(QString::number(2025001 + i), numbers.data(), made.bonus(i));
+    }
+    QString folder = shape.key();
+    folder.replace(u':', u'_').replace(u'+', QStringLiteral("_bonus"));
+    QVERIFY(QDir().mkpath(dataDir + u'/' + folder));
+    writeFile(dataDir + u'/' + folder + QStringLiteral("/User.ltk"),
+              ref::formatUserData(shape, draws));
 }
 } // namespace
 
@@ -80,6 +102,14 @@ class tst_App : public QObject
         w.show();
         QVERIFY(QTest::qWaitForWindowActive(&w));
     }
+    // The progress window of a save takes the activation with it when it closes; a window
+    // manager gives it back, the offscreen platform does not.
+    static void refocus(MainWindow &w)
+    {
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        w.control()->findChild<QLineEdit *>(QStringLiteral("txtEdit"))->setFocus();
+    }
 
 private Q_SLOTS:
     void init() { data = std::make_unique<QTemporaryDir>(); }
@@ -89,24 +119,25 @@ private Q_SLOTS:
         CommonDialog::setShowOpenHandler({});
     }
 
-    // A first start shows a sample; typed and saved draws are there on the next start, in the
-    // range lists and in the chart.
+    // A first start holds no draws and says how to get them; typed and saved draws are there
+    // on the next start, in the range lists and in the chart.
     void typeSaveRestart()
     {
         test::MsgBoxRecorder boxes;
         {
             MainWindow w(data->path());
             show(w);
-            QVERIFY(w.showsSampleData());
-            const int sample = w.lottery()->Count();
-            QVERIFY(sample > 0);
-            QCOMPARE(grid(w)->Rows(), sample + 2);
+            const int sample = 0;
+            QCOMPARE(w.lottery()->Count(), 0);
+            QCOMPARE(grid(w)->Rows(), 2);
+            QVERIFY(w.findChild<QLabel *>(QStringLiteral("lotteryName"))
+                        ->text()
+                        .contains(QStringLiteral("no draws yet")));
             QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("txtEdit"));
             type(QStringLiteral(
                 "2027001\n1\n2\n3\n4\n5\n6\n7\n2027002\n8\n9\n10\n11\n12\n13\n14\n"));
             w.control()->findChild<QPushButton *>(QStringLiteral("btnSave"))->click();
             QVERIFY2(boxes.shown.isEmpty(), qPrintable(boxes.shown.join(u'\n')));
-            QVERIFY(!w.showsSampleData());
             QCOMPARE(w.lottery()->Count(), sample + 2);
             QCOMPARE(w.endList()->count(), sample + 2);
             QCOMPARE(w.endList()->currentText(), QStringLiteral("2027002"));
@@ -114,7 +145,6 @@ private Q_SLOTS:
         }
         MainWindow again(data->path());
         show(again);
-        QVERIFY(!again.showsSampleData());
         const int rows = grid(again)->Rows();
         QCOMPARE(row(again, rows - 3), QStringLiteral("2027001 01 02 03 04 05 06 07"));
         QCOMPARE(row(again, rows - 2), QStringLiteral("2027002 08 09 10 11 12 13 14"));
@@ -131,6 +161,7 @@ private Q_SLOTS:
 
     void lotteriesKeepTheirOwnDraws()
     {
+        seedHistory(data->path(), QStringLiteral("6of49"));
         {
             MainWindow w(data->path());
             const QString firstIssue = w.lottery()->draws().issue(0);
@@ -143,7 +174,7 @@ private Q_SLOTS:
             QCOMPARE(x->categoriesLabels().size(), 17);
             QCOMPARE(x->categoriesLabels().first(), QStringLiteral("1"));
             QCOMPARE(x->endValue(QStringLiteral("80")), 79.0);
-            QVERIFY(w.showsSampleData());
+            QCOMPARE(w.lottery()->Count(), 0);
             w.switchLottery(*ref::LotteryShape::parse(QStringLiteral("4:1-20")));
             QCOMPARE(grid(w)->Cols(), 5);
             w.switchLottery(*ref::LotteryShape::parse(QStringLiteral("6of49")));
@@ -206,9 +237,10 @@ private Q_SLOTS:
     void damagedUserFile()
     {
         const QString userFile = data->filePath(QStringLiteral("6of49/User.ltk"));
+        seedHistory(data->path(), QStringLiteral("6of49"));
         {
-            MainWindow w(data->path());
-            w.control()->findChild<QPushButton *>(QStringLiteral("btnSave"))->click();
+            MainWindow w(data->path()); // keeps the copy a damaged file falls back on
+            QCOMPARE(w.lottery()->Count(), 60);
         }
         QFile f(userFile);
         QVERIFY(f.open(QIODevice::ReadWrite));
@@ -251,10 +283,17 @@ private Q_SLOTS:
         QVERIFY(!w.isWindowModified());
     }
 
-    // A save cut short after deleting the file written back: the next start writes it again
-    // from the draws saved last, not from anything unsaved.
+    // The file written back, missing at a start: put back from the draws saved last when a
+    // save was cut short after deleting it, left alone when somebody else removed it.
+    void fileWrittenBackIsPutBack_data()
+    {
+        QTest::addColumn<bool>("cutShort");
+        QTest::newRow("save cut short") << true;
+        QTest::newRow("removed by the user") << false;
+    }
     void fileWrittenBackIsPutBack()
     {
+        QFETCH(bool, cutShort);
         const QString mine = data->filePath(QStringLiteral("mine.txt"));
         writeFile(mine, "1 01 02 03 04 05 06 + 07\n");
         QByteArray saved;
@@ -269,14 +308,168 @@ private Q_SLOTS:
             grid(w)->setTextArray(8 + 1, QStringLiteral("09")); // never saved
         }
         QVERIFY(QFile::remove(mine));
+        if (cutShort) // as a save killed between deleting and writing the file leaves it
+            ref::SqliteStore(data->filePath(QStringLiteral("store.db")))
+                .setRecord(QStringLiteral("SaveUnderWay/6of49"), QStringLiteral("1"));
         test::MsgBoxRecorder boxes;
         MainWindow again(data->path());
-        QCOMPARE(boxes.shown.size(), 1);
+        QCOMPARE(boxes.shown.size(), cutShort ? 1 : 0);
+        QCOMPARE(QFile::exists(mine), cutShort);
+        if (!cutShort) {
+            QVERIFY(again.save());
+            QVERIFY(!QFile::exists(mine));
+            return;
+        }
         QVERIFY2(boxes.shown[0].contains(QStringLiteral("was missing after an unfinished save")),
                  qPrintable(boxes.shown[0]));
         QFile f(mine);
         QVERIFY(f.open(QIODevice::ReadOnly));
         QCOMPARE(f.readAll(), saved);
+    }
+
+    // Another program appended draws to the opened file: a save leaves the file as it is now,
+    // says so, and no longer writes back to it; the draws typed here are saved all the same.
+    void writeBackOnlyOverWhatWasRead()
+    {
+        const QString mine = data->filePath(QStringLiteral("mine.txt"));
+        writeFile(mine, "1 01 02 03 04 05 06 + 07\n");
+        test::MsgBoxRecorder boxes;
+        MainWindow w(data->path());
+        QVERIFY(w.openDrawFile(mine));
+        const QByteArray appended = "1 01 02 03 04 05 06 + 07\n2 08 09 10 11 12 13 + 14\n";
+        writeFile(mine, appended);
+        grid(w)->setTextArray(8 + 1, QStringLiteral("09"));
+        QVERIFY(w.save());
+        QFile f(mine);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), appended);
+        QVERIFY2(boxes.shown.join(u'\n').contains(QStringLiteral("was changed by another program")),
+                 qPrintable(boxes.shown.join(u'\n')));
+        QCOMPARE(ref::SqliteStore(data->filePath(QStringLiteral("store.db")))
+                     .record(QStringLiteral("LastReadFile")),
+                 std::nullopt);
+        QCOMPARE(ref::readUserDataFile(data->filePath(QStringLiteral("6of49/User.ltk")))
+                     .draws.number(0, 0),
+                 2);
+    }
+
+    // Records the program did not write itself never aim a save or a clean-up elsewhere: a
+    // last-file record naming another file, and a "Path" setting emptied or made unwritable.
+    void savesStayInTheirFolder()
+    {
+        const QString victim = data->filePath(QStringLiteral("passwd"));
+        writeFile(victim, "root:x:0:0\n");
+        writeFile(victim + QStringLiteral(".tmp-abcdef"), "not ours");
+        {
+            ref::SqliteStore store(data->filePath(QStringLiteral("store.db")));
+            store.setRecord(QStringLiteral("LastReadFile"), victim);
+            store.setRecord(QStringLiteral("Opened/6of49"),
+                            QStringLiteral("1 2 3 4 00000000|") + victim);
+        }
+        const QString elsewhere = data->filePath(QStringLiteral("cwd"));
+        QVERIFY(QDir().mkpath(elsewhere));
+        const QString before = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(elsewhere));
+        test::MsgBoxRecorder boxes;
+        {
+            MainWindow w(data->path());
+            show(w);
+            QVERIFY(QFile::exists(victim + QStringLiteral(".tmp-abcdef")));
+            const QString ini = data->filePath(QStringLiteral("settings/QRTDataManager/"
+                                                              "QRTDataManager.ini"));
+            writeFile(ini, "[Path]\nPath=\n");
+            type(QStringLiteral("2027001\n1\n2\n3\n4\n5\n6\n7\n"));
+            boxes.answers = {MsgBoxOk, MsgBoxNo}; // told of the changed file; not imported
+            QVERIFY(w.save());
+            QVERIFY(boxes.answers.empty());
+            QCOMPARE(w.lottery()->Count(), 1);
+            // Made unwritable, the setting stops the save before anything is deleted.
+            const QString settings = data->filePath(QStringLiteral("settings"));
+            QVERIFY(QDir(settings).removeRecursively());
+            writeFile(settings, "in the way");
+            refocus(w);
+            type(QStringLiteral("2027002\n1\n2\n3\n4\n5\n6\n7\n"));
+            boxes.shown.clear();
+            QVERIFY(!w.save());
+            QVERIFY(w.control()->isModified());
+            QVERIFY2(boxes.shown.join(u'\n').contains(QStringLiteral("Nothing was changed")),
+                     qPrintable(boxes.shown.join(u'\n')));
+            QCOMPARE(ref::readUserDataFile(data->filePath(QStringLiteral("6of49/User.ltk")))
+                         .draws.size(),
+                     1);
+            QVERIFY(QFile::remove(settings));
+            boxes.answers = {MsgBoxNo};
+        }
+        QVERIFY(QDir::setCurrent(before));
+        QVERIFY(QDir(elsewhere).isEmpty());
+        QFile f(victim);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), QByteArray("root:x:0:0\n"));
+        QVERIFY(QFile::exists(victim + QStringLiteral(".tmp-abcdef")));
+    }
+
+    // Made-up draws that an earlier version showed, marked as such or not, never count as
+    // history: they go aside whole and the lottery starts empty.
+    void sampleDrawsSetAside_data()
+    {
+        QTest::addColumn<bool>("marked");
+        QTest::newRow("marked as sample") << true;
+        QTest::newRow("mark lost") << false;
+    }
+    void sampleDrawsSetAside()
+    {
+        QFETCH(bool, marked);
+        const ref::LotteryShape shape = *ref::LotteryShape::parse(QStringLiteral("6of49"));
+        const QString user = data->filePath(QStringLiteral("6of49/User.ltk"));
+        QVERIFY(QDir().mkpath(data->filePath(QStringLiteral("6of49"))));
+        writeFile(user, ref::formatUserData(shape, domain::sampleHistory(shape)));
+        if (marked)
+            ref::SqliteStore(data->filePath(QStringLiteral("store.db")))
+                .setRecord(QStringLiteral("SampleData/6of49"), QStringLiteral("1"));
+        test::MsgBoxRecorder boxes;
+        MainWindow w(data->path());
+        QCOMPARE(w.lottery()->Count(), 0);
+        QVERIFY(QFile::exists(user + QStringLiteral(".sample")));
+        QVERIFY(!QFile::exists(user));
+        QCOMPARE(boxes.shown.size(), 1);
+    }
+
+    // Every save keeps the state it replaces; one of them comes back as an unsaved change,
+    // and saving it keeps the state it replaced in turn.
+    void earlierVersions()
+    {
+        seedHistory(data->path(), QStringLiteral("6of49"), 5);
+        test::MsgBoxRecorder boxes;
+        MainWindow w(data->path());
+        show(w);
+        for (const char *draw :
+             {"2027001\n1\n2\n3\n4\n5\n6\n7\n", "2027002\n1\n2\n3\n4\n5\n6\n7\n"}) {
+            refocus(w);
+            type(QString::fromLatin1(draw));
+            QVERIFY(w.save());
+        }
+        QString listed;
+        QTextStream out(&listed);
+        w.listVersions(out);
+        const QStringList lines = listed.split(u'\n', Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 2);
+        QVERIFY2(lines[0].trimmed().startsWith(u'1') &&
+                     lines[0].endsWith(QStringLiteral(" 5 draws")),
+                 qPrintable(listed));
+        QVERIFY(lines[1].endsWith(QStringLiteral(" 6 draws")));
+        QVERIFY(!w.restoreVersion(9));
+        QVERIFY(w.restoreVersion(1));
+        QCOMPARE(w.lottery()->Count(), 5);
+        QVERIFY(w.control()->isModified());
+        QVERIFY(w.save());
+        listed.clear();
+        w.listVersions(out);
+        QVERIFY2(
+            listed.split(u'\n', Qt::SkipEmptyParts).last().endsWith(QStringLiteral(" 7 draws")),
+            qPrintable(listed));
+        QCOMPARE(
+            ref::readUserDataFile(data->filePath(QStringLiteral("6of49/User.ltk"))).draws.size(),
+            5);
     }
 
     // Typed draws are never dropped without a question: Cancel keeps everything, Discard drops

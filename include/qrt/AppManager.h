@@ -23,6 +23,7 @@ class AppManagerPrivate;
 class QRT_EXPORT AppManager : public QWidget
 {
     Q_OBJECT
+    Q_PROPERTY(bool modified READ isModified WRITE setModified NOTIFY modifiedChanged)
 
 public:
     explicit AppManager(QWidget *parent = nullptr);
@@ -56,6 +57,9 @@ public:
     /// Whether the user changed the grid (typed into a cell, inserted or deleted rows) since
     /// the last complete InitData or successful save. A host asks before dropping such work.
     bool isModified() const;
+    /// Marks the grid as changed (or not) by the host, for changes it made itself, such as
+    /// draws it loaded through InitData that are not saved yet. A save clears it.
+    void setModified(bool modified);
 
     /// Whether undo() / redo() would do anything.
     bool canUndo() const;

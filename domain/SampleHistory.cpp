@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <numeric>
 
-namespace qrt::app
+namespace qrt::domain
 {
 
 ref::DrawList sampleHistory(const ref::LotteryShape &shape, int count)
@@ -40,4 +40,4 @@ ref::DrawList sampleHistory(const ref::LotteryShape &shape, int count)
     return draws;
 }
 
-} // namespace qrt::app
+} // namespace qrt::domain
