@@ -135,7 +135,32 @@ private Q_SLOTS:
     }
 
     // Sample draws are replaced by the first import, and a game whose order matters keeps it.
-    void sampleReplacedAndOrderKept()
+    // Each import keeps the state it replaces; --restore brings one back as a save of its own.
+    void earlierVersions()
+    {
+        QTemporaryDir dir;
+        const QStringList lottery = {"--data-dir", dir.path(), "--lottery", "6:1-49"};
+        const QString one = write(dir, "one.txt", "1 01 02 03 04 05 06\n");
+        const QString two = write(dir, "two.txt", "2 01 02 03 04 05 07\n");
+        QCOMPARE(run(lottery + QStringList{"--import", one}).code, 0);
+        QCOMPARE(run(lottery + QStringList{"--import", two}).code, 0);
+        Run r = run(lottery + QStringList{"--versions"});
+        QCOMPARE(r.code, 0);
+        QVERIFY2(r.out.trimmed().startsWith(u'1') &&
+                     r.out.trimmed().endsWith(QStringLiteral("1 draws")) && r.out.count(u'\n') == 1,
+                 qPrintable(r.out));
+        r = run(lottery + QStringList{"--restore", "7"});
+        QCOMPARE(r.code, 2);
+        QVERIFY2(r.err.contains(QStringLiteral("no earlier version 7")), qPrintable(r.err));
+        r = run(lottery + QStringList{"--restore", "1"});
+        QCOMPARE(r.code, 0);
+        QCOMPARE(r.out, QStringLiteral("restored version 1, holds 1 draws\n"));
+        r = run(lottery + QStringList{"--versions"});
+        QVERIFY2(r.out.trimmed().endsWith(QStringLiteral("2 draws")) && r.out.count(u'\n') == 2,
+                 qPrintable(r.out));
+    }
+
+    void firstImportKeepsDrawnOrder()
     {
         QTemporaryDir dir;
         const QString file = write(dir, "daily.txt", "20260101 9 1 5\n20260102 0 0 7\n");
