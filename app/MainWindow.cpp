@@ -2,6 +2,7 @@
 #include "CsvFiles.h"
 #include "DrawIssueModel.h"
 #include "FrequencyChart.h"
+#include "Journal.h"
 #include "LotteryFolder.h"
 #include "StatisticsView.h"
 #include <qrt/AppManager.h>
@@ -41,6 +42,7 @@
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTextStream>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace qrt::app
@@ -51,6 +53,7 @@ namespace
 const QString kCurrentLottery = QStringLiteral("CurrentLottery");
 const QString kCustomLotteries = QStringLiteral("CustomLotteries");
 const QString kTitle = QStringLiteral("Data Manager");
+constexpr int kJournalDelayMs = 1500;
 
 ref::LotteryShape defaultShape()
 {
@@ -104,6 +107,7 @@ MainWindow::MainWindow(const QString &dataFolder, const std::optional<ref::Lotte
     });
     connect(m_lottery.get(), &ref::Lottery::dataRead, this, [this] {
         m_saveNotes = m_lotteryFolder->afterSave();
+        m_journal->clear();
         updateTitle();
         statusBar()->showMessage(QStringLiteral("Saved %1 draws").arg(m_lottery->Count()), 5000);
     });
@@ -155,6 +159,10 @@ MainWindow::MainWindow(const QString &dataFolder, const std::optional<ref::Lotte
     connect(m_start, &QComboBox::currentIndexChanged, this, [this] { refreshChart(); });
     connect(m_end, &QComboBox::currentIndexChanged, this, [this] { refreshChart(); });
 
+    m_journalTimer = new QTimer(this);
+    m_journalTimer->setSingleShot(true);
+    m_journalTimer->setInterval(kJournalDelayMs);
+    connect(m_journalTimer, &QTimer::timeout, this, &MainWindow::writeJournal);
     buildMenus();
     const std::optional<ref::LotteryShape> saved =
         ref::LotteryShape::parse(m_store->record(kCurrentLottery).value_or(QString()));
@@ -236,6 +244,7 @@ void MainWindow::loadLottery(const ref::LotteryShape &shape)
         m_folder.lotteryFolder(shape), *m_store, shape, DataFolder::applicationName());
     for (const QString &note : m_lotteryFolder->open(*m_lottery))
         msgBox(note, MsgBoxStop, kTitle);
+    m_journal = std::make_unique<domain::Journal>(m_lotteryFolder->userFile());
     markCurrentLottery();
     showDraws();
     updateTitle();
@@ -270,6 +279,12 @@ void MainWindow::buildControl()
                 repairFiles();
             });
     connect(m_control, &AppManager::modifiedChanged, this, &QWidget::setWindowModified);
+    // Typed draws go to the journal a moment after the typing stops.
+    const auto typed = [this] { m_journalTimer->start(); };
+    connect(m_control, &AppManager::modifiedChanged, this, typed);
+    connect(m_control, &AppManager::undoStateChanged, this, typed);
+    connect(m_control->findChild<QLineEdit *>(QStringLiteral("txtEdit")), &QLineEdit::textChanged,
+            this, typed);
     connect(m_control, &AppManager::undoStateChanged, this, [this] {
         m_undoAction->setEnabled(m_control->canUndo());
         m_redoAction->setEnabled(m_control->canRedo());
@@ -353,6 +368,7 @@ bool MainWindow::maybeSave()
     case MsgBoxYes:
         return save();
     case MsgBoxNo:
+        m_journal->clear();
         return true;
     default:
         return false;
@@ -861,6 +877,106 @@ void MainWindow::askForVersion()
     if (dialog.exec() != QDialog::Accepted || !list->currentItem() || !maybeSave())
         return;
     restoreVersion(list->currentItem()->data(Qt::UserRole).toInt());
+}
+
+} // namespace qrt::app
+
+namespace qrt::app
+{
+
+namespace
+{
+// Whether grid row @p row still holds saved draw @p i, compared as numbers.
+bool rowHolds(FlexGrid *grid, int row, const ref::DrawList &held, int i)
+{
+    const int cols = grid->Cols();
+    const auto cell = [&](int c) { return grid->TextArray(row * cols + c); };
+    if (cell(0) != held.issueView(i))
+        return false;
+    for (int j = 0; j < held.total(); ++j)
+        if (cell(j + 1).toInt() != held.number(i, j) || cell(j + 1).isEmpty())
+            return false;
+    return !held.hasBonus() || cell(cols - 1).toInt() == held.bonus(i);
+}
+} // namespace
+
+void MainWindow::writeJournal()
+{
+    if (!m_control || !m_control->isModified()) {
+        m_journal->clear();
+        return;
+    }
+    FlexGrid *grid = m_control->findChild<FlexGrid *>(QStringLiteral("msfData"));
+    const int cols = grid->Cols();
+    const int last = grid->Rows() - 2;
+    const ref::DrawList &held = m_lottery->draws();
+    domain::Journal::Entry entry;
+    // Draws are mostly typed at the end: the saved ones before them are named by their count.
+    while (entry.keep < held.size() && entry.keep < last &&
+           rowHolds(grid, entry.keep + 1, held, entry.keep))
+        ++entry.keep;
+    for (int r = entry.keep + 1; r <= last; ++r) {
+        QStringList cells;
+        for (int c = 0; c < cols; ++c)
+            cells << grid->TextArray(r * cols + c);
+        entry.rows << cells.join(u'|');
+    }
+    if (const ref::Status s = m_journal->write(entry); !s.ok())
+        statusBar()->showMessage(
+            QStringLiteral("Typed draws could not be kept safe until saved: %1").arg(s.message()));
+}
+
+void MainWindow::offerJournal()
+{
+    const std::optional<domain::Journal::Entry> entry = m_journal->read();
+    if (!entry || entry->keep > m_lottery->Count()) {
+        m_journal->clear();
+        return;
+    }
+    if (msgBox(QStringLiteral("The draws of %1 were changed and not saved when the program last "
+                              "ended (%2 rows after the first %3 saved draws). Bring the changes "
+                              "back?")
+                   .arg(m_lottery->shape().name)
+                   .arg(entry->rows.size())
+                   .arg(entry->keep),
+               MsgBoxQuestionYesNo, kTitle) != MsgBoxYes) {
+        m_journal->clear();
+        return;
+    }
+    const ref::DrawList &held = m_lottery->draws();
+    ref::DrawList kept(held.total(), held.hasBonus());
+    std::vector<qint32> numbers(size_t(held.total()));
+    for (int i = 0; i < entry->keep; ++i) {
+        for (int j = 0; j < held.total(); ++j)
+            numbers[size_t(j)] = held.number(i, j);
+        kept.append(held.issueView(i), numbers.data(), held.bonus(i));
+    }
+    m_lottery->setDraws(std::move(kept));
+    showDraws();
+    FlexGrid *grid = m_control->findChild<FlexGrid *>(QStringLiteral("msfData"));
+    for (const QString &row : entry->rows) {
+        const int at = grid->Rows() - 1;
+        grid->AddItem(QString(), at);
+        grid->setRow(at);
+        try {
+            m_control->AddItem(row, 0);
+        } catch (const RuntimeError &) {
+            // A row typed only in part holds fewer cells; what it had is written.
+        }
+    }
+    grid->setRow(grid->Rows() - 1);
+    grid->setCol(0);
+    m_control->setModified(true);
+    updateTitle();
+}
+
+void MainWindow::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    if (!m_journalOffered) {
+        m_journalOffered = true;
+        QTimer::singleShot(0, this, &MainWindow::offerJournal);
+    }
 }
 
 } // namespace qrt::app

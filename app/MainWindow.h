@@ -17,6 +17,7 @@ class QTextStream;
 class QActionGroup;
 class QComboBox;
 class QLabel;
+class QTimer;
 
 namespace qrt
 {
@@ -30,8 +31,9 @@ class SqliteStore;
 
 namespace qrt::domain
 {
+class Journal;
 class LotteryFolder;
-}
+} // namespace qrt::domain
 
 namespace qrt::app
 {
@@ -100,6 +102,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
     void buildMenus();
@@ -118,6 +121,11 @@ private:
     void askForCsvExport();
     void askForCsvImport();
     void askForVersion();
+    /// Keeps the rows changed since the last save in the journal, or drops it when none are.
+    void writeJournal();
+    /// At the first showing of the window: a journal left by a program that ended without
+    /// saving is offered back.
+    void offerJournal();
     void addLotteryAction(const ref::LotteryShape &shape, QAction *before);
     void describeForScreenReaders();
     void markCurrentLottery();
@@ -125,6 +133,9 @@ private:
 
     DataFolder m_folder;
     std::unique_ptr<domain::LotteryFolder> m_lotteryFolder;
+    std::unique_ptr<domain::Journal> m_journal;
+    QTimer *m_journalTimer = nullptr;
+    bool m_journalOffered = false;
     std::unique_ptr<ref::SqliteStore> m_store;
     std::unique_ptr<ref::Lottery> m_lottery;
     QPointer<AppManager> m_control;

@@ -472,6 +472,35 @@ private Q_SLOTS:
             5);
     }
 
+    // Typed draws outlive a program that ends without saving: the next start offers them
+    // back after the saved draws they followed; a refusal drops them for good.
+    void typedDrawsSurviveACrash()
+    {
+        seedHistory(data->path(), QStringLiteral("6of49"), 3);
+        test::MsgBoxRecorder boxes;
+        const QString journal = data->filePath(QStringLiteral("6of49/User.ltk.journal"));
+        {
+            MainWindow w(data->path());
+            show(w);
+            type(QStringLiteral("2027001\n1\n2\n3\n4\n5\n6\n7\n2027002\n8\n"));
+            QTRY_VERIFY(QFile::exists(journal));
+        } // no close, no question: as a crash leaves it
+        for (const bool accept : {true, false}) {
+            boxes.answers = {accept ? MsgBoxYes : MsgBoxNo};
+            MainWindow again(data->path());
+            show(again);
+            QTRY_VERIFY(boxes.answers.empty());
+            QCOMPARE(grid(again)->Rows(), accept ? 7 : 5);
+            QCOMPARE(again.control()->isModified(), accept);
+            if (accept) {
+                QCOMPARE(row(again, 4), QStringLiteral("2027001 1 2 3 4 5 6 7"));
+                QCOMPARE(row(again, 5), QStringLiteral("2027002 8      "));
+            } else {
+                QVERIFY(!QFile::exists(journal));
+            }
+        }
+    }
+
     // Typed draws are never dropped without a question: Cancel keeps everything, Discard drops
     // them, Save keeps them, and a save that fails keeps the window and the edits.
     void unsavedWorkIsAskedFor()

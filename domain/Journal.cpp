@@ -1,0 +1,85 @@
+#include "Journal.h"
+
+#include "PendingFiles_p.h"
+#include <qrt/refhost/AtomicFile.h>
+
+#include <QFile>
+
+namespace qrt::domain
+{
+
+namespace
+{
+constexpr char kMagic[] = "QRTJournal 1\n";
+}
+
+Journal::Journal(const QString &userFile)
+    : m_userFile(userFile), m_path(userFile + QStringLiteral(".journal"))
+{
+}
+
+// The user data file's header names its draw count and their checksum: a journal written
+// against other saved draws does not apply.
+QByteArray Journal::base() const
+{
+    QFile f(m_userFile);
+    if (!f.open(QIODevice::ReadOnly))
+        return QByteArrayLiteral("none\n");
+    QByteArray head;
+    for (int i = 0; i < 5 && !f.atEnd(); ++i)
+        head += f.readLine(4096);
+    return head;
+}
+
+ref::Status Journal::write(const Entry &entry) const
+{
+    QByteArray bytes = kMagic;
+    const QByteArray b = base();
+    bytes += "base " + QByteArray::number(b.size()) + '\n' + b;
+    bytes += "keep " + QByteArray::number(entry.keep) + '\n';
+    for (const QString &row : entry.rows)
+        bytes += row.toUtf8() + '\n';
+    if (const QString why = ref::writeFileAtomically(m_path, bytes); !why.isEmpty())
+        return ref::Status::failure(why);
+    return ref::Status::success();
+}
+
+std::optional<Journal::Entry> Journal::read() const
+{
+    QFile f(m_path);
+    if (!f.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    const QByteArray bytes = f.readAll();
+    if (!bytes.startsWith(kMagic))
+        return std::nullopt;
+    qsizetype at = qsizetype(sizeof kMagic) - 1;
+    const auto line = [&] {
+        const qsizetype end = bytes.indexOf('\n', at);
+        const QByteArray l = bytes.mid(at, end < 0 ? -1 : end - at);
+        at = end < 0 ? bytes.size() : end + 1;
+        return l;
+    };
+    const QByteArray baseLine = line();
+    if (!baseLine.startsWith("base "))
+        return std::nullopt;
+    const qsizetype baseSize = baseLine.mid(5).toLongLong();
+    if (baseSize < 0 || bytes.mid(at, baseSize) != base())
+        return std::nullopt;
+    at += baseSize;
+    const QByteArray keepLine = line();
+    bool ok = false;
+    Entry e;
+    e.keep = keepLine.startsWith("keep ") ? keepLine.mid(5).toInt(&ok) : 0;
+    if (!ok || e.keep < 0)
+        return std::nullopt;
+    while (at < bytes.size())
+        e.rows << QString::fromUtf8(line());
+    return e;
+}
+
+void Journal::clear() const
+{
+    (void)ref::removeFile(m_path);
+}
+
+} // namespace qrt::domain
