@@ -175,7 +175,8 @@ void MainWindow::buildMenus()
                                          QString(), QStringLiteral("CSV (*.csv)"));
         if (path.isEmpty())
             return;
-        const QString why = ref::writeFileAtomically(path, m_statistics->model()->toCsv());
+        const QString why =
+            ref::writeFileAtomically(path, m_statistics->model()->toCsv()).message();
         if (!why.isEmpty())
             msgBox(QStringLiteral("The statistics were not exported: %1").arg(why), MsgBoxStop,
                    kTitle);
@@ -243,7 +244,7 @@ void MainWindow::loadLottery(const ref::LotteryShape &shape)
             // at; the last good version takes its place.
             const QString aside = ref::moveAside(path);
             const bool restored =
-                ref::restoreLastGood(path) && m_lottery->load(path, &backupProblem).ok();
+                ref::restoreLastGood(path).landed() && m_lottery->load(path, &backupProblem).ok();
             msgBox(QStringLiteral("%1 cannot be used:\n%2\n\n%3 %4")
                        .arg(path, r.describe(QStringLiteral("User.ltk"), 20).join(u'\n'),
                             aside.isEmpty() ? QStringLiteral("It could not be moved aside.")
@@ -257,7 +258,7 @@ void MainWindow::loadLottery(const ref::LotteryShape &shape)
         // A save that failed or was cut short after the old file was deleted: the draws of
         // the last save are put back.
         const bool restored =
-            ref::restoreLastGood(path) && m_lottery->load(path, &backupProblem).ok();
+            ref::restoreLastGood(path).landed() && m_lottery->load(path, &backupProblem).ok();
         msgBox(restored ? QStringLiteral("%1 was missing after an unfinished save; the draws "
                                          "saved before were restored.")
                               .arg(path)
@@ -269,11 +270,11 @@ void MainWindow::loadLottery(const ref::LotteryShape &shape)
         // A first look at a lottery is never an empty grid.
         m_lottery->setDraws(sampleHistory(shape));
         const QByteArray bytes = ref::formatUserData(shape, m_lottery->draws());
-        const QString why = ref::writeFileAtomically(path, bytes);
+        const QString why = ref::writeFileAtomically(path, bytes).message();
         if (!why.isEmpty())
             msgBox(why, MsgBoxStop, kTitle);
         else
-            backupProblem = ref::keepLastGood(path, bytes);
+            backupProblem = ref::keepLastGood(path, bytes).message();
         m_store->setRecord(sampleKey(), QStringLiteral("1"));
     }
     if (!backupProblem.isEmpty())
@@ -299,7 +300,7 @@ void MainWindow::repairFiles()
 {
     const QString path = userFile();
     if (!QFile::exists(path) && QFile::exists(ref::backupPathFor(path)))
-        ref::restoreLastGood(path);
+        static_cast<void>(ref::restoreLastGood(path)); // a failure shows at the next load
     const QString lastRead =
         m_store->record(QString::fromLatin1(host::kRecordLastReadFile)).value_or(QString());
     if (lastRead.isEmpty())
@@ -312,7 +313,8 @@ void MainWindow::repairFiles()
     const ref::ReadResult saved = ref::readUserDataFile(path);
     if (!saved.ok())
         return;
-    const QString why = ref::writeFileAtomically(lastRead, ref::formatTextDraws(saved.draws));
+    const QString why =
+        ref::writeFileAtomically(lastRead, ref::formatTextDraws(saved.draws)).message();
     msgBox(why.isEmpty() ? QStringLiteral("%1 was missing after an unfinished save; it was "
                                           "written again with the %2 draws saved last.")
                                .arg(lastRead)
@@ -580,7 +582,7 @@ bool MainWindow::openDrawFile(const QString &given)
         return false;
     }
     // Saves rewrite the file in their own layout; the user's own comes first to FILE.bak.
-    const QString why = ref::writeFileAtomically(ref::backupPathFor(path), bytes);
+    const QString why = ref::writeFileAtomically(ref::backupPathFor(path), bytes).message();
     const int read = r.draws.size();
     m_lottery->setDraws(std::move(r.draws));
     if (why.isEmpty())
@@ -740,7 +742,7 @@ void MainWindow::askForIssue()
 bool MainWindow::exportCsv(const QString &path)
 {
     const Busy busy(this, QStringLiteral("Writing %1...").arg(path));
-    const QString why = ref::writeFileAtomically(path, formatCsv(m_lottery->draws()));
+    const QString why = ref::writeFileAtomically(path, formatCsv(m_lottery->draws())).message();
     if (!why.isEmpty()) {
         msgBox(QStringLiteral("The draws were not exported: %1").arg(why), MsgBoxStop, kTitle);
         return false;

@@ -45,9 +45,12 @@ void DrawCollection::AddItem(QObject *object)
 
 qint32 DrawCollection::SaveData(const QString &path)
 {
-    const QString why = writeFileAtomically(path, formatUserData(m_shape, m_draws));
-    if (!why.isEmpty())
-        throw RuntimeError(75, QStringLiteral("The draws were not saved: %1").arg(why));
+    const Status saved = writeFileAtomically(path, formatUserData(m_shape, m_draws));
+    if (!saved.ok())
+        throw RuntimeError(75, (saved.landed() ? QStringLiteral("The draws were saved, but may be "
+                                                                "lost at a power cut: %1")
+                                               : QStringLiteral("The draws were not saved: %1"))
+                                   .arg(saved.message()));
     return m_draws.size();
 }
 
@@ -55,9 +58,13 @@ qint32 DrawCollection::SaveData(const QString &path, bool textFile)
 {
     if (!textFile)
         return SaveData(path);
-    const QString why = writeFileAtomically(path, formatTextDraws(m_draws));
-    if (!why.isEmpty())
-        throw RuntimeError(75, QStringLiteral("The draw file was not written: %1").arg(why));
+    const Status written = writeFileAtomically(path, formatTextDraws(m_draws));
+    if (!written.ok())
+        throw RuntimeError(75,
+                           (written.landed() ? QStringLiteral("The draw file was written, but "
+                                                              "may be lost at a power cut: %1")
+                                             : QStringLiteral("The draw file was not written: %1"))
+                               .arg(written.message()));
     return m_draws.size();
 }
 
