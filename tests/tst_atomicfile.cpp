@@ -5,7 +5,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QMutex>
 #include <QTemporaryDir>
 #include <QTest>
@@ -480,20 +479,6 @@ private Q_SLOTS:
                                      path, "damaged", []() -> bool { throw RuntimeError(62); })));
         QCOMPARE(contents(backupPathFor(path)), QByteArray("good"));
         QVERIFY(leftovers(dir).isEmpty());
-    }
-
-    // Links are removed themselves: what they point to, here outside the folder, stays.
-    void removeFileTakesTheNameOnly()
-    {
-        QTemporaryDir dir;
-        QTemporaryDir elsewhere;
-        const QString outside = elsewhere.filePath(QStringLiteral("User.ltk"));
-        QVERIFY(writeFileAtomically(outside, "theirs").ok());
-        const QString path = dir.filePath(QStringLiteral("User.ltk"));
-        QVERIFY(QFile::link(outside, path));
-        QVERIFY(removeFile(path).ok());
-        QVERIFY(!QFileInfo(path).isSymLink());
-        QCOMPARE(contents(outside), QByteArray("theirs"));
     }
 
     void damagedFilesAreNeverOverwritten()
