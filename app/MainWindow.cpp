@@ -103,10 +103,15 @@ MainWindow::MainWindow(const QString &dataFolder, const std::optional<ref::Lotte
                                                   "changed on disk; your changes are still in "
                                                   "the window.")
                                        .arg(s.message()));
-        return new ref::DrawCollection(m_lottery->shape());
+        auto *collection = new ref::DrawCollection(m_lottery->shape());
+        connect(collection, &ref::DrawCollection::notConfirmed, this, [this](const QString &m) {
+            m_saveNotConfirmed = true;
+            m_saveNotes << m;
+        });
+        return collection;
     });
     connect(m_lottery.get(), &ref::Lottery::dataRead, this, [this] {
-        m_saveNotes = m_lotteryFolder->afterSave();
+        m_saveNotes << m_lotteryFolder->afterSave();
         m_journal->clear();
         updateTitle();
         statusBar()->showMessage(QStringLiteral("Saved %1 draws").arg(m_lottery->Count()), 5000);
@@ -197,10 +202,12 @@ void MainWindow::buildMenus()
                                          QString(), QStringLiteral("CSV (*.csv)"));
         if (path.isEmpty())
             return;
-        const QString why = ref::writeFileAtomically(path, m_statistics->model()->toCsv());
-        if (!why.isEmpty())
-            msgBox(QStringLiteral("The statistics were not exported: %1").arg(why), MsgBoxStop,
-                   kTitle);
+        const ref::Status s = ref::writeFileAtomically(path, m_statistics->model()->toCsv());
+        if (!s.ok())
+            msgBox(s.landed()
+                       ? QStringLiteral("The statistics were exported, but: %1").arg(s.message())
+                       : QStringLiteral("The statistics were not exported: %1").arg(s.message()),
+                   MsgBoxStop, kTitle);
     });
     file->addSeparator();
     file->addAction(QStringLiteral("Earlier &Versions..."), this, &MainWindow::askForVersion);
@@ -341,6 +348,7 @@ bool MainWindow::save()
     const QMetaObject::Connection c =
         connect(m_lottery.get(), &ref::Lottery::dataRead, this, [&] { readBack = true; });
     m_saveNotes.clear();
+    m_saveNotConfirmed = false;
     const QString changed = m_lotteryFolder->changedWriteBackFile();
     m_control->findChild<QPushButton *>(QStringLiteral("btnSave"))->click();
     disconnect(c);
@@ -440,7 +448,7 @@ int MainWindow::importDrawFile(const QString &path, QTextStream &out, QTextStrea
     if (added > 0) {
         m_lottery->setDraws(std::move(merged));
         showDraws();
-        const int expected = merged.size();
+        const int expected = m_lottery->Count();
         if (!save()) {
             const QString why = m_lastError.isEmpty()
                                     ? QStringLiteral("the control refused the draws")
@@ -457,8 +465,11 @@ int MainWindow::importDrawFile(const QString &path, QTextStream &out, QTextStrea
                 << "before are intact" << Qt::endl;
             return 3;
         }
-        for (const QString &note : std::as_const(m_saveNotes))
-            err << note << '\n';
+        if (m_saveNotConfirmed) {
+            out << "added " << added << ", holds " << m_lottery->Count()
+                << " draws, not confirmed on disk" << Qt::endl;
+            return 4;
+        }
     }
     out << "added " << added << ", holds " << m_lottery->Count() << " draws" << Qt::endl;
     return 0;
@@ -554,7 +565,8 @@ bool MainWindow::openDrawFile(const QString &given)
         return false;
     }
     // Saves rewrite the file in their own layout; the user's own comes first to FILE.bak.
-    const QString why = ref::writeFileAtomically(ref::backupPathFor(path), bytes);
+    const ref::Status kept = ref::writeFileAtomically(ref::backupPathFor(path), bytes);
+    const QString why = kept.landed() ? QString() : kept.message();
     const int read = r.draws.size();
     m_lottery->setDraws(std::move(r.draws));
     // Saves write back only to the file as it was read; the bytes in hand are what was read.
@@ -715,11 +727,15 @@ void MainWindow::askForIssue()
 bool MainWindow::exportCsv(const QString &path)
 {
     const Busy busy(this, QStringLiteral("Writing %1...").arg(path));
-    const QString why = ref::writeFileAtomically(path, formatCsv(m_lottery->draws()));
-    if (!why.isEmpty()) {
-        msgBox(QStringLiteral("The draws were not exported: %1").arg(why), MsgBoxStop, kTitle);
+    const ref::Status s = ref::writeFileAtomically(path, formatCsv(m_lottery->draws()));
+    if (!s.landed()) {
+        msgBox(QStringLiteral("The draws were not exported: %1").arg(s.message()), MsgBoxStop,
+               kTitle);
         return false;
     }
+    if (!s.ok())
+        msgBox(QStringLiteral("The draws were exported, but: %1").arg(s.message()), MsgBoxStop,
+               kTitle);
     statusBar()->showMessage(
         QStringLiteral("Exported %1 draws to %2").arg(m_lottery->Count()).arg(path), 5000);
     return true;
@@ -840,6 +856,11 @@ int MainWindow::restoreAndSave(int id, QTextStream &out, QTextStream &err)
         }
         err << "version " << id << " was not saved: " << m_lastError << Qt::endl;
         return 3;
+    }
+    if (m_saveNotConfirmed) {
+        out << "restored version " << id << ", holds " << m_lottery->Count()
+            << " draws, not confirmed on disk" << Qt::endl;
+        return 4;
     }
     out << "restored version " << id << ", holds " << m_lottery->Count() << " draws" << Qt::endl;
     return 0;

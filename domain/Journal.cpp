@@ -1,6 +1,5 @@
 #include "Journal.h"
 
-#include "PendingFiles_p.h"
 #include <qrt/refhost/AtomicFile.h>
 
 #include <QFile>
@@ -39,9 +38,7 @@ ref::Status Journal::write(const Entry &entry) const
     bytes += "keep " + QByteArray::number(entry.keep) + '\n';
     for (const QString &row : entry.rows)
         bytes += row.toUtf8() + '\n';
-    if (const QString why = ref::writeFileAtomically(m_path, bytes); !why.isEmpty())
-        return ref::Status::failure(why);
-    return ref::Status::success();
+    return ref::writeFileAtomically(m_path, bytes);
 }
 
 std::optional<Journal::Entry> Journal::read() const

@@ -59,7 +59,7 @@ QStringList LotteryFolder::open(ref::Lottery &lottery)
             // at; the last good version takes its place.
             const QString aside = ref::moveAside(path);
             const bool restored =
-                ref::restoreLastGood(path) && lottery.load(path, &backupProblem).ok();
+                ref::restoreLastGood(path).landed() && lottery.load(path, &backupProblem).ok();
             notes << QStringLiteral("%1 cannot be used:\n%2\n\n%3 %4")
                          .arg(path, r.describe(QStringLiteral("User.ltk"), 20).join(u'\n'),
                               aside.isEmpty() ? QStringLiteral("It could not be moved aside.")
@@ -70,7 +70,8 @@ QStringList LotteryFolder::open(ref::Lottery &lottery)
         }
     } else if (QFile::exists(ref::backupPathFor(path))) {
         // A save that failed or was cut short after the old file was deleted.
-        const bool restored = ref::restoreLastGood(path) && lottery.load(path, &backupProblem).ok();
+        const bool restored =
+            ref::restoreLastGood(path).landed() && lottery.load(path, &backupProblem).ok();
         notes << (restored ? QStringLiteral("%1 was missing after an unfinished save; the draws "
                                             "saved before were restored.")
                                  .arg(path)
@@ -185,8 +186,8 @@ ref::Status LotteryFolder::pointSettingHere()
     if (!bytes.contains("Path"))
         return ref::Status::failure(
             QStringLiteral("cannot write the settings in %1").arg(settingsFolder));
-    if (const QString why = ref::writeFileAtomically(ini, bytes); !why.isEmpty())
-        return ref::Status::failure(why);
+    if (ref::Status s = ref::writeFileAtomically(ini, bytes); !s.landed())
+        return s;
     if (getSetting(m_applicationName, QStringLiteral("Path"), QStringLiteral("Path")) != m_folder)
         return ref::Status::failure(
             QStringLiteral("the setting that says where the draws are saved reads back wrong "
@@ -272,8 +273,9 @@ QStringList LotteryFolder::repair()
                 m_store.setRecord(recordKey("Opened"), now->toRecord());
         return notes;
     }
-    const QString why = ref::writeFileAtomically(recorded->path, text);
-    if (why.isEmpty()) {
+    const ref::Status written = ref::writeFileAtomically(recorded->path, text);
+    const QString why = written.message();
+    if (written.landed()) {
         if (const std::optional<FileIdentity> now = FileIdentity::of(recorded->path))
             m_store.setRecord(recordKey("Opened"), now->toRecord());
         notes << QStringLiteral("%1 was missing after an unfinished save; it was written again "

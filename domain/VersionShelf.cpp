@@ -1,6 +1,5 @@
 #include "VersionShelf.h"
 
-#include "PendingFiles_p.h"
 #include <qrt/refhost/AtomicFile.h>
 
 #include <QDir>

@@ -6,7 +6,10 @@
 #include <QFileInfo>
 #include <QHash>
 
+#include <fcntl.h>
 #include <limits>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace qrt
 {
@@ -66,10 +69,15 @@ bool PathExists(const QString &strPath, bool blnFolder, bool blnCreate, bool bln
         !strPath.isEmpty() && (info.exists() || info.isSymLink()) && (blnFolder || !info.isDir());
     if (found) {
         if (blnDelete && !blnFolder) {
-            QFile file(strPath);
-            file.setPermissions(file.permissions() | QFileDevice::WriteOwner |
-                                QFileDevice::WriteUser);
-            file.remove();
+            const QByteArray name = QFile::encodeName(strPath);
+            struct stat st;
+            // A mode set through a symbolic link would land on the file it points to, which
+            // may be anyone's: only a file of its own gets its read-only mark cleared, and
+            // AT_SYMLINK_NOFOLLOW holds even if a link takes the name after the look.
+            if (::lstat(name.constData(), &st) == 0 && S_ISREG(st.st_mode))
+                ::fchmodat(AT_FDCWD, name.constData(), (st.st_mode & 07777) | S_IWUSR,
+                           AT_SYMLINK_NOFOLLOW);
+            ::unlink(name.constData());
         }
         return true;
     }

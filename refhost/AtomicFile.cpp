@@ -1,8 +1,8 @@
 #include <qrt/refhost/AtomicFile.h>
+#include <qrt/refhost/FileSystem.h>
 
-#include <QDir>
 #include <QFile>
-#include <QFileInfo>
+#include <QRandomGenerator>
 
 #include <algorithm>
 #include <cerrno>
@@ -11,7 +11,6 @@
 #include <sys/stat.h>
 #include <system_error>
 #include <thread>
-#include <unistd.h>
 
 namespace qrt::ref
 {
@@ -19,19 +18,63 @@ namespace qrt::ref
 namespace
 {
 
-QString reason(const char *what, const QString &path)
+QByteArray encoded(const QString &path)
 {
-    return QStringLiteral("%1 %2: %3")
-        .arg(QLatin1String(what), path, QString::fromLocal8Bit(std::strerror(errno)));
+    return QFile::encodeName(path);
 }
 
-bool writeAll(int fd, const char *data, qint64 size)
+QString shown(const QByteArray &path)
+{
+    return QFile::decodeName(path);
+}
+
+QString describe(int err)
+{
+    return QString::fromLocal8Bit(std::strerror(err));
+}
+
+QString reason(const char *what, const QByteArray &path, int err)
+{
+    return QStringLiteral("%1 %2: %3").arg(QLatin1String(what), shown(path), describe(err));
+}
+
+// Found from the text alone: a relative path needs no look-up of the current folder.
+QByteArray folderOf(const QByteArray &path)
+{
+    const qsizetype slash = path.lastIndexOf('/');
+    if (slash < 0)
+        return QByteArrayLiteral(".");
+    return slash == 0 ? QByteArrayLiteral("/") : path.left(slash);
+}
+
+// A rename, link or unlink survives a power cut only once the folder's entries are on disk
+// too. Returns 0 or why they may not be.
+int syncFolderOf(FileSystem &fs, const QByteArray &path)
+{
+    const int fd = fs.open(folderOf(path), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return errno;
+    const int err = fs.fsync(fd) == 0 ? 0 : errno;
+    // Nothing was written through this descriptor: its close has nothing left to report.
+    fs.close(fd);
+    return err;
+}
+
+// What @p done to @p path amounts to once the folder is synced, or is not.
+Status durable(FileSystem &fs, const QByteArray &path, const char *done)
+{
+    if (const int err = syncFolderOf(fs, path))
+        return Status::notDurable(
+            QStringLiteral("%1 was %2, but the folder could not be synced: %3")
+                .arg(shown(path), QLatin1String(done), describe(err)));
+    return Status::success();
+}
+
+bool writeAll(FileSystem &fs, int fd, const char *data, qint64 size)
 {
     qint64 done = 0;
     while (done < size) {
-        const ssize_t n = ::write(fd, data + done, size_t(std::min<qint64>(size - done, 1 << 20)));
-        if (n < 0 && errno == EINTR)
-            continue;
+        const ssize_t n = fs.write(fd, data + done, size_t(std::min<qint64>(size - done, 1 << 20)));
         if (n <= 0) {
             if (n == 0)
                 errno = EIO;
@@ -42,91 +85,177 @@ bool writeAll(int fd, const char *data, qint64 size)
     return true;
 }
 
-// The rename is only durable once the folder is on disk too.
-QString syncFolderOf(const QString &path)
-{
-    const QByteArray folder = QFile::encodeName(QFileInfo(path).absolutePath());
-    const int dirFd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dirFd < 0)
-        return {};
-    const bool synced = ::fsync(dirFd) == 0;
-    ::close(dirFd);
-    return synced ? QString() : reason("cannot sync the folder of", path);
-}
-
 // Two names of one file: damage done to either reaches both.
-bool sameFile(const QString &a, const QString &b)
+bool sameFile(FileSystem &fs, const QByteArray &a, const QByteArray &b)
 {
     struct stat sa, sb;
-    return ::stat(QFile::encodeName(a).constData(), &sa) == 0 &&
-           ::stat(QFile::encodeName(b).constData(), &sb) == 0 && sa.st_dev == sb.st_dev &&
+    return fs.lstat(a, &sa) == 0 && fs.lstat(b, &sb) == 0 && sa.st_dev == sb.st_dev &&
            sa.st_ino == sb.st_ino;
 }
 
-// Read in blocks, so that the comparison needs no second copy of a large file in memory.
-bool sameBytes(const QString &path, const QByteArray &bytes)
+// Read in blocks, so that the comparison needs no second copy of a large file in memory. A
+// symbolic link never counts: a backup that is one shares the damage of what it points to.
+bool sameBytes(FileSystem &fs, const QByteArray &path, const QByteArray &bytes)
 {
-    QFile f(path);
-    if (f.size() != bytes.size() || !f.open(QIODevice::ReadOnly))
+    const int fd = fs.open(path, O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0)
         return false;
-    QByteArray block(1 << 20, Qt::Uninitialized);
-    for (qsizetype at = 0; at < bytes.size();) {
-        const qint64 n = f.read(block.data(), std::min<qint64>(block.size(), bytes.size() - at));
-        if (n <= 0 || std::memcmp(block.constData(), bytes.constData() + at, size_t(n)) != 0)
-            return false;
+    struct stat st;
+    bool same = fs.fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size == bytes.size();
+    QByteArray block(same ? 1 << 20 : 0, Qt::Uninitialized);
+    for (qsizetype at = 0; same && at < bytes.size();) {
+        const ssize_t n =
+            fs.read(fd, block.data(), size_t(std::min<qint64>(block.size(), bytes.size() - at)));
+        same = n > 0 && std::memcmp(block.constData(), bytes.constData() + at, size_t(n)) == 0;
         at += n;
     }
-    return true;
+    fs.close(fd);
+    return same;
 }
 
-} // namespace
-
-QString backupPathFor(const QString &path)
+// The whole of @p path, and its permission bits in @p mode.
+Status readWhole(FileSystem &fs, const QByteArray &path, QByteArray &bytes, mode_t &mode)
 {
-    return path + QStringLiteral(".bak");
+    const int fd = fs.open(path, O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return Status::failure(reason("cannot open", path, errno));
+    struct stat st;
+    if (fs.fstat(fd, &st) != 0) {
+        const int err = errno;
+        fs.close(fd);
+        return Status::failure(reason("cannot read", path, err));
+    }
+    mode = st.st_mode & 0777;
+    bytes.clear();
+    bytes.reserve(qsizetype(st.st_size));
+    char block[1 << 16];
+    for (;;) {
+        const ssize_t n = fs.read(fd, block, sizeof block);
+        if (n < 0) {
+            const int err = errno;
+            fs.close(fd);
+            return Status::failure(reason("cannot read", path, err));
+        }
+        if (n == 0)
+            break;
+        bytes.append(block, n);
+    }
+    fs.close(fd);
+    return Status::success();
 }
 
-namespace
+// A new file has the bits any program gives a document; a replaced one keeps its own, which
+// the user may have narrowed.
+Status modeFor(FileSystem &fs, const QByteArray &path, mode_t &mode)
 {
-// The first half of writeFileAtomically(): @p data in a synced temporary file beside @p path,
-// named in @p temp.
-QString writeTemporary(const QString &path, const QByteArray &data, QByteArray &temp)
+    struct stat st;
+    const bool found = fs.lstat(path, &st) == 0;
+    if (!found && errno != ENOENT)
+        return Status::failure(reason("cannot read the mode of", path, errno));
+    mode = found && S_ISREG(st.st_mode) ? st.st_mode & 0777 : 0644 & ~fs.umask();
+    return Status::success();
+}
+
+// The first half of a replacement: @p data in a synced temporary file beside @p path, named
+// in @p temp.
+Status writeTemporary(FileSystem &fs, const QByteArray &path, const QByteArray &data, mode_t mode,
+                      QByteArray &temp)
 {
-    temp = QFile::encodeName(path) + ".tmp-XXXXXX";
-    const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
+    temp = path + ".tmp-XXXXXX";
+    const int fd = fs.mkostemp(temp, O_CLOEXEC);
     if (fd < 0) {
         temp.clear();
-        return reason("cannot create a temporary file beside", path);
+        return Status::failure(reason("cannot create a temporary file beside", path, errno));
     }
-    auto fail = [&](const QString &why) {
-        ::unlink(temp.constData());
+    auto fail = [&](const char *what, bool open) {
+        const Status why = Status::failure(reason(what, temp, errno));
+        if (open)
+            fs.close(fd);
+        fs.unlink(temp);
         temp.clear();
         return why;
     };
-    if (!writeAll(fd, data.constData(), data.size())) {
-        const QString why = reason("cannot write", QString::fromLocal8Bit(temp));
-        ::close(fd);
-        return fail(why);
-    }
-    if (::fchmod(fd, 0644) != 0 || ::fsync(fd) != 0) {
-        const QString why = reason("cannot sync", QString::fromLocal8Bit(temp));
-        ::close(fd);
-        return fail(why);
-    }
-    if (::close(fd) != 0)
-        return fail(reason("cannot close", QString::fromLocal8Bit(temp)));
-    return {};
+    if (!writeAll(fs, fd, data.constData(), data.size()))
+        return fail("cannot write", true);
+    // Before the sync, so that the bits reach the disk with the bytes.
+    if (fs.fchmod(fd, mode) != 0)
+        return fail("cannot set the mode of", true);
+    if (fs.fsync(fd) != 0)
+        return fail("cannot sync", true);
+    if (fs.close(fd) != 0)
+        return fail("cannot close", false);
+    return Status::success();
 }
 
 // The second half: the temporary file takes the place of @p path, or is removed.
-QString replaceWith(const QByteArray &temp, const QString &path)
+Status replaceWith(FileSystem &fs, const QByteArray &temp, const QByteArray &path)
 {
-    if (::rename(temp.constData(), QFile::encodeName(path).constData()) != 0) {
-        QString why = reason("cannot replace", path);
-        ::unlink(temp.constData());
+    if (fs.rename(temp, path) != 0) {
+        const Status why = Status::failure(reason("cannot replace", path, errno));
+        fs.unlink(temp);
         return why;
     }
-    return syncFolderOf(path);
+    return durable(fs, path, "replaced");
+}
+
+// @p mode null: the bits of the file replaced.
+Status writeAtomically(FileSystem &fs, const QByteArray &path, const QByteArray &data,
+                       const mode_t *mode)
+{
+    mode_t bits = 0;
+    if (mode)
+        bits = *mode;
+    else if (const Status s = modeFor(fs, path, bits); !s.ok())
+        return s;
+    QByteArray temp;
+    if (Status s = writeTemporary(fs, path, data, bits, temp); !s.ok())
+        return s;
+    return replaceWith(fs, temp, path);
+}
+
+// Named as mkostemp() names, so that removeLeftovers() finds those a killed writer left.
+QByteArray temporaryName(const QByteArray &path)
+{
+    static constexpr char alphabet[] =
+        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    QByteArray name = path + ".tmp-";
+    for (int i = 0; i < 6; ++i)
+        name += alphabet[QRandomGenerator::global()->bounded(int(sizeof alphabet - 1))];
+    return name;
+}
+
+bool isTemporaryOf(const QByteArray &entry, const QByteArray &name)
+{
+    const QByteArray prefix = name + ".tmp-";
+    return entry.size() == prefix.size() + 6 && entry.startsWith(prefix) &&
+           std::all_of(entry.end() - 6, entry.end(), [](char c) {
+               return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9');
+           });
+}
+
+// Makes @p to a second name of @p from in one step; @p linkError is why the file system
+// refused the link, when it did.
+Status secondName(FileSystem &fs, const QByteArray &from, const QByteArray &to, int &linkError)
+{
+    linkError = 0;
+    // A rename between two names of one file does nothing and would leave the temporary name.
+    if (sameFile(fs, from, to))
+        return Status::success();
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const QByteArray temp = temporaryName(to);
+        if (fs.link(from, temp) == 0)
+            return replaceWith(fs, temp, to);
+        if (errno != EEXIST) {
+            linkError = errno;
+            return Status::failure(reason("cannot give a second name to", from, errno));
+        }
+    }
+    return Status::failure(reason("cannot find a free temporary name beside", to, EEXIST));
+}
+
+bool linkImpossible(int err)
+{
+    return err == EXDEV || err == EPERM || err == EMLINK || err == ENOTSUP;
 }
 
 // What a backup needs once the bytes are known to be good: nothing (the backup holds them
@@ -134,84 +263,81 @@ QString replaceWith(const QByteArray &temp, const QString &path)
 struct PreparedBackup {
     bool current = false;
     QByteArray temp;
-    QString why;
+    Status copy;
 };
 
-PreparedBackup prepareBackup(const QString &path, const QByteArray &bytes)
+PreparedBackup prepareBackup(FileSystem &fs, const QString &path, const QByteArray &bytes)
 {
+    const QByteArray backup = encoded(backupPathFor(path));
     PreparedBackup p;
     // Most reads find the backup of the last one: comparing costs a read, writing it anew a
     // write and a sync of the whole file.
-    p.current = !sameFile(path, backupPathFor(path)) && sameBytes(backupPathFor(path), bytes);
+    p.current = !sameFile(fs, encoded(path), backup) && sameBytes(fs, backup, bytes);
     // A copy, so that damage done to the file in place (an editor, a shell redirection) leaves
     // the backup alone.
-    if (!p.current)
-        p.why = writeTemporary(backupPathFor(path), bytes, p.temp);
+    if (!p.current) {
+        mode_t mode = 0;
+        p.copy = modeFor(fs, backup, mode);
+        if (p.copy.ok())
+            p.copy = writeTemporary(fs, backup, bytes, mode, p.temp);
+    }
     return p;
 }
 
-void discardBackup(const PreparedBackup &p)
+void discardBackup(FileSystem &fs, const PreparedBackup &p)
 {
     if (!p.temp.isEmpty())
-        ::unlink(p.temp.constData());
+        fs.unlink(p.temp);
 }
 
-QString commitBackup(const QString &path, PreparedBackup p)
+Status commitBackup(FileSystem &fs, const QString &path, PreparedBackup p)
 {
     if (p.current)
-        return {};
+        return Status::success();
+    const QByteArray backup = encoded(backupPathFor(path));
     if (!p.temp.isEmpty()) {
-        p.why = replaceWith(p.temp, backupPathFor(path));
-        if (p.why.isEmpty())
-            return {};
+        p.copy = replaceWith(fs, p.temp, backup);
+        if (p.copy.landed())
+            return p.copy;
     }
     // No room for a copy: a second name of the file needs none, and the file is only ever
     // replaced by a rename, which leaves the second name with these bytes.
-    const QByteArray target = QFile::encodeName(path);
-    const QByteArray backup = QFile::encodeName(backupPathFor(path));
-    for (int attempt = 0; attempt < 16; ++attempt) {
-        QByteArray temp = backup + ".tmp-XXXXXX";
-        const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
-        if (fd < 0)
-            break;
-        ::close(fd);
-        ::unlink(temp.constData());
-        if (::link(target.constData(), temp.constData()) == 0) {
-            if (::rename(temp.constData(), backup.constData()) == 0 && syncFolderOf(path).isEmpty())
-                return {};
-            ::unlink(temp.constData());
-            break;
-        }
-        if (errno != EEXIST)
-            break;
-    }
-    return QStringLiteral("cannot keep a backup: %1").arg(p.why);
+    int linkError = 0;
+    const Status linked = secondName(fs, encoded(path), backup, linkError);
+    if (linked.landed())
+        return linked;
+    return Status::failure(QStringLiteral("cannot keep a backup: %1; nor a second name: %2")
+                               .arg(p.copy.message(), linked.message()));
 }
 } // namespace
 
-QString writeFileAtomically(const QString &path, const QByteArray &data)
+QString backupPathFor(const QString &path)
 {
-    QByteArray temp;
-    if (QString why = writeTemporary(path, data, temp); !why.isEmpty())
-        return why;
-    return replaceWith(temp, path);
+    return path + QStringLiteral(".bak");
 }
 
-QString keepLastGood(const QString &path, const QByteArray &bytes)
+Status writeFileAtomically(const QString &path, const QByteArray &data)
 {
-    return commitBackup(path, prepareBackup(path, bytes));
+    return writeAtomically(fileSystem(), encoded(path), data, nullptr);
 }
 
-QString keepLastGoodIf(const QString &path, const QByteArray &bytes,
-                       const std::function<bool()> &check)
+Status keepLastGood(const QString &path, const QByteArray &bytes)
 {
+    FileSystem &fs = fileSystem();
+    return commitBackup(fs, path, prepareBackup(fs, path, bytes));
+}
+
+Status keepLastGoodIf(const QString &path, const QByteArray &bytes,
+                      const std::function<bool()> &check)
+{
+    FileSystem &fs = fileSystem();
     PreparedBackup prepared;
     std::thread writer;
     try {
-        writer = std::thread([&] { prepared = prepareBackup(path, bytes); });
+        writer = std::thread([&] { prepared = prepareBackup(fs, path, bytes); });
     } catch (const std::system_error &) {
         // No thread to be had: the copy is made first, the same work one after the other.
-        prepared = prepareBackup(path, bytes);
+        prepared = prepareBackup(fs, path, bytes);
     }
     bool passed = false;
     try {
@@ -219,50 +345,84 @@ QString keepLastGoodIf(const QString &path, const QByteArray &bytes,
     } catch (...) {
         if (writer.joinable())
             writer.join();
-        discardBackup(prepared);
+        discardBackup(fs, prepared);
         throw;
     }
     if (writer.joinable())
         writer.join();
     if (!passed) {
-        discardBackup(prepared);
-        return {};
+        discardBackup(fs, prepared);
+        return Status::success();
     }
-    return commitBackup(path, std::move(prepared));
+    return commitBackup(fs, path, std::move(prepared));
 }
 
-bool restoreLastGood(const QString &path)
+Status restoreLastGood(const QString &path)
 {
-    const QByteArray target = QFile::encodeName(path);
-    const QByteArray backup = QFile::encodeName(backupPathFor(path));
-    if (::link(backup.constData(), target.constData()) == 0)
-        return syncFolderOf(path).isEmpty();
-    QFile from(backupPathFor(path));
-    return from.open(QIODevice::ReadOnly) && writeFileAtomically(path, from.readAll()).isEmpty();
+    return linkOrCopy(backupPathFor(path), path);
+}
+
+Status linkOrCopy(const QString &from, const QString &to)
+{
+    FileSystem &fs = fileSystem();
+    const QByteArray source = encoded(from);
+    const QByteArray target = encoded(to);
+    int linkError = 0;
+    const Status linked = secondName(fs, source, target, linkError);
+    if (linked.landed() || !linkImpossible(linkError))
+        return linked;
+    QByteArray bytes;
+    mode_t mode = 0;
+    if (const Status read = readWhole(fs, source, bytes, mode); !read.ok())
+        return read;
+    return writeAtomically(fs, target, bytes, &mode);
+}
+
+Status removeFile(const QString &path)
+{
+    FileSystem &fs = fileSystem();
+    const QByteArray name = encoded(path);
+    if (fs.unlink(name) != 0)
+        return errno == ENOENT ? Status::success()
+                               : Status::failure(reason("cannot remove", name, errno));
+    return durable(fs, name, "removed");
 }
 
 QString moveAside(const QString &path)
 {
+    FileSystem &fs = fileSystem();
     // Never over an earlier one: each was kept for the user to look at.
     QString aside = path + QStringLiteral(".damaged");
-    for (int n = 2; QFileInfo::exists(aside) || QFileInfo(aside).isSymLink(); ++n)
+    struct stat st;
+    for (int n = 2; fs.lstat(encoded(aside), &st) == 0; ++n)
         aside = path + QStringLiteral(".damaged.%1").arg(n);
-    if (::rename(QFile::encodeName(path).constData(), QFile::encodeName(aside).constData()) != 0)
+    if (errno != ENOENT)
         return {};
-    syncFolderOf(path);
+    if (fs.rename(encoded(path), encoded(aside)) != 0)
+        return {};
+    (void)syncFolderOf(fs, encoded(path));
     return aside;
 }
 
 int removeLeftovers(const QString &path)
 {
-    const QFileInfo info(path);
-    QDir folder = info.absoluteDir();
+    FileSystem &fs = fileSystem();
+    const QByteArray file = encoded(path);
+    const qsizetype slash = file.lastIndexOf('/');
+    const QByteArray folder = file.left(slash + 1); // empty for the current folder
+    const QByteArray name = file.mid(slash + 1);
+    QList<QByteArray> entries;
+    if (fs.readFolder(folderOf(file), entries) != 0)
+        return 0;
     int removed = 0;
-    for (const QString &prefix : {info.fileName(), backupPathFor(info.fileName())}) {
-        const QStringList names =
-            folder.entryList({prefix + QStringLiteral(".tmp-??????")}, QDir::Files | QDir::Hidden);
-        for (const QString &name : names)
-            removed += folder.remove(name) ? 1 : 0;
+    for (const QByteArray &entry : entries) {
+        if (!isTemporaryOf(entry, name) && !isTemporaryOf(entry, name + ".bak"))
+            continue;
+        // A link of that name could point at anything; only the writers' own files go.
+        struct stat st;
+        if (fs.lstat(folder + entry, &st) == 0 && S_ISREG(st.st_mode) &&
+            fs.unlink(folder + entry) == 0)
+            ++removed;
     }
     return removed;
 }

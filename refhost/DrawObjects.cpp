@@ -5,6 +5,8 @@
 #include <qrt/refhost/DrawFiles.h>
 #include <qrt/refhost/DrawObjects.h>
 
+#include <QMetaMethod>
+
 #include <algorithm>
 
 namespace qrt::ref
@@ -45,9 +47,20 @@ void DrawCollection::AddItem(QObject *object)
 
 qint32 DrawCollection::SaveData(const QString &path)
 {
-    const QString why = writeFileAtomically(path, formatUserData(m_shape, m_draws));
-    if (!why.isEmpty())
-        throw RuntimeError(75, QStringLiteral("The draws were not saved: %1").arg(why));
+    const Status saved = writeFileAtomically(path, formatUserData(m_shape, m_draws));
+    // Written but not confirmed on disk: the save goes on, and whoever listens is told.
+    if (saved.landed() && !saved.ok() &&
+        isSignalConnected(QMetaMethod::fromSignal(&DrawCollection::notConfirmed))) {
+        Q_EMIT notConfirmed(
+            QStringLiteral("The draws were saved, but may be lost at a power cut: %1")
+                .arg(saved.message()));
+        return m_draws.size();
+    }
+    if (!saved.ok())
+        throw RuntimeError(75, (saved.landed() ? QStringLiteral("The draws were saved, but may be "
+                                                                "lost at a power cut: %1")
+                                               : QStringLiteral("The draws were not saved: %1"))
+                                   .arg(saved.message()));
     return m_draws.size();
 }
 
@@ -55,9 +68,20 @@ qint32 DrawCollection::SaveData(const QString &path, bool textFile)
 {
     if (!textFile)
         return SaveData(path);
-    const QString why = writeFileAtomically(path, formatTextDraws(m_draws));
-    if (!why.isEmpty())
-        throw RuntimeError(75, QStringLiteral("The draw file was not written: %1").arg(why));
+    const Status written = writeFileAtomically(path, formatTextDraws(m_draws));
+    if (written.landed() && !written.ok() &&
+        isSignalConnected(QMetaMethod::fromSignal(&DrawCollection::notConfirmed))) {
+        Q_EMIT notConfirmed(
+            QStringLiteral("The draw file %1 was written, but may be lost at a power cut: %2")
+                .arg(path, written.message()));
+        return m_draws.size();
+    }
+    if (!written.ok())
+        throw RuntimeError(75,
+                           (written.landed() ? QStringLiteral("The draw file was written, but "
+                                                              "may be lost at a power cut: %1")
+                                             : QStringLiteral("The draw file was not written: %1"))
+                               .arg(written.message()));
     return m_draws.size();
 }
 

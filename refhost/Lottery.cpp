@@ -74,15 +74,15 @@ ReadResult Lottery::load(const QString &path, QString *backupProblem)
     // A save first deletes the user data file and then writes it anew: the backup of the file
     // last read keeps these draws on disk until the new file is there. It is written while the
     // draws are checked, and kept only if they pass.
-    QString why;
+    Status kept;
     if (path.endsWith(QLatin1String(".bak")))
         check();
     else
-        why = keepLastGoodIf(path, bytes, check);
+        kept = keepLastGoodIf(path, bytes, check);
     if (r.ok()) {
         m_draws = std::move(r.draws);
         if (backupProblem)
-            *backupProblem = why;
+            *backupProblem = kept.message();
     }
     return r;
 }

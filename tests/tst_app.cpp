@@ -1,5 +1,6 @@
 #include "Checker.h"
 #include "CsvFiles.h"
+#include "FaultyFileSystem.h"
 #include "FrequencyChart.h"
 #include "MainWindow.h"
 #include "SampleHistory.h"
@@ -7,6 +8,7 @@
 #include <qrt/AppManager.h>
 #include <qrt/CommonDialog.h>
 #include <qrt/FlexGrid.h>
+#include <qrt/RuntimeError.h>
 #include <qrt/refhost/DrawFiles.h>
 #include <qrt/refhost/Lottery.h>
 #include <qrt/refhost/SqliteStore.h>
@@ -23,6 +25,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSet>
 #include <QSpinBox>
 #include <QStatusBar>
 #include <QTemporaryDir>
@@ -499,6 +502,59 @@ private Q_SLOTS:
                 QVERIFY(!QFile::exists(journal));
             }
         }
+    }
+
+    // A failure at each file-system call of a start and an import, in turn: the history the
+    // next start shows is the old one or the new one, whole, and the exit code and message say
+    // which. A folder that is not synced still holds the new draws, and says so.
+    void failureAtEveryCall_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<int>("error");
+        QTest::newRow("any call, disk full") << int(test::FaultyFileSystem::Any) << ENOSPC;
+        QTest::newRow("a lost sync") << int(test::FaultyFileSystem::Fsync) << EIO;
+    }
+    void failureAtEveryCall()
+    {
+        QFETCH(int, kind);
+        QFETCH(int, error);
+        const QString drawFile = data->filePath(QStringLiteral("new.txt"));
+        writeFile(drawFile, "2027001 01 02 03 04 05 06 + 07\n");
+        QSet<int> codes;
+        for (int n = 1;; ++n) {
+            QTemporaryDir folder;
+            seedHistory(folder.path(), QStringLiteral("6of49"), 3);
+            test::MsgBoxRecorder boxes;
+            test::FaultyFileSystem fs;
+            fs.failKind = test::FaultyFileSystem::Kind(kind);
+            fs.failAt = n;
+            fs.failErrno = error;
+            QString out, err;
+            int code = -1;
+            ref::setFileSystem(&fs);
+            try {
+                MainWindow w(folder.path());
+                QTextStream o(&out), e(&err);
+                code = w.importDrawFile(drawFile, o, e);
+            } catch (const RuntimeError &) {
+            }
+            ref::setFileSystem(nullptr);
+            MainWindow after(folder.path());
+            const int held = after.lottery()->Count();
+            const QString said = out + err + boxes.shown.join(u'\n');
+            QVERIFY2(code == 0 || code == 3 || code == 4 || code == -1, qPrintable(said));
+            QVERIFY2(held == (code == 0 || code == 4 ? 4 : code == 3 ? 3 : held), qPrintable(QStringLiteral("call %1, exit %2: %3").arg(n).arg(code).arg(said)));
+            QVERIFY2(held == 3 || held == 4, qPrintable(said));
+            if (code == 3)
+                QVERIFY2(err.contains(QStringLiteral("not saved")), qPrintable(said));
+            if (code == 4)
+                QVERIFY2(said.contains(QStringLiteral("saved")), qPrintable(said));
+            codes << code;
+            if (!fs.failed)
+                break;
+        }
+        QVERIFY(codes.contains(0));
+        QVERIFY(codes.contains(kind == test::FaultyFileSystem::Fsync ? 4 : 3));
     }
 
     // Typed draws are never dropped without a question: Cancel keeps everything, Discard drops

@@ -3,8 +3,11 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <filesystem>
 
 using namespace qrt;
 
@@ -80,7 +83,6 @@ private Q_SLOTS:
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.write("x");
         f.close();
-        QVERIFY(f.setPermissions(QFileDevice::ReadOwner));
 
         QVERIFY(PathExists(file, false, false, false));
         QVERIFY(QFile::exists(file));
@@ -90,11 +92,39 @@ private Q_SLOTS:
         QVERIFY(QDir(dir.path()).exists());
         QVERIFY(PathExists(file, true, false, true));
         QVERIFY(QFile::exists(file));
-        // A read-only file is made writable and deleted, and still counts as found.
-        QVERIFY(PathExists(file, false, false, true));
-        QVERIFY(!QFile::exists(file));
-        QVERIFY(!PathExists(file, false, false, false));
         QVERIFY(!PathExists(QString(), false, false, true));
+    }
+
+    // A read-only file is made writable and deleted, and still counts as found. A link is
+    // deleted itself, and what it points to, outside the folder, keeps its mode.
+    void pathExistsDeletes_data()
+    {
+        QTest::addColumn<bool>("throughLink");
+        QTest::newRow("read-only file") << false;
+        QTest::newRow("link to a read-only file elsewhere") << true;
+    }
+    void pathExistsDeletes()
+    {
+        QFETCH(bool, throughLink);
+        QTemporaryDir dir;
+        QTemporaryDir elsewhere;
+        const QString file = (throughLink ? elsewhere : dir).filePath(QStringLiteral("a.ltk"));
+        QFile f(file);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("x");
+        f.close();
+        QVERIFY(f.setPermissions(QFileDevice::ReadOwner));
+        const QString name = throughLink ? dir.filePath(QStringLiteral("User.ltk")) : file;
+        if (throughLink)
+            QVERIFY(QFile::link(file, name));
+
+        QVERIFY(PathExists(name, false, false, true));
+        QVERIFY(!QFileInfo(name).exists() && !QFileInfo(name).isSymLink());
+        QCOMPARE(QFile::exists(file), throughLink);
+        if (throughLink)
+            QCOMPARE(std::filesystem::status(file.toStdString()).permissions(),
+                     std::filesystem::perms::owner_read);
+        QVERIFY(!PathExists(name, false, false, false));
     }
 
     void pathExistsCreatesFolderOnlyWithBothFlags()

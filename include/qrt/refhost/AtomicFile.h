@@ -1,5 +1,6 @@
 #pragma once
 
+#include <qrt/refhost/Status.h>
 #include <qrt/refhost/qrt_refhost_export.h>
 
 #include <QByteArray>
@@ -10,12 +11,15 @@
 namespace qrt::ref
 {
 
+/// Every system call below goes through fileSystem() (see FileSystem.h).
+
 /// Replaces @p path with @p data so that a crash or a full disk leaves either the old file or
 /// the new one, never a mix: the data goes to a temporary file beside it, every write is
 /// checked, the file is synced, the temporary file is renamed over @p path and the folder is
-/// synced. Returns an empty string on success, otherwise why it failed; the old file is then
-/// intact.
-QRT_REFHOST_EXPORT QString writeFileAtomically(const QString &path, const QByteArray &data);
+/// synced. The new file keeps the permission bits of the regular file it replaces; a new one
+/// gets 0644 less the umask. Failed: the old file is intact. NotDurable: the new file is in
+/// place, but a power cut may still bring the old one back.
+QRT_REFHOST_EXPORT Status writeFileAtomically(const QString &path, const QByteArray &data);
 
 /// Where the last good version of @p path is kept.
 QRT_REFHOST_EXPORT QString backupPathFor(const QString &path);
@@ -23,25 +27,38 @@ QRT_REFHOST_EXPORT QString backupPathFor(const QString &path);
 /// Keeps @p bytes, just read from @p path, as `path.bak`, replacing the older backup only once
 /// the new one is complete: a copy, which damage done to the file in place cannot reach, or
 /// where there is no room for one, a second name of the file, which needs no disk space.
-/// Returns why neither could be made, or an empty string.
-QRT_REFHOST_EXPORT QString keepLastGood(const QString &path, const QByteArray &bytes);
+/// Failed when neither could be made; the older backup is then intact.
+QRT_REFHOST_EXPORT Status keepLastGood(const QString &path, const QByteArray &bytes);
 
 /// keepLastGood() for bytes that are still being checked: the copy is written on another
 /// thread while @p check runs, and takes the old backup's place only when @p check returns
-/// true; otherwise it is removed and the old backup stays. An exception from @p check passes
-/// through, leaving the old backup as well.
-QRT_REFHOST_EXPORT QString keepLastGoodIf(const QString &path, const QByteArray &bytes,
-                                          const std::function<bool()> &check);
+/// true; otherwise it is removed, the old backup stays and the result is success. An exception
+/// from @p check passes through, leaving the old backup as well.
+QRT_REFHOST_EXPORT Status keepLastGoodIf(const QString &path, const QByteArray &bytes,
+                                         const std::function<bool()> &check);
 
-/// Puts the last good version back at @p path (which must not exist); false when it cannot.
-QRT_REFHOST_EXPORT bool restoreLastGood(const QString &path);
+/// Puts the last good version back at @p path, as linkOrCopy() from the backup does.
+QRT_REFHOST_EXPORT Status restoreLastGood(const QString &path);
+
+/// Makes @p to a second name of the file @p from, replacing any @p to in one step: a hard link
+/// to a temporary name beside @p to, renamed over it, and the folder synced. Where the file
+/// system cannot give @p from another name (EXDEV, EPERM, EMLINK, ENOTSUP), @p to becomes a
+/// copy instead, written as writeFileAtomically() writes, with the permission bits of @p from.
+/// Failed: the old @p to, or none, is as it was.
+QRT_REFHOST_EXPORT Status linkOrCopy(const QString &from, const QString &to);
+
+/// Removes the name @p path (a symbolic link itself, never what it points to) and syncs the
+/// folder. A missing @p path is success.
+QRT_REFHOST_EXPORT Status removeFile(const QString &path);
 
 /// Renames a damaged @p path to `path.damaged`, or `.damaged.2`, `.damaged.3`, ... when
-/// earlier ones are there, and returns the new name; empty when it cannot be moved.
+/// earlier ones are there, and returns the new name; empty when it cannot be moved. The folder
+/// is synced when it can be: a damaged file that comes back after a power cut is moved again.
 QRT_REFHOST_EXPORT QString moveAside(const QString &path);
 
 /// Removes the temporary files that writers of @p path and of its backup left behind when
-/// they were killed; returns how many. Only for a folder that no other writer uses.
+/// they were killed (regular files named exactly `NAME.tmp-` and six letters or digits, never
+/// a symbolic link); returns how many. Only for a folder that no other writer uses.
 QRT_REFHOST_EXPORT int removeLeftovers(const QString &path);
 
 } // namespace qrt::ref

@@ -58,6 +58,12 @@ public:
 
     const DrawList &draws() const { return m_draws; }
 
+Q_SIGNALS:
+    /// A file was written but its folder could not be synced. With something connected, the
+    /// save goes on and this says so; with nothing, SaveData throws RuntimeError 75 as for a
+    /// failure.
+    void notConfirmed(const QString &message);
+
 private:
     LotteryShape m_shape;
     DrawList m_draws;

@@ -7,7 +7,8 @@ namespace qrt::ref
 
 /// The outcome of an operation that a caller must act on: success, a failure with a message a
 /// user can read, or a file that was replaced but whose folder could not be synced (the new
-/// contents are in place but a power loss may still bring the old ones back).
+/// contents are in place but a power loss may still bring the old ones back). All inline, so
+/// nothing is exported; an export macro here would also not compile after [[nodiscard]].
 class [[nodiscard]] Status
 {
 public:

@@ -1,0 +1,153 @@
+#pragma once
+
+#include <qrt/refhost/FileSystem.h>
+
+#include <QList>
+#include <QMutex>
+
+#include <cerrno>
+#include <map>
+
+namespace qrt::test
+{
+
+// Makes every call the real one, noting it with the path it reached, except the N-th call (of
+// one kind, or of any), which fails with the errno chosen, and every link when links are made
+// impossible.
+class FaultyFileSystem : public ref::FileSystem
+{
+public:
+    enum Kind {
+        Any,
+        Open,
+        Read,
+        Write,
+        Fsync,
+        Fchmod,
+        Fstat,
+        Lstat,
+        Close,
+        Rename,
+        Link,
+        Unlink,
+        Mkostemp,
+        ReadFolder
+    };
+    struct Call {
+        Kind kind;
+        QByteArray path;
+        QByteArray to = {};
+    };
+
+    Kind failKind = Any;
+    int failAt = 0;
+    int failErrno = EIO;
+    int linkErrno = 0;
+    bool failed = false;
+    QList<Call> calls;
+
+    int open(const QByteArray &path, int flags, mode_t mode) override
+    {
+        if (fault({Open, path}))
+            return -1;
+        return remember(FileSystem::open(path, flags, mode), path);
+    }
+    ssize_t read(int fd, void *buffer, size_t size) override
+    {
+        return fault({Read, pathOf(fd)}) ? -1 : FileSystem::read(fd, buffer, size);
+    }
+    ssize_t write(int fd, const void *data, size_t size) override
+    {
+        return fault({Write, pathOf(fd)}) ? -1 : FileSystem::write(fd, data, size);
+    }
+    int fsync(int fd) override { return fault({Fsync, pathOf(fd)}) ? -1 : FileSystem::fsync(fd); }
+    int fchmod(int fd, mode_t mode) override
+    {
+        return fault({Fchmod, pathOf(fd)}) ? -1 : FileSystem::fchmod(fd, mode);
+    }
+    int fstat(int fd, struct stat *st) override
+    {
+        return fault({Fstat, pathOf(fd)}) ? -1 : FileSystem::fstat(fd, st);
+    }
+    int lstat(const QByteArray &path, struct stat *st) override
+    {
+        return fault({Lstat, path}) ? -1 : FileSystem::lstat(path, st);
+    }
+    // As Linux does, the descriptor is released even when close() reports a failure.
+    int close(int fd) override
+    {
+        const bool fails = fault({Close, pathOf(fd)});
+        remember(-1, {}, fd);
+        const int r = FileSystem::close(fd);
+        if (fails)
+            errno = failErrno;
+        return fails ? -1 : r;
+    }
+    int rename(const QByteArray &from, const QByteArray &to) override
+    {
+        return fault({Rename, from, to}) ? -1 : FileSystem::rename(from, to);
+    }
+    int link(const QByteArray &from, const QByteArray &to) override
+    {
+        if (fault({Link, from, to}))
+            return -1;
+        if (linkErrno) {
+            errno = linkErrno;
+            return -1;
+        }
+        return FileSystem::link(from, to);
+    }
+    int unlink(const QByteArray &path) override
+    {
+        return fault({Unlink, path}) ? -1 : FileSystem::unlink(path);
+    }
+    int mkostemp(QByteArray &pathTemplate, int flags) override
+    {
+        if (fault({Mkostemp, pathTemplate}))
+            return -1;
+        const int fd = FileSystem::mkostemp(pathTemplate, flags);
+        QMutexLocker lock(&m_mutex);
+        if (fd >= 0)
+            calls.last().path = pathTemplate;
+        lock.unlock();
+        return remember(fd, pathTemplate);
+    }
+    int readFolder(const QByteArray &path, QList<QByteArray> &names) override
+    {
+        return fault({ReadFolder, path}) ? -1 : FileSystem::readFolder(path, names);
+    }
+
+private:
+    // A backup is written on a thread of its own.
+    QMutex m_mutex;
+    int m_seen = 0;
+    std::map<int, QByteArray> m_paths;
+
+    bool fault(const Call &call)
+    {
+        QMutexLocker lock(&m_mutex);
+        calls.append(call);
+        if ((failKind != Any && failKind != call.kind) || ++m_seen != failAt)
+            return false;
+        failed = true;
+        lock.unlock();
+        errno = failErrno;
+        return true;
+    }
+    int remember(int fd, const QByteArray &path, int closed = -1)
+    {
+        QMutexLocker lock(&m_mutex);
+        if (fd >= 0)
+            m_paths[fd] = path;
+        m_paths.erase(closed);
+        return fd;
+    }
+    QByteArray pathOf(int fd)
+    {
+        QMutexLocker lock(&m_mutex);
+        const auto it = m_paths.find(fd);
+        return it == m_paths.end() ? QByteArray() : it->second;
+    }
+};
+
+} // namespace qrt::test
