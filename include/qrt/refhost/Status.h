@@ -1,7 +1,5 @@
 #pragma once
 
-#include <qrt/refhost/qrt_refhost_export.h>
-
 #include <QString>
 
 namespace qrt::ref
@@ -10,7 +8,8 @@ namespace qrt::ref
 /// The outcome of an operation that a caller must act on: success, a failure with a message a
 /// user can read, or a file that was replaced but whose folder could not be synced (the new
 /// contents are in place but a power loss may still bring the old ones back).
-class [[nodiscard]] QRT_REFHOST_EXPORT Status
+// Inline only, so nothing to export; GCC also refuses an export attribute after [[nodiscard]].
+class [[nodiscard]] Status
 {
 public:
     enum class Code { Ok, Failed, NotDurable };
