@@ -11,6 +11,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <atomic>
 #include <thread>
 
 #include <fcntl.h>
@@ -89,8 +90,10 @@ private Q_SLOTS:
         const QString lock = dir.filePath(QStringLiteral("lock"));
         write(lock, holds);
         // Old enough not to be one that its creator is about to lock.
-        QFile(lock).setFileTime(QDateTime::currentDateTime().addSecs(-60),
-                                QFileDevice::FileModificationTime);
+        QFile aged(lock);
+        QVERIFY(aged.open(QIODevice::ReadOnly));
+        QVERIFY(aged.setFileTime(QDateTime::currentDateTime().addSecs(-60),
+                                 QFileDevice::FileModificationTime));
         const int holder = ::open(QFile::encodeName(lock).constData(), O_RDONLY | O_CLOEXEC);
         QVERIFY(holder >= 0);
         QVERIFY(!flocked || ::flock(holder, LOCK_EX | LOCK_NB) == 0);
@@ -111,15 +114,18 @@ private Q_SLOTS:
         // As the creator has it: made, and not yet locked.
         const int fd = ::open(QFile::encodeName(lock).constData(), O_RDWR | O_CLOEXEC);
         QVERIFY(fd >= 0);
+        std::atomic<bool> answered = false;
         std::thread creator([&] {
             std::this_thread::sleep_for(std::chrono::milliseconds(100));
             const QByteArray holds = lockNaming(QCoreApplication::applicationPid());
             if (::flock(fd, LOCK_EX) == 0 &&
                 ::write(fd, holds.constData(), size_t(holds.size())) == holds.size())
-                std::this_thread::sleep_for(std::chrono::seconds(3));
+                while (!answered)
+                    std::this_thread::sleep_for(std::chrono::milliseconds(10));
             ::close(fd);
         });
         const QString error = openFolder(dir.path());
+        answered = true;
         creator.join();
         QVERIFY2(
             error.startsWith(QStringLiteral("70: The data folder %1 is in use by qrt-datamanager")
