@@ -235,8 +235,10 @@ void DataFolder::lock()
     };
     const auto cannotLock = [&](int error) {
         return RuntimeError(noRoom(error) ? 61 : 75,
-                            QStringLiteral("The lock of the data folder %1 cannot be written: %2. "
-                                           "Nothing was changed.")
+                            (noRoom(error) ? QStringLiteral("The lock of the data folder %1 cannot "
+                                                            "be written: %2. Nothing was changed.")
+                                           : QStringLiteral("The data folder %1 cannot be locked: "
+                                                            "%2. Nothing was changed."))
                                 .arg(m_path, reason(error, QFile::encodeName(m_path))));
     };
     for (;;) {
@@ -292,10 +294,10 @@ void DataFolder::lock()
             throw RuntimeError(
                 70, QStringLiteral("The data folder %1 is in use by %2 (process %3 on %4); "
                                    "close it first. Nothing was changed.")
-                        .arg(m_path, holder.program.isEmpty() ? QStringLiteral("another program")
-                                                              : holder.program)
-                        .arg(holder.pid)
-                        .arg(holder.host));
+                        .arg(m_path,
+                             holder.program.isEmpty() ? QStringLiteral("another program")
+                                                      : holder.program,
+                             QString::number(holder.pid), holder.host));
         }
         // No live process holds it, whatever it says.
         struct stat st {

@@ -30,9 +30,10 @@ public:
     ///   given (76);
     /// - the folder cannot be created: no space, no permission, a part is not a folder (75; 76
     ///   for the user's data location);
-    /// - the lock file cannot be written because the disk is full (61);
+    /// - the lock file cannot be written because the disk is full (61), or cannot be made for
+    ///   another reason, such as no permission (75);
     /// - another live program holds the lock (70).
-    /// Nothing is created outside the folder, and nothing in it but the lock on failure.
+    /// Nothing is created but the folder and its missing parents, and nothing in it on failure.
     explicit DataFolder(const QString &path = QString());
     ~DataFolder();
     DataFolder(const DataFolder &) = delete;

@@ -294,30 +294,36 @@ private Q_SLOTS:
     }
 
     // A data folder that cannot be had is refused with what is wrong, and nothing is made
-    // outside it; a lock file that no program holds is taken over whatever it holds.
+    // outside it, nor another folder used; a lock file that no program holds is taken over
+    // whatever it holds.
     void dataFolderProblems_data()
     {
         QTest::addColumn<QString>("problem");
         QTest::addColumn<int>("code");
         QTest::addColumn<QString>("printed"); // <dir> stands for the temporary folder
         QTest::addColumn<QStringList>("leaves");
+        const QStringList untouched{"file", "new.txt"};
         QTest::newRow("HOME unset")
             << "home" << 2 << "HOME is not set; give the data folder with --data-dir DIR."
-            << QStringList{"new.txt"};
+            << untouched;
         QTest::newRow("XDG_DATA_HOME is a file")
             << "xdg" << 2
             << "The user's data location <dir>/file/QRTDataManager (from XDG_DATA_HOME) cannot "
                "be used: <dir>/file is not a folder; give the data folder with --data-dir DIR."
-            << QStringList{"file", "new.txt"};
+            << untouched;
         QTest::newRow("a part of the data folder is a file")
             << "part" << 2
             << "The data folder <dir>/file/data cannot be created: <dir>/file is not a folder."
-            << QStringList{"file", "new.txt"};
+            << untouched;
+        const QString latin1 =
+            "the argument \"<dir>/caf\\xE9\" holds bytes that are not UTF-8 text";
+        QTest::newRow("not UTF-8, C locale") << "C" << 2 << latin1 << untouched;
+        QTest::newRow("not UTF-8, UTF-8 locale") << "C.UTF-8" << 2 << latin1 << untouched;
         QTest::newRow("no room for the lock")
             << "fsize" << 2
             << "The lock of the data folder <dir>/data cannot be written: the file size limit is "
                "reached. Nothing was changed."
-            << QStringList{"data", "new.txt"};
+            << QStringList{"data", "file", "new.txt"};
         QTest::newRow("garbage lock")
             << "garbage" << 0 << "added 1, holds 1 draws" << QStringList();
     }
@@ -329,74 +335,54 @@ private Q_SLOTS:
         QFETCH(QStringList, leaves);
         QTemporaryDir dir;
         const QString file = write(dir, "new.txt", "20990101 01 02 03 04 05 06\n");
+        const QByteArray notAFolder = QFile::encodeName(write(dir, "file", ""));
         QStringList args{"--data-dir", dir.filePath(QStringLiteral("data")),
                          "--lottery",  "6:1-49",
                          "--import",   file};
-        const QByteArray xdg = QFile::encodeName(dir.filePath(QStringLiteral("file")));
-        std::function<void()> inChild;
-        if (problem == QLatin1String("home")) {
-            args = args.mid(2);
-            inChild = [] {
+        QString program = QStringLiteral(QRT_PROGRAM);
+        std::function<void()> inChild = [problem, notAFolder] {
+            if (problem == QLatin1String("home")) {
                 unsetenv("HOME");
                 unsetenv("XDG_DATA_HOME");
-            };
-        } else if (problem == QLatin1String("xdg")) {
-            args = args.mid(2);
-            inChild = [xdg] { setenv("XDG_DATA_HOME", xdg.constData(), 1); };
-        } else if (problem == QLatin1String("part")) {
-            args[1] = dir.filePath(QStringLiteral("file/data"));
-        } else if (problem == QLatin1String("fsize")) {
-            inChild = [] {
+            }
+            if (problem == QLatin1String("xdg"))
+                setenv("XDG_DATA_HOME", notAFolder.constData(), 1);
+            if (problem.startsWith(u'C'))
+                setenv("LC_ALL", qPrintable(problem), 1);
+            if (problem == QLatin1String("fsize")) {
                 std::signal(SIGXFSZ, SIG_IGN);
                 const rlimit none{0, 0};
                 setrlimit(RLIMIT_FSIZE, &none);
-            };
-        } else if (problem == QLatin1String("garbage")) {
+            }
+        };
+        if (problem == QLatin1String("home") || problem == QLatin1String("xdg"))
+            args = args.mid(2);
+        if (problem == QLatin1String("part"))
+            args[1] = dir.filePath(QStringLiteral("file/data"));
+        if (problem.startsWith(u'C')) {
+            // QProcess hands arguments over as text, so the shell's printf makes the byte.
+            args =
+                QStringList{"-c", "d=$(printf \"$1\"); shift; exec \"$0\" --data-dir \"$d\" \"$@\"",
+                            program, dir.path() + QStringLiteral("/caf\\351")} +
+                args.mid(2);
+            program = QStringLiteral("/bin/sh");
+        }
+        if (problem == QLatin1String("garbage")) {
             QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("data")));
             QFile lock(write(dir, "data/lock", "\xff\x01garbage"));
             QVERIFY(lock.open(QIODevice::ReadOnly));
             QVERIFY(lock.setFileTime(QDateTime::currentDateTime().addSecs(-60),
                                      QFileDevice::FileModificationTime));
         }
-        if (problem == QLatin1String("xdg") || problem == QLatin1String("part"))
-            write(dir, "file", "");
         const QString fallback = QStringLiteral("/.local/share/QRTDataManager");
         const bool hadFallback = QFileInfo::exists(fallback);
-        const Run r = run(args, inChild);
+        const Run r = run(args, inChild, program);
         QCOMPARE(r.code, code);
         QVERIFY2((r.out + r.err).contains(printed.replace(QStringLiteral("<dir>"), dir.path())),
                  qPrintable(r.out + r.err));
         QVERIFY(hadFallback || !QFileInfo::exists(fallback));
         if (!leaves.isEmpty())
             QCOMPARE(everythingIn(dir), leaves);
-    }
-
-    // A folder name with bytes that are not UTF-8 would come back from text as another name;
-    // it is refused rather than another folder used, whatever the locale.
-    void nonUtf8DataDir_data()
-    {
-        QTest::addColumn<QByteArray>("locale");
-        QTest::newRow("C") << QByteArray("C");
-        QTest::newRow("UTF-8") << QByteArray("C.UTF-8");
-    }
-    void nonUtf8DataDir()
-    {
-        QFETCH(QByteArray, locale);
-        QTemporaryDir dir;
-        const QString file = write(dir, "new.txt", "20990101 01 02 03 04 05 06\n");
-        // QProcess hands arguments over as text, so the shell's printf makes the byte.
-        const Run r = run(
-            {"-c",
-             "exec \"$0\" --data-dir \"$(printf \"$1\")\" --lottery 6:1-49 "
-             "--import \"$2\"",
-             QStringLiteral(QRT_PROGRAM), dir.path() + QStringLiteral("/caf\\351"), file},
-            [locale] { setenv("LC_ALL", locale.constData(), 1); }, QStringLiteral("/bin/sh"));
-        QCOMPARE(r.code, 2);
-        QVERIFY2(r.err.contains(QStringLiteral("the argument \"%1/caf\\xE9\" holds bytes that "
-                                               "are not UTF-8 text")
-                                    .arg(dir.path())),
-                 qPrintable(r.err));
-        QCOMPARE(everythingIn(dir), QStringList{"new.txt"});
     }
 
     // Without a screen nothing waits for a click: a damaged user data file is reported on
