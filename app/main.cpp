@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QFile>
 #include <QTimer>
 
 #include <cstdio>
@@ -19,6 +20,17 @@ struct Options {
     QString dataDir, screenshot, check, import, lottery, restore;
     bool versions = false;
 };
+
+QString escapedBytes(const QByteArray &bytes)
+{
+    QString shown;
+    for (const char c : bytes)
+        shown += c >= 0x20 && c < 0x7f && c != '\\'
+                     ? QString(QLatin1Char(c))
+                     : QStringLiteral("\\x") +
+                           QStringLiteral("%1").arg(uchar(c), 2, 16, QLatin1Char('0')).toUpper();
+    return shown;
+}
 
 // Parsed before any application object exists: whether a window is wanted, and on which
 // platform, depends on the options. Returns an exit code when the program ends here.
@@ -73,13 +85,21 @@ std::optional<int> parseOptions(int argc, char *argv[], Options &o)
     // Without an application object Qt cannot name the program in the usage line.
     const QString helpText = parser.helpText().replace(QStringLiteral("<executable_name>"),
                                                        QStringLiteral("qrt-datamanager"));
-    QStringList args;
-    for (int i = 0; i < argc; ++i)
-        args << QString::fromLocal8Bit(argv[i]);
     const auto fail = [&](const QString &why) {
         std::fprintf(stderr, "qrt-datamanager: %s\n%s", qPrintable(why), qPrintable(helpText));
         return 2;
     };
+    QStringList args;
+    for (int i = 0; i < argc; ++i) {
+        args << QFile::decodeName(argv[i]);
+        // A name with bytes that are not valid text decodes to another name, and so to another
+        // folder or file: the program would quietly use that one.
+        if (i > 0 && QFile::encodeName(args.last()) != argv[i])
+            return fail(QStringLiteral("the argument \"%1\" holds bytes that are not UTF-8 text "
+                                       "(shown as \\xHH): the program cannot use a file or "
+                                       "folder with such a name; rename it")
+                            .arg(escapedBytes(argv[i])));
+    }
     if (!parser.parse(args))
         return fail(parser.errorText());
     if (parser.isSet(help)) {
@@ -96,6 +116,8 @@ std::optional<int> parseOptions(int argc, char *argv[], Options &o)
     o = {parser.value(dataDir), parser.value(screenshot), parser.value(check),
          parser.value(import),  parser.value(lottery),    parser.value(restore),
          parser.isSet(versions)};
+    if (parser.isSet(dataDir) && o.dataDir.isEmpty())
+        return fail(QStringLiteral("--data-dir needs a folder"));
     if (parser.isSet(check) && o.lottery.isEmpty())
         return fail(QStringLiteral("--check needs --lottery"));
     if (parser.isSet(import) && o.lottery.isEmpty())

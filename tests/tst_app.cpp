@@ -411,6 +411,26 @@ private Q_SLOTS:
         QVERIFY(QFile::exists(victim + QStringLiteral(".tmp-abcdef")));
     }
 
+    // A window whose lock on the data folder was taken away refuses to save before anything
+    // is deleted, says why, and keeps what was typed.
+    void lostLockRefusesTheSave()
+    {
+        seedHistory(data->path(), QStringLiteral("6of49"), 3);
+        test::MsgBoxRecorder boxes;
+        MainWindow w(data->path());
+        show(w);
+        type(QStringLiteral("2027001\n1\n2\n3\n4\n5\n6\n7\n"));
+        QVERIFY(QFile::remove(data->filePath(QStringLiteral("lock"))));
+        QVERIFY(!w.save());
+        QVERIFY(w.control()->isModified());
+        QVERIFY2(boxes.shown.join(u'\n').contains(QStringLiteral("lock on the data folder")),
+                 qPrintable(boxes.shown.join(u'\n')));
+        QCOMPARE(
+            ref::readUserDataFile(data->filePath(QStringLiteral("6of49/User.ltk"))).draws.size(),
+            3);
+        boxes.answers = {MsgBoxNo};
+    }
+
     // Made-up draws that an earlier version showed, marked as such or not, never count as
     // history: they go aside whole and the lottery starts empty.
     void sampleDrawsSetAside_data()
@@ -543,7 +563,10 @@ private Q_SLOTS:
             const int held = after.lottery()->Count();
             const QString said = out + err + boxes.shown.join(u'\n');
             QVERIFY2(code == 0 || code == 3 || code == 4 || code == -1, qPrintable(said));
-            QVERIFY2(held == (code == 0 || code == 4 ? 4 : code == 3 ? 3 : held), qPrintable(QStringLiteral("call %1, exit %2: %3").arg(n).arg(code).arg(said)));
+            QVERIFY2(held == (code == 0 || code == 4 ? 4
+                              : code == 3            ? 3
+                                                     : held),
+                     qPrintable(QStringLiteral("call %1, exit %2: %3").arg(n).arg(code).arg(said)));
             QVERIFY2(held == 3 || held == 4, qPrintable(said));
             if (code == 3)
                 QVERIFY2(err.contains(QStringLiteral("not saved")), qPrintable(said));

@@ -1,6 +1,8 @@
 // The program as a user runs it from a shell: its options, exit codes and what it prints, and
 // what its files hold after imports that are refused, fail, are killed or meet another program.
+#include <QDateTime>
 #include <QDir>
+#include <QDirIterator>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLockFile>
@@ -11,6 +13,7 @@
 #include <QThread>
 
 #include <csignal>
+#include <cstdlib>
 #include <functional>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -25,12 +28,13 @@ class tst_Program : public QObject
         QString err;
     };
 
-    static Run run(const QStringList &args, const std::function<void()> &inChild = {})
+    static Run run(const QStringList &args, const std::function<void()> &inChild = {},
+                   const QString &program = QStringLiteral(QRT_PROGRAM))
     {
         QProcess p;
         if (inChild)
             p.setChildProcessModifier(inChild);
-        p.start(QStringLiteral(QRT_PROGRAM), args);
+        p.start(program, args);
         Run r;
         if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit) {
             p.kill();
@@ -63,6 +67,16 @@ class tst_Program : public QObject
     {
         QFile f(path);
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+    }
+    static QStringList everythingIn(const QTemporaryDir &dir)
+    {
+        QStringList found;
+        QDirIterator it(dir.path(), QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden,
+                        QDirIterator::Subdirectories);
+        while (it.hasNext())
+            found << QDir(dir.path()).relativeFilePath(it.next());
+        found.sort();
+        return found;
     }
 
 private Q_SLOTS:
@@ -302,6 +316,98 @@ private Q_SLOTS:
         QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("store.db"))));
         held.unlock();
         QCOMPARE(importInto(dir, dir.filePath(QStringLiteral("new.txt"))).code, 0);
+    }
+
+    // A data folder that cannot be had is refused with what is wrong, and nothing is made
+    // outside it, nor another folder used; a lock file that no program holds is taken over
+    // whatever it holds.
+    void dataFolderProblems_data()
+    {
+        QTest::addColumn<QString>("problem");
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QString>("printed"); // <dir> stands for the temporary folder
+        QTest::addColumn<QStringList>("leaves");
+        const QStringList untouched{"file", "new.txt"};
+        QTest::newRow("HOME unset")
+            << "home" << 2 << "HOME is not set; give the data folder with --data-dir DIR."
+            << untouched;
+        QTest::newRow("XDG_DATA_HOME is a file")
+            << "xdg" << 2
+            << "The user's data location <dir>/file/QRTDataManager (from XDG_DATA_HOME) cannot "
+               "be used: <dir>/file is not a folder; give the data folder with --data-dir DIR."
+            << untouched;
+        QTest::newRow("a part of the data folder is a file")
+            << "part" << 2
+            << "The data folder <dir>/file/data cannot be created: <dir>/file is not a folder."
+            << untouched;
+        const QString latin1 =
+            "the argument \"<dir>/caf\\xE9\" holds bytes that are not UTF-8 text";
+        QTest::newRow("not UTF-8, C locale") << "C" << 2 << latin1 << untouched;
+        QTest::newRow("not UTF-8, UTF-8 locale") << "C.UTF-8" << 2 << latin1 << untouched;
+        QTest::newRow("no room for the lock")
+            << "fsize" << 2
+            << "The lock of the data folder <dir>/data cannot be written: the file size limit is "
+               "reached. Nothing was changed."
+            << QStringList{"data", "file", "new.txt"};
+        QTest::newRow("garbage lock")
+            << "garbage" << 0 << "added 1, holds 1 draws" << QStringList();
+    }
+    void dataFolderProblems()
+    {
+        QFETCH(QString, problem);
+        QFETCH(int, code);
+        QFETCH(QString, printed);
+        QFETCH(QStringList, leaves);
+        QTemporaryDir dir;
+        const QString file = write(dir, "new.txt", "20990101 01 02 03 04 05 06\n");
+        const QByteArray notAFolder = QFile::encodeName(write(dir, "file", ""));
+        QStringList args{"--data-dir", dir.filePath(QStringLiteral("data")),
+                         "--lottery",  "6:1-49",
+                         "--import",   file};
+        QString program = QStringLiteral(QRT_PROGRAM);
+        std::function<void()> inChild = [problem, notAFolder] {
+            if (problem == QLatin1String("home")) {
+                unsetenv("HOME");
+                unsetenv("XDG_DATA_HOME");
+            }
+            if (problem == QLatin1String("xdg"))
+                setenv("XDG_DATA_HOME", notAFolder.constData(), 1);
+            if (problem.startsWith(u'C'))
+                setenv("LC_ALL", qPrintable(problem), 1);
+            if (problem == QLatin1String("fsize")) {
+                std::signal(SIGXFSZ, SIG_IGN);
+                const rlimit none{0, 0};
+                setrlimit(RLIMIT_FSIZE, &none);
+            }
+        };
+        if (problem == QLatin1String("home") || problem == QLatin1String("xdg"))
+            args = args.mid(2);
+        if (problem == QLatin1String("part"))
+            args[1] = dir.filePath(QStringLiteral("file/data"));
+        if (problem.startsWith(u'C')) {
+            // QProcess hands arguments over as text, so the shell's printf makes the byte.
+            args =
+                QStringList{"-c", "d=$(printf \"$1\"); shift; exec \"$0\" --data-dir \"$d\" \"$@\"",
+                            program, dir.path() + QStringLiteral("/caf\\351")} +
+                args.mid(2);
+            program = QStringLiteral("/bin/sh");
+        }
+        if (problem == QLatin1String("garbage")) {
+            QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("data")));
+            QFile lock(write(dir, "data/lock", "\xff\x01garbage"));
+            QVERIFY(lock.open(QIODevice::ReadOnly));
+            QVERIFY(lock.setFileTime(QDateTime::currentDateTime().addSecs(-60),
+                                     QFileDevice::FileModificationTime));
+        }
+        const QString fallback = QStringLiteral("/.local/share/QRTDataManager");
+        const bool hadFallback = QFileInfo::exists(fallback);
+        const Run r = run(args, inChild, program);
+        QCOMPARE(r.code, code);
+        QVERIFY2((r.out + r.err).contains(printed.replace(QStringLiteral("<dir>"), dir.path())),
+                 qPrintable(r.out + r.err));
+        QVERIFY(hadFallback || !QFileInfo::exists(fallback));
+        if (!leaves.isEmpty())
+            QCOMPARE(everythingIn(dir), leaves);
     }
 
     // Without a screen nothing waits for a click: a damaged user data file is reported on
