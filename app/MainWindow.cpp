@@ -248,7 +248,7 @@ void MainWindow::loadLottery(const ref::LotteryShape &shape)
     const Busy busy(this, QStringLiteral("Loading the draws of %1...").arg(shape.name));
     m_folder.prepare(*m_store, shape);
     m_lotteryFolder = std::make_unique<domain::LotteryFolder>(
-        m_folder.lotteryFolder(shape), *m_store, shape, DataFolder::applicationName(),
+        m_folder.lotteryFolder(shape), *m_store, shape, domain::DataFolder::applicationName(),
         [this] { return m_folder.checkLock(); });
     for (const QString &note : m_lotteryFolder->open(*m_lottery))
         msgBox(note, MsgBoxStop, kTitle);

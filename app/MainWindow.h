@@ -131,7 +131,7 @@ private:
     void markCurrentLottery();
     void repairFiles();
 
-    DataFolder m_folder;
+    domain::DataFolder m_folder;
     std::unique_ptr<domain::LotteryFolder> m_lotteryFolder;
     std::unique_ptr<domain::Journal> m_journal;
     QTimer *m_journalTimer = nullptr;

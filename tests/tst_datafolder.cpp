@@ -19,7 +19,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-using qrt::app::DataFolder;
+using qrt::domain::DataFolder;
 
 class tst_DataFolder : public QObject
 {

@@ -11,7 +11,7 @@ namespace qrt::ref
 class SqliteStore;
 }
 
-namespace qrt::app
+namespace qrt::domain
 {
 
 /// Where the program keeps its things: one folder holding the record store (store.db), the
@@ -68,4 +68,4 @@ private:
     int m_lockFd = -1;
 };
 
-} // namespace qrt::app
+} // namespace qrt::domain

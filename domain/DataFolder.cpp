@@ -26,7 +26,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace qrt::app
+namespace qrt::domain
 {
 namespace
 {
@@ -379,4 +379,4 @@ void DataFolder::prepare(ref::SqliteStore &store, const ref::LotteryShape &shape
                 lotteryFolder(shape));
 }
 
-} // namespace qrt::app
+} // namespace qrt::domain
