@@ -23,6 +23,16 @@ namespace
 const QString kLastReadFile = QString::fromLatin1(host::kRecordLastReadFile);
 const QString kCaption = QString::fromLatin1(host::kRecordCaption);
 
+// Store writes at a start or after a save: a full disk must not end the program, and what they
+// guard is checked again before the next save deletes anything.
+template <class F> void quietly(F &&write)
+{
+    try {
+        write();
+    } catch (const RuntimeError &) {
+    }
+}
+
 QByteArray readAll(const QString &path)
 {
     QFile f(path);
@@ -99,9 +109,9 @@ QStringList LotteryFolder::open(ref::Lottery &lottery)
                          .arg(aside);
         }
     }
-    m_store.removeRecord(recordKey("SampleData"));
+    quietly([&] { m_store.removeRecord(recordKey("SampleData")); });
     notes << repair();
-    tellControlWhereToWriteBack();
+    quietly([&] { tellControlWhereToWriteBack(); });
     return notes;
 }
 
@@ -113,16 +123,16 @@ std::optional<FileIdentity> LotteryFolder::recordedOpened() const
 void LotteryFolder::rememberOpened(const QString &path)
 {
     if (const std::optional<FileIdentity> id = FileIdentity::of(path))
-        m_store.setRecord(recordKey("Opened"), id->toRecord());
+        quietly([&] { m_store.setRecord(recordKey("Opened"), id->toRecord()); });
     else
-        m_store.removeRecord(recordKey("Opened"));
-    tellControlWhereToWriteBack();
+        quietly([&] { m_store.removeRecord(recordKey("Opened")); });
+    quietly([&] { tellControlWhereToWriteBack(); });
 }
 
 void LotteryFolder::forgetOpened()
 {
-    m_store.removeRecord(recordKey("Opened"));
-    tellControlWhereToWriteBack();
+    quietly([&] { m_store.removeRecord(recordKey("Opened")); });
+    quietly([&] { tellControlWhereToWriteBack(); });
 }
 
 QString LotteryFolder::writeBackFile() const
@@ -224,21 +234,21 @@ QStringList LotteryFolder::afterSave()
         const QString last = m_store.record(kLastReadFile).value_or(QString());
         if (underWay && last == changed && now) {
             // This save wrote it: what it holds now is what the next save may replace.
-            m_store.setRecord(recordKey("Opened"), now->toRecord());
+            quietly([&] { m_store.setRecord(recordKey("Opened"), now->toRecord()); });
         } else {
             notes << QStringLiteral("%1 was changed by another program after it was read, so the "
                                     "draws were not written back to it; nothing in it was lost. "
                                     "Saves no longer write back to it.")
                          .arg(changed);
-            m_store.removeRecord(recordKey("Opened"));
+            quietly([&] { m_store.removeRecord(recordKey("Opened")); });
         }
     }
     if (!m_versionProblem.isEmpty())
         notes << QStringLiteral("The draws were saved, but the state before this save was not "
                                 "kept as an earlier version: %1")
                      .arg(m_versionProblem);
-    m_store.removeRecord(recordKey("SaveUnderWay"));
-    tellControlWhereToWriteBack();
+    quietly([&] { m_store.removeRecord(recordKey("SaveUnderWay")); });
+    quietly([&] { tellControlWhereToWriteBack(); });
     return notes;
 }
 
@@ -249,7 +259,7 @@ QStringList LotteryFolder::repair()
     if (!QFile::exists(path) && QFile::exists(ref::backupPathFor(path)))
         (void)ref::restoreLastGood(path);
     const bool underWay = m_store.record(recordKey("SaveUnderWay")) == QLatin1String("1");
-    m_store.removeRecord(recordKey("SaveUnderWay"));
+    quietly([&] { m_store.removeRecord(recordKey("SaveUnderWay")); });
     const std::optional<FileIdentity> recorded = recordedOpened();
     if (!recorded)
         return notes;
@@ -270,14 +280,14 @@ QStringList LotteryFolder::repair()
     if (info.exists() || info.isSymLink()) {
         if (readAll(recorded->path) == text)
             if (const std::optional<FileIdentity> now = FileIdentity::of(recorded->path))
-                m_store.setRecord(recordKey("Opened"), now->toRecord());
+                quietly([&] { m_store.setRecord(recordKey("Opened"), now->toRecord()); });
         return notes;
     }
     const ref::Status written = ref::writeFileAtomically(recorded->path, text);
     const QString why = written.message();
     if (written.landed()) {
         if (const std::optional<FileIdentity> now = FileIdentity::of(recorded->path))
-            m_store.setRecord(recordKey("Opened"), now->toRecord());
+            quietly([&] { m_store.setRecord(recordKey("Opened"), now->toRecord()); });
         notes << QStringLiteral("%1 was missing after an unfinished save; it was written again "
                                 "with the %2 draws saved last.")
                      .arg(recorded->path)

@@ -58,6 +58,10 @@ SqliteStore::SqliteStore(const QString &path, QObject *parent)
         fail(QStringLiteral("it is not a QRT record store: its table \"records\" has the "
                             "columns %1")
                  .arg(columns.join(QStringLiteral(", "))));
+    // A store that is already set up is only read here: a full disk must not keep the program
+    // from starting on it.
+    if (version == kSchemaVersion && !columns.isEmpty())
+        return;
     if (!q.exec(QStringLiteral(
             "CREATE TABLE IF NOT EXISTS records (a1 TEXT NOT NULL, key TEXT NOT NULL, "
             "a3 TEXT NOT NULL, a4 TEXT NOT NULL, a5 TEXT NOT NULL, content TEXT, "
