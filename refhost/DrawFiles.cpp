@@ -409,8 +409,16 @@ ReadResult readTextDrawsWith(const QByteArray &bytes, const LotteryShape &shape,
 
     // A file whose every draw passed as it was read breaks no rule: the full check, which
     // reads every cell again, is for files that left doubt.
-    const std::vector<RuleBreak> breaks =
+    std::vector<RuleBreak> breaks =
         witness.clean() ? std::vector<RuleBreak>() : checkDraws(table, limits, false);
+    // Rows are in line order. Past the first hundred breaks none can be listed, so they are
+    // counted without a message: a message each would cost far more than the file.
+    std::stable_sort(breaks.begin(), breaks.end(),
+                     [](const RuleBreak &a, const RuleBreak &b) { return a.row < b.row; });
+    if (breaks.size() > kListedErrors) {
+        result.unlisted += qsizetype(breaks.size() - kListedErrors);
+        breaks.resize(kListedErrors);
+    }
     for (const RuleBreak &b : breaks) {
         result.errors.push_back(
             {table.line(b.row),
