@@ -46,8 +46,8 @@ QRT_REFHOST_EXPORT qsizetype maxDrawLineBytes(const LotteryShape &shape);
 
 /// The plain text draw file: one draw a line, the issue, the basic numbers and, for a lottery
 /// with one, the bonus number after a "+"; blanks or commas between. Empty lines and lines
-/// starting with "#" are skipped. Every draw must keep the lottery's rules. A line longer than
-/// maxDrawLineBytes() or of more fields than a draw has is a bad line.
+/// starting with "#" are skipped. Every draw must keep the lottery's rules. Any other line
+/// longer than maxDrawLineBytes() is a bad line, and so is one of more fields than a draw has.
 QRT_REFHOST_EXPORT ReadResult readTextDraws(const QByteArray &bytes, const LotteryShape &shape,
                                             int firstLine = 1);
 /// Numbers with at least two digits, single blanks, " + " before the bonus, "\n" after each.
