@@ -152,18 +152,21 @@ int splitFields(const QByteArray &bytes, qsizetype begin, qsizetype end, Span *o
     const unsigned char *p = base + begin;
     const unsigned char *stop = base + end;
     int count = 0;
-    while (p < stop) {
+    while (room > 0 && p < stop) {
         while (p < stop && separator[*p])
             ++p;
         const unsigned char *start = p;
         while (p < stop && !separator[*p])
             ++p;
         if (p > start) {
-            if (count < room)
-                out[count] = {start - base, p - start};
-            ++count;
+            out[count++] = {start - base, p - start};
+            if (count == room)
+                break;
         }
     }
+    // Past the room the fields are counted only, by where they start.
+    for (const unsigned char *first = base + begin; p < stop; ++p)
+        count += !separator[*p] && (p == first || separator[p[-1]]);
     return count;
 }
 
