@@ -175,6 +175,9 @@ private Q_SLOTS:
             << good + QByteArray("1 ").repeated(1000) + "\n"
             << false << "6:1-49" << QStringList{"2: expected 6 numbers after the issue, found 999"}
             << 1 << 0;
+        QTest::newRow("two bonus numbers")
+            << QByteArray("1 01 02 03 + 04 05\n") << false << "3:1-49+"
+            << QStringList{"1: expected one bonus number after the \"+\", found 2"} << 1 << 0;
         QTest::newRow("NUL byte") << QByteArray("1 01 02\0 03 04 05 06\n", 21) + good << false
                                   << "6:1-49"
                                   << QStringList{"1: the line holds a NUL byte: the file is "
