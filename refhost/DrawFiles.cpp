@@ -135,38 +135,38 @@ bool isBlank(char c)
     return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f';
 }
 
+// Every line is split twice on its way in, once to be counted and taken, once for the rule
+// check, so the separators are looked up in a table.
+constexpr std::array<bool, 256> kSeparator = [] {
+    std::array<bool, 256> t{};
+    for (unsigned char c : {' ', '\t', '\r', '\v', '\f', ','})
+        t[c] = true;
+    return t;
+}();
+
 // The fields of bytes [begin, end), separated by blanks or commas, as (start, length): the
 // first @p room of them go to @p out, the rest are only counted, so a line of more fields than
-// a draw has costs no memory. Returns how many there are. Every line is split twice on its way
-// in, once to be counted and taken, once for the rule check, so the separators are looked up
-// in a table.
+// a draw has costs no memory. Returns how many there are.
 int splitFields(const QByteArray &bytes, qsizetype begin, qsizetype end, Span *out, int room)
 {
-    static const auto separator = [] {
-        std::array<bool, 256> t{};
-        for (unsigned char c : {' ', '\t', '\r', '\v', '\f', ','})
-            t[c] = true;
-        return t;
-    }();
     const auto *base = reinterpret_cast<const unsigned char *>(bytes.constData());
     const unsigned char *p = base + begin;
     const unsigned char *stop = base + end;
-    int count = 0;
-    while (room > 0 && p < stop) {
-        while (p < stop && separator[*p])
+    Span *o = out;
+    Span *const full = out + std::max(room, 0);
+    while (o != full && p < stop) {
+        while (p < stop && kSeparator[*p])
             ++p;
         const unsigned char *start = p;
-        while (p < stop && !separator[*p])
+        while (p < stop && !kSeparator[*p])
             ++p;
-        if (p > start) {
-            out[count++] = {start - base, p - start};
-            if (count == room)
-                break;
-        }
+        if (p > start)
+            *o++ = {start - base, p - start};
     }
     // Past the room the fields are counted only, by where they start.
+    int count = int(o - out);
     for (const unsigned char *first = base + begin; p < stop; ++p)
-        count += !separator[*p] && (p == first || separator[p[-1]]);
+        count += !kSeparator[*p] && (p == first || kSeparator[p[-1]]);
     return count;
 }
 
