@@ -28,69 +28,84 @@ QByteArray formatCsv(const ref::DrawList &draws)
     return out;
 }
 
-namespace
-{
-// One CSV record's fields, from @p pos; moves @p pos past the record and counts the lines it
-// spans (a quoted field may hold line breaks).
-QList<QByteArray> nextRecord(const QByteArray &bytes, qsizetype &pos, int &lines)
-{
-    QList<QByteArray> fields;
-    QByteArray field;
-    bool quoted = false;
-    lines = 1;
-    while (pos < bytes.size()) {
-        const char c = bytes[pos++];
-        if (quoted) {
-            if (c == '"' && pos < bytes.size() && bytes[pos] == '"') {
-                field += '"';
-                ++pos;
-            } else if (c == '"') {
-                quoted = false;
-            } else {
-                lines += c == '\n' ? 1 : 0;
-                field += c;
-            }
-        } else if (c == '"') {
-            quoted = true;
-        } else if (c == ',') {
-            fields << field;
-            field.clear();
-        } else if (c == '\n') {
-            break;
-        } else if (c != '\r') {
-            field += c;
-        }
-    }
-    fields << field;
-    return fields;
-}
-} // namespace
-
-ref::ReadResult readCsv(const QByteArray &bytes, const ref::LotteryShape &shape)
+ref::ReadResult readCsv(QByteArray bytes, const ref::LotteryShape &shape)
 {
     // Each record becomes a line of a text draw file at the same line number, so that the
-    // text reader's checks and messages serve both; a record of many lines leaves empty
-    // lines behind it, which the text reader skips.
-    QByteArray text;
-    text.reserve(bytes.size());
-    qsizetype pos = 0;
-    int lines = 0;
-    nextRecord(bytes, pos, lines); // the header
-    text.append(QByteArray(lines, '\n'));
-    while (pos < bytes.size()) {
-        const QList<QByteArray> fields = nextRecord(bytes, pos, lines);
-        for (qsizetype f = 0; f < fields.size(); ++f) {
-            if (f > 0)
-                text += shape.bonus && f == fields.size() - 1 ? " + " : " ";
-            // A field's own blanks or separators would split it: such a field is bad anyway,
-            // and its line breaks must not start a line of their own.
-            QByteArray field = fields[f].trimmed();
-            field.replace('\n', ' ').replace('\r', ' ');
-            text += field;
+    // text reader's checks and messages serve both. The line is written over the record in
+    // place: dropping quotes and CRs only shrinks it and the last comma turns into the "+"
+    // before the bonus, so no copy of the file is made. A record too long for a draw, or
+    // spread over lines by a quoted line break, is a bad line named here and leaves only its
+    // line breaks, which the text reader skips.
+    const qsizetype maxLine = ref::maxDrawLineBytes(shape);
+    std::vector<ref::ReadError> bad;
+    qsizetype unlisted = 0;
+    auto refuse = [&](int line, auto &&why) {
+        if (bad.size() < 100)
+            bad.push_back({line, why()});
+        else
+            ++unlisted;
+    };
+    char *const data = bytes.data();
+    const qsizetype size = bytes.size();
+    qsizetype in = 0;
+    qsizetype out = 0;
+    int line = 1;
+    for (bool header = true; in < size; header = false) {
+        const qsizetype recordIn = in;
+        const qsizetype recordOut = out;
+        qsizetype lastComma = -1;
+        int lines = 1;
+        bool quoted = false;
+        bool ended = false;
+        while (in < size) {
+            const char c = data[in++];
+            if (quoted) {
+                if (c == '"' && in < size && data[in] == '"') {
+                    data[out++] = '"';
+                    ++in;
+                } else if (c == '"') {
+                    quoted = false;
+                } else {
+                    // A field's own line breaks must not start a line of their own.
+                    lines += c == '\n' ? 1 : 0;
+                    data[out++] = c == '\n' || c == '\r' ? ' ' : c;
+                }
+            } else if (c == '"') {
+                quoted = true;
+            } else if (c == '\n') {
+                ended = true;
+                break;
+            } else if (c != '\r') {
+                if (c == ',')
+                    lastComma = out;
+                data[out++] = c;
+            }
         }
-        text.append(QByteArray(lines, '\n'));
+        const qsizetype length = in - recordIn - (ended ? 1 : 0);
+        const bool keep = !header && length <= maxLine && lines == 1;
+        if (!header && length > maxLine)
+            refuse(line, [&] {
+                return QStringLiteral("the line is %1 bytes long; a draw line holds at most %2")
+                    .arg(length)
+                    .arg(maxLine);
+            });
+        else if (!header && lines > 1)
+            refuse(line, [&] {
+                return QStringLiteral("a quoted field holds a line break: a draw is one line");
+            });
+        if (!keep)
+            out = recordOut;
+        else if (shape.bonus && lastComma >= 0)
+            data[lastComma] = '+';
+        // Only breaks the record held are written back, so the line never outgrows it.
+        for (int k = ended ? 0 : 1; k < lines; ++k)
+            data[out++] = '\n';
+        line += lines;
     }
-    return ref::readTextDraws(text, shape);
+    bytes.truncate(out);
+    ref::ReadResult r = ref::readTextDraws(bytes, shape);
+    r.addErrors(std::move(bad), unlisted);
+    return r;
 }
 
 } // namespace qrt::app

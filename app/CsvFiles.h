@@ -15,7 +15,8 @@ QByteArray formatCsv(const ref::DrawList &draws);
 /// Reads CSV as formatCsv writes it, or as a spreadsheet saves it (quoted fields, LF or CR LF,
 /// blanks around numbers): the first record is the header, every other record one draw. The
 /// draws go through the same checks as a text draw file, with bad lines named by their line
-/// in the CSV file; a file with any bad line gives no draws.
-ref::ReadResult readCsv(const QByteArray &bytes, const ref::LotteryShape &shape);
+/// in the CSV file; a file with any bad line gives no draws. The bytes are rewritten in place:
+/// hand them over with std::move when they are not needed after, and no copy is made.
+ref::ReadResult readCsv(QByteArray bytes, const ref::LotteryShape &shape);
 
 } // namespace qrt::app

@@ -752,7 +752,7 @@ bool MainWindow::importCsv(const QString &path)
                QStringLiteral("Draw file errors"));
         return false;
     }
-    ref::ReadResult r = readCsv(bytes, m_lottery->shape());
+    ref::ReadResult r = readCsv(std::move(bytes), m_lottery->shape());
     if (!r.ok()) {
         msgBox(QStringLiteral("%1 was not loaded:\n%2").arg(path, r.describe(path, 40).join(u'\n')),
                MsgBoxStop, QStringLiteral("Draw file errors"));

@@ -31,6 +31,8 @@ constexpr int kVersion = 1;
 constexpr qint64 kMaxFileBytes = qint64(1) << 30;
 // Bad lines listed by number; the rest are counted in constant memory.
 constexpr size_t kListedErrors = 100;
+// A header line is a word and a short value; a longer one is no header.
+constexpr qsizetype kMaxHeaderLineBytes = 4096;
 const char kUtf8Bom[] = "\xEF\xBB\xBF";
 
 // A UTF-16 file has a byte order mark or, being digits and blanks, a NUL in every other byte.
@@ -40,8 +42,15 @@ bool looksUtf16(const QByteArray &bytes)
            (bytes.size() >= 2 && (bytes[0] == 0) != (bytes[1] == 0));
 }
 
-void splitFields(const QByteArray &bytes, qsizetype begin, qsizetype end,
-                 std::vector<std::pair<qsizetype, qsizetype>> &out);
+using Span = std::pair<qsizetype, qsizetype>;
+int splitFields(const QByteArray &bytes, qsizetype begin, qsizetype end, Span *out, int room);
+
+// Room for a draw of nine-digit numbers, however it is spaced, and a long issue: a line
+// beyond it is refused before it is split, so a hostile line costs no memory.
+qsizetype maxLineBytes(int cols)
+{
+    return 4096 + 32 * qsizetype(cols);
+}
 
 // The draws that passed the line checks, as the rule code reads them: a row is the bounds of
 // its line, split again when the row is read, so a million draws cost neither a string nor a
@@ -49,7 +58,10 @@ void splitFields(const QByteArray &bytes, qsizetype begin, qsizetype end,
 class ParsedTable : public DrawTable
 {
 public:
-    ParsedTable(const QByteArray &bytes, int cols) : m_bytes(bytes), m_cols(cols) {}
+    ParsedTable(const QByteArray &bytes, int cols)
+        : m_bytes(bytes), m_cols(cols), m_fields(size_t(cols))
+    {
+    }
     int rowCount() const override { return int(m_rows.size()); }
     int colCount() const override { return m_cols; }
     void cell(int row, int col, QString &out) const override
@@ -90,14 +102,14 @@ private:
         int line;
     };
 
-    std::pair<qsizetype, qsizetype> span(int row, int col) const
+    // Only lines whose fields were counted are added, so a row fills m_fields exactly.
+    Span span(int row, int col) const
     {
         if (row != m_splitRow) {
             const Row &r = m_rows[size_t(row)];
-            m_fields.clear();
-            splitFields(m_bytes, r.begin, r.plus, m_fields);
-            if (r.plus < r.end)
-                splitFields(m_bytes, r.plus + 1, r.end, m_fields);
+            const int basic = splitFields(m_bytes, r.begin, r.plus, m_fields.data(), m_cols);
+            if (r.plus < r.end && basic < m_cols)
+                splitFields(m_bytes, r.plus + 1, r.end, m_fields.data() + basic, m_cols - basic);
             m_splitRow = row;
         }
         return m_fields[size_t(col)];
@@ -107,7 +119,7 @@ private:
     int m_cols;
     std::vector<Row> m_rows;
     mutable int m_splitRow = -1;
-    mutable std::vector<std::pair<qsizetype, qsizetype>> m_fields;
+    mutable std::vector<Span> m_fields;
 };
 
 qsizetype findInLine(const QByteArray &bytes, char c, qsizetype from, qsizetype end)
@@ -123,30 +135,39 @@ bool isBlank(char c)
     return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f';
 }
 
-// The fields of bytes [begin, end), separated by blanks or commas, as (start, length). Every
-// line is split twice on its way in, once to be counted and taken, once for the rule check, so
-// the separators are looked up in a table.
-void splitFields(const QByteArray &bytes, qsizetype begin, qsizetype end,
-                 std::vector<std::pair<qsizetype, qsizetype>> &out)
+// Every line is split twice on its way in, once to be counted and taken, once for the rule
+// check, so the separators are looked up in a table.
+constexpr std::array<bool, 256> kSeparator = [] {
+    std::array<bool, 256> t{};
+    for (unsigned char c : {' ', '\t', '\r', '\v', '\f', ','})
+        t[c] = true;
+    return t;
+}();
+
+// The fields of bytes [begin, end), separated by blanks or commas, as (start, length): the
+// first @p room of them go to @p out, the rest are only counted, so a line of more fields than
+// a draw has costs no memory. Returns how many there are.
+int splitFields(const QByteArray &bytes, qsizetype begin, qsizetype end, Span *out, int room)
 {
-    static const auto separator = [] {
-        std::array<bool, 256> t{};
-        for (unsigned char c : {' ', '\t', '\r', '\v', '\f', ','})
-            t[c] = true;
-        return t;
-    }();
     const auto *base = reinterpret_cast<const unsigned char *>(bytes.constData());
     const unsigned char *p = base + begin;
     const unsigned char *stop = base + end;
-    while (p < stop) {
-        while (p < stop && separator[*p])
+    Span *o = out;
+    Span *const full = out + std::max(room, 0);
+    while (o != full && p < stop) {
+        while (p < stop && kSeparator[*p])
             ++p;
         const unsigned char *start = p;
-        while (p < stop && !separator[*p])
+        while (p < stop && !kSeparator[*p])
             ++p;
         if (p > start)
-            out.emplace_back(start - base, p - start);
+            *o++ = {start - base, p - start};
     }
+    // Past the room the fields are counted only, by where they start.
+    int count = int(o - out);
+    for (const unsigned char *first = base + begin; p < stop; ++p)
+        count += !kSeparator[*p] && (p == first || kSeparator[p[-1]]);
+    return count;
 }
 
 QString columnName(int col, const LotteryShape &shape)
@@ -189,6 +210,27 @@ QStringList ReadResult::describe(const QString &file, int most) const
     return out;
 }
 
+void ReadResult::addErrors(std::vector<ReadError> more, qsizetype moreUnlisted)
+{
+    if (more.empty() && moreUnlisted == 0)
+        return;
+    errors.insert(errors.end(), std::make_move_iterator(more.begin()),
+                  std::make_move_iterator(more.end()));
+    std::stable_sort(errors.begin(), errors.end(),
+                     [](const ReadError &a, const ReadError &b) { return a.line < b.line; });
+    unlisted += moreUnlisted;
+    if (errors.size() > kListedErrors) {
+        unlisted += qsizetype(errors.size() - kListedErrors);
+        errors.resize(kListedErrors);
+    }
+    draws = DrawList(shape.total, shape.bonus);
+}
+
+qsizetype maxDrawLineBytes(const LotteryShape &shape)
+{
+    return maxLineBytes(shape.total + 1 + (shape.bonus ? 1 : 0));
+}
+
 quint32 crc32(const QByteArray &bytes)
 {
     // zlib's table-driven CRC is several times faster than a byte loop on a 30 MB body.
@@ -229,8 +271,9 @@ ReadResult readTextDrawsWith(const QByteArray &bytes, const LotteryShape &shape,
              (p = static_cast<const char *>(std::memchr(p, '\n', size_t(stop - p)))); ++p)
             ++lines;
     table.reserve(std::min(lines, size_t(bytes.size()) / size_t(2 * cols) + 1));
-    std::vector<std::pair<qsizetype, qsizetype>> cells;
-    std::vector<std::pair<qsizetype, qsizetype>> bonus;
+    // The issue, the basic numbers and the bonus of the line at hand.
+    std::vector<Span> cells(static_cast<size_t>(cols));
+    const qsizetype maxLine = maxLineBytes(cols);
     std::vector<qint32> values(static_cast<size_t>(cols));
     DrawLimits limits;
     limits.totalNumber = shape.total;
@@ -279,6 +322,14 @@ ReadResult readTextDrawsWith(const QByteArray &bytes, const LotteryShape &shape,
                 ++result.unlisted;
             }
         };
+        if (end - begin > maxLine) {
+            bad([&] {
+                return QStringLiteral("the line is %1 bytes long; a draw line holds at most %2")
+                    .arg(end - begin)
+                    .arg(maxLine);
+            });
+            continue;
+        }
         if (findInLine(bytes, '\0', begin, end) >= 0) {
             bad([] {
                 return QStringLiteral("the line holds a NUL byte: the file is binary or damaged");
@@ -306,27 +357,26 @@ ReadResult readTextDrawsWith(const QByteArray &bytes, const LotteryShape &shape,
             });
             continue;
         }
-        cells.clear();
-        splitFields(bytes, begin, hasPlus ? plus : end, cells);
-        if (cells.empty()) {
+        const int fields =
+            splitFields(bytes, begin, hasPlus ? plus : end, cells.data(), shape.total + 1);
+        if (fields == 0) {
             bad([] { return QStringLiteral("the issue is missing"); });
             continue;
         }
-        if (int(cells.size()) - 1 != shape.total) {
+        if (fields - 1 != shape.total) {
             bad([&] {
                 return QStringLiteral("expected %1 numbers after the issue, found %2")
                     .arg(shape.total)
-                    .arg(cells.size() - 1);
+                    .arg(fields - 1);
             });
             continue;
         }
         if (shape.bonus) {
-            bonus.clear();
-            splitFields(bytes, plus + 1, end, bonus);
-            if (bonus.size() != 1) {
+            const int bonus = splitFields(bytes, plus + 1, end, &cells[size_t(cols - 1)], 1);
+            if (bonus != 1) {
                 bad([&] {
                     return QStringLiteral("expected one bonus number after the \"+\", found %1")
-                        .arg(bonus.size());
+                        .arg(bonus);
                 });
                 continue;
             }
@@ -336,8 +386,6 @@ ReadResult readTextDrawsWith(const QByteArray &bytes, const LotteryShape &shape,
             continue;
         }
         table.add(lineNo, begin, hasPlus ? plus : end, end);
-        if (shape.bonus)
-            cells.push_back(bonus[0]);
         const char *data = bytes.constData();
         // The draw is taken from the fields split already, while the file is still clean;
         // the rule check below throws it away again if any cell breaks a rule.
@@ -350,7 +398,7 @@ ReadResult readTextDrawsWith(const QByteArray &bytes, const LotteryShape &shape,
         if (!result.errors.empty())
             continue;
         // Unsigned: a field that is no number yet may be long; its value is never used then.
-        auto number = [&](const std::pair<qsizetype, qsizetype> &field) {
+        auto number = [&](const Span &field) {
             quint32 v = 0;
             for (qsizetype k = 0; k < field.second; ++k)
                 v = v * 10 + quint32(data[field.first + k] - '0');
@@ -364,8 +412,16 @@ ReadResult readTextDrawsWith(const QByteArray &bytes, const LotteryShape &shape,
 
     // A file whose every draw passed as it was read breaks no rule: the full check, which
     // reads every cell again, is for files that left doubt.
-    const std::vector<RuleBreak> breaks =
+    std::vector<RuleBreak> breaks =
         witness.clean() ? std::vector<RuleBreak>() : checkDraws(table, limits, false);
+    // Rows are in line order. Past the first hundred breaks none can be listed, so they are
+    // counted without a message: a message each would cost far more than the file.
+    std::stable_sort(breaks.begin(), breaks.end(),
+                     [](const RuleBreak &a, const RuleBreak &b) { return a.row < b.row; });
+    if (breaks.size() > kListedErrors) {
+        result.unlisted += qsizetype(breaks.size() - kListedErrors);
+        breaks.resize(kListedErrors);
+    }
     for (const RuleBreak &b : breaks) {
         result.errors.push_back(
             {table.line(b.row),
@@ -463,6 +519,11 @@ ReadResult readUserData(const QByteArray &bytes)
                 i + 1,
                 i == 0 ? QStringLiteral("not a QRT draw file (the file is empty or has no header)")
                        : QStringLiteral("the header ends early: the file is truncated"));
+        if (end - pos > kMaxHeaderLineBytes)
+            return fail(i + 1,
+                        QStringLiteral("the line is %1 bytes long; a header line holds at most %2")
+                            .arg(end - pos)
+                            .arg(kMaxHeaderLineBytes));
         // A header whose lines end in CR LF (an editor's doing) reads the same.
         header[i] = bytes.mid(pos, end - pos);
         if (header[i].endsWith('\r'))
@@ -561,16 +622,30 @@ QString readDrawFileBytes(const QString &path, QByteArray &bytes)
                               "are not read")
             .arg(st.st_size >> 20)
             .arg(kMaxFileBytes >> 20);
-    bytes = QByteArray(qsizetype(st.st_size), Qt::Uninitialized);
+    // A file of the kernel's (/proc, /sys) tells no size and is read to its end, within the
+    // same bound; any other file is read as far as its size, once.
+    const bool sizeKnown = st.st_size > 0;
+    bytes = QByteArray(sizeKnown ? qsizetype(st.st_size) : qsizetype(64) << 10, Qt::Uninitialized);
     qsizetype done = 0;
-    while (done < bytes.size()) {
+    for (;;) {
+        if (done == bytes.size()) {
+            if (sizeKnown)
+                break;
+            if (done > kMaxFileBytes) {
+                bytes = QByteArray();
+                return QStringLiteral("the file is too large: draw files of more than %1 MB are "
+                                      "not read")
+                    .arg(kMaxFileBytes >> 20);
+            }
+            bytes.resize(std::min(done * 2, kMaxFileBytes + 1));
+        }
         const ssize_t n = ::read(fd, bytes.data() + done, size_t(bytes.size() - done));
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0)
             return failed("read");
         if (n == 0)
-            break; // it shrank meanwhile; what is there is read
+            break; // it shrank meanwhile, or ended; what is there is read
         done += n;
     }
     bytes.truncate(done);

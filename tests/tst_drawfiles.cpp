@@ -1,3 +1,5 @@
+#include "CsvFiles.h"
+
 #include <qrt/RuntimeError.h>
 #include <qrt/refhost/DrawFiles.h>
 #include <qrt/refhost/Lottery.h>
@@ -124,6 +126,94 @@ private Q_SLOTS:
         QCOMPARE(r.draws.size(), 0);
         QCOMPARE(errorLines(readTextDraws("1 01 02 03 + 04\n", shape("3:1-49"))),
                  QStringList("1: this lottery has no bonus number, but the line has a \"+\""));
+    }
+
+    // Lines no draw can be are bad lines, found without splitting them into every field they
+    // hold, and reading goes on after them; the longest line a draw may take still reads.
+    void badLines_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<bool>("csv");
+        QTest::addColumn<QString>("lottery");
+        QTest::addColumn<QStringList>("firstErrors");
+        QTest::addColumn<int>("count");
+        QTest::addColumn<int>("draws");
+        const QByteArray good = "2 01 02 03 04 05 06\n";
+        const QByteArray huge = QByteArray("1,").repeated(10 << 20);
+        const QString hugeWhy =
+            QStringLiteral("the line is 20971520 bytes long; a draw line holds at most 4320");
+        QTest::newRow("20 MB line")
+            << huge + "\n" + good + "3 01 02\n"
+            << false << "6:1-49"
+            << QStringList{"1: " + hugeWhy, "3: expected 6 numbers after the issue, found 2"} << 2
+            << 0;
+        QTest::newRow("20 MB record")
+            << "issue\r\n" + huge + "\r\n2,1,2,3,4,5,6\r\n3,1\r\n"
+            << true << "6:1-49"
+            << QStringList{"2: the line is 20971521 bytes long; a draw line holds at most 4320",
+                           "4: expected 6 numbers after the issue, found 1"}
+            << 2 << 0;
+        QTest::newRow("20 MB line, no end")
+            << good + huge << false << "6:1-49" << QStringList{"2: " + hugeWhy} << 1 << 0;
+        const qsizetype most = maxDrawLineBytes(shape("6:1-49"));
+        const QByteArray longest = "1 01 02 03 04 05 06" + QByteArray(most - 19, ' ');
+        QTest::newRow("longest line")
+            << longest + "\n" + good << false << "6:1-49" << QStringList() << 0 << 2;
+        QTest::newRow("a byte longer")
+            << longest + " \n" + good << false << "6:1-49"
+            << QStringList{QStringLiteral("1: the line is %1 bytes long; a draw line holds at "
+                                          "most %2")
+                               .arg(most + 1)
+                               .arg(most)}
+            << 1 << 0;
+        QByteArray keno = QByteArray(1000, '7');
+        for (int n = 1; n <= 20; ++n)
+            keno += QByteArray(100, ' ') + QByteArray::number(n * 4);
+        QTest::newRow("keno, long issue, wide blanks")
+            << keno << false << "keno" << QStringList() << 0 << 1;
+        QTest::newRow("fields past a draw's")
+            << good + QByteArray("1 ").repeated(1000) + "\n"
+            << false << "6:1-49" << QStringList{"2: expected 6 numbers after the issue, found 999"}
+            << 1 << 0;
+        QTest::newRow("two bonus numbers")
+            << QByteArray("1 01 02 03 + 04 05\n") << false << "3:1-49+"
+            << QStringList{"1: expected one bonus number after the \"+\", found 2"} << 1 << 0;
+        QTest::newRow("NUL byte") << QByteArray("1 01 02\0 03 04 05 06\n", 21) + good << false
+                                  << "6:1-49"
+                                  << QStringList{"1: the line holds a NUL byte: the file is "
+                                                 "binary or damaged"}
+                                  << 1 << 0;
+        QTest::newRow("NUL byte in CSV")
+            << QByteArray("issue\n1,1,2\0,3,4,5,6\n", 21) << true << "6:1-49"
+            << QStringList{"2: the line holds a NUL byte: the file is binary or damaged"} << 1 << 0;
+        QByteArray breaks;
+        for (int i = 0; i < 150; ++i)
+            breaks += "x 01 02 03 04 05 06\n";
+        QTest::newRow("150 rule breaks")
+            << breaks << false << "6:1-49"
+            << QStringList{"1: The dates should be digits! (issue: \"x\")"} << 150 << 0;
+    }
+    void badLines()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(bool, csv);
+        QFETCH(QString, lottery);
+        QFETCH(QStringList, firstErrors);
+        QFETCH(int, count);
+        QFETCH(int, draws);
+        const LotteryShape s = shape(qPrintable(lottery));
+        const ReadResult r = csv ? app::readCsv(std::move(bytes), s) : readTextDraws(bytes, s);
+        QCOMPARE(errorLines(r).mid(0, firstErrors.size()), firstErrors);
+        QCOMPARE(r.errorCount(), count);
+        QCOMPARE(qsizetype(r.errors.size()), std::min(count, 100));
+        QCOMPARE(r.draws.size(), draws);
+    }
+
+    void longHeaderLine()
+    {
+        const ReadResult r = readUserData(QByteArray(10000, 'Q') + "\n");
+        QCOMPARE(errorLines(r),
+                 QStringList("1: the line is 10000 bytes long; a header line holds at most 4096"));
     }
 
     void damagedUserData_data()

@@ -205,6 +205,17 @@ private Q_SLOTS:
                                               "1\0\n\0",
                                               10)
                                 << "" << 1 << ":1: the file is UTF-16 text";
+        // A line longer than any draw is refused without splitting it, and reading goes on.
+        const QByteArray huge = QByteArray("1,").repeated(10 << 20) + "\n2 01 02 03 04 05 06\n3\n";
+        QTest::newRow("20 MB line")
+            << huge << "" << 1
+            << "draws.txt:1: the line is 20971520 bytes long; a draw line holds at most 4320\n";
+        QTest::newRow("after a 20 MB line")
+            << huge << "" << 1 << "draws.txt:3: expected 6 numbers after the issue, found 0\n";
+        // The kernel's files tell no size, but are read to their end.
+        QTest::newRow("/proc/self/status")
+            << QByteArray() << "/proc/self/status" << 1
+            << "status:1: expected 6 numbers after the issue, found 1\n";
         QByteArray many;
         for (int i = 0; i < 1000000; ++i)
             many += "bad line\n";

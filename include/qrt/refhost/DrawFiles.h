@@ -34,11 +34,20 @@ struct QRT_REFHOST_EXPORT ReadResult {
     qsizetype errorCount() const { return qsizetype(errors.size()) + unlisted; }
     /// "FILE:LINE: reason" lines, at most @p most of them, then how many more there are.
     QStringList describe(const QString &file, int most = -1) const;
+    /// Takes in bad lines a reader of another format found before its lines came here (at
+    /// most a hundred, with @p moreUnlisted counted past them): the first hundred of all stay
+    /// listed in line order, and the draws go.
+    void addErrors(std::vector<ReadError> more, qsizetype moreUnlisted);
 };
+
+/// The longest draw line a reader takes for @p shape: a line past it is a bad line, refused
+/// before it is split into fields.
+QRT_REFHOST_EXPORT qsizetype maxDrawLineBytes(const LotteryShape &shape);
 
 /// The plain text draw file: one draw a line, the issue, the basic numbers and, for a lottery
 /// with one, the bonus number after a "+"; blanks or commas between. Empty lines and lines
-/// starting with "#" are skipped. Every draw must keep the lottery's rules.
+/// starting with "#" are skipped. Every draw must keep the lottery's rules. Any other line
+/// longer than maxDrawLineBytes() is a bad line, and so is one of more fields than a draw has.
 QRT_REFHOST_EXPORT ReadResult readTextDraws(const QByteArray &bytes, const LotteryShape &shape,
                                             int firstLine = 1);
 /// Numbers with at least two digits, single blanks, " + " before the bonus, "\n" after each.
@@ -59,8 +68,8 @@ QRT_REFHOST_EXPORT QByteArray formatUserData(const LotteryShape &shape, const Dr
 
 /// Reads a whole file with either reader; a file that cannot be read is one error on line 0.
 /// So is anything but a regular file (a FIFO, a device, a folder) and a file of more than
-/// 1 GB: both are refused before a byte is read. With @p bytes, the file's contents are
-/// handed back too.
+/// 1 GB: both are refused before a byte is read. A file that tells no size (one of /proc) is
+/// read to its end, up to the same 1 GB. With @p bytes, the file's contents are handed back too.
 QRT_REFHOST_EXPORT ReadResult readUserDataFile(const QString &path, QByteArray *bytes = nullptr);
 QRT_REFHOST_EXPORT ReadResult readTextDrawFile(const QString &path, const LotteryShape &shape,
                                                QByteArray *bytes = nullptr);
