@@ -1,0 +1,184 @@
+#include "Downloader.h"
+
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTest>
+#include <QtEndian>
+
+#include <zlib.h>
+
+using qrt::domain::Downloader;
+
+namespace
+{
+// A server on 127.0.0.1 that answers every request the way a test asks: a status, headers,
+// a body, and whether it then hangs up early or never answers at all.
+class TinyServer : public QTcpServer
+{
+public:
+    QByteArray status = "200 OK";
+    QByteArray body;
+    QByteArray extraHeaders;
+    qsizetype announce = -1; // the Content-Length sent, -1 for the body's own size
+    bool stall = false;
+
+    TinyServer()
+    {
+        listen(QHostAddress::LocalHost);
+        connect(this, &QTcpServer::newConnection, this, [this] {
+            while (QTcpSocket *s = nextPendingConnection()) {
+                connect(s, &QTcpSocket::readyRead, s, [this, s] {
+                    if (!s->readAll().contains("\r\n\r\n") || stall)
+                        return;
+                    const qsizetype length = announce < 0 ? body.size() : announce;
+                    s->write("HTTP/1.1 " + status +
+                             "\r\nContent-Length: " + QByteArray::number(length) + "\r\n" +
+                             extraHeaders + "Connection: close\r\n\r\n" + body);
+                    s->disconnectFromHost();
+                });
+            }
+        });
+    }
+    QUrl url(const QString &path = QStringLiteral("/results.csv")) const
+    {
+        return QUrl(QStringLiteral("http://127.0.0.1:%1%2").arg(serverPort()).arg(path));
+    }
+};
+
+template <class T> void put(QByteArray &b, T v)
+{
+    char raw[sizeof(T)];
+    qToLittleEndian(v, raw);
+    b.append(raw, sizeof(T));
+}
+
+// A one-file zip archive, its entry stored or deflated.
+QByteArray zipOf(const QByteArray &name, const QByteArray &data, bool deflated)
+{
+    QByteArray packed = data;
+    if (deflated) {
+        packed.resize(qsizetype(compressBound(uLong(data.size()))) + 64);
+        z_stream z{};
+        deflateInit2(&z, 9, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY);
+        z.next_in = reinterpret_cast<Bytef *>(const_cast<char *>(data.constData()));
+        z.avail_in = uInt(data.size());
+        z.next_out = reinterpret_cast<Bytef *>(packed.data());
+        z.avail_out = uInt(packed.size());
+        ::deflate(&z, Z_FINISH);
+        packed.resize(qsizetype(z.total_out));
+        deflateEnd(&z);
+    }
+    const quint32 crc =
+        quint32(crc32(0, reinterpret_cast<const Bytef *>(data.constData()), uInt(data.size())));
+    const quint16 method = deflated ? 8 : 0;
+    QByteArray zip;
+    const auto header = [&](quint32 signature, bool central) {
+        put<quint32>(zip, signature);
+        if (central)
+            put<quint16>(zip, 20);
+        put<quint16>(zip, 20);
+        put<quint16>(zip, 0);
+        put<quint16>(zip, method);
+        put<quint32>(zip, 0);
+        put<quint32>(zip, crc);
+        put<quint32>(zip, quint32(packed.size()));
+        put<quint32>(zip, quint32(data.size()));
+        put<quint16>(zip, quint16(name.size()));
+        put<quint16>(zip, 0);
+    };
+    header(0x04034b50, false);
+    zip += name + packed;
+    const qsizetype directory = zip.size();
+    header(0x02014b50, true);
+    for (int i = 0; i < 3; ++i)
+        put<quint16>(zip, 0);
+    put<quint32>(zip, 0);
+    put<quint32>(zip, 0); // the local header's offset
+    zip += name;
+    const qsizetype directorySize = zip.size() - directory;
+    put<quint32>(zip, 0x06054b50);
+    put<quint32>(zip, 0);
+    put<quint16>(zip, 1);
+    put<quint16>(zip, 1);
+    put<quint32>(zip, quint32(directorySize));
+    put<quint32>(zip, quint32(directory));
+    put<quint16>(zip, 0);
+    return zip;
+}
+
+const QByteArray kCsv = "Draw,Date,N1,N2,N3,N4,N5,N6,Bonus\n2,2026-01-08,1,2,3,4,5,6,7\n";
+} // namespace
+
+class tst_Downloader : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void outcomes_data()
+    {
+        QTest::addColumn<QByteArray>("status");
+        QTest::addColumn<QByteArray>("body");
+        QTest::addColumn<int>("announce");
+        QTest::addColumn<bool>("stall");
+        QTest::addColumn<QByteArray>("expected"); // the body, or empty for a failure
+        QTest::addColumn<QString>("message");
+        QTest::newRow("a file") << QByteArray("200 OK") << kCsv << -1 << false << kCsv << "";
+        QTest::newRow("not found") << QByteArray("404 Not Found") << QByteArray("gone") << -1
+                                   << false << QByteArray() << "answered 404 Not Found";
+        QTest::newRow("cut short") << QByteArray("200 OK") << kCsv.left(20) << 400 << false
+                                   << QByteArray() << "ended after 20 of 400 bytes";
+        QTest::newRow("silent server")
+            << QByteArray("200 OK") << kCsv << -1 << true << QByteArray() << "sent nothing for";
+        QTest::newRow("stored zip")
+            << QByteArray("200 OK") << zipOf("r.csv", kCsv, false) << -1 << false << kCsv << "";
+        QTest::newRow("deflated zip")
+            << QByteArray("200 OK") << zipOf("r.csv", kCsv, true) << -1 << false << kCsv << "";
+        QByteArray broken = zipOf("r.csv", kCsv, true);
+        broken[40] = char(broken[40] ^ 0x55);
+        QTest::newRow("damaged zip")
+            << QByteArray("200 OK") << broken << -1 << false << QByteArray() << "zip archive";
+    }
+    void outcomes()
+    {
+        QFETCH(QByteArray, status);
+        QFETCH(QByteArray, body);
+        QFETCH(int, announce);
+        QFETCH(bool, stall);
+        QFETCH(QByteArray, expected);
+        QFETCH(QString, message);
+        TinyServer server;
+        server.status = status;
+        server.body = body;
+        server.announce = announce;
+        server.stall = stall;
+        Downloader d;
+        d.setTimeout(300);
+        const Downloader::Result r = d.fetch(server.url());
+        QVERIFY2(r.status.ok() == !expected.isEmpty(), qPrintable(r.status.message()));
+        QCOMPARE(r.body, expected);
+        QVERIFY2(r.status.message().contains(message), qPrintable(r.status.message()));
+    }
+
+    // A moved file is followed; an address of another kind, or over the limit, is refused
+    // before anything is kept.
+    void redirectsSchemesAndLimits()
+    {
+        TinyServer target;
+        target.body = kCsv;
+        TinyServer mover;
+        mover.status = "302 Found";
+        mover.extraHeaders = "Location: " + target.url().toEncoded() + "\r\n";
+        Downloader d;
+        QCOMPARE(d.fetch(mover.url()).body, kCsv);
+        const Downloader::Result file = d.fetch(QUrl(QStringLiteral("file:///etc/passwd")));
+        QVERIFY(!file.status.ok() && file.body.isEmpty());
+        QVERIFY(file.status.message().contains(QStringLiteral("not an http or https")));
+        d.setLimit(10);
+        const Downloader::Result big = d.fetch(target.url());
+        QVERIFY2(!big.status.ok() && big.status.message().contains(QStringLiteral("larger")),
+                 qPrintable(big.status.message()));
+        QVERIFY(!Downloader::unzip(zipOf("r.csv", kCsv, true), 10).status.ok());
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_Downloader)
+#include "tst_downloader.moc"
