@@ -19,6 +19,7 @@ namespace
 struct Options {
     QString dataDir, screenshot, check, import, lottery, restore;
     bool versions = false;
+    bool skipBad = false;
 };
 
 QString escapedBytes(const QByteArray &bytes)
@@ -55,18 +56,24 @@ std::optional<int> parseOptions(int argc, char *argv[], Options &o)
                                         QStringLiteral("Renders the window to FILE and exits."),
                                         QStringLiteral("FILE"));
     const QCommandLineOption check(QStringLiteral("check"),
-                                   QStringLiteral("Checks the text draw file FILE against the "
-                                                  "rules of --lottery, without a window."),
+                                   QStringLiteral("Checks the draw file or published result "
+                                                  "file FILE against the rules of --lottery, "
+                                                  "without a window."),
                                    QStringLiteral("FILE"));
     const QCommandLineOption import(
         QStringLiteral("import"),
-        QStringLiteral("Adds the draws of the text draw file FILE that the history of --lottery "
-                       "does not hold yet and saves it, without a window. Exits with 0 when "
+        QStringLiteral("Adds the draws of FILE (a text draw file, the program's CSV or a result "
+                       "file as lotteries publish it) that the history of --lottery does not hold "
+                       "yet and saves it, without a window. Exits with 0 when "
                        "saved, 1 when refused (bad lines or conflicts), 2 when the file, the "
                        "lottery or the data folder cannot be used, 3 when the save failed and "
                        "the draws saved before are kept, 4 when the new draws were saved but the "
                        "save could not be confirmed on disk."),
         QStringLiteral("FILE"));
+    const QCommandLineOption skipBad(
+        QStringLiteral("skip-bad"),
+        QStringLiteral("With --import: imports the good draws of a file with bad lines, which "
+                       "are listed and skipped, instead of refusing the file."));
     const QCommandLineOption versions(
         QStringLiteral("versions"),
         QStringLiteral("Lists the earlier versions of the draws of --lottery that saves kept: "
@@ -81,7 +88,7 @@ std::optional<int> parseOptions(int argc, char *argv[], Options &o)
                                                     "it."),
                                      QStringLiteral("SHAPE"));
     parser.addOptions(
-        {help, version, dataDir, screenshot, check, import, lottery, versions, restore});
+        {help, version, dataDir, screenshot, check, import, skipBad, lottery, versions, restore});
     // Without an application object Qt cannot name the program in the usage line.
     const QString helpText = parser.helpText().replace(QStringLiteral("<executable_name>"),
                                                        QStringLiteral("qrt-datamanager"));
@@ -113,15 +120,17 @@ std::optional<int> parseOptions(int argc, char *argv[], Options &o)
     if (!parser.positionalArguments().isEmpty())
         return fail(
             QStringLiteral("unexpected argument: %1").arg(parser.positionalArguments().first()));
-    o = {parser.value(dataDir), parser.value(screenshot), parser.value(check),
-         parser.value(import),  parser.value(lottery),    parser.value(restore),
-         parser.isSet(versions)};
+    o = {parser.value(dataDir),  parser.value(screenshot), parser.value(check),
+         parser.value(import),   parser.value(lottery),    parser.value(restore),
+         parser.isSet(versions), parser.isSet(skipBad)};
     if (parser.isSet(dataDir) && o.dataDir.isEmpty())
         return fail(QStringLiteral("--data-dir needs a folder"));
     if (parser.isSet(check) && o.lottery.isEmpty())
         return fail(QStringLiteral("--check needs --lottery"));
     if (parser.isSet(import) && o.lottery.isEmpty())
         return fail(QStringLiteral("--import needs --lottery"));
+    if (o.skipBad && !parser.isSet(import))
+        return fail(QStringLiteral("--skip-bad goes with --import"));
     if ((o.versions || parser.isSet(restore)) && o.lottery.isEmpty())
         return fail(QStringLiteral("--versions and --restore need --lottery"));
     bool number = false;
@@ -191,7 +200,7 @@ int main(int argc, char *argv[])
         }
         if (!options.restore.isEmpty())
             return window->restoreAndSave(options.restore.toInt(), out, err);
-        return window->importDrawFile(options.import, out, err);
+        return window->importDrawFile(options.import, out, err, options.skipBad);
     }
     window->show();
     if (!options.screenshot.isEmpty()) {

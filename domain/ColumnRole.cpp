@@ -50,11 +50,38 @@ ColumnRole roleOfHeader(const QString &name)
                       "luckystar", "star", "extra", "special", "zusatzzahl", "superzahl",
                       "bonusnumber"}))
             return place == 1 ? ColumnRole::Bonus : ColumnRole::Ignored;
-        if (oneOf(s, {"ball", "n", "nr", "no", "num", "number", "numbers", "numberdrawn",
-                      "drawnnumber", "red", "redball", "fore", "front", "d", "white",
-                      "whiteball", "b", "bola", "bolilla", "zahl", "szam", "kugel", "numero",
-                      "dezena", "boule", "winningnumber", "winningnumbers", "balls", "lz",
-                      "dezenas", "nro", "nb"}))
+        if (oneOf(s, {"ball",
+                      "n",
+                      "nr",
+                      "no",
+                      "num",
+                      "number",
+                      "numbers",
+                      "numberdrawn",
+                      "drawnnumber",
+                      "red",
+                      "redball",
+                      "fore",
+                      "front",
+                      "d",
+                      "white",
+                      "whiteball",
+                      "b",
+                      "bola",
+                      "bolilla",
+                      "zahl",
+                      "szam",
+                      "kugel",
+                      "numero",
+                      "dezena",
+                      "boule",
+                      "winningnumber",
+                      "winningnumbers",
+                      "balls",
+                      "lz",
+                      "dezenas",
+                      "nro",
+                      "nb"}))
             return ColumnRole::Numbers;
         if (oneOf(s, {"ballset", "machine", "set", "prize", "winners", "tier", "division"}))
             return ColumnRole::Ignored;
@@ -67,22 +94,26 @@ ColumnRole roleOfHeader(const QString &name)
                   "dateofdraw", "drawingdate", "kaijiangriqi"}) ||
         s == QStringLiteral("开奖日期") || s == QStringLiteral("日期"))
         return ColumnRole::Date;
-    if (oneOf(s, {"bonus", "bonusball", "bonusnumber", "powerball", "pb", "megaball", "mega",
-                  "redball", "blue", "blueball", "lucky", "luckystar", "extra", "special",
-                  "zusatzzahl", "superzahl", "bonuszahl", "complementario", "additional",
-                  "extraball", "cashball", "thunderball", "luckyball", "specialnumber"}) ||
+    if (oneOf(s, {"bonus",     "bonusball",   "bonusnumber",    "powerball",    "pb",
+                  "megaball",  "mega",        "redball",        "blue",         "blueball",
+                  "lucky",     "luckystar",   "extra",          "special",      "zusatzzahl",
+                  "superzahl", "bonuszahl",   "complementario", "additional",   "extraball",
+                  "cashball",  "thunderball", "luckyball",      "specialnumber"}) ||
         s == QStringLiteral("蓝球"))
         return ColumnRole::Bonus;
-    if (oneOf(s, {"winningnumbers", "numbers", "whiteballs", "balls", "drawnnumbers",
-                  "numbersdrawn", "result", "results", "nums", "numberdrawn", "winningnumber",
-                  "mainnumbers", "lottozahlen", "zahlen", "numeros", "dezenas", "szamok",
-                  "boules", "combination", "combinacion", "redballs"}) ||
+    if (oneOf(s, {"winningnumbers", "numbers",     "whiteballs",  "balls",       "drawnnumbers",
+                  "numbersdrawn",   "result",      "results",     "nums",        "numberdrawn",
+                  "winningnumber",  "mainnumbers", "lottozahlen", "zahlen",      "numeros",
+                  "dezenas",        "szamok",      "boules",      "combination", "combinacion",
+                  "redballs"}) ||
         s == QStringLiteral("红球") || s == QStringLiteral("开奖号码"))
         return ColumnRole::Numbers;
-    if (oneOf(s, {"drawnumber", "draw", "drawno", "drawnr", "drawid", "issue", "issueno", "id",
-                  "contest", "concurso", "sorteo", "sorteio", "ziehung", "tirage", "period",
-                  "qihao", "nr", "no", "number", "drawnum", "drawingnumber", "gamenumber",
-                  "numerosorteo", "numeroconcurso", "huzas", "termin"}) ||
+    if (oneOf(s, {"drawnumber",    "draw",       "drawno",       "drawnr",         "drawid",
+                  "issue",         "issueno",    "id",           "contest",        "concurso",
+                  "sorteo",        "sorteio",    "ziehung",      "tirage",         "period",
+                  "qihao",         "nr",         "no",           "number",         "drawnum",
+                  "drawingnumber", "gamenumber", "numerosorteo", "numeroconcurso", "huzas",
+                  "termin"}) ||
         s == QStringLiteral("期号") || s == QStringLiteral("期数"))
         return ColumnRole::Issue;
     // Multiplier, power play, jackpot, prizes, winners, ball set, machine, sum, weekday, year,

@@ -19,23 +19,22 @@ struct Name {
 // English, German, Spanish, French, Hungarian and Portuguese spellings without accents; a
 // token names the month when it is at least three letters long and begins one of these.
 constexpr Name kNames[] = {
-    {"january", 1},   {"januar", 1},    {"enero", 1},     {"janvier", 1},   {"janeiro", 1},
-    {"february", 2},  {"februar", 2},   {"febrero", 2},   {"fevrier", 2},   {"fevereiro", 2},
-    {"march", 3},     {"maerz", 3},     {"marzo", 3},     {"mars", 3},      {"marcius", 3},
-    {"marco", 3},     {"april", 4},     {"abril", 4},     {"avril", 4},     {"aprilis", 4},
-    {"may", 5},       {"mai", 5},       {"mayo", 5},      {"majus", 5},     {"maio", 5},
-    {"june", 6},      {"juni", 6},      {"junio", 6},     {"juin", 6},      {"junius", 6},
-    {"junho", 6},     {"july", 7},      {"juli", 7},      {"julio", 7},     {"juillet", 7},
-    {"julius", 7},    {"julho", 7},     {"august", 8},    {"agosto", 8},    {"aout", 8},
-    {"augusztus", 8}, {"september", 9}, {"septiembre", 9}, {"setembro", 9}, {"szeptember", 9},
-    {"october", 10},  {"oktober", 10},  {"octubre", 10},  {"octobre", 10},  {"outubro", 10},
-    {"november", 11}, {"noviembre", 11}, {"novembre", 11}, {"novembro", 11}, {"december", 12},
-    {"dezember", 12}, {"diciembre", 12}, {"decembre", 12}, {"dezembro", 12},
-    {"monday", 0},    {"tuesday", 0},   {"wednesday", 0}, {"thursday", 0},  {"friday", 0},
-    {"saturday", 0},  {"sunday", 0},    {"montag", 0},    {"dienstag", 0},  {"mittwoch", 0},
-    {"donnerstag", 0}, {"freitag", 0},  {"samstag", 0},   {"sonntag", 0},   {"lunes", 0},
-    {"martes", 0},    {"miercoles", 0}, {"jueves", 0},    {"viernes", 0},   {"sabado", 0},
-    {"domingo", 0},
+    {"january", 1},   {"januar", 1},     {"enero", 1},      {"janvier", 1},   {"janeiro", 1},
+    {"february", 2},  {"februar", 2},    {"febrero", 2},    {"fevrier", 2},   {"fevereiro", 2},
+    {"march", 3},     {"maerz", 3},      {"marzo", 3},      {"mars", 3},      {"marcius", 3},
+    {"marco", 3},     {"april", 4},      {"abril", 4},      {"avril", 4},     {"aprilis", 4},
+    {"may", 5},       {"mai", 5},        {"mayo", 5},       {"majus", 5},     {"maio", 5},
+    {"june", 6},      {"juni", 6},       {"junio", 6},      {"juin", 6},      {"junius", 6},
+    {"junho", 6},     {"july", 7},       {"juli", 7},       {"julio", 7},     {"juillet", 7},
+    {"julius", 7},    {"julho", 7},      {"august", 8},     {"agosto", 8},    {"aout", 8},
+    {"augusztus", 8}, {"september", 9},  {"septiembre", 9}, {"setembro", 9},  {"szeptember", 9},
+    {"october", 10},  {"oktober", 10},   {"octubre", 10},   {"octobre", 10},  {"outubro", 10},
+    {"november", 11}, {"noviembre", 11}, {"novembre", 11},  {"novembro", 11}, {"december", 12},
+    {"dezember", 12}, {"diciembre", 12}, {"decembre", 12},  {"dezembro", 12}, {"monday", 0},
+    {"tuesday", 0},   {"wednesday", 0},  {"thursday", 0},   {"friday", 0},    {"saturday", 0},
+    {"sunday", 0},    {"montag", 0},     {"dienstag", 0},   {"mittwoch", 0},  {"donnerstag", 0},
+    {"freitag", 0},   {"samstag", 0},    {"sonntag", 0},    {"lunes", 0},     {"martes", 0},
+    {"miercoles", 0}, {"jueves", 0},     {"viernes", 0},    {"sabado", 0},    {"domingo", 0},
 };
 
 // The month of a name, 0 for a weekday, -1 for anything else.
@@ -49,7 +48,8 @@ int monthOf(const char *p, qsizetype n)
     for (const Name &name : kNames) {
         const qsizetype len = qsizetype(std::strlen(name.text));
         // Two letters name a weekday only ("Sa", "Mo"); months need three.
-        if (n <= len && (n >= 3 || name.month == 0) && std::memcmp(lower, name.text, size_t(n)) == 0)
+        if (n <= len && (n >= 3 || name.month == 0) &&
+            std::memcmp(lower, name.text, size_t(n)) == 0)
             return name.month;
     }
     return -1;

@@ -39,9 +39,9 @@ QByteArray utf16ToUtf8(QByteArray bytes, Utf16 kind)
         const char16_t c = little ? char16_t(uchar(d[in]) | (uchar(d[in + 1]) << 8))
                                   : char16_t(uchar(d[in + 1]) | (uchar(d[in]) << 8));
         if (c >= 0x80) {
-            const QString rest = QStringDecoder(little ? QStringDecoder::Utf16LE
-                                                       : QStringDecoder::Utf16BE)(
-                QByteArrayView(d + in, end - in));
+            const QString rest =
+                QStringDecoder(little ? QStringDecoder::Utf16LE
+                                      : QStringDecoder::Utf16BE)(QByteArrayView(d + in, end - in));
             QByteArray result(d, out);
             bytes = QByteArray(); // the UTF-16 is no longer needed
             result += rest.toUtf8();

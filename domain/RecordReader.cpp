@@ -68,8 +68,7 @@ void RecordReader::splitPlain(const char *b, const char *e)
     }
     const char *start = b;
     for (;;) {
-        const char *hit =
-            static_cast<const char *>(std::memchr(start, m_sep, size_t(e - start)));
+        const char *hit = static_cast<const char *>(std::memchr(start, m_sep, size_t(e - start)));
         if (!hit) {
             m_fields.push_back(trimmed(start, e));
             return;

@@ -214,9 +214,10 @@ QString ImportLayout::describe() const
     if (format == Format::TextDraws) {
         parts << QStringLiteral("a text draw file");
     } else {
-        const QString sep = separator == ' '    ? QStringLiteral("blanks")
-                            : separator == '\t' ? QStringLiteral("tabs")
-                                                : QStringLiteral("\"%1\"").arg(QLatin1Char(separator));
+        const QString sep = separator == ' ' ? QStringLiteral("blanks")
+                            : separator == '\t'
+                                ? QStringLiteral("tabs")
+                                : QStringLiteral("\"%1\"").arg(QLatin1Char(separator));
         parts << QStringLiteral("a table with %1 between fields").arg(sep);
         parts << (headerLine > 0 ? QStringLiteral("a header on line %1").arg(headerLine)
                                  : QStringLiteral("no header"));
@@ -228,9 +229,10 @@ QString ImportLayout::describe() const
             while (roles[c] == ColumnRole::Numbers && last + 1 < roles.size() &&
                    last + 1 < columns.size() && roles[last + 1] == ColumnRole::Numbers)
                 ++last;
-            used << (last == c ? QStringLiteral("%1 from \"%2\"").arg(roleName(roles[c]), columns[c])
-                               : QStringLiteral("numbers from \"%1\" to \"%2\"")
-                                     .arg(columns[c], columns[last]));
+            used << (last == c
+                         ? QStringLiteral("%1 from \"%2\"").arg(roleName(roles[c]), columns[c])
+                         : QStringLiteral("numbers from \"%1\" to \"%2\"")
+                               .arg(columns[c], columns[last]));
             c = last;
         }
         if (!used.isEmpty())
@@ -295,7 +297,7 @@ bool ResultImporter::read(QByteArray bytes)
         const QByteArrayView head(m_text.bytes.constData(),
                                   std::min<qsizetype>(m_text.bytes.size(), 1 << 20));
         const qsizetype lf = head.count('\n'), crlf = head.count("\r\n"), cr = head.count('\r');
-        m_layout.lineEnds = lf == 0 && cr == 0 ? QString()
+        m_layout.lineEnds = lf == 0 && cr == 0         ? QString()
                             : crlf == lf && cr == crlf ? QStringLiteral("CR LF")
                             : lf == 0                  ? QStringLiteral("CR")
                             : crlf == 0                ? QStringLiteral("LF")
@@ -374,7 +376,8 @@ bool ResultImporter::detectTable(Parsed &p)
     for (const Sampled &s : sample)
         columns = std::max(columns, s.fields.size());
     for (size_t c = 0; c < columns; ++c) {
-        const QByteArray *name = header && c < sample[k].fields.size() ? &sample[k].fields[c] : nullptr;
+        const QByteArray *name =
+            header && c < sample[k].fields.size() ? &sample[k].fields[c] : nullptr;
         m_layout.columns << (name && !name->isEmpty()
                                  ? m_text.decode(name->constData(), name->size())
                                  : QStringLiteral("column %1").arg(c + 1));
@@ -389,7 +392,7 @@ bool ResultImporter::detectTable(Parsed &p)
         ColumnRole role = ColumnRole::Ignored;
         if (!m_choices.roles.isEmpty())
             role = qsizetype(c) < m_choices.roles.size() ? m_choices.roles[qsizetype(c)]
-                                                          : ColumnRole::Ignored;
+                                                         : ColumnRole::Ignored;
         else if (header)
             role = roleOfHeader(m_layout.columns[qsizetype(c)]);
         m_layout.roles << role;
@@ -514,7 +517,8 @@ void ResultImporter::parseAll(Parsed &p)
     {
         // One line is one draw, nearly always.
         const qsizetype lines = m_text.bytes.count('\n') + 1;
-        const size_t rows = size_t(std::min<qsizetype>(lines, m_text.bytes.size() / (2 * total) + 1));
+        const size_t rows =
+            size_t(std::min<qsizetype>(lines, m_text.bytes.size() / (2 * total) + 1));
         p.lines.reserve(rows);
         p.issueEnd.reserve(rows);
         p.values.reserve(rows * size_t(p.stride));
@@ -613,7 +617,8 @@ void ResultImporter::parseAll(Parsed &p)
                     continue;
                 if (!digitsOnly(fields[i])) {
                     bad([&] {
-                        return QStringLiteral("\"%1\" is not a number").arg(shown(fields[i], latin1));
+                        return QStringLiteral("\"%1\" is not a number")
+                            .arg(shown(fields[i], latin1));
                     });
                     break;
                 }
@@ -629,7 +634,9 @@ void ResultImporter::parseAll(Parsed &p)
             if (p.issueCol >= 0) {
                 issue = at(p.issueCol);
                 if (issue.isEmpty()) {
-                    bad([&] { return QStringLiteral("the issue is missing") + column(p.issueCol); });
+                    bad([&] {
+                        return QStringLiteral("the issue is missing") + column(p.issueCol);
+                    });
                     continue;
                 }
             } else {
@@ -709,7 +716,8 @@ void ResultImporter::parseAll(Parsed &p)
         if (!date) {
             if (!digitsOnly(issue)) {
                 bad([&] {
-                    return QStringLiteral("the issue \"%1\" is not a number").arg(shown(issue, latin1)) +
+                    return QStringLiteral("the issue \"%1\" is not a number")
+                               .arg(shown(issue, latin1)) +
                            column(p.issueCol);
                 });
                 continue;
@@ -843,7 +851,8 @@ bool ResultImporter::finish(Parsed &p)
                 std::swap(s[4], s[6]);
                 std::swap(s[5], s[7]);
             }
-            const int year = (s[0] - '0') * 1000 + (s[1] - '0') * 100 + (s[2] - '0') * 10 + (s[3] - '0');
+            const int year =
+                (s[0] - '0') * 1000 + (s[1] - '0') * 100 + (s[2] - '0') * 10 + (s[3] - '0');
             if (!DateField::valid(year, (s[4] - '0') * 10 + (s[5] - '0'),
                                   (s[6] - '0') * 10 + (s[7] - '0'))) {
                 dropped[size_t(r)] = 1;
@@ -933,10 +942,9 @@ bool ResultImporter::finish(Parsed &p)
             m_bad.push_back({int(lateBad[i].first), why});
         }
         m_unlisted += qsizetype(lateBad.size() - listed);
-        std::stable_sort(m_bad.begin(), m_bad.end(),
-                         [](const ref::ReadError &a, const ref::ReadError &b) {
-                             return a.line < b.line;
-                         });
+        std::stable_sort(
+            m_bad.begin(), m_bad.end(),
+            [](const ref::ReadError &a, const ref::ReadError &b) { return a.line < b.line; });
         if (m_bad.size() > kListed) {
             m_unlisted += qsizetype(m_bad.size() - kListed);
             m_bad.resize(kListed);
@@ -974,6 +982,30 @@ int ResultImporter::compareIssues(QStringView a, QStringView b)
     if (const int c = x.compare(y); c != 0)
         return c < 0 ? -1 : 1;
     return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
+}
+
+QStringList ResultImporter::describeConflicts(const QString &file, const Merge &m)
+{
+    QStringList out;
+    for (const Conflict &c : m.conflicts)
+        out << QStringLiteral("%1: issue %2 is held as \"%3\" but the file has \"%4\"")
+                   .arg(file, c.issue, c.held, c.file);
+    if (m.conflictCount > qsizetype(m.conflicts.size()))
+        out << QStringLiteral("... and %1 more")
+                   .arg(m.conflictCount - qsizetype(m.conflicts.size()));
+    return out;
+}
+
+QString ResultImporter::counts(const Merge &m) const
+{
+    QString s = QStringLiteral("%1 new, %2 already held, %3 conflicting, %4 bad")
+                    .arg(m.added)
+                    .arg(m.alreadyHeld)
+                    .arg(m.conflictCount)
+                    .arg(badCount());
+    if (m_repeats > 0)
+        s += QStringLiteral(", %1 repeated rows counted once").arg(m_repeats);
+    return s;
 }
 
 QString ResultImporter::drawText(const ref::DrawList &draws, int i)

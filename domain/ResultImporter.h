@@ -98,6 +98,12 @@ public:
     /// Hands the file's draws over: draws() is empty afterwards.
     Merge mergeInto(const ref::DrawList &held);
 
+    /// "FILE: issue 12 is held as "..." but the file has "..."" for the listed conflicts, then
+    /// how many more there are.
+    static QStringList describeConflicts(const QString &file, const Merge &m);
+    /// "3 new, 5031 already held, 0 conflicting, 2 bad": what an import found, for the user.
+    QString counts(const Merge &m) const;
+
     /// "03 12 13 16 23 41 + 07", as the text draw file has it.
     static QString drawText(const ref::DrawList &draws, int i);
     /// Issues compared as numbers; equal values by length, so "7" before "007".

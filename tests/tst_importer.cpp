@@ -54,36 +54,46 @@ private slots:
 
         const QByteArray two = "101 01 02 03 04 05 06\n102 07 08 09 10 11 12\n";
         QTest::newRow("text draw file, comments, CR LF")
-            << "6:1-49" << QByteArray("# mine\r\n\r\n101 01 02 03 04 05 06\r\n102,7,8,9,10,11,12\r\n")
-            << two << "" << "";
+            << "6:1-49"
+            << QByteArray("# mine\r\n\r\n101 01 02 03 04 05 06\r\n102,7,8,9,10,11,12\r\n") << two
+            << ""
+            << "";
         QTest::newRow("text draw file with bonus")
             << "6of49" << QByteArray("1 06 05 04 03 02 01 + 07\n2 1 2 3 4 5 6 +8\n")
             << QByteArray("1 01 02 03 04 05 06 + 07\n2 01 02 03 04 05 06 + 08\n") << ""
             << "";
         QTest::newRow("the program's CSV")
-            << "6:1-49" << QByteArray("issue,n1,n2,n3,n4,n5,n6\r\n101,01,02,03,04,05,06\r\n"
-                                      "102,07,08,09,10,11,12\r\n")
-            << two << "" << "";
+            << "6:1-49"
+            << QByteArray("issue,n1,n2,n3,n4,n5,n6\r\n101,01,02,03,04,05,06\r\n"
+                          "102,07,08,09,10,11,12\r\n")
+            << two << ""
+            << "";
         QTest::newRow("no header: the first row is a draw")
-            << "6:1-49" << QByteArray("101,1,2,3,4,5,6\n102,7,8,9,10,11,12\n") << two << "" << "";
+            << "6:1-49" << QByteArray("101,1,2,3,4,5,6\n102,7,8,9,10,11,12\n") << two << ""
+            << "";
         QTest::newRow("BOM, empty lines, then the header")
             << "6:1-49"
             << QByteArray("\xEF\xBB\xBF\n\nDraw,N1,N2,N3,N4,N5,N6\n101,1,2,3,4,5,6\n"
                           "102,7,8,9,10,11,12\n")
-            << two << "" << "";
+            << two << ""
+            << "";
         QTest::newRow("semicolons, issue not first, extra columns")
             << "6:1-49"
             << QByteArray("Jackpot;Ball 1;Ball 2;Ball 3;Ball 4;Ball 5;Ball 6;Draw Number;Machine\n"
                           "1,5;1;2;3;4;5;6;101;Arthur\n2,0;7;8;9;10;11;12;102;Guinevere\n")
-            << two << "" << "";
+            << two << ""
+            << "";
         QTest::newRow("tabs") << "6:1-49"
                               << QByteArray("id\tn1\tn2\tn3\tn4\tn5\tn6\n101\t1\t2\t3\t4\t5\t6\n"
                                             "102\t7\t8\t9\t10\t11\t12\n")
-                              << two << "" << "";
-        QTest::newRow("pipes, quoted") << "6:1-49"
-                                       << QByteArray("\"Draw\"|\"Numbers\"\n\"101\"|\"1 2 3 4 5 6\"\n"
-                                                     "102|\"7 8 9 10 11 12\"\n")
-                                       << two << "" << "";
+                              << two << ""
+                              << "";
+        QTest::newRow("pipes, quoted")
+            << "6:1-49"
+            << QByteArray("\"Draw\"|\"Numbers\"\n\"101\"|\"1 2 3 4 5 6\"\n"
+                          "102|\"7 8 9 10 11 12\"\n")
+            << two << ""
+            << "";
         QTest::newRow("blanks, no header")
             << "6:1-49" << QByteArray("  101   1 2 3 4 5 6\n102 7 8 9 10 11 12\n") << two << ""
             << "";
@@ -91,92 +101,110 @@ private slots:
             << "6:1-49"
             << QByteArray("Draw Date,Draw,Winning Numbers\n2025-01-01,101,\"01|02|03|04|05|06\"\n"
                           "2025-01-02,102,7-8-9-10-11-12\n")
-            << two << "" << "";
+            << two << ""
+            << "";
         QTest::newRow("a quoted comma is not a separator")
             << "2:1-49" << QByteArray("draw,numbers\n101,\"03,12\"\n") << QByteArray("101 03 12\n")
-            << "" << "";
+            << ""
+            << "";
         QTest::newRow("one number more gives the bonus")
             << "5:1-69+"
             << QByteArray("Draw Date,Winning Numbers,Multiplier\n"
                           "09/23/2025,03 16 29 61 69 22,2\n")
-            << QByteArray("20250923 03 16 29 61 69 + 22\n") << "" << "";
+            << QByteArray("20250923 03 16 29 61 69 + 22\n") << ""
+            << "";
         QTest::newRow("a second-drum bonus ignored in a 5-number game")
             << "5:1-69"
             << QByteArray("Draw Date,Winning Numbers,Multiplier\n09/23/2025,03 16 29 61 69 22,2\n")
-            << QByteArray("20250923 03 16 29 61 69\n") << "" << "";
+            << QByteArray("20250923 03 16 29 61 69\n") << ""
+            << "";
         QTest::newRow("bonus column by its name")
             << "6of49"
-            << QByteArray("DrawNumber,DrawDate,Ball 1,Ball 2,Ball 3,Ball 4,Ball 5,Ball 6,Bonus Ball,"
-                          "Ball Set\n3001,29-Aug-2025,6,5,4,3,2,1,7,4\n")
-            << QByteArray("3001 01 02 03 04 05 06 + 07\n") << "" << "";
+            << QByteArray(
+                   "DrawNumber,DrawDate,Ball 1,Ball 2,Ball 3,Ball 4,Ball 5,Ball 6,Bonus Ball,"
+                   "Ball Set\n3001,29-Aug-2025,6,5,4,3,2,1,7,4\n")
+            << QByteArray("3001 01 02 03 04 05 06 + 07\n") << ""
+            << "";
         QTest::newRow("date formats, time part ignored")
             << "2:1-49"
             << QByteArray("date,n1,n2\n2025-08-29 20:30:00,1,2\n30-Aug-2025,1,2\n2025.08.31.,1,2\n"
                           "1.9.2025,1,2\n\"Sep 2, 2025\",1,2\n")
             << QByteArray("20250829 01 02\n20250830 01 02\n20250831 01 02\n20250901 01 02\n"
                           "20250902 01 02\n")
-            << "" << "";
+            << ""
+            << "";
         QTest::newRow("month first, decided by the column")
             << "2:1-49" << QByteArray("Draw Date,N1,N2\n8/9/2025,1,2\n08/29/2025,3,4\n")
-            << QByteArray("20250809 01 02\n20250829 03 04\n") << "" << "";
+            << QByteArray("20250809 01 02\n20250829 03 04\n") << ""
+            << "";
         QTest::newRow("day first, decided by the column")
             << "2:1-49" << QByteArray("Draw Date,N1,N2\n8/9/2025,1,2\n29/08/2025,3,4\n")
-            << QByteArray("20250829 03 04\n20250908 01 02\n") << "" << "";
+            << QByteArray("20250829 03 04\n20250908 01 02\n") << ""
+            << "";
         QTest::newRow("day and month cannot be told apart")
-            << "2:1-49" << QByteArray("Draw Date,N1,N2\n8/9/2025,1,2\n")
-            << QByteArray() << "" << "the dates of column \"Draw Date\" do not tell";
+            << "2:1-49" << QByteArray("Draw Date,N1,N2\n8/9/2025,1,2\n") << QByteArray() << ""
+            << "the dates of column \"Draw Date\" do not tell";
         QTest::newRow("the draw number wins over the date")
             << "2:1-49" << QByteArray("Draw Date,Draw Number,N1,N2\n2025-08-29,7,1,2\n")
-            << QByteArray("7 01 02\n") << "" << "";
+            << QByteArray("7 01 02\n") << ""
+            << "";
         QTest::newRow("no header: date, week, year and prizes beside the numbers")
             << "5:1-90"
             << QByteArray("2025;35;2025.08.30.;0;0 Ft;37;2 049 375 Ft;10;21;38;68;77\n"
                           "2025;34;2025.08.23.;1;1 000 Ft;37;2 375 Ft;1;2;3;4;5\n")
-            << QByteArray("20250823 01 02 03 04 05\n20250830 10 21 38 68 77\n") << "" << "";
+            << QByteArray("20250823 01 02 03 04 05\n20250830 10 21 38 68 77\n") << ""
+            << "";
         QTest::newRow("number fields like 1-2-3 are no dates")
             << "daily3" << QByteArray("draw,digits\n1,1-2-3\n2,0-0-7\n")
-            << QByteArray("1 01 02 03\n2 00 00 07\n") << "" << "";
+            << QByteArray("1 01 02 03\n2 00 00 07\n") << ""
+            << "";
         QTest::newRow("newest first and mixed, by value then length")
             << "2:1-49" << QByteArray("id,n1,n2\n10,1,2\n9,1,2\n0010,3,4\n1,5,6\n")
-            << QByteArray("1 05 06\n9 01 02\n10 01 02\n0010 03 04\n") << "" << "";
+            << QByteArray("1 05 06\n9 01 02\n10 01 02\n0010 03 04\n") << ""
+            << "";
         QTest::newRow("a # row is a bad row outside the text draw file")
             << "2:1-49" << QByteArray("id,n1,n2\n#1,1,2\n2,1,2\n") << QByteArray("2 01 02\n") << "2"
             << "";
         QTest::newRow("rows breaking rules of their own")
-            << "3:1-49"
-            << QByteArray("id,n1,n2,n3\n1,1,2,3\n2,1,2,50\n3,1,1,3\n4,1,x,3\n5,1,2\n")
-            << QByteArray("1 01 02 03\n") << "3,4,5,6" << "";
+            << "3:1-49" << QByteArray("id,n1,n2,n3\n1,1,2,3\n2,1,2,50\n3,1,1,3\n4,1,x,3\n5,1,2\n")
+            << QByteArray("1 01 02 03\n") << "3,4,5,6"
+            << "";
         QTest::newRow("identical repeats count once, differing ones are all bad")
             << "2:1-49" << QByteArray("id,n1,n2\n1,1,2\n1,2,1\n2,1,2\n2,1,3\n3,5,6\n")
-            << QByteArray("1 01 02\n3 05 06\n") << "4,5" << "";
+            << QByteArray("1 01 02\n3 05 06\n") << "4,5"
+            << "";
         QTest::newRow("repeats with a bad row among them")
             << "2:1-49" << QByteArray("id,n1,n2\n1,1,2\n1,1,0\n") << QByteArray("1 01 02\n") << "3"
             << "";
         QTest::newRow("an impossible date")
             << "2:1-49" << QByteArray("date,n1,n2\n2025-02-30,1,2\n31/12/2025,1,2\n")
-            << QByteArray("20251231 01 02\n") << "2" << "";
+            << QByteArray("20251231 01 02\n") << "2"
+            << "";
         QTest::newRow("nothing to find the numbers by")
             << "6:1-49" << QByteArray("name,remark\nAnna,Bob\n") << QByteArray() << ""
             << "no column holds the draw number";
-        QTest::newRow("CR alone ends lines")
-            << "2:1-49" << QByteArray("id,n1,n2\r1,1,2\r2,3,4\r") << QByteArray("1 01 02\n2 03 04\n")
-            << "" << "";
+        QTest::newRow("CR alone ends lines") << "2:1-49" << QByteArray("id,n1,n2\r1,1,2\r2,3,4\r")
+                                             << QByteArray("1 01 02\n2 03 04\n") << ""
+                                             << "";
         QTest::newRow("a quoted line break counts as a line")
             << "2:1-49" << QByteArray("id,n1,n2\n\"1\n\",1,2\n2,3,x\n") << QByteArray() << "2,4"
             << "";
         QTest::newRow("a title above the header")
             << "2:1-49" << QByteArray("Results of the game\nDraw,A,B\n5,1,2\n")
-            << QByteArray("5 01 02\n") << "" << "";
+            << QByteArray("5 01 02\n") << ""
+            << "";
         QTest::newRow("Chinese header names")
-            << "2:1-33+"
-            << QByteArray("\xE6\x9C\x9F\xE5\x8F\xB7,red1,red2,blue\n2025001,3,9,16\n")
-            << QByteArray("2025001 03 09 + 16\n") << "" << "";
+            << "2:1-33+" << QByteArray("\xE6\x9C\x9F\xE5\x8F\xB7,red1,red2,blue\n2025001,3,9,16\n")
+            << QByteArray("2025001 03 09 + 16\n") << ""
+            << "";
         QTest::newRow("Latin-1 header names")
             << "2:1-49" << QByteArray("N\xFAmero Sorteo;Bola 1;Bola 2\n12;1;2\n")
-            << QByteArray("12 01 02\n") << "" << "";
+            << QByteArray("12 01 02\n") << ""
+            << "";
         QTest::newRow("daily digits keep their order")
             << "daily3" << QByteArray("draw,d1,d2,d3\n1,9,0,9\n") << QByteArray("1 09 00 09\n")
-            << "" << "";
+            << ""
+            << "";
     }
     void layouts()
     {
@@ -287,17 +315,25 @@ private slots:
         QTest::addColumn<int>("bad");
 
         QTest::newRow("US 5+1, newest first, date and joined numbers")
-            << "published-us-5plus1.csv" << "5:1-69" << false << 60 << "20250101" << "20250519"
-            << 0;
+            << "published-us-5plus1.csv"
+            << "5:1-69" << false << 60 << "20250101"
+            << "20250519" << 0;
         QTest::newRow("UK 6 of 59 with a bonus ball, extra columns")
-            << "published-uk-lotto.csv" << "6:1-59+" << false << 40 << "3001" << "3040" << 0;
+            << "published-uk-lotto.csv"
+            << "6:1-59+" << false << 40 << "3001"
+            << "3040" << 0;
         QTest::newRow("Hungarian 5 of 90, no header, semicolons")
-            << "published-hu-5of90.csv" << "5:1-90" << false << 30 << "20250201" << "20250823"
-            << 0;
+            << "published-hu-5of90.csv"
+            << "5:1-90" << false << 30 << "20250201"
+            << "20250823" << 0;
         QTest::newRow("Canadian 6 of 49, junk repeats of a draw number")
-            << "published-ca-649.csv" << "6of49" << true << 45 << "4001" << "4045" << 5;
+            << "published-ca-649.csv"
+            << "6of49" << true << 45 << "4001"
+            << "4045" << 5;
         QTest::newRow("Chinese 6 of 33 (blue ball left out), issue YYYYNNN")
-            << "published-cn-ssq.csv" << "6:1-33" << false << 50 << "2025001" << "2025050" << 0;
+            << "published-cn-ssq.csv"
+            << "6:1-33" << false << 50 << "2025001"
+            << "2025050" << 0;
     }
     void publishedFiles()
     {
