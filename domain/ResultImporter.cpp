@@ -147,7 +147,7 @@ bool looksLikeTextDraws(const QByteArray &bytes, const ref::LotteryShape &shape)
                 digit = true;
             else if (c == ' ' || c == '\t')
                 blanks = blanks || digit;
-            else if (c != ',' && c != '\r')
+            else if (c != ',' && c != '\r' && c != '\0') // a NUL is a bad line of its own
                 return false;
         }
         withPlus += plus > 0 ? 1 : 0;
