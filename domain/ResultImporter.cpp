@@ -766,7 +766,8 @@ void ResultImporter::parseAll(Parsed &p)
         // A good row.
         for (int j = 0; j < p.stride; ++j)
             row[size_t(j)] = quint16(nums[size_t(j)]);
-        if (!m_shape.ordered)
+        // Published files nearly always list the numbers in order already.
+        if (!m_shape.ordered && !std::is_sorted(row.begin(), row.begin() + total))
             std::sort(row.begin(), row.begin() + total);
         p.values.insert(p.values.end(), row.begin(), row.end());
         if (date) {
