@@ -419,8 +419,16 @@ int MainWindow::importDrawFile(const QString &path, QTextStream &out, QTextStrea
     const int added = merge.added;
     if (added > 0) {
         m_lottery->setDraws(std::move(merge.draws));
-        showDraws();
+        // Without a window nobody sees the chart: the control alone is loaded for the save,
+        // and the range lists it refills count no statistics.
+        const bool shown = isVisible();
+        if (shown)
+            showDraws();
+        else
+            buildControl();
         const int expected = m_lottery->Count();
+        const QSignalBlocker quietStart(shown ? nullptr : m_start);
+        const QSignalBlocker quietEnd(shown ? nullptr : m_end);
         if (!save()) {
             const QString why = m_lastError.isEmpty()
                                     ? QStringLiteral("the control refused the draws")

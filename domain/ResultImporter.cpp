@@ -515,8 +515,12 @@ void ResultImporter::parseAll(Parsed &p)
     const int total = m_shape.total;
     const bool checkRepeats = m_shape.bonus || !m_shape.ordered;
     {
-        // One line is one draw, nearly always.
-        const qsizetype lines = m_text.bytes.count('\n') + 1;
+        // One line is one draw, nearly always; the lines of the first megabyte tell how many
+        // there are without reading the whole file once more.
+        const qsizetype size = m_text.bytes.size();
+        const qsizetype head = std::min<qsizetype>(size, 1 << 20);
+        const qsizetype lines =
+            QByteArrayView(m_text.bytes.constData(), head).count('\n') * (size / head + 1) + 1;
         const size_t rows =
             size_t(std::min<qsizetype>(lines, m_text.bytes.size() / (2 * total) + 1));
         p.lines.reserve(rows);
