@@ -1,5 +1,6 @@
 // The importer on result files as lotteries publish them: every layout rule, the rows it must
 // list instead of taking, and the merge into a held history.
+#include "DrawGaps.h"
 #include "ResultImporter.h"
 
 #include <qrt/refhost/DrawFiles.h>
@@ -300,6 +301,35 @@ private slots:
         QCOMPARE(ref::formatTextDraws(m.draws), merged);
         if (m.conflictCount > 0)
             QVERIFY(m.conflicts.front().held != m.conflicts.front().file);
+    }
+
+    // Holes in a history: skipped draw numbers, per year for YYYYNNN, and dates of the usual
+    // draw weekdays without a draw.
+    void gaps_data()
+    {
+        QTest::addColumn<QByteArray>("held");
+        QTest::addColumn<QStringList>("missing");
+        QTest::newRow("draw numbers")
+            << QByteArray("3 1 2\n4 1 2\n7 1 2\n") << QStringList{"5", "6"};
+        QTest::newRow("a year and a count")
+            << QByteArray("2024103 1 2\n2024105 1 2\n2025002 1 2\n2025003 1 2\n")
+            << QStringList{"2024104", "2025001"};
+        // Wednesdays and Saturdays; a Monday draw once is no usual day.
+        QTest::newRow("dates") << QByteArray(
+                                      "20250802 1 2\n20250806 1 2\n20250813 1 2\n20250816 1 2\n"
+                                      "20250818 1 2\n20250820 1 2\n20250823 1 2\n20250827 1 2\n"
+                                      "20250830 1 2\n20250903 1 2\n20250906 1 2\n20250910 1 2\n")
+                               << QStringList{"20250809"};
+        QTest::newRow("a long hole in one line")
+            << QByteArray("1 1 2\n5000 1 2\n") << QStringList{"2 to 4999 (4998 missing)"};
+    }
+    void gaps()
+    {
+        QFETCH(QByteArray, held);
+        QFETCH(QStringList, missing);
+        const ref::ReadResult r = ref::readTextDraws(held, shape(QStringLiteral("2:1-49")));
+        QVERIFY(r.ok());
+        QCOMPARE(DrawGaps::of(r.draws), missing);
     }
 
     // Files in the layouts lotteries publish, each read whole as downloaded: count, first and

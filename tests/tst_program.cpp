@@ -225,6 +225,12 @@ private Q_SLOTS:
             r.err.contains(QStringLiteral("column \"Date\" do not tell the day from the month")),
             qPrintable(r.err));
         QCOMPARE(run(lottery + QStringList{"--skip-bad"}).code, 2);
+
+        r = run(lottery + QStringList{"--gaps"});
+        QCOMPARE(r.code, 0);
+        QVERIFY2(r.out.startsWith(QStringLiteral("4046\n4047\n")) &&
+                     r.out.endsWith(QStringLiteral("\n4999\n5001 to 4001499 (3996499 missing)\n")),
+                 qPrintable(r.out.left(200)));
     }
 
     void firstImportKeepsDrawnOrder()
