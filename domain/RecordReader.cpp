@@ -99,15 +99,14 @@ bool RecordReader::next()
     return true;
 }
 
-// A record with quotes: fields are unquoted into a buffer sized for the whole record first, so
-// that the views into it stay valid.
+// A record with quotes: fields are unquoted into a buffer, and the views into it are made once
+// the buffer has stopped growing.
 void RecordReader::splitQuoted()
 {
     const char *base = m_bytes.constData();
     const qsizetype size = m_bytes.size();
     qsizetype pos = m_pos;
     m_unquoted.resize(0);
-    m_unquoted.reserve(size - pos);
     std::vector<std::pair<qsizetype, qsizetype>> spans;
     qsizetype fieldStart = 0;
     bool quoted = false, inField = false, wasQuoted = false;
