@@ -7,6 +7,9 @@ namespace qrt::domain
 
 namespace
 {
+// No record of draws comes near this; a longer one is a quote left open.
+constexpr qsizetype kLongestQuotedRecord = 1 << 16;
+
 bool isBlank(char c)
 {
     return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f';
@@ -95,13 +98,21 @@ bool RecordReader::next()
         ++m_nextLine;
         return true;
     }
-    splitQuoted();
+    if (!splitQuoted()) {
+        // A quote that never closes would make the rest of the file one field: the line is
+        // taken as it stands instead, and is a bad row of its own.
+        m_fields.clear();
+        m_raw = trimmed(begin, end);
+        splitPlain(begin, end);
+        m_pos = (end - base) + 1;
+        ++m_nextLine;
+    }
     return true;
 }
 
 // A record with quotes: fields are unquoted into a buffer, and the views into it are made once
 // the buffer has stopped growing.
-void RecordReader::splitQuoted()
+bool RecordReader::splitQuoted()
 {
     const char *base = m_bytes.constData();
     const qsizetype size = m_bytes.size();
@@ -126,6 +137,8 @@ void RecordReader::splitQuoted()
     const bool blanks = m_sep == ' ';
     while (pos < size) {
         const char c = base[pos++];
+        if (quoted && pos - m_pos > kLongestQuotedRecord)
+            return false;
         if (quoted) {
             if (c == '"' && pos < size && base[pos] == '"') {
                 m_unquoted += '"';
@@ -166,6 +179,7 @@ void RecordReader::splitQuoted()
     m_nextLine += lines;
     for (const auto &[b, n] : spans)
         m_fields.emplace_back(m_unquoted.constData() + b, n);
+    return true;
 }
 
 } // namespace qrt::domain

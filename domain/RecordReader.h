@@ -9,8 +9,8 @@ namespace qrt::domain
 {
 
 /// The records of delimited text, one at a time, as RFC 4180 has them: a field in double
-/// quotes may hold the separator, "" for a quote and line breaks. Line ends may be LF, CR LF or
-/// CR alone. Fields come without the blanks around them.
+/// quotes may hold the separator, "" for a quote and line breaks (a record of up to 64 KB). Line
+/// ends may be LF, CR LF or CR alone. Fields come without the blanks around them.
 class RecordReader
 {
 public:
@@ -33,7 +33,8 @@ public:
 
 private:
     void splitPlain(const char *begin, const char *end);
-    void splitQuoted();
+    /// False when a quote stays open too long to be a record of draws.
+    bool splitQuoted();
 
     const QByteArray &m_bytes;
     char m_sep;

@@ -190,6 +190,11 @@ private slots:
         QTest::newRow("a quoted line break counts as a line")
             << "2:1-49" << QByteArray("id,n1,n2\n\"1\n\",1,2\n2,3,x\n") << QByteArray() << "2,4"
             << "";
+        QTest::newRow("a quote left open is a bad line, not the rest of the file")
+            << "2:1-49"
+            << (QByteArray("id,n1,n2\n\"1,1,2\n") + QByteArray(70000, ' ') + "\n2,3,4\n")
+            << QByteArray("2 03 04\n") << "2"
+            << "";
         QTest::newRow("a title above the header")
             << "2:1-49" << QByteArray("Results of the game\nDraw,A,B\n5,1,2\n")
             << QByteArray("5 01 02\n") << ""
