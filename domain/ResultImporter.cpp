@@ -184,7 +184,7 @@ struct Sampled {
 };
 } // namespace
 
-// The rows as read, packed: a million keno draws take about 60 MB here.
+// The rows as read, packed: a million keno draws take about 35 MB here.
 struct ResultImporter::Parsed {
     int issueCol = -1, dateCol = -1, bonusCol = -1;
     std::vector<int> numberCols;
@@ -193,7 +193,14 @@ struct ResultImporter::Parsed {
 
     std::vector<char> issueChars;
     std::vector<uint32_t> issueEnd;
-    std::vector<quint16> values;
+    // One byte a number where the lottery's numbers fit, two otherwise.
+    bool narrow = false;
+    std::vector<quint8> values;
+    size_t width() const { return narrow ? 1 : 2; }
+    quint16 value(size_t at) const
+    {
+        return narrow ? values[at] : quint16(values[2 * at] | (values[2 * at + 1] << 8));
+    }
     std::vector<uint32_t> lines;
     // Rows whose date still waits for the day-month order; empty when none does.
     std::vector<uint8_t> either;
@@ -267,11 +274,6 @@ bool ResultImporter::readFile(const QString &path)
     return read(std::move(bytes));
 }
 
-void ResultImporter::addBad(int line, const QString &reason)
-{
-    m_bad.push_back({line, reason});
-}
-
 QStringList ResultImporter::describeBad(const QString &file, int most) const
 {
     ref::ReadResult r;
@@ -305,6 +307,7 @@ bool ResultImporter::read(QByteArray bytes)
     }
     Parsed p;
     p.stride = m_shape.total + (m_shape.bonus ? 1 : 0);
+    p.narrow = m_shape.maxi <= 255;
     if (!detect(p))
         return false;
     parseAll(p);
@@ -520,12 +523,15 @@ void ResultImporter::parseAll(Parsed &p)
         const qsizetype size = m_text.bytes.size();
         const qsizetype head = std::min<qsizetype>(size, 1 << 20);
         const qsizetype lines =
-            QByteArrayView(m_text.bytes.constData(), head).count('\n') * (size / head + 1) + 1;
+            head == 0
+                ? 1
+                : QByteArrayView(m_text.bytes.constData(), head).count('\n') * (size / head + 1) +
+                      1;
         const size_t rows =
             size_t(std::min<qsizetype>(lines, m_text.bytes.size() / (2 * total) + 1));
         p.lines.reserve(rows);
         p.issueEnd.reserve(rows);
-        p.values.reserve(rows * size_t(p.stride));
+        p.values.reserve(rows * size_t(p.stride) * p.width());
         p.issueChars.reserve(rows * 8);
     }
     std::vector<quint32> nums;
@@ -773,7 +779,11 @@ void ResultImporter::parseAll(Parsed &p)
         // Published files nearly always list the numbers in order already.
         if (!m_shape.ordered && !std::is_sorted(row.begin(), row.begin() + total))
             std::sort(row.begin(), row.begin() + total);
-        p.values.insert(p.values.end(), row.begin(), row.end());
+        for (const quint16 v : row) {
+            p.values.push_back(quint8(v));
+            if (!p.narrow)
+                p.values.push_back(quint8(v >> 8));
+        }
         if (date) {
             char buf[8];
             const auto put2 = [](char *d, int v) {
@@ -898,8 +908,8 @@ bool ResultImporter::finish(Parsed &p)
 
     const size_t stride = size_t(p.stride);
     auto same = [&](uint32_t a, uint32_t b) {
-        return std::memcmp(p.values.data() + a * stride, p.values.data() + b * stride,
-                           stride * sizeof(quint16)) == 0;
+        return std::memcmp(p.values.data() + a * stride * p.width(),
+                           p.values.data() + b * stride * p.width(), stride * p.width()) == 0;
     };
     auto sameIssue = [&](uint32_t a, uint32_t b) { return p.issue(int(a)) == p.issue(int(b)); };
     // Rows of one issue: the same draw again counts once; different draws under one issue
@@ -965,9 +975,9 @@ bool ResultImporter::finish(Parsed &p)
         issue.resize(s.size());
         for (qsizetype k = 0; k < s.size(); ++k)
             issue[k] = QLatin1Char(s[k]);
-        const quint16 *v = p.values.data() + r * stride;
+
         for (size_t j = 0; j < stride; ++j)
-            numbers[j] = v[j];
+            numbers[j] = p.value(r * stride + j);
         m_draws.append(issue, numbers.data(), m_shape.bonus ? numbers[size_t(m_shape.total)] : 0);
     }
     return true;

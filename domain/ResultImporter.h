@@ -115,7 +115,6 @@ private:
     bool detectTable(Parsed &p);
     void parseAll(Parsed &p);
     bool finish(Parsed &p);
-    void addBad(int line, const QString &reason);
 
     ref::LotteryShape m_shape;
     ImportChoices m_choices;

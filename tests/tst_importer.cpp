@@ -184,6 +184,8 @@ private slots:
         QTest::newRow("nothing to find the numbers by")
             << "6:1-49" << QByteArray("name,remark\nAnna,Bob\n") << QByteArray() << ""
             << "no column holds the draw number";
+        QTest::newRow("an empty file") << "2:1-49" << QByteArray() << QByteArray() << ""
+                                       << "";
         QTest::newRow("CR alone ends lines") << "2:1-49" << QByteArray("id,n1,n2\r1,1,2\r2,3,4\r")
                                              << QByteArray("1 01 02\n2 03 04\n") << ""
                                              << "";
@@ -206,6 +208,10 @@ private slots:
         QTest::newRow("Latin-1 header names")
             << "2:1-49" << QByteArray("N\xFAmero Sorteo;Bola 1;Bola 2\n12;1;2\n")
             << QByteArray("12 01 02\n") << ""
+            << "";
+        QTest::newRow("numbers above 255, repeats compared")
+            << "2:1-300" << QByteArray("id,n1,n2\n1,300,256\n1,256,300\n2,1,299\n")
+            << QByteArray("1 256 300\n2 01 299\n") << ""
             << "";
         QTest::newRow("daily digits keep their order")
             << "daily3" << QByteArray("draw,d1,d2,d3\n1,9,0,9\n") << QByteArray("1 09 00 09\n")
