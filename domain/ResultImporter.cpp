@@ -187,6 +187,9 @@ struct Sampled {
 // The rows as read, packed: a million keno draws take about 35 MB here.
 struct ResultImporter::Parsed {
     int issueCol = -1, dateCol = -1, bonusCol = -1;
+    // A date written in three columns, from this one on; -1 when there is none.
+    int partsCol = -1;
+    bool partsYearFirst = false;
     std::vector<int> numberCols;
     int firstDataLine = 1;
     int stride = 0;
@@ -403,7 +406,7 @@ bool ResultImporter::detectTable(Parsed &p)
 
     // What the sampled rows hold, column by column.
     struct Stats {
-        int ints = 0, dates = 0, balls = 0, rows = 0;
+        int ints = 0, dates = 0, balls = 0, rows = 0, years = 0;
         int listCount = -1;
         int lists = 0;
         quint64 max = 0;
@@ -423,6 +426,7 @@ bool ResultImporter::detectTable(Parsed &p)
                 const quint64 v = intValue(f);
                 st.max = std::max(st.max, v);
                 st.distinct.insert(v);
+                st.years += f.size() == 4 && v >= 1900 && v <= 2199 ? 1 : 0;
                 st.balls += v >= quint64(m_shape.mini) && v <= quint64(m_shape.maxi) ? 1 : 0;
                 break;
             }
@@ -447,17 +451,46 @@ bool ResultImporter::detectTable(Parsed &p)
     };
     if (find(ColumnRole::Issue) < 0 && find(ColumnRole::Date) < 0) {
         int date = -1, draw = -1;
+        // A date in three columns of its own, as some lotteries write it: month, day, year
+        // (the day and the month are told apart as for a date field), or year, month, day.
+        const auto upTo = [&](size_t c, quint64 most_) {
+            return most(stats[c].ints) && stats[c].max <= most_ && stats[c].max > 0;
+        };
+        for (size_t c = 0; c + 2 < columns; ++c) {
+            if (m_layout.roles[qsizetype(c)] != ColumnRole::Ignored)
+                continue;
+            if (upTo(c, 31) && upTo(c + 1, 31) && most(stats[c + 2].years)) {
+                p.partsCol = int(c);
+                p.partsYearFirst = false;
+            } else if (most(stats[c].years) && upTo(c + 1, 12) && upTo(c + 2, 31)) {
+                p.partsCol = int(c);
+                p.partsYearFirst = true;
+            } else {
+                continue;
+            }
+            break;
+        }
+        const auto inParts = [&](size_t c) {
+            return p.partsCol >= 0 && int(c) >= p.partsCol && int(c) < p.partsCol + 3;
+        };
         for (size_t c = 0; c < columns; ++c) {
             const Stats &st = stats[c];
             if (date < 0 && most(st.dates))
                 date = int(c);
-            if (draw < 0 && most(st.ints) && st.distinct.size() * 10 >= qsizetype(st.ints) * 9)
+            if (draw < 0 && !inParts(c) && most(st.ints) &&
+                st.distinct.size() * 10 >= qsizetype(st.ints) * 9)
                 draw = int(c);
         }
+        if (date >= 0)
+            p.partsCol = -1; // a date field says it better
         // A week of the year is unique over a few rows too; a draw number next to a date
         // soon outgrows it.
-        if (draw >= 0 && date >= 0 && stats[size_t(draw)].max <= 53)
+        if (draw >= 0 && (date >= 0 || p.partsCol >= 0) && stats[size_t(draw)].max <= 53)
             draw = -1;
+        if (draw >= 0)
+            p.partsCol = -1; // the draw number is the issue
+        for (int j = 0; p.partsCol >= 0 && j < 3; ++j)
+            m_layout.roles[p.partsCol + j] = ColumnRole::Date;
         if (draw >= 0 && m_layout.roles[draw] == ColumnRole::Ignored)
             m_layout.roles[draw] = ColumnRole::Issue;
         if (date >= 0 && m_layout.roles[date] == ColumnRole::Ignored)
@@ -649,6 +682,35 @@ void ResultImporter::parseAll(Parsed &p)
                     });
                     continue;
                 }
+            } else if (p.partsCol >= 0) {
+                dateColumn = p.partsCol;
+                const QByteArrayView a = at(p.partsCol), b = at(p.partsCol + 1),
+                                     c = at(p.partsCol + 2);
+                const QByteArrayView year = p.partsYearFirst ? a : c;
+                if (!digitsOnly(a) || !digitsOnly(b) || !digitsOnly(c) || a.size() > 4 ||
+                    b.size() > 2 || c.size() > 4 || year.size() != 4) {
+                    bad([&] {
+                        return QStringLiteral("\"%1 %2 %3\" is not a date")
+                                   .arg(shown(a, latin1), shown(b, latin1), shown(c, latin1)) +
+                               column(p.partsCol);
+                    });
+                    continue;
+                }
+                DateField d;
+                d.year = int(intValue(year));
+                d.first = int(intValue(p.partsYearFirst ? b : a));
+                d.second = int(intValue(p.partsYearFirst ? c : b));
+                d.order = p.partsYearFirst ? DateField::Order::Known : DateField::Order::Either;
+                if (d.first > 99 || d.second > 99 ||
+                    (p.partsYearFirst && !DateField::valid(d.year, d.first, d.second))) {
+                    bad([&] {
+                        return QStringLiteral("\"%1 %2 %3\" is not a real date")
+                                   .arg(shown(a, latin1), shown(b, latin1), shown(c, latin1)) +
+                               column(p.partsCol);
+                    });
+                    continue;
+                }
+                date = d;
             } else {
                 dateColumn = p.dateCol;
                 const QByteArrayView f = at(p.dateCol);
@@ -798,8 +860,11 @@ void ResultImporter::parseAll(Parsed &p)
             if (date->order != DateField::Order::Known) {
                 if (p.either.empty()) {
                     p.either.resize(p.lines.size());
-                    const QByteArrayView f = fields[size_t(dateColumn)];
-                    p.eitherExample = shown(f, latin1);
+                    const auto f = [&](int c) { return shown(fields[size_t(c)], latin1); };
+                    p.eitherExample = p.partsCol < 0 ? f(dateColumn)
+                                                     : QStringLiteral("%1 %2 %3")
+                                                           .arg(f(dateColumn), f(dateColumn + 1),
+                                                                f(dateColumn + 2));
                 }
                 p.either.push_back(1);
                 p.maxFirst = std::max(p.maxFirst, date->first);

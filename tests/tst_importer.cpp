@@ -155,6 +155,12 @@ private slots:
                           "2025;34;2025.08.23.;1;1 000 Ft;37;2 375 Ft;1;2;3;4;5\n")
             << QByteArray("20250823 01 02 03 04 05\n20250830 10 21 38 68 77\n") << ""
             << "";
+        QTest::newRow("no header: the game's name, month, day and year in columns")
+            << "6:1-54"
+            << QByteArray("Lotto Texas,11,18,1992,7,8,10,12,36,44\n"
+                          "Lotto Texas,11,14,1992,3,19,20,21,26,28\n")
+            << QByteArray("19921114 03 19 20 21 26 28\n19921118 07 08 10 12 36 44\n") << ""
+            << "";
         QTest::newRow("number fields like 1-2-3 are no dates")
             << "daily3" << QByteArray("draw,digits\n1,1-2-3\n2,0-0-7\n")
             << QByteArray("1 01 02 03\n2 00 00 07\n") << ""
