@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QDate>
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 
@@ -74,6 +75,15 @@ bool DateField::valid(int year, int month, int day)
 
 std::optional<DateField> DateField::parse(const char *text, qsizetype size)
 {
+    // 20250829, in a column named as a date.
+    if (size == 8 && std::all_of(text, text + size, isDigit)) {
+        const auto two = [&](int at) { return (text[at] - '0') * 10 + (text[at + 1] - '0'); };
+        DateField d;
+        d.year = two(0) * 100 + two(2);
+        d.first = two(4);
+        d.second = two(6);
+        return d;
+    }
     struct Token {
         qsizetype at, size;
         bool digits;

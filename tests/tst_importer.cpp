@@ -129,9 +129,9 @@ private slots:
         QTest::newRow("date formats, time part ignored")
             << "2:1-49"
             << QByteArray("date,n1,n2\n2025-08-29 20:30:00,1,2\n30-Aug-2025,1,2\n2025.08.31.,1,2\n"
-                          "1.9.2025,1,2\n\"Sep 2, 2025\",1,2\n")
+                          "1.9.2025,1,2\n\"Sep 2, 2025\",1,2\n20250903,1,2\n")
             << QByteArray("20250829 01 02\n20250830 01 02\n20250831 01 02\n20250901 01 02\n"
-                          "20250902 01 02\n")
+                          "20250902 01 02\n20250903 01 02\n")
             << ""
             << "";
         QTest::newRow("month first, decided by the column")
