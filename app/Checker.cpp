@@ -1,5 +1,5 @@
 #include "Checker.h"
-#include <qrt/refhost/DrawFiles.h>
+#include "ResultImporter.h"
 
 namespace qrt::app
 {
@@ -12,20 +12,23 @@ int checkDrawFile(const QString &file, const QString &shapeText, QTextStream &ou
         err << why << Qt::endl;
         return 2;
     }
-    const ref::ReadResult r = ref::readTextDrawFile(file, *shape);
-    if (!r.errors.empty() && r.errors.front().line == 0) {
-        err << file << ": " << r.errors.front().reason << Qt::endl;
+    // The same reader as the import, so that what passes here imports.
+    domain::ResultImporter importer(*shape);
+    if (!importer.readFile(file)) {
+        err << file << ": " << importer.error() << Qt::endl;
         return 2;
     }
-    for (const QString &line : r.describe(file))
+    out << file << ": read as " << importer.layout().describe() << '\n';
+    for (const QString &note : importer.layout().notes)
+        out << file << ": " << note << '\n';
+    for (const QString &line : importer.describeBad(file))
         out << line << '\n';
-    if (!r.ok()) {
-        out << file << ": " << (r.unlistedAtLeast ? "at least " : "") << r.errorCount()
-            << " broken rules" << Qt::endl;
+    if (importer.badCount() > 0) {
+        out << file << ": " << importer.badCount() << " broken rules" << Qt::endl;
         return 1;
     }
-    out << file << ": " << r.draws.size() << " draws of " << shape->name << ", no broken rule"
-        << Qt::endl;
+    out << file << ": " << importer.draws().size() << " draws of " << shape->name
+        << ", no broken rule" << Qt::endl;
     return 0;
 }
 

@@ -6,7 +6,7 @@
 namespace qrt::app
 {
 
-/// The command-line checker: reads the text draw file @p file as draws of the lottery
+/// The command-line checker: reads @p file (any layout the importer takes) as draws of the lottery
 /// @p shape (a preset key or COUNT:SMALLEST-LARGEST[+]) and writes every broken rule to @p out
 /// as "FILE:LINE: message". Returns 0 when the file is clean, 1 when any rule is broken and 2
 /// when the lottery is unknown or the file cannot be read.

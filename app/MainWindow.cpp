@@ -4,6 +4,7 @@
 #include "FrequencyChart.h"
 #include "Journal.h"
 #include "LotteryFolder.h"
+#include "ResultImporter.h"
 #include "StatisticsView.h"
 #include <qrt/AppManager.h>
 #include <qrt/Automation.h>
@@ -384,72 +385,50 @@ bool MainWindow::maybeSave()
     }
 }
 
-namespace
+int MainWindow::importDrawFile(const QString &path, QTextStream &out, QTextStream &err,
+                               bool skipBad)
 {
-// "03 12 13 16 23 41 + 07", as the text draw file has it.
-QString drawText(const ref::DrawList &draws, int i)
-{
-    QStringList parts;
-    for (int j = 0; j < draws.total(); ++j)
-        parts << QStringLiteral("%1").arg(draws.number(i, j), 2, 10, QLatin1Char('0'));
-    QString text = parts.join(u' ');
-    if (draws.hasBonus())
-        text += QStringLiteral(" + %1").arg(draws.bonus(i), 2, 10, QLatin1Char('0'));
-    return text;
-}
-} // namespace
-
-int MainWindow::importDrawFile(const QString &path, QTextStream &out, QTextStream &err)
-{
-    const ref::LotteryShape shape = m_lottery->shape();
-    const ref::ReadResult r = ref::readTextDrawFile(path, shape);
-    if (!r.errors.empty() && r.errors.front().line == 0) {
-        err << path << ": " << r.errors.front().reason << Qt::endl;
+    domain::ResultImporter importer(m_lottery->shape());
+    if (!importer.readFile(path)) {
+        err << path << ": " << importer.error() << Qt::endl;
         return 2;
     }
-    if (!r.ok()) {
-        for (const QString &line : r.describe(path))
+    for (const QString &note : importer.layout().notes)
+        err << path << ": " << note << '\n';
+    if (importer.badCount() > 0) {
+        for (const QString &line : importer.describeBad(path))
             err << line << '\n';
-        err << path << ": " << (r.unlistedAtLeast ? "at least " : "") << r.errorCount()
-            << " bad lines; nothing was imported" << Qt::endl;
-        return 1;
-    }
-    const ref::DrawList &before = m_lottery->draws();
-    QHash<QStringView, int> held;
-    held.reserve(before.size());
-    for (int i = 0; i < before.size(); ++i)
-        held.insert(before.issueView(i), i);
-    ref::DrawList merged = before;
-    std::vector<qint32> numbers(size_t(shape.total));
-    qsizetype conflicts = 0;
-    int added = 0;
-    for (int i = 0; i < r.draws.size(); ++i) {
-        const auto it = held.constFind(r.draws.issueView(i));
-        if (it != held.constEnd()) {
-            // Compared as numbers: a re-import of a whole history formats nothing.
-            bool same = before.bonus(*it) == r.draws.bonus(i);
-            for (int j = 0; same && j < shape.total; ++j)
-                same = before.number(*it, j) == r.draws.number(i, j);
-            if (!same && ++conflicts <= 100)
-                err << path << ": issue " << r.draws.issue(i) << " is held as \""
-                    << drawText(before, *it) << "\" but the file has \"" << drawText(r.draws, i)
-                    << "\"\n";
-            continue;
+        if (!skipBad) {
+            err << path << ": " << importer.badCount()
+                << " bad lines; nothing was imported (--skip-bad imports the other draws)"
+                << Qt::endl;
+            return 1;
         }
-        for (int j = 0; j < shape.total; ++j)
-            numbers[size_t(j)] = r.draws.number(i, j);
-        merged.append(r.draws.issueView(i), numbers.data(), r.draws.bonus(i));
-        ++added;
+        err << path << ": " << importer.badCount() << " bad lines skipped" << Qt::endl;
     }
-    if (conflicts > 0) {
-        err << path << ": " << conflicts
+    domain::ResultImporter::Merge merge = importer.mergeInto(m_lottery->draws());
+    if (merge.conflictCount > 0) {
+        for (const QString &line : domain::ResultImporter::describeConflicts(path, merge))
+            err << line << '\n';
+        err << path << ": " << merge.conflictCount
             << " issues conflict with the history; nothing was imported" << Qt::endl;
         return 1;
     }
+    if (merge.alreadyHeld > 0 || importer.badCount() > 0 || importer.repeats() > 0)
+        err << path << ": " << importer.counts(merge) << Qt::endl;
+    const int added = merge.added;
     if (added > 0) {
-        m_lottery->setDraws(std::move(merged));
-        showDraws();
+        m_lottery->setDraws(std::move(merge.draws));
+        // Without a window nobody sees the chart: the control alone is loaded for the save,
+        // and the range lists it refills count no statistics.
+        const bool shown = isVisible();
+        if (shown)
+            showDraws();
+        else
+            buildControl();
         const int expected = m_lottery->Count();
+        const QSignalBlocker quietStart(shown ? nullptr : m_start);
+        const QSignalBlocker quietEnd(shown ? nullptr : m_end);
         if (!save()) {
             const QString why = m_lastError.isEmpty()
                                     ? QStringLiteral("the control refused the draws")
@@ -559,20 +538,31 @@ bool MainWindow::openDrawFile(const QString &given)
     const QString path = QFileInfo(given).absoluteFilePath();
     const Busy busy(this, QStringLiteral("Reading %1...").arg(path));
     QByteArray bytes;
-    ref::ReadResult r = ref::readTextDrawFile(path, m_lottery->shape(), &bytes);
-    if (!r.ok()) {
-        msgBox(QStringLiteral("%1 was not loaded:\n%2").arg(path, r.describe(path, 40).join(u'\n')),
+    const QString unreadable = ref::readDrawFileBytes(path, bytes);
+    domain::ResultImporter importer(m_lottery->shape());
+    if (!unreadable.isEmpty() || !importer.read(bytes) || importer.badCount() > 0) {
+        msgBox(QStringLiteral("%1 was not loaded:\n%2")
+                   .arg(path, !unreadable.isEmpty() ? unreadable
+                              : importer.badCount() == 0
+                                  ? importer.error()
+                                  : importer.describeBad(path, 40).join(u'\n')),
                MsgBoxStop, QStringLiteral("Draw file errors"));
         return false;
     }
+    // Saves write the text draw file back in their own layout; a table of another layout is
+    // read only, never overwritten.
+    const bool writeBack = importer.layout().format == domain::ImportLayout::Format::TextDraws;
     // Saves rewrite the file in their own layout; the user's own comes first to FILE.bak.
-    const ref::Status kept = ref::writeFileAtomically(ref::backupPathFor(path), bytes);
+    const ref::Status kept =
+        writeBack ? ref::writeFileAtomically(ref::backupPathFor(path), bytes) : ref::Status();
     const QString why = kept.landed() ? QString() : kept.message();
-    const int read = r.draws.size();
-    m_lottery->setDraws(std::move(r.draws));
+    ref::DrawList read =
+        importer.mergeInto(ref::DrawList(m_lottery->shape().total, m_lottery->shape().bonus)).draws;
+    const int count = read.size();
+    m_lottery->setDraws(std::move(read));
     // Saves write back only to the file as it was read; the bytes in hand are what was read.
     const std::optional<domain::FileIdentity> opened = domain::FileIdentity::of(path);
-    if (why.isEmpty() && opened && opened->crc == ref::crc32(bytes))
+    if (writeBack && why.isEmpty() && opened && opened->crc == ref::crc32(bytes))
         m_lotteryFolder->rememberOpened(path);
     else
         m_lotteryFolder->forgetOpened();
@@ -584,9 +574,11 @@ bool MainWindow::openDrawFile(const QString &given)
                    .arg(path, why),
                MsgBoxStop, kTitle);
     statusBar()->showMessage(
-        QStringLiteral("Read %1 draws from %2; Save keeps them and writes them back to it")
-            .arg(read)
-            .arg(path));
+        writeBack
+            ? QStringLiteral("Read %1 draws from %2; Save keeps them and writes them back to it")
+                  .arg(count)
+                  .arg(path)
+            : QStringLiteral("Read %1 draws from %2; Save keeps them").arg(count).arg(path));
     return true;
 }
 
@@ -745,25 +737,46 @@ bool MainWindow::exportCsv(const QString &path)
 bool MainWindow::importCsv(const QString &path)
 {
     const Busy busy(this, QStringLiteral("Reading %1...").arg(path));
-    QByteArray bytes;
-    const QString why = ref::readDrawFileBytes(path, bytes);
-    if (!why.isEmpty()) {
-        msgBox(QStringLiteral("%1 was not loaded: %2").arg(path, why), MsgBoxStop,
+    domain::ResultImporter importer(m_lottery->shape());
+    if (!importer.readFile(path)) {
+        msgBox(QStringLiteral("%1 was not loaded: %2").arg(path, importer.error()), MsgBoxStop,
                QStringLiteral("Draw file errors"));
         return false;
     }
-    ref::ReadResult r = readCsv(std::move(bytes), m_lottery->shape());
-    if (!r.ok()) {
-        msgBox(QStringLiteral("%1 was not loaded:\n%2").arg(path, r.describe(path, 40).join(u'\n')),
-               MsgBoxStop, QStringLiteral("Draw file errors"));
+    if (importer.badCount() > 0) {
+        const QString listed = importer.describeBad(path, 40).join(u'\n');
+        if (importer.draws().size() == 0) {
+            msgBox(QStringLiteral("%1 was not loaded:\n%2").arg(path, listed), MsgBoxStop,
+                   QStringLiteral("Draw file errors"));
+            return false;
+        }
+        if (msgBox(QStringLiteral("%1 has %2 bad lines:\n%3\n\nImport its other draws and skip "
+                                  "these lines?")
+                       .arg(path)
+                       .arg(importer.badCount())
+                       .arg(listed),
+                   MsgBoxQuestionYesNo, QStringLiteral("Draw file errors")) != MsgBoxYes)
+            return false;
+    }
+    domain::ResultImporter::Merge merge = importer.mergeInto(m_lottery->draws());
+    if (merge.conflictCount > 0) {
+        msgBox(
+            QStringLiteral("%1 was not imported: %2 issues are held with other numbers.\n%3")
+                .arg(path)
+                .arg(merge.conflictCount)
+                .arg(domain::ResultImporter::describeConflicts(path, merge).mid(0, 40).join(u'\n')),
+            MsgBoxStop, QStringLiteral("Draw file errors"));
         return false;
     }
-    const int read = r.draws.size();
-    m_lottery->setDraws(std::move(r.draws));
-    showDraws();
-    updateTitle();
-    statusBar()->showMessage(
-        QStringLiteral("Read %1 draws from %2; Save keeps them").arg(read).arg(path));
+    const QString counts = importer.counts(merge);
+    if (merge.added > 0) {
+        m_lottery->setDraws(std::move(merge.draws));
+        showDraws();
+        // The grid holds draws no file holds yet: closing asks to save them.
+        m_control->setModified(true);
+        updateTitle();
+    }
+    statusBar()->showMessage(QStringLiteral("Read %1: %2; Save keeps them").arg(path, counts));
     return true;
 }
 

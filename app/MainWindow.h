@@ -74,18 +74,20 @@ public:
     /// Before unsaved changes would be dropped: asks Save / Discard / Cancel. True when the
     /// caller may go on (saved, discarded or nothing to lose).
     bool maybeSave();
-    /// Adds the draws of a text draw file whose issues are not held yet and saves them through
-    /// the control, without a question: a held issue with other numbers is a conflict, and a
-    /// lottery holding only its sample draws has them replaced. Writes one line
-    /// "added A, holds N draws" to @p out on success. Returns 0 saved, 1 refused (bad lines,
-    /// conflicts; nothing written), 2 unreadable file, 3 the save failed (the draws saved
-    /// before are intact).
-    int importDrawFile(const QString &path, QTextStream &out, QTextStream &err);
+    /// Adds the draws of a file of any layout the importer takes whose issues are not held yet
+    /// and saves them through the control, without a question: a held issue with other numbers
+    /// is a conflict. Bad lines refuse the file, unless @p skipBad imports the others. Writes
+    /// one line "added A, holds N draws" to @p out on success. Returns 0 saved, 1 refused (bad
+    /// lines, conflicts; nothing written), 2 a file that cannot be used, 3 the save failed (the
+    /// draws saved before are intact), 4 saved but not confirmed on disk.
+    int importDrawFile(const QString &path, QTextStream &out, QTextStream &err,
+                       bool skipBad = false);
     /// Writes the saved draws to @p path as CSV (see formatCsv); false, after saying why, when
     /// the file cannot be written.
     bool exportCsv(const QString &path);
-    /// Reads a CSV file of draws into the grid, as Open Draw File reads a text draw file; a
-    /// file with bad lines is refused with them listed, before anything is replaced.
+    /// Adds the new draws of a result file (CSV or any layout the importer takes) to the grid,
+    /// marking it changed; held draws stay. Bad lines are listed and the user chooses to skip
+    /// them or import nothing; a held issue with other numbers refuses the file.
     bool importCsv(const QString &path);
     /// Makes the grid row of @p issue current, with the editor on it; an issue that is not in
     /// the grid is said so and nothing moves. False then.
@@ -150,8 +152,8 @@ private:
     QAction *m_customAction = nullptr;
     QAction *m_undoAction = nullptr;
     QAction *m_redoAction = nullptr;
-    QString m_lastError;     // of the control, since the last save began
-    QStringList m_saveNotes; // what the folder said after the last save
+    QString m_lastError;             // of the control, since the last save began
+    QStringList m_saveNotes;         // what the folder said after the last save
     bool m_saveNotConfirmed = false; // a file of the last save landed without a folder sync
 };
 

@@ -1,9 +1,11 @@
 // The QRT Data Manager desktop program, and its command-line draw file checker.
 
 #include "Checker.h"
+#include "DrawGaps.h"
 #include "MainWindow.h"
 #include <qrt/MsgBox.h>
 #include <qrt/RuntimeError.h>
+#include <qrt/refhost/Lottery.h>
 #include <qrt/refhost/LotteryShape.h>
 
 #include <QApplication>
@@ -19,6 +21,8 @@ namespace
 struct Options {
     QString dataDir, screenshot, check, import, lottery, restore;
     bool versions = false;
+    bool skipBad = false;
+    bool gaps = false;
 };
 
 QString escapedBytes(const QByteArray &bytes)
@@ -55,18 +59,28 @@ std::optional<int> parseOptions(int argc, char *argv[], Options &o)
                                         QStringLiteral("Renders the window to FILE and exits."),
                                         QStringLiteral("FILE"));
     const QCommandLineOption check(QStringLiteral("check"),
-                                   QStringLiteral("Checks the text draw file FILE against the "
-                                                  "rules of --lottery, without a window."),
+                                   QStringLiteral("Checks the draw file or published result "
+                                                  "file FILE against the rules of --lottery, "
+                                                  "without a window."),
                                    QStringLiteral("FILE"));
     const QCommandLineOption import(
         QStringLiteral("import"),
-        QStringLiteral("Adds the draws of the text draw file FILE that the history of --lottery "
-                       "does not hold yet and saves it, without a window. Exits with 0 when "
+        QStringLiteral("Adds the draws of FILE (a text draw file, the program's CSV or a result "
+                       "file as lotteries publish it) that the history of --lottery does not hold "
+                       "yet and saves it, without a window. Exits with 0 when "
                        "saved, 1 when refused (bad lines or conflicts), 2 when the file, the "
                        "lottery or the data folder cannot be used, 3 when the save failed and "
                        "the draws saved before are kept, 4 when the new draws were saved but the "
                        "save could not be confirmed on disk."),
         QStringLiteral("FILE"));
+    const QCommandLineOption skipBad(
+        QStringLiteral("skip-bad"),
+        QStringLiteral("With --import: imports the good draws of a file with bad lines, which "
+                       "are listed and skipped, instead of refusing the file."));
+    const QCommandLineOption gaps(
+        QStringLiteral("gaps"),
+        QStringLiteral("Lists the draws missing from the history of --lottery, one a line: draw "
+                       "numbers skipped, or dates of its usual draw weekdays without a draw."));
     const QCommandLineOption versions(
         QStringLiteral("versions"),
         QStringLiteral("Lists the earlier versions of the draws of --lottery that saves kept: "
@@ -80,8 +94,8 @@ std::optional<int> parseOptions(int argc, char *argv[], Options &o)
                                      QStringLiteral("The lottery, as SHAPE; the window opens on "
                                                     "it."),
                                      QStringLiteral("SHAPE"));
-    parser.addOptions(
-        {help, version, dataDir, screenshot, check, import, lottery, versions, restore});
+    parser.addOptions({help, version, dataDir, screenshot, check, import, skipBad, lottery,
+                       versions, restore, gaps});
     // Without an application object Qt cannot name the program in the usage line.
     const QString helpText = parser.helpText().replace(QStringLiteral("<executable_name>"),
                                                        QStringLiteral("qrt-datamanager"));
@@ -113,17 +127,19 @@ std::optional<int> parseOptions(int argc, char *argv[], Options &o)
     if (!parser.positionalArguments().isEmpty())
         return fail(
             QStringLiteral("unexpected argument: %1").arg(parser.positionalArguments().first()));
-    o = {parser.value(dataDir), parser.value(screenshot), parser.value(check),
-         parser.value(import),  parser.value(lottery),    parser.value(restore),
-         parser.isSet(versions)};
+    o = {parser.value(dataDir),  parser.value(screenshot), parser.value(check),
+         parser.value(import),   parser.value(lottery),    parser.value(restore),
+         parser.isSet(versions), parser.isSet(skipBad),    parser.isSet(gaps)};
     if (parser.isSet(dataDir) && o.dataDir.isEmpty())
         return fail(QStringLiteral("--data-dir needs a folder"));
     if (parser.isSet(check) && o.lottery.isEmpty())
         return fail(QStringLiteral("--check needs --lottery"));
     if (parser.isSet(import) && o.lottery.isEmpty())
         return fail(QStringLiteral("--import needs --lottery"));
-    if ((o.versions || parser.isSet(restore)) && o.lottery.isEmpty())
-        return fail(QStringLiteral("--versions and --restore need --lottery"));
+    if (o.skipBad && !parser.isSet(import))
+        return fail(QStringLiteral("--skip-bad goes with --import"));
+    if ((o.versions || parser.isSet(restore) || o.gaps) && o.lottery.isEmpty())
+        return fail(QStringLiteral("--versions, --restore and --gaps need --lottery"));
     bool number = false;
     if (parser.isSet(restore) && (o.restore.toInt(&number), !number))
         return fail(QStringLiteral("--restore takes the id of a version, as --versions lists it"));
@@ -146,7 +162,8 @@ int main(int argc, char *argv[])
     const bool noDisplay =
         qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
     const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
-    const bool batch = !options.import.isEmpty() || options.versions || !options.restore.isEmpty();
+    const bool batch =
+        !options.import.isEmpty() || options.versions || !options.restore.isEmpty() || options.gaps;
     const bool headless =
         batch ||
         (platform.isEmpty() ? noDisplay : platform == "offscreen" || platform == "minimal");
@@ -189,9 +206,15 @@ int main(int argc, char *argv[])
             window->listVersions(out);
             return 0;
         }
+        if (options.gaps) {
+            for (const QString &line : qrt::domain::DrawGaps::of(window->lottery()->draws()))
+                out << line << '\n';
+            out.flush();
+            return 0;
+        }
         if (!options.restore.isEmpty())
             return window->restoreAndSave(options.restore.toInt(), out, err);
-        return window->importDrawFile(options.import, out, err);
+        return window->importDrawFile(options.import, out, err, options.skipBad);
     }
     window->show();
     if (!options.screenshot.isEmpty()) {

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+namespace qrt::domain
+{
+
+/// A result file's bytes made readable as single-byte text: digits, separators and quotes are
+/// ASCII in every encoding the importer takes, so only names (of columns, of months) need the
+/// encoding again.
+struct ImportText {
+    /// UTF-8 or Latin-1 bytes, without a byte order mark.
+    QByteArray bytes;
+    /// The bytes are Latin-1 because they are not valid UTF-8.
+    bool latin1 = false;
+    /// "UTF-8", "UTF-8 with a byte order mark", "UTF-16 (converted)" or "Latin-1".
+    QString encoding;
+
+    QString decode(const char *data, qsizetype size) const
+    {
+        return latin1 ? QString::fromLatin1(data, size) : QString::fromUtf8(data, size);
+    }
+};
+
+/// Takes over @p bytes: strips a UTF-8 byte order mark, converts UTF-16 (with a byte order mark,
+/// or recognised by its NUL bytes) to UTF-8 in the same buffer where it fits, and marks text
+/// that is not valid UTF-8 as Latin-1. A large file is never held twice.
+ImportText decodeImportText(QByteArray bytes);
+
+} // namespace qrt::domain

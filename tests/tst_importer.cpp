@@ -1,0 +1,407 @@
+// The importer on result files as lotteries publish them: every layout rule, the rows it must
+// list instead of taking, and the merge into a held history.
+#include "DrawGaps.h"
+#include "ResultImporter.h"
+
+#include <qrt/refhost/DrawFiles.h>
+
+#include <QFile>
+#include <QStringDecoder>
+#include <QTest>
+
+using namespace qrt;
+using namespace qrt::domain;
+
+namespace
+{
+ref::LotteryShape shape(const QString &id)
+{
+    QString why;
+    const auto s = ref::LotteryShape::parse(id, &why);
+    if (!s)
+        qFatal("%s", qPrintable(why));
+    return *s;
+}
+
+QString badLines(const ResultImporter &imp)
+{
+    QStringList lines;
+    for (const ref::ReadError &e : imp.badRows())
+        lines << QString::number(e.line);
+    return lines.join(u',');
+}
+
+QByteArray fixture(const char *name)
+{
+    QFile f(QStringLiteral(QRT_TEST_DATA "/") + QLatin1String(name));
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+} // namespace
+
+class tst_Importer : public QObject
+{
+    Q_OBJECT
+private slots:
+    // Each row: a file as some publisher writes it, and the draws that must come out, in the
+    // text draw format; the listed bad lines; or why the file cannot be used at all.
+    void layouts_data()
+    {
+        QTest::addColumn<QString>("lottery");
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QByteArray>("draws");
+        QTest::addColumn<QString>("bad");
+        QTest::addColumn<QString>("refused");
+
+        const QByteArray two = "101 01 02 03 04 05 06\n102 07 08 09 10 11 12\n";
+        QTest::newRow("text draw file, comments, CR LF")
+            << "6:1-49"
+            << QByteArray("# mine\r\n\r\n101 01 02 03 04 05 06\r\n102,7,8,9,10,11,12\r\n") << two
+            << ""
+            << "";
+        QTest::newRow("text draw file with bonus")
+            << "6of49" << QByteArray("1 06 05 04 03 02 01 + 07\n2 1 2 3 4 5 6 +8\n")
+            << QByteArray("1 01 02 03 04 05 06 + 07\n2 01 02 03 04 05 06 + 08\n") << ""
+            << "";
+        QTest::newRow("the program's CSV")
+            << "6:1-49"
+            << QByteArray("issue,n1,n2,n3,n4,n5,n6\r\n101,01,02,03,04,05,06\r\n"
+                          "102,07,08,09,10,11,12\r\n")
+            << two << ""
+            << "";
+        QTest::newRow("no header: the first row is a draw")
+            << "6:1-49" << QByteArray("101,1,2,3,4,5,6\n102,7,8,9,10,11,12\n") << two << ""
+            << "";
+        QTest::newRow("BOM, empty lines, then the header")
+            << "6:1-49"
+            << QByteArray("\xEF\xBB\xBF\n\nDraw,N1,N2,N3,N4,N5,N6\n101,1,2,3,4,5,6\n"
+                          "102,7,8,9,10,11,12\n")
+            << two << ""
+            << "";
+        QTest::newRow("semicolons, issue not first, extra columns")
+            << "6:1-49"
+            << QByteArray("Jackpot;Ball 1;Ball 2;Ball 3;Ball 4;Ball 5;Ball 6;Draw Number;Machine\n"
+                          "1,5;1;2;3;4;5;6;101;Arthur\n2,0;7;8;9;10;11;12;102;Guinevere\n")
+            << two << ""
+            << "";
+        QTest::newRow("tabs") << "6:1-49"
+                              << QByteArray("id\tn1\tn2\tn3\tn4\tn5\tn6\n101\t1\t2\t3\t4\t5\t6\n"
+                                            "102\t7\t8\t9\t10\t11\t12\n")
+                              << two << ""
+                              << "";
+        QTest::newRow("pipes, quoted")
+            << "6:1-49"
+            << QByteArray("\"Draw\"|\"Numbers\"\n\"101\"|\"1 2 3 4 5 6\"\n"
+                          "102|\"7 8 9 10 11 12\"\n")
+            << two << ""
+            << "";
+        QTest::newRow("blanks, no header")
+            << "6:1-49" << QByteArray("  101   1 2 3 4 5 6\n102 7 8 9 10 11 12\n") << two << ""
+            << "";
+        QTest::newRow("numbers joined in one quoted field")
+            << "6:1-49"
+            << QByteArray("Draw Date,Draw,Winning Numbers\n2025-01-01,101,\"01|02|03|04|05|06\"\n"
+                          "2025-01-02,102,7-8-9-10-11-12\n")
+            << two << ""
+            << "";
+        QTest::newRow("a quoted comma is not a separator")
+            << "2:1-49" << QByteArray("draw,numbers\n101,\"03,12\"\n") << QByteArray("101 03 12\n")
+            << ""
+            << "";
+        QTest::newRow("one number more gives the bonus")
+            << "5:1-69+"
+            << QByteArray("Draw Date,Winning Numbers,Multiplier\n"
+                          "09/23/2025,03 16 29 61 69 22,2\n")
+            << QByteArray("20250923 03 16 29 61 69 + 22\n") << ""
+            << "";
+        QTest::newRow("a second-drum bonus ignored in a 5-number game")
+            << "5:1-69"
+            << QByteArray("Draw Date,Winning Numbers,Multiplier\n09/23/2025,03 16 29 61 69 22,2\n")
+            << QByteArray("20250923 03 16 29 61 69\n") << ""
+            << "";
+        QTest::newRow("bonus column by its name")
+            << "6of49"
+            << QByteArray(
+                   "DrawNumber,DrawDate,Ball 1,Ball 2,Ball 3,Ball 4,Ball 5,Ball 6,Bonus Ball,"
+                   "Ball Set\n3001,29-Aug-2025,6,5,4,3,2,1,7,4\n")
+            << QByteArray("3001 01 02 03 04 05 06 + 07\n") << ""
+            << "";
+        QTest::newRow("date formats, time part ignored")
+            << "2:1-49"
+            << QByteArray("date,n1,n2\n2025-08-29 20:30:00,1,2\n30-Aug-2025,1,2\n2025.08.31.,1,2\n"
+                          "1.9.2025,1,2\n\"Sep 2, 2025\",1,2\n20250903,1,2\n")
+            << QByteArray("20250829 01 02\n20250830 01 02\n20250831 01 02\n20250901 01 02\n"
+                          "20250902 01 02\n20250903 01 02\n")
+            << ""
+            << "";
+        QTest::newRow("month first, decided by the column")
+            << "2:1-49" << QByteArray("Draw Date,N1,N2\n8/9/2025,1,2\n08/29/2025,3,4\n")
+            << QByteArray("20250809 01 02\n20250829 03 04\n") << ""
+            << "";
+        QTest::newRow("day first, decided by the column")
+            << "2:1-49" << QByteArray("Draw Date,N1,N2\n8/9/2025,1,2\n29/08/2025,3,4\n")
+            << QByteArray("20250829 03 04\n20250908 01 02\n") << ""
+            << "";
+        QTest::newRow("day and month cannot be told apart")
+            << "2:1-49" << QByteArray("Draw Date,N1,N2\n8/9/2025,1,2\n") << QByteArray() << ""
+            << "the dates of column \"Draw Date\" do not tell";
+        QTest::newRow("the draw number wins over the date")
+            << "2:1-49" << QByteArray("Draw Date,Draw Number,N1,N2\n2025-08-29,7,1,2\n")
+            << QByteArray("7 01 02\n") << ""
+            << "";
+        QTest::newRow("no header: date, week, year and prizes beside the numbers")
+            << "5:1-90"
+            << QByteArray("2025;35;2025.08.30.;0;0 Ft;37;2 049 375 Ft;10;21;38;68;77\n"
+                          "2025;34;2025.08.23.;1;1 000 Ft;37;2 375 Ft;1;2;3;4;5\n")
+            << QByteArray("20250823 01 02 03 04 05\n20250830 10 21 38 68 77\n") << ""
+            << "";
+        QTest::newRow("no header: the game's name, month, day and year in columns")
+            << "6:1-54"
+            << QByteArray("Lotto Texas,11,18,1992,7,8,10,12,36,44\n"
+                          "Lotto Texas,11,14,1992,3,19,20,21,26,28\n")
+            << QByteArray("19921114 03 19 20 21 26 28\n19921118 07 08 10 12 36 44\n") << ""
+            << "";
+        QTest::newRow("number fields like 1-2-3 are no dates")
+            << "daily3" << QByteArray("draw,digits\n1,1-2-3\n2,0-0-7\n")
+            << QByteArray("1 01 02 03\n2 00 00 07\n") << ""
+            << "";
+        QTest::newRow("newest first and mixed, by value then length")
+            << "2:1-49" << QByteArray("id,n1,n2\n10,1,2\n9,1,2\n0010,3,4\n1,5,6\n")
+            << QByteArray("1 05 06\n9 01 02\n10 01 02\n0010 03 04\n") << ""
+            << "";
+        QTest::newRow("a # row is a bad row outside the text draw file")
+            << "2:1-49" << QByteArray("id,n1,n2\n#1,1,2\n2,1,2\n") << QByteArray("2 01 02\n") << "2"
+            << "";
+        QTest::newRow("rows breaking rules of their own")
+            << "3:1-49" << QByteArray("id,n1,n2,n3\n1,1,2,3\n2,1,2,50\n3,1,1,3\n4,1,x,3\n5,1,2\n")
+            << QByteArray("1 01 02 03\n") << "3,4,5,6"
+            << "";
+        QTest::newRow("identical repeats count once, differing ones are all bad")
+            << "2:1-49" << QByteArray("id,n1,n2\n1,1,2\n1,2,1\n2,1,2\n2,1,3\n3,5,6\n")
+            << QByteArray("1 01 02\n3 05 06\n") << "4,5"
+            << "";
+        QTest::newRow("repeats with a bad row among them")
+            << "2:1-49" << QByteArray("id,n1,n2\n1,1,2\n1,1,0\n") << QByteArray("1 01 02\n") << "3"
+            << "";
+        QTest::newRow("an impossible date")
+            << "2:1-49" << QByteArray("date,n1,n2\n2025-02-30,1,2\n31/12/2025,1,2\n")
+            << QByteArray("20251231 01 02\n") << "2"
+            << "";
+        QTest::newRow("nothing to find the numbers by")
+            << "6:1-49" << QByteArray("name,remark\nAnna,Bob\n") << QByteArray() << ""
+            << "no column holds the draw number";
+        QTest::newRow("an empty file") << "2:1-49" << QByteArray() << QByteArray() << ""
+                                       << "";
+        QTest::newRow("CR alone ends lines") << "2:1-49" << QByteArray("id,n1,n2\r1,1,2\r2,3,4\r")
+                                             << QByteArray("1 01 02\n2 03 04\n") << ""
+                                             << "";
+        QTest::newRow("a quoted line break counts as a line")
+            << "2:1-49" << QByteArray("id,n1,n2\n\"1\n\",1,2\n2,3,x\n") << QByteArray() << "2,4"
+            << "";
+        QTest::newRow("a quote left open is a bad line, not the rest of the file")
+            << "2:1-49"
+            << (QByteArray("id,n1,n2\n\"1,1,2\n") + QByteArray(70000, ' ') + "\n2,3,4\n")
+            << QByteArray("2 03 04\n") << "2"
+            << "";
+        QTest::newRow("a title above the header")
+            << "2:1-49" << QByteArray("Results of the game\nDraw,A,B\n5,1,2\n")
+            << QByteArray("5 01 02\n") << ""
+            << "";
+        QTest::newRow("Chinese header names")
+            << "2:1-33+" << QByteArray("\xE6\x9C\x9F\xE5\x8F\xB7,red1,red2,blue\n2025001,3,9,16\n")
+            << QByteArray("2025001 03 09 + 16\n") << ""
+            << "";
+        QTest::newRow("Latin-1 header names")
+            << "2:1-49" << QByteArray("N\xFAmero Sorteo;Bola 1;Bola 2\n12;1;2\n")
+            << QByteArray("12 01 02\n") << ""
+            << "";
+        QTest::newRow("numbers above 255, repeats compared")
+            << "2:1-300" << QByteArray("id,n1,n2\n1,300,256\n1,256,300\n2,1,299\n")
+            << QByteArray("1 256 300\n2 01 299\n") << ""
+            << "";
+        QTest::newRow("daily digits keep their order")
+            << "daily3" << QByteArray("draw,d1,d2,d3\n1,9,0,9\n") << QByteArray("1 09 00 09\n")
+            << ""
+            << "";
+    }
+    void layouts()
+    {
+        QFETCH(QString, lottery);
+        QFETCH(QByteArray, file);
+        QFETCH(QByteArray, draws);
+        QFETCH(QString, bad);
+        QFETCH(QString, refused);
+        ResultImporter imp(shape(lottery));
+        const bool ok = imp.read(file);
+        QVERIFY2(ok == refused.isEmpty(), qPrintable(imp.error()));
+        if (!ok) {
+            QVERIFY2(imp.error().contains(refused), qPrintable(imp.error()));
+            return;
+        }
+        QCOMPARE(badLines(imp), bad);
+        QCOMPARE(ref::formatTextDraws(imp.draws()), draws);
+    }
+
+    // UTF-16 arrives converted, with or without a byte order mark, and its names read.
+    void utf16()
+    {
+        const QString text = QStringLiteral("Número,n1,n2\r\n7,1,2\r\n");
+        for (const bool bom : {true, false}) {
+            QByteArray bytes = bom ? QByteArray("\xFF\xFE") : QByteArray();
+            for (const QChar c : text)
+                bytes += char(c.unicode() & 0xFF), bytes += char(c.unicode() >> 8);
+            ResultImporter imp(shape(QStringLiteral("2:1-49")));
+            QVERIFY2(imp.read(bytes), qPrintable(imp.error()));
+            QCOMPARE(ref::formatTextDraws(imp.draws()), QByteArray("7 01 02\n"));
+            QCOMPARE(imp.layout().columns.value(0), QStringLiteral("Número"));
+        }
+    }
+
+    // At most a hundred bad rows are listed, the first by line, and all are counted; the
+    // reasons name the line, the column and the value.
+    void badRowsListedAndCounted()
+    {
+        QByteArray file = "Draw,Ball 1,Ball 2\n";
+        for (int i = 1; i <= 500; ++i)
+            file += QByteArray::number(i) + (i % 2 ? ",1,2\n" : ",1,99\n");
+        ResultImporter imp(shape(QStringLiteral("2:1-49")));
+        QVERIFY(imp.read(file));
+        QCOMPARE(imp.badCount(), 250);
+        QCOMPARE(int(imp.badRows().size()), 100);
+        QCOMPARE(imp.draws().size(), 250);
+        const QStringList lines = imp.describeBad(QStringLiteral("f.csv"), 1);
+        QCOMPARE(lines.value(0),
+                 QStringLiteral("f.csv:3: number 99 is out of range 1 to 49 (column \"Ball 2\")"));
+        QCOMPARE(lines.value(1), QStringLiteral("... and 249 more"));
+    }
+
+    // New issues go in by ascending issue between held ones; held draws keep their order;
+    // the same numbers in another order are held already, other numbers a conflict.
+    void merge_data()
+    {
+        QTest::addColumn<QString>("lottery");
+        QTest::addColumn<QByteArray>("held");
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QByteArray>("merged");
+        QTest::addColumn<QString>("counts"); // added, already held, conflicts
+
+        QTest::newRow("into nothing") << "2:1-49" << QByteArray() << QByteArray("2 1 2\n1 3 4\n")
+                                      << QByteArray("1 03 04\n2 01 02\n") << "2 0 0";
+        QTest::newRow("between held ones")
+            << "2:1-49" << QByteArray("1 01 02\n3 01 02\n") << QByteArray("4 5 6\n2 7 8\n1 2 1\n")
+            << QByteArray("1 01 02\n2 07 08\n3 01 02\n4 05 06\n") << "2 1 0";
+        QTest::newRow("held out of order stay so")
+            << "2:1-49" << QByteArray("5 01 02\n3 01 02\n") << QByteArray("4 5 6\n")
+            << QByteArray("4 05 06\n5 01 02\n3 01 02\n") << "1 0 0";
+        QTest::newRow("a conflict keeps the held draw")
+            << "2:1-49" << QByteArray("1 01 02\n") << QByteArray("1 1 3\n2 1 2\n")
+            << QByteArray("1 01 02\n2 01 02\n") << "1 0 1";
+        QTest::newRow("order matters in the daily digits game")
+            << "daily3" << QByteArray("1 01 02 03\n") << QByteArray("1 3 2 1\n")
+            << QByteArray("1 01 02 03\n") << "0 0 1";
+    }
+    void merge()
+    {
+        QFETCH(QString, lottery);
+        QFETCH(QByteArray, held);
+        QFETCH(QByteArray, file);
+        QFETCH(QByteArray, merged);
+        QFETCH(QString, counts);
+        const ref::LotteryShape s = shape(lottery);
+        const ref::ReadResult h = ref::readTextDraws(held, s);
+        QVERIFY(h.ok());
+        ResultImporter imp(s);
+        QVERIFY(imp.read(file));
+        const ResultImporter::Merge m = imp.mergeInto(h.draws);
+        QCOMPARE(QStringLiteral("%1 %2 %3").arg(m.added).arg(m.alreadyHeld).arg(m.conflictCount),
+                 counts);
+        QCOMPARE(ref::formatTextDraws(m.draws), merged);
+        if (m.conflictCount > 0)
+            QVERIFY(m.conflicts.front().held != m.conflicts.front().file);
+    }
+
+    // Holes in a history: skipped draw numbers, per year for YYYYNNN, and dates of the usual
+    // draw weekdays without a draw.
+    void gaps_data()
+    {
+        QTest::addColumn<QByteArray>("held");
+        QTest::addColumn<QStringList>("missing");
+        QTest::newRow("draw numbers")
+            << QByteArray("3 1 2\n4 1 2\n7 1 2\n") << QStringList{"5", "6"};
+        QTest::newRow("a year and a count")
+            << QByteArray("2024103 1 2\n2024105 1 2\n2025002 1 2\n2025003 1 2\n")
+            << QStringList{"2024104", "2025001"};
+        // Wednesdays and Saturdays; a Monday draw once is no usual day.
+        QTest::newRow("dates") << QByteArray(
+                                      "20250802 1 2\n20250806 1 2\n20250813 1 2\n20250816 1 2\n"
+                                      "20250818 1 2\n20250820 1 2\n20250823 1 2\n20250827 1 2\n"
+                                      "20250830 1 2\n20250903 1 2\n20250906 1 2\n20250910 1 2\n")
+                               << QStringList{"20250809"};
+        QTest::newRow("a long hole in one line")
+            << QByteArray("1 1 2\n5000 1 2\n") << QStringList{"2 to 4999 (4998 missing)"};
+    }
+    void gaps()
+    {
+        QFETCH(QByteArray, held);
+        QFETCH(QStringList, missing);
+        const ref::ReadResult r = ref::readTextDraws(held, shape(QStringLiteral("2:1-49")));
+        QVERIFY(r.ok());
+        QCOMPARE(DrawGaps::of(r.draws), missing);
+    }
+
+    // Files in the layouts lotteries publish, each read whole as downloaded: count, first and
+    // last issue, and a sampled draw.
+    void publishedFiles_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("lottery");
+        QTest::addColumn<bool>("skipBad");
+        QTest::addColumn<int>("count");
+        QTest::addColumn<QString>("first");
+        QTest::addColumn<QString>("last");
+        QTest::addColumn<int>("bad");
+
+        QTest::newRow("US 5+1, newest first, date and joined numbers")
+            << "published-us-5plus1.csv"
+            << "5:1-69" << false << 60 << "20250101"
+            << "20250519" << 0;
+        QTest::newRow("UK 6 of 59 with a bonus ball, extra columns")
+            << "published-uk-lotto.csv"
+            << "6:1-59+" << false << 40 << "3001"
+            << "3040" << 0;
+        QTest::newRow("Hungarian 5 of 90, no header, semicolons")
+            << "published-hu-5of90.csv"
+            << "5:1-90" << false << 30 << "20250201"
+            << "20250823" << 0;
+        QTest::newRow("Canadian 6 of 49, junk repeats of a draw number")
+            << "published-ca-649.csv"
+            << "6of49" << true << 45 << "4001"
+            << "4045" << 5;
+        QTest::newRow("Chinese 6 of 33 (blue ball left out), issue YYYYNNN")
+            << "published-cn-ssq.csv"
+            << "6:1-33" << false << 50 << "2025001"
+            << "2025050" << 0;
+    }
+    void publishedFiles()
+    {
+        QFETCH(QString, file);
+        QFETCH(QString, lottery);
+        QFETCH(bool, skipBad);
+        QFETCH(int, count);
+        QFETCH(QString, first);
+        QFETCH(QString, last);
+        QFETCH(int, bad);
+        const QByteArray bytes = fixture(file.toLatin1().constData());
+        QVERIFY(!bytes.isEmpty());
+        ResultImporter imp(shape(lottery));
+        QVERIFY2(imp.read(bytes), qPrintable(imp.error()));
+        QCOMPARE(imp.badCount(), bad);
+        QVERIFY(skipBad || bad == 0);
+        QCOMPARE(imp.draws().size(), count);
+        QCOMPARE(imp.draws().issue(0), first);
+        QCOMPARE(imp.draws().issue(count - 1), last);
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_Importer)
+#include "tst_importer.moc"
