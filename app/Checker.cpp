@@ -12,7 +12,8 @@ int checkDrawFile(const QString &file, const QString &shapeText, QTextStream &ou
         err << why << Qt::endl;
         return 2;
     }
-    const ref::ReadResult r = ref::readTextDrawFile(file, *shape);
+    QByteArray bytes;
+    const ref::ReadResult r = ref::readTextDrawFile(file, *shape, &bytes);
     if (!r.errors.empty() && r.errors.front().line == 0) {
         err << file << ": " << r.errors.front().reason << Qt::endl;
         return 2;
@@ -22,6 +23,8 @@ int checkDrawFile(const QString &file, const QString &shapeText, QTextStream &ou
     if (!r.ok()) {
         out << file << ": " << (r.unlistedAtLeast ? "at least " : "") << r.errorCount()
             << " broken rules" << Qt::endl;
+        if (const QString hint = ref::suggestShape(bytes, *shape); !hint.isEmpty())
+            out << file << ": " << hint << Qt::endl;
         return 1;
     }
     out << file << ": " << r.draws.size() << " draws of " << shape->name << ", no broken rule"

@@ -8,8 +8,8 @@ QByteArray formatCsv(const ref::DrawList &draws)
     QByteArray out = "issue";
     for (int j = 1; j <= draws.total(); ++j)
         out += ",n" + QByteArray::number(j);
-    if (draws.hasBonus())
-        out += ",bonus";
+    for (int k = 1; k <= draws.bonusCount(); ++k)
+        out += k == 1 ? ",bonus" : ",bonus" + QByteArray::number(k);
     out += "\r\n";
     // The text draw file has the same fields in the same order; only the separators differ.
     const QByteArray lines = ref::formatTextDraws(draws);
@@ -81,7 +81,7 @@ ref::ReadResult readCsv(const QByteArray &bytes, const ref::LotteryShape &shape)
         const QList<QByteArray> fields = nextRecord(bytes, pos, lines);
         for (qsizetype f = 0; f < fields.size(); ++f) {
             if (f > 0)
-                text += shape.bonus && f == fields.size() - 1 ? " + " : " ";
+                text += shape.bonus && f == fields.size() - shape.bonuses() ? " + " : " ";
             // A field's own blanks or separators would split it: such a field is bad anyway,
             // and its line breaks must not start a line of their own.
             QByteArray field = fields[f].trimmed();

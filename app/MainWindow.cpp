@@ -394,7 +394,9 @@ QString drawText(const ref::DrawList &draws, int i)
         parts << QStringLiteral("%1").arg(draws.number(i, j), 2, 10, QLatin1Char('0'));
     QString text = parts.join(u' ');
     if (draws.hasBonus())
-        text += QStringLiteral(" + %1").arg(draws.bonus(i), 2, 10, QLatin1Char('0'));
+        text += QStringLiteral(" +");
+    for (int k = 0; k < draws.bonusCount(); ++k)
+        text += QStringLiteral(" %1").arg(draws.bonus(i, k), 2, 10, QLatin1Char('0'));
     return text;
 }
 } // namespace
@@ -402,7 +404,8 @@ QString drawText(const ref::DrawList &draws, int i)
 int MainWindow::importDrawFile(const QString &path, QTextStream &out, QTextStream &err)
 {
     const ref::LotteryShape shape = m_lottery->shape();
-    const ref::ReadResult r = ref::readTextDrawFile(path, shape);
+    QByteArray bytes;
+    const ref::ReadResult r = ref::readTextDrawFile(path, shape, &bytes);
     if (!r.errors.empty() && r.errors.front().line == 0) {
         err << path << ": " << r.errors.front().reason << Qt::endl;
         return 2;
@@ -412,6 +415,8 @@ int MainWindow::importDrawFile(const QString &path, QTextStream &out, QTextStrea
             err << line << '\n';
         err << path << ": " << (r.unlistedAtLeast ? "at least " : "") << r.errorCount()
             << " bad lines; nothing was imported" << Qt::endl;
+        if (const QString hint = ref::suggestShape(bytes, shape); !hint.isEmpty())
+            err << path << ": " << hint << Qt::endl;
         return 1;
     }
     const ref::DrawList &before = m_lottery->draws();
@@ -420,14 +425,15 @@ int MainWindow::importDrawFile(const QString &path, QTextStream &out, QTextStrea
     for (int i = 0; i < before.size(); ++i)
         held.insert(before.issueView(i), i);
     ref::DrawList merged = before;
-    std::vector<qint32> numbers(size_t(shape.total));
+    std::vector<qint32> numbers(size_t(shape.total + shape.bonuses()));
     qsizetype conflicts = 0;
     int added = 0;
     for (int i = 0; i < r.draws.size(); ++i) {
         const auto it = held.constFind(r.draws.issueView(i));
         if (it != held.constEnd()) {
             // Compared as numbers: a re-import of a whole history formats nothing.
-            bool same = before.bonus(*it) == r.draws.bonus(i);
+            bool same = before.bonus(*it) == r.draws.bonus(i) &&
+                        before.bonus(*it, 1) == r.draws.bonus(i, 1);
             for (int j = 0; same && j < shape.total; ++j)
                 same = before.number(*it, j) == r.draws.number(i, j);
             if (!same && ++conflicts <= 100)
@@ -438,7 +444,9 @@ int MainWindow::importDrawFile(const QString &path, QTextStream &out, QTextStrea
         }
         for (int j = 0; j < shape.total; ++j)
             numbers[size_t(j)] = r.draws.number(i, j);
-        merged.append(r.draws.issueView(i), numbers.data(), r.draws.bonus(i));
+        for (int k = 0; k < shape.bonuses(); ++k)
+            numbers[size_t(shape.total + k)] = r.draws.bonus(i, k);
+        merged.appendDraw(r.draws.issueView(i), numbers.data());
         ++added;
     }
     if (conflicts > 0) {
@@ -625,12 +633,40 @@ void MainWindow::askForCustomLottery()
     auto *maxi = new QSpinBox;
     maxi->setRange(0, 100000);
     maxi->setValue(m_lottery->shape().maxi);
+    const ref::LotteryShape &current = m_lottery->shape();
     auto *bonus = new QCheckBox(QStringLiteral("A bonus number follows the basic numbers"));
-    bonus->setChecked(m_lottery->shape().bonus);
+    bonus->setChecked(current.bonus && !current.ownDrum);
+    // A second drum: its own count and range; a bonus from it may equal a basic number.
+    auto *drum = new QCheckBox(QStringLiteral("Bonus numbers come from a second drum"));
+    drum->setObjectName(QStringLiteral("secondDrum"));
+    drum->setChecked(current.bonus && current.ownDrum);
+    auto *drumCount = new QSpinBox;
+    drumCount->setObjectName(QStringLiteral("drumCount"));
+    drumCount->setRange(1, 2);
+    drumCount->setValue(current.ownDrum ? current.bonusCount : 1);
+    auto *drumMini = new QSpinBox;
+    drumMini->setObjectName(QStringLiteral("drumMini"));
+    drumMini->setRange(0, 100000);
+    drumMini->setValue(current.ownDrum ? current.bonusMini : 1);
+    auto *drumMaxi = new QSpinBox;
+    drumMaxi->setObjectName(QStringLiteral("drumMaxi"));
+    drumMaxi->setRange(0, 100000);
+    drumMaxi->setValue(current.ownDrum ? current.bonusMaxi : 10);
+    const auto follow = [=] {
+        for (QSpinBox *box : {drumCount, drumMini, drumMaxi})
+            box->setEnabled(drum->isChecked());
+        bonus->setEnabled(!drum->isChecked());
+    };
+    connect(drum, &QCheckBox::toggled, &dialog, follow);
+    follow();
     form->addRow(QStringLiteral("Basic numbers per draw"), total);
     form->addRow(QStringLiteral("Smallest number"), mini);
     form->addRow(QStringLiteral("Largest number"), maxi);
     form->addRow(bonus);
+    form->addRow(drum);
+    form->addRow(QStringLiteral("Bonus numbers per draw"), drumCount);
+    form->addRow(QStringLiteral("Smallest bonus number"), drumMini);
+    form->addRow(QStringLiteral("Largest bonus number"), drumMaxi);
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     form->addRow(buttons);
     connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
@@ -638,11 +674,17 @@ void MainWindow::askForCustomLottery()
     if (dialog.exec() != QDialog::Accepted)
         return;
     QString why;
+    const QString bonusPart = drum->isChecked() ? QStringLiteral("+%1:%2-%3")
+                                                      .arg(drumCount->value())
+                                                      .arg(drumMini->value())
+                                                      .arg(drumMaxi->value())
+                              : bonus->isChecked() ? QStringLiteral("+")
+                                                   : QString();
     const QString id = QStringLiteral("%1:%2-%3%4")
                            .arg(total->value())
                            .arg(mini->value())
                            .arg(maxi->value())
-                           .arg(bonus->isChecked() ? QStringLiteral("+") : QString());
+                           .arg(bonusPart);
     const std::optional<ref::LotteryShape> shape = ref::LotteryShape::parse(id, &why);
     if (!shape) {
         msgBox(why, MsgBoxStop, kTitle);
@@ -918,7 +960,10 @@ bool rowHolds(FlexGrid *grid, int row, const ref::DrawList &held, int i)
     for (int j = 0; j < held.total(); ++j)
         if (cell(j + 1).toInt() != held.number(i, j) || cell(j + 1).isEmpty())
             return false;
-    return !held.hasBonus() || cell(cols - 1).toInt() == held.bonus(i);
+    for (int k = 0; k < held.bonusCount(); ++k)
+        if (cell(held.total() + 1 + k).toInt() != held.bonus(i, k))
+            return false;
+    return true;
 }
 } // namespace
 
@@ -966,12 +1011,14 @@ void MainWindow::offerJournal()
         return;
     }
     const ref::DrawList &held = m_lottery->draws();
-    ref::DrawList kept(held.total(), held.hasBonus());
-    std::vector<qint32> numbers(size_t(held.total()));
+    ref::DrawList kept(held.total(), held.bonusCount());
+    std::vector<qint32> numbers(size_t(held.total() + held.bonusCount()));
     for (int i = 0; i < entry->keep; ++i) {
         for (int j = 0; j < held.total(); ++j)
             numbers[size_t(j)] = held.number(i, j);
-        kept.append(held.issueView(i), numbers.data(), held.bonus(i));
+        for (int k = 0; k < held.bonusCount(); ++k)
+            numbers[size_t(held.total() + k)] = held.bonus(i, k);
+        kept.appendDraw(held.issueView(i), numbers.data());
     }
     m_lottery->setDraws(std::move(kept));
     showDraws();

@@ -1,13 +1,16 @@
 #include "CleanDraws.h"
 #include "RuleDigits_p.h"
 
+#include <algorithm>
+#include <iterator>
+
 namespace qrt
 {
 
 bool CleanDraws::add(const char *base, const std::pair<qsizetype, qsizetype> *cells, int count,
                      qint32 *values)
 {
-    const int expected = m_limits.totalNumber + 1 + (m_limits.checkBonus ? 1 : 0);
+    const int expected = m_limits.totalNumber + 1 + (m_limits.checkBonus ? m_limits.bonusCount : 0);
     if (!m_clean || count != expected || !m_limits.miniNumber || !m_limits.maxNumber)
         return m_clean = false;
     const char *issue = base + cells[0].first;
@@ -29,11 +32,16 @@ bool CleanDraws::add(const char *base, const std::pair<qsizetype, qsizetype> *ce
         if (size > 9 || !digitsOnly(p, size))
             return m_clean = false;
         const qint32 v = *valueOf(p, size);
-        if (v < *m_limits.miniNumber || v > *m_limits.maxNumber || v >= 1024)
+        const bool bonusDrum = m_limits.ownDrum && c > m_limits.totalNumber;
+        const std::optional<qint32> &mini = bonusDrum ? m_limits.bonusMini : m_limits.miniNumber;
+        const std::optional<qint32> &maxi = bonusDrum ? m_limits.bonusMax : m_limits.maxNumber;
+        if (!mini || !maxi || v < *mini || v > *maxi || v >= 1024)
             return m_clean = false;
         values[c - 1] = v;
         if (!m_limits.checkBonus)
             continue;
+        if (bonusDrum && c == m_limits.totalNumber + 1)
+            std::fill(std::begin(seen), std::end(seen), 0); // a bonus may repeat a basic number
         uint64_t &word = seen[v / 64];
         const uint64_t bit = uint64_t(1) << (v % 64);
         if (word & bit)

@@ -91,7 +91,8 @@ public:
             numberColumn(c, 22, 23);
         if (done() || !limits.checkBonus)
             return found;
-        numberColumn(cols - 1, 24, 25);
+        for (int k = limits.bonusCount; k >= 1 && !done(); --k)
+            numberColumn(cols - k, 24, 25);
         for (const RuleBreak &b : repeats) {
             if (done())
                 break;
@@ -130,11 +131,10 @@ private:
                     if (issueDigits[size_t(r)])
                         issues.add(r, p, size);
                 });
-            for (qint32 v : values)
-                if (v >= 0 && v < kSeenBits)
-                    seen[size_t(v) / 64] &= ~(uint64_t(1) << (v % 64));
-            values.clear();
+            forget(values);
             for (int c = 1; c < cols; ++c) {
+                if (limits.ownDrum && c == limits.totalNumber + 1)
+                    forget(values); // the bonus drum's numbers may repeat a basic one
                 withCell(r, c, [&](const auto *p, qsizetype size) {
                     const bool digits = digitsOnly(p, size);
                     const std::optional<qint32> v = digits ? valueOf(p, size) : std::nullopt;
@@ -143,6 +143,14 @@ private:
             }
         }
         issues.mark(issueRepeated);
+    }
+
+    void forget(std::vector<qint32> &values)
+    {
+        for (qint32 v : values)
+            if (v >= 0 && v < kSeenBits)
+                seen[size_t(v) / 64] &= ~(uint64_t(1) << (v % 64));
+        values.clear();
     }
 
     // Hands @p use the cell's characters, as bytes when the table has them.
@@ -161,8 +169,10 @@ private:
     void surveyNumber(int r, int c, bool digits, std::optional<qint32> v,
                       std::vector<qint32> &values)
     {
-        const bool inRange = v && limits.miniNumber && limits.maxNumber &&
-                             *v >= *limits.miniNumber && *v <= *limits.maxNumber;
+        const bool bonusDrum = limits.ownDrum && c > limits.totalNumber;
+        const std::optional<qint32> &mini = bonusDrum ? limits.bonusMini : limits.miniNumber;
+        const std::optional<qint32> &maxi = bonusDrum ? limits.bonusMax : limits.maxNumber;
+        const bool inRange = v && mini && maxi && *v >= *mini && *v <= *maxi;
         const auto flags = uint8_t((digits ? Digits : 0) | (inRange ? InRange : 0));
         if (flags != (Digits | InRange) && states.empty())
             states.assign(size_t(rows) * size_t(cols), uint8_t(Digits | InRange));
