@@ -297,14 +297,21 @@ ReadResult readTextDrawsWith(const QByteArray &bytes, const LotteryShape &shape,
         const qsizetype plus = findInLine(bytes, '+', begin, end);
         const bool hasPlus = plus >= 0;
         if (hasPlus && findInLine(bytes, '+', plus + 1, end) >= 0) {
-            bad([] {
-                return QStringLiteral("more than one \"+\": only the bonus numbers follow a \"+\"");
+            bad([&] {
+                return bonuses > 1
+                           ? QStringLiteral("more than one \"+\": only the bonus numbers follow "
+                                            "a \"+\"")
+                           : QStringLiteral("more than one \"+\": only the bonus number follows "
+                                            "a \"+\"");
             });
             continue;
         }
         if (shape.bonus && !hasPlus) {
-            bad([] {
-                return QStringLiteral("the bonus number is missing: write it after a \"+\"");
+            bad([&] {
+                return bonuses > 1 ? QStringLiteral("the bonus numbers are missing: write them "
+                                                    "after a \"+\"")
+                                   : QStringLiteral("the bonus number is missing: write it after "
+                                                    "a \"+\"");
             });
             continue;
         }
@@ -333,13 +340,14 @@ ReadResult readTextDrawsWith(const QByteArray &bytes, const LotteryShape &shape,
             splitFields(bytes, plus + 1, end, bonus);
             if (int(bonus.size()) != bonuses) {
                 bad([&] {
-                    return (bonuses == 1
-                                ? QStringLiteral("expected one bonus number after the \"+\", "
-                                                 "found %1")
-                                : QStringLiteral("expected %2 bonus numbers after the \"+\", "
-                                                 "found %1")
-                                      .arg(bonuses))
-                        .arg(bonus.size());
+                    return bonuses == 1
+                               ? QStringLiteral("expected one bonus number after the \"+\", "
+                                                "found %1")
+                                     .arg(bonus.size())
+                               : QStringLiteral("expected %1 bonus numbers after the \"+\", "
+                                                "found %2")
+                                     .arg(bonuses)
+                                     .arg(bonus.size());
                 });
                 continue;
             }
