@@ -4,7 +4,6 @@
 #include <QRegularExpression>
 
 #include <algorithm>
-#include <limits>
 
 namespace qrt::ref
 {
@@ -150,9 +149,9 @@ LotteryShape LotteryShape::holding(const DrawList &draws) const
 {
     if (draws.size() == 0)
         return *this;
+    // Widened from this shape: a history reaching back past a change of rules keeps the
+    // game's ranges of today and adds what the older draws need.
     LotteryShape s = *this;
-    s.mini = s.bonusMini = std::numeric_limits<int>::max();
-    s.maxi = s.bonusMaxi = std::numeric_limits<int>::min();
     const int bonuses = std::min(draws.bonusCount(), s.bonuses());
     for (int i = 0; i < draws.size(); ++i) {
         for (int j = 0; j < draws.total(); ++j) {
@@ -166,8 +165,6 @@ LotteryShape LotteryShape::holding(const DrawList &draws) const
             hi = std::max(hi, draws.bonus(i, k));
         }
     }
-    if (!s.ownDrum)
-        s.bonusMini = s.bonusMaxi = 0;
     // Named as a custom shape of that form, or as the preset it happens to be.
     if (const std::optional<LotteryShape> named = parse(s.id()))
         return *named;

@@ -74,7 +74,7 @@ QRT_REFHOST_EXPORT quint32 crc32(const QByteArray &bytes);
 
 /// For a text draw file refused under @p shape: when its draws break no rule but the ranges
 /// (a game whose ranges widened over the years), the smallest shape with the same counts and
-/// kind of bonus drum that holds the whole file; otherwise nothing.
+/// kind of bonus drum that holds the whole file and the ranges of @p shape; otherwise nothing.
 QRT_REFHOST_EXPORT std::optional<LotteryShape> shapeHolding(const QByteArray &bytes,
                                                             const LotteryShape &shape);
 /// "the smallest lottery that holds the whole file is 5:1-75+1:1-25; read it with that", for

@@ -58,7 +58,7 @@ struct QRT_REFHOST_EXPORT LotteryShape {
     /// The keys parse() takes for the presets, in the order of presets().
     static QStringList presetKeys();
     /// The smallest shape with this one's counts and kind of bonus drum whose ranges hold
-    /// every number of @p draws (read with this shape's counts); this shape for no draws.
+    /// this shape's ranges and every number of @p draws (read with this shape's counts).
     LotteryShape holding(const class DrawList &draws) const;
 };
 
