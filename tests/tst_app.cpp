@@ -788,6 +788,42 @@ private Q_SLOTS:
         QVERIFY(boxes.shown.isEmpty());
     }
 
+    // The custom lottery's second drum: its count and range make the shape.
+    void customLotteryWithASecondDrum_data()
+    {
+        QTest::addColumn<int>("count");
+        QTest::addColumn<int>("largest");
+        QTest::addColumn<QString>("key");
+        QTest::newRow("one of 26") << 1 << 26 << "powerball";
+        QTest::newRow("two of 11") << 2 << 11 << "5:1-69+2:1-11";
+    }
+    void customLotteryWithASecondDrum()
+    {
+        QFETCH(int, count);
+        QFETCH(int, largest);
+        QFETCH(QString, key);
+        MainWindow w(data->path());
+        test::MsgBoxRecorder boxes;
+        QTimer::singleShot(0, [&] {
+            auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            const auto spins = dialog->findChildren<QSpinBox *>();
+            spins[0]->setValue(5);
+            spins[2]->setValue(69);
+            dialog->findChild<QCheckBox *>(QStringLiteral("secondDrum"))->setChecked(true);
+            dialog->findChild<QSpinBox *>(QStringLiteral("drumCount"))->setValue(count);
+            dialog->findChild<QSpinBox *>(QStringLiteral("drumMini"))->setValue(1);
+            dialog->findChild<QSpinBox *>(QStringLiteral("drumMaxi"))->setValue(largest);
+            dialog->accept();
+        });
+        for (QAction *a : w.findChildren<QAction *>())
+            if (a->text() == QLatin1String("&Custom..."))
+                a->trigger();
+        QVERIFY2(boxes.shown.isEmpty(), qPrintable(boxes.shown.join(u'\n')));
+        QCOMPARE(w.lottery()->shape().key(), key);
+        QCOMPARE(grid(w)->Cols(), 1 + 5 + count);
+    }
+
     // Every broken rule, by line, in the order of the file (the exit codes: tst_program).
     void checker()
     {
