@@ -9,6 +9,7 @@
 #include <qrt/Settings.h>
 #include <qrt/ShellExecute.h>
 
+#include <QClipboard>
 #include <QComboBox>
 #include <QFile>
 #include <QLineEdit>
@@ -252,6 +253,31 @@ private Q_SLOTS:
         QCOMPARE(row(1), QStringLiteral("1|05|07|03|05"));
         // Undo works on the extra column as on any other before the save: now there is none.
         QVERIFY(!control->canUndo());
+    }
+
+    // Paste, undo, Insert and Delete reach the second bonus column like any other.
+    void editingTheSecondBonus()
+    {
+        load(QStringLiteral("own2"), {"1 05 07 + 03 05", "2 01 02 + 03 04"});
+        grid->setRow(1);
+        grid->setCol(3);
+        QApplication::clipboard()->setText(QStringLiteral("10\t11\n12\t1\n"));
+        QTest::keyClick(control->findChild<QLineEdit *>(QStringLiteral("txtEdit")), Qt::Key_V,
+                        Qt::ControlModifier);
+        QCOMPARE(row(1) + u' ' + row(2), QStringLiteral("1|05|07|10|11 2|01|02|12|1"));
+        control->undo();
+        QCOMPARE(row(1) + u' ' + row(2), QStringLiteral("1|05|07|03|05 2|01|02|03|04"));
+        grid->setRow(2);
+        click("btnInsert");
+        QCOMPARE(row(2), QStringLiteral("||||"));
+        test::MsgBoxRecorder boxes;
+        grid->setRow(1);
+        click("btnDel");
+        QCOMPARE(row(1) + u' ' + row(2), QStringLiteral("|||| 2|01|02|03|04"));
+        control->undo();
+        control->undo();
+        QCOMPARE(row(1) + u' ' + row(2), QStringLiteral("1|05|07|03|05 2|01|02|03|04"));
+        QVERIFY(!control->isModified());
     }
 
     void editTextFileTitle_data()
