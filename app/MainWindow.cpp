@@ -569,8 +569,15 @@ bool MainWindow::openDrawFile(const QString &given)
     QByteArray bytes;
     ref::ReadResult r = ref::readTextDrawFile(path, m_lottery->shape(), &bytes);
     if (!r.ok()) {
-        msgBox(QStringLiteral("%1 was not loaded:\n%2").arg(path, r.describe(path, 40).join(u'\n')),
-               MsgBoxStop, QStringLiteral("Draw file errors"));
+        QString text =
+            QStringLiteral("%1 was not loaded:\n%2").arg(path, r.describe(path, 40).join(u'\n'));
+        // Older draws of a game whose ranges widened: the shape that takes them all.
+        if (const std::optional<ref::LotteryShape> holding =
+                ref::shapeHolding(bytes, m_lottery->shape()))
+            text += QStringLiteral("\n\nThe smallest lottery that holds the whole file is %1; "
+                                   "choose it under Lottery > Custom.")
+                        .arg(holding->id());
+        msgBox(text, MsgBoxStop, QStringLiteral("Draw file errors"));
         return false;
     }
     // Saves rewrite the file in their own layout; the user's own comes first to FILE.bak.

@@ -857,6 +857,15 @@ private Q_SLOTS:
                                      "(5:1-70+1:1-24) are listed above; the smallest lottery "
                                      "that holds the whole file is 5:1-75+1:1-25: use --lottery "
                                      "5:1-75+1:1-25"}));
+        test::MsgBoxRecorder boxes;
+        MainWindow w(data->path(), ref::LotteryShape::parse(QStringLiteral("megamillions")));
+        QVERIFY(!w.openDrawFile(file));
+        QCOMPARE(boxes.shown.size(), 1);
+        QVERIFY2(boxes.shown[0].contains(QStringLiteral(
+                     "mega.txt:1: Basic number is out of range! (number 5: \"75\")")) &&
+                     boxes.shown[0].contains(QStringLiteral(
+                         "the whole file is 5:1-75+1:1-25; choose it under Lottery > Custom")),
+                 qPrintable(boxes.shown[0]));
     }
 };
 
