@@ -116,14 +116,12 @@ qint32 readSpecialCount(QObject *lottery)
     return count;
 }
 
-BonusDrum readBonusDrum(QObject *lottery, bool bounds)
+BonusDrum readBonusDrum(QObject *lottery)
 {
     BonusDrum drum;
     drum.count = readSpecialCount(lottery);
-    if (bounds) {
-        drum.mini = optionalBound(members::SpecialMiniNumber, lottery, drum.own);
-        drum.maxi = optionalBound(members::SpecialMaxNumber, lottery, drum.own);
-    }
+    drum.mini = optionalBound(members::SpecialMiniNumber, lottery, drum.own);
+    drum.maxi = optionalBound(members::SpecialMaxNumber, lottery, drum.own);
     return drum;
 }
 

@@ -278,7 +278,7 @@ void AppManagerPrivate::btnOpenFile_Click()
         if (equalsTrue(HasSpecial(lottery))) {
             title += LoadMessage(14);
             // A second drum is named by its largest number and its count, as the basic one.
-            const BonusDrum drum = readBonusDrum(lottery, true);
+            const BonusDrum drum = readBonusDrum(lottery);
             if (drum.own)
                 title += u' ' + (drum.maxi ? QString::number(*drum.maxi) : QString()) +
                          LoadMessage(13) + QString::number(drum.count);

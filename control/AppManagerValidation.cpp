@@ -69,7 +69,7 @@ bool AppManagerPrivate::ValidateData()
         const QVariant hasSpecial = HasSpecial(lottery);
         limits.checkBonus = !equalsFalse(hasSpecial);
         if (equalsTrue(hasSpecial)) {
-            const BonusDrum drum = readBonusDrum(lottery, true);
+            const BonusDrum drum = readBonusDrum(lottery);
             limits.bonusCount = drum.count;
             limits.ownDrum = drum.own;
             limits.bonusMini = drum.mini;

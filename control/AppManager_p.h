@@ -65,8 +65,8 @@ struct BonusDrum {
 /// "SpecialCount", 1 when the host has no such member; RuntimeError 380 for anything but 1
 /// or 2.
 qint32 readSpecialCount(QObject *lottery);
-/// The count and, with @p bounds, "SpecialMiniNumber" and "SpecialMaxNumber".
-BonusDrum readBonusDrum(QObject *lottery, bool bounds);
+/// The count, "SpecialMiniNumber" and "SpecialMaxNumber".
+BonusDrum readBonusDrum(QObject *lottery);
 
 class AppManagerPrivate;
 

@@ -74,7 +74,9 @@ class Checker
 {
 public:
     Checker(const DrawTable &t, const DrawLimits &l, bool first)
-        : table(t), limits(l), stopAtFirst(first), rows(t.rowCount()), cols(t.colCount())
+        : table(t), limits(l), stopAtFirst(first), rows(t.rowCount()), cols(t.colCount()),
+          bounds(columnBounds(l, cols)),
+          bonusDrumStart(l.checkBonus && l.ownDrum ? l.totalNumber + 1 : -1)
     {
     }
 
@@ -133,7 +135,7 @@ private:
                 });
             forget(values);
             for (int c = 1; c < cols; ++c) {
-                if (limits.ownDrum && c == limits.totalNumber + 1)
+                if (c == bonusDrumStart)
                     forget(values); // the bonus drum's numbers may repeat a basic one
                 withCell(r, c, [&](const auto *p, qsizetype size) {
                     const bool digits = digitsOnly(p, size);
@@ -169,10 +171,8 @@ private:
     void surveyNumber(int r, int c, bool digits, std::optional<qint32> v,
                       std::vector<qint32> &values)
     {
-        const bool bonusDrum = limits.ownDrum && c > limits.totalNumber;
-        const std::optional<qint32> &mini = bonusDrum ? limits.bonusMini : limits.miniNumber;
-        const std::optional<qint32> &maxi = bonusDrum ? limits.bonusMax : limits.maxNumber;
-        const bool inRange = v && mini && maxi && *v >= *mini && *v <= *maxi;
+        const auto [low, high] = bounds[size_t(c)];
+        const bool inRange = v && *v >= low && *v <= high;
         const auto flags = uint8_t((digits ? Digits : 0) | (inRange ? InRange : 0));
         if (flags != (Digits | InRange) && states.empty())
             states.assign(size_t(rows) * size_t(cols), uint8_t(Digits | InRange));
@@ -226,6 +226,8 @@ private:
     const bool stopAtFirst;
     const int rows;
     const int cols;
+    const std::vector<std::pair<qint32, qint32>> bounds;
+    const int bonusDrumStart; // the first column whose repeats are looked for apart, or -1
     QString text;
     // The values of the current draw below kSeenBits, as bits; larger ones are looked up in
     // the draw's list of values.
@@ -239,6 +241,19 @@ private:
 };
 
 } // namespace
+
+std::vector<std::pair<qint32, qint32>> columnBounds(const DrawLimits &limits, int cols)
+{
+    std::vector<std::pair<qint32, qint32>> out(size_t(std::max(cols, 1)), {1, 0});
+    for (int c = 1; c < cols; ++c) {
+        const bool bonusDrum = limits.ownDrum && c > limits.totalNumber;
+        const std::optional<qint32> &mini = bonusDrum ? limits.bonusMini : limits.miniNumber;
+        const std::optional<qint32> &maxi = bonusDrum ? limits.bonusMax : limits.maxNumber;
+        if (mini && maxi)
+            out[size_t(c)] = {*mini, *maxi};
+    }
+    return out;
+}
 
 bool isDigits(QStringView text)
 {

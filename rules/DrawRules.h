@@ -3,6 +3,7 @@
 #include <QString>
 
 #include <optional>
+#include <utility>
 #include <vector>
 
 namespace qrt
@@ -50,6 +51,10 @@ struct DrawLimits {
     std::optional<qint32> bonusMini;
     std::optional<qint32> bonusMax;
 };
+
+/// The bounds of every number column of a table of @p cols columns as [low, high]; a bound
+/// that could not be obtained gives an empty range. Column 0, the issue, has none.
+std::vector<std::pair<qint32, qint32>> columnBounds(const DrawLimits &limits, int cols);
 
 /// One broken rule: the catalogue message that names it and the cell it was found in.
 struct RuleBreak {
