@@ -150,8 +150,8 @@ private:
     QAction *m_customAction = nullptr;
     QAction *m_undoAction = nullptr;
     QAction *m_redoAction = nullptr;
-    QString m_lastError;             // of the control, since the last save began
-    QStringList m_saveNotes;         // what the folder said after the last save
+    QString m_lastError;     // of the control, since the last save began
+    QStringList m_saveNotes; // what the folder said after the last save
     bool m_saveNotConfirmed = false; // a file of the last save landed without a folder sync
 };
 
