@@ -1,3 +1,4 @@
+#include "TestSupport.h"
 #include <qrt/RuntimeError.h>
 #include <qrt/refhost/DrawFiles.h>
 #include <qrt/refhost/Lottery.h>
@@ -26,16 +27,6 @@ QByteArray historyFile()
     if (!f.open(QIODevice::ReadOnly))
         return {};
     return f.readAll();
-}
-
-int test_errorOf(const std::function<void()> &f)
-{
-    try {
-        f();
-    } catch (const RuntimeError &e) {
-        return e.number();
-    }
-    return 0;
 }
 
 QStringList errorLines(const ReadResult &r)
@@ -304,7 +295,7 @@ private Q_SLOTS:
                              readTextDraws("1 01 02 03 04 05 + 06\n", one.shape()).draws));
         QCOMPARE(errorLines(drum.load(path)).size(), 1);
         // The one-drum lottery has no bounds of a second drum, as if it lacked the members.
-        QCOMPARE(test_errorOf([&] { one.SpecialMiniNumber(); }), 438);
+        QCOMPARE(test::errorOf([&] { one.SpecialMiniNumber(); }), 438);
     }
 
     // A game whose ranges widened: the smallest shape that holds the whole file.
