@@ -4,6 +4,18 @@
 namespace qrt::app
 {
 
+QString shapeHint(const QString &file, const domain::ResultImporter &importer,
+                  const ref::LotteryShape &shape)
+{
+    // Draws outside the ranges of today's rules, in a text draw file: the shape that holds
+    // them all is named.
+    QByteArray bytes;
+    if (importer.layout().format != domain::ImportLayout::Format::TextDraws ||
+        !ref::readDrawFileBytes(file, bytes).isEmpty())
+        return {};
+    return ref::suggestShape(bytes, shape);
+}
+
 int checkDrawFile(const QString &file, const QString &shapeText, QTextStream &out, QTextStream &err)
 {
     QString why;
@@ -25,6 +37,8 @@ int checkDrawFile(const QString &file, const QString &shapeText, QTextStream &ou
         out << line << '\n';
     if (importer.badCount() > 0) {
         out << file << ": " << importer.badCount() << " broken rules" << Qt::endl;
+        if (const QString hint = shapeHint(file, importer, *shape); !hint.isEmpty())
+            out << file << ": " << hint << Qt::endl;
         return 1;
     }
     out << file << ": " << importer.draws().size() << " draws of " << shape->name

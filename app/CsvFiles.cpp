@@ -1,5 +1,7 @@
 #include "CsvFiles.h"
 
+#include <utility>
+
 namespace qrt::app
 {
 
@@ -8,8 +10,8 @@ QByteArray formatCsv(const ref::DrawList &draws)
     QByteArray out = "issue";
     for (int j = 1; j <= draws.total(); ++j)
         out += ",n" + QByteArray::number(j);
-    if (draws.hasBonus())
-        out += ",bonus";
+    for (int k = 1; k <= draws.bonusCount(); ++k)
+        out += k == 1 ? ",bonus" : ",bonus" + QByteArray::number(k);
     out += "\r\n";
     // The text draw file has the same fields in the same order; only the separators differ.
     const QByteArray lines = ref::formatTextDraws(draws);
@@ -53,7 +55,9 @@ ref::ReadResult readCsv(QByteArray bytes, const ref::LotteryShape &shape)
     for (bool header = true; in < size; header = false) {
         const qsizetype recordIn = in;
         const qsizetype recordOut = out;
-        qsizetype lastComma = -1;
+        // The commas before the last two fields: the one before the record's bonus numbers
+        // turns into the "+".
+        qsizetype commas[2] = {-1, -1};
         int lines = 1;
         bool quoted = false;
         bool ended = false;
@@ -77,7 +81,7 @@ ref::ReadResult readCsv(QByteArray bytes, const ref::LotteryShape &shape)
                 break;
             } else if (c != '\r') {
                 if (c == ',')
-                    lastComma = out;
+                    commas[0] = std::exchange(commas[1], out);
                 data[out++] = c;
             }
         }
@@ -95,8 +99,8 @@ ref::ReadResult readCsv(QByteArray bytes, const ref::LotteryShape &shape)
             });
         if (!keep)
             out = recordOut;
-        else if (shape.bonus && lastComma >= 0)
-            data[lastComma] = '+';
+        else if (shape.bonus && commas[2 - shape.bonuses()] >= 0)
+            data[commas[2 - shape.bonuses()]] = '+';
         // Only breaks the record held are written back, so the line never outgrows it.
         for (int k = ended ? 0 : 1; k < lines; ++k)
             data[out++] = '\n';

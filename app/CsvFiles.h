@@ -7,13 +7,14 @@
 namespace qrt::app
 {
 
-/// The draws as RFC 4180 CSV for a spreadsheet: a header row ("issue", "n1" ... and "bonus"
-/// when the lottery has one), then one draw a record, numbers with two digits, CR LF after
-/// every record.
+/// The draws as RFC 4180 CSV for a spreadsheet: a header row ("issue", "n1" ... and "bonus",
+/// "bonus2" for the bonus numbers the lottery has), then one draw a record, numbers with two
+/// digits, CR LF after every record.
 QByteArray formatCsv(const ref::DrawList &draws);
 
 /// Reads CSV as formatCsv writes it, or as a spreadsheet saves it (quoted fields, LF or CR LF,
-/// blanks around numbers): the first record is the header, every other record one draw. The
+/// blanks around numbers): the first record is the header, every other record one draw, its
+/// last fields the lottery's bonus numbers. The
 /// draws go through the same checks as a text draw file, with bad lines named by their line
 /// in the CSV file; a file with any bad line gives no draws. The bytes are rewritten in place:
 /// hand them over with std::move when they are not needed after, and no copy is made.

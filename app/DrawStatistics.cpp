@@ -6,6 +6,45 @@
 namespace qrt::app
 {
 
+namespace
+{
+// Counts, waits and deviations of the numbers @p mini to @p mini + span - 1, @p perDraw of
+// them drawn in each draw without putting back; @p valuesOf(i, out) gives draw i's values.
+template <typename Values>
+std::vector<DrawStatistics::Number> drumNumbers(qint64 mini, qint64 span, int perDraw, int first,
+                                                int last, double &expected, Values valuesOf)
+{
+    std::vector<DrawStatistics::Number> numbers(static_cast<size_t>(span));
+    std::vector<qint64> lastSeen(size_t(span), qint64(first) - 1);
+    std::vector<qint32> row;
+    for (int i = first; i <= last; ++i) {
+        row.clear();
+        valuesOf(i, row);
+        for (qint32 v : row) {
+            const qint64 k = qint64(v) - mini;
+            if (k < 0 || k >= span)
+                continue;
+            DrawStatistics::Number &n = numbers[size_t(k)];
+            ++n.count;
+            n.longestGap = std::max(n.longestGap, i - lastSeen[size_t(k)] - 1);
+            lastSeen[size_t(k)] = i;
+        }
+    }
+    const qint64 draws = last >= first ? qint64(last) - first + 1 : 0;
+    const double p = std::min(1.0, double(perDraw) / double(span));
+    expected = double(draws) * p;
+    const double sd = std::sqrt(double(draws) * p * (1 - p));
+    for (qint64 k = 0; k < span; ++k) {
+        DrawStatistics::Number &n = numbers[size_t(k)];
+        n.value = qint32(mini + k);
+        n.sinceLast = n.count > 0 ? last - lastSeen[size_t(k)] : -1;
+        n.longestGap = std::max(n.longestGap, qint64(last) - lastSeen[size_t(k)]);
+        n.deviation = sd > 0 ? (double(n.count) - expected) / sd : 0;
+    }
+    return numbers;
+}
+} // namespace
+
 DrawStatistics DrawStatistics::of(const ref::LotteryShape &shape, const ref::DrawList &draws,
                                   int first, int last, int pairs)
 {
@@ -69,6 +108,13 @@ DrawStatistics DrawStatistics::of(const ref::LotteryShape &shape, const ref::Dra
                           s.topPairs.end(), more);
         s.topPairs.resize(keep);
     }
+    const qint64 bonusSpan = qint64(shape.bonusMaxi) - shape.bonusMini + 1;
+    if (shape.bonus && shape.ownDrum && bonusSpan > 0 && bonusSpan <= 100000)
+        s.bonusNumbers = drumNumbers(shape.bonusMini, bonusSpan, shape.bonusCount, first, last,
+                                     s.bonusExpected, [&](int i, std::vector<qint32> &out) {
+                                         for (int k = 0; k < draws.bonusCount(); ++k)
+                                             out.push_back(draws.bonus(i, k));
+                                     });
     return s;
 }
 

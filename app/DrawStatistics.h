@@ -34,6 +34,11 @@ struct DrawStatistics {
     double expected = 0; // of each number, if every number were as likely
     std::vector<Number> numbers;
     std::vector<Pair> topPairs; // most frequent first
+    /// A drum of its own, counted apart from the basic numbers, each against its own expected
+    /// count (bonus numbers per draw over the drum's size); empty when the bonus numbers share
+    /// the basic drum.
+    double bonusExpected = 0;
+    std::vector<Number> bonusNumbers;
 
     /// The basic numbers of draws @p first to @p last (0-based, inclusive). Pairs are counted
     /// for games of at most 400 numbers, and the @p pairs most frequent kept.

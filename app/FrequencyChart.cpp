@@ -31,7 +31,12 @@ QString FrequencyChart::title() const
 void FrequencyChart::show(const ref::LotteryShape &shape, const ref::DrawList &draws, int first,
                           int last)
 {
-    const qint64 span = qint64(shape.maxi) - shape.mini + 1;
+    // A drum of its own is counted on its own, its bars beside the basic ones of the same
+    // number, so the axis runs over both ranges.
+    const bool ownDrum = shape.bonus && shape.ownDrum;
+    const qint64 lowest = ownDrum ? std::min(shape.mini, shape.bonusMini) : shape.mini;
+    const qint64 highest = ownDrum ? std::max(shape.maxi, shape.bonusMaxi) : shape.maxi;
+    const qint64 span = highest - lowest + 1;
     // A chart of more than a few hundred bars says nothing; wide ranges are left out.
     const size_t bars = size_t(std::clamp<qint64>(span, 0, 400));
     m_basic.assign(bars, 0);
@@ -39,15 +44,15 @@ void FrequencyChart::show(const ref::LotteryShape &shape, const ref::DrawList &d
     first = std::max(first, 0);
     last = std::min(last, draws.size() - 1);
     auto bump = [&](std::vector<int> &counts, qint32 v) {
-        const qint64 k = qint64(v) - shape.mini;
+        const qint64 k = qint64(v) - lowest;
         if (k >= 0 && size_t(k) < counts.size())
             ++counts[size_t(k)];
     };
     for (int i = first; i <= last; ++i) {
         for (int j = 0; j < draws.total(); ++j)
             bump(m_basic, draws.number(i, j));
-        if (shape.bonus)
-            bump(m_bonus, draws.bonus(i));
+        for (int k = 0; k < shape.bonuses(); ++k)
+            bump(m_bonus, draws.bonus(i, k));
     }
 
     auto *chart = new QChart;
@@ -60,16 +65,21 @@ void FrequencyChart::show(const ref::LotteryShape &shape, const ref::DrawList &d
     }
     series->append(basic);
     if (shape.bonus) {
-        auto *bonus = new QBarSet(QStringLiteral("Bonus number"));
-        for (int c : m_bonus)
+        auto *bonus = new QBarSet(
+            ownDrum ? QStringLiteral("Bonus drum %1-%2").arg(shape.bonusMini).arg(shape.bonusMaxi)
+            : shape.bonusCount == 2 ? QStringLiteral("Bonus numbers")
+                                    : QStringLiteral("Bonus number"));
+        for (int c : m_bonus) {
             *bonus << c;
+            top = std::max(top, c);
+        }
         series->append(bonus);
     }
     chart->addSeries(series);
     if (bars <= 30) {
         QStringList categories;
         for (size_t k = 0; k < bars; ++k)
-            categories << QString::number(shape.mini + qint64(k));
+            categories << QString::number(lowest + qint64(k));
         auto *x = new QBarCategoryAxis;
         x->append(categories);
         chart->addAxis(x, Qt::AlignBottom);
@@ -83,7 +93,7 @@ void FrequencyChart::show(const ref::LotteryShape &shape, const ref::DrawList &d
         x->setRange(-0.5, double(bars) - 0.5);
         const qint64 step = bars > 150 ? 10 : 5;
         for (size_t k = 0; k < bars; ++k) {
-            const qint64 number = shape.mini + qint64(k);
+            const qint64 number = lowest + qint64(k);
             if (number % step == 0 || k == 0)
                 x->append(QString::number(number), double(k));
         }
@@ -106,7 +116,7 @@ void FrequencyChart::show(const ref::LotteryShape &shape, const ref::DrawList &d
             : QStringLiteral("No draws in the chosen range"));
     chart->legend()->setAlignment(Qt::AlignBottom);
     // The exact count of a bar, which its height only suggests.
-    const qint64 smallest = shape.mini;
+    const qint64 smallest = lowest;
     connect(series, &QBarSeries::hovered, this,
             [this, smallest, drawsShown](bool over, int index, QBarSet *set) {
                 if (!over) {

@@ -1,4 +1,5 @@
 #include "MainWindow.h"
+#include "Checker.h"
 #include "CsvFiles.h"
 #include "DrawIssueModel.h"
 #include "FrequencyChart.h"
@@ -402,6 +403,8 @@ int MainWindow::importDrawFile(const QString &path, QTextStream &out, QTextStrea
             err << path << ": " << importer.badCount()
                 << " bad lines; nothing was imported (--skip-bad imports the other draws)"
                 << Qt::endl;
+            if (const QString hint = shapeHint(path, importer, m_lottery->shape()); !hint.isEmpty())
+                err << path << ": " << hint << Qt::endl;
             return 1;
         }
         err << path << ": " << importer.badCount() << " bad lines skipped" << Qt::endl;
@@ -557,7 +560,8 @@ bool MainWindow::openDrawFile(const QString &given)
         writeBack ? ref::writeFileAtomically(ref::backupPathFor(path), bytes) : ref::Status();
     const QString why = kept.landed() ? QString() : kept.message();
     ref::DrawList read =
-        importer.mergeInto(ref::DrawList(m_lottery->shape().total, m_lottery->shape().bonus)).draws;
+        importer.mergeInto(ref::DrawList(m_lottery->shape().total, m_lottery->shape().bonuses()))
+            .draws;
     const int count = read.size();
     m_lottery->setDraws(std::move(read));
     // Saves write back only to the file as it was read; the bytes in hand are what was read.
@@ -617,12 +621,40 @@ void MainWindow::askForCustomLottery()
     auto *maxi = new QSpinBox;
     maxi->setRange(0, 100000);
     maxi->setValue(m_lottery->shape().maxi);
+    const ref::LotteryShape &current = m_lottery->shape();
     auto *bonus = new QCheckBox(QStringLiteral("A bonus number follows the basic numbers"));
-    bonus->setChecked(m_lottery->shape().bonus);
+    bonus->setChecked(current.bonus && !current.ownDrum);
+    // A second drum: its own count and range; a bonus from it may equal a basic number.
+    auto *drum = new QCheckBox(QStringLiteral("Bonus numbers come from a second drum"));
+    drum->setObjectName(QStringLiteral("secondDrum"));
+    drum->setChecked(current.bonus && current.ownDrum);
+    auto *drumCount = new QSpinBox;
+    drumCount->setObjectName(QStringLiteral("drumCount"));
+    drumCount->setRange(1, 2);
+    drumCount->setValue(current.ownDrum ? current.bonusCount : 1);
+    auto *drumMini = new QSpinBox;
+    drumMini->setObjectName(QStringLiteral("drumMini"));
+    drumMini->setRange(0, 100000);
+    drumMini->setValue(current.ownDrum ? current.bonusMini : 1);
+    auto *drumMaxi = new QSpinBox;
+    drumMaxi->setObjectName(QStringLiteral("drumMaxi"));
+    drumMaxi->setRange(0, 100000);
+    drumMaxi->setValue(current.ownDrum ? current.bonusMaxi : 10);
+    const auto follow = [=] {
+        for (QSpinBox *box : {drumCount, drumMini, drumMaxi})
+            box->setEnabled(drum->isChecked());
+        bonus->setEnabled(!drum->isChecked());
+    };
+    connect(drum, &QCheckBox::toggled, &dialog, follow);
+    follow();
     form->addRow(QStringLiteral("Basic numbers per draw"), total);
     form->addRow(QStringLiteral("Smallest number"), mini);
     form->addRow(QStringLiteral("Largest number"), maxi);
     form->addRow(bonus);
+    form->addRow(drum);
+    form->addRow(QStringLiteral("Bonus numbers per draw"), drumCount);
+    form->addRow(QStringLiteral("Smallest bonus number"), drumMini);
+    form->addRow(QStringLiteral("Largest bonus number"), drumMaxi);
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     form->addRow(buttons);
     connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
@@ -630,11 +662,17 @@ void MainWindow::askForCustomLottery()
     if (dialog.exec() != QDialog::Accepted)
         return;
     QString why;
+    const QString bonusPart = drum->isChecked() ? QStringLiteral("+%1:%2-%3")
+                                                      .arg(drumCount->value())
+                                                      .arg(drumMini->value())
+                                                      .arg(drumMaxi->value())
+                              : bonus->isChecked() ? QStringLiteral("+")
+                                                   : QString();
     const QString id = QStringLiteral("%1:%2-%3%4")
                            .arg(total->value())
                            .arg(mini->value())
                            .arg(maxi->value())
-                           .arg(bonus->isChecked() ? QStringLiteral("+") : QString());
+                           .arg(bonusPart);
     const std::optional<ref::LotteryShape> shape = ref::LotteryShape::parse(id, &why);
     if (!shape) {
         msgBox(why, MsgBoxStop, kTitle);
@@ -931,7 +969,10 @@ bool rowHolds(FlexGrid *grid, int row, const ref::DrawList &held, int i)
     for (int j = 0; j < held.total(); ++j)
         if (cell(j + 1).toInt() != held.number(i, j) || cell(j + 1).isEmpty())
             return false;
-    return !held.hasBonus() || cell(cols - 1).toInt() == held.bonus(i);
+    for (int k = 0; k < held.bonusCount(); ++k)
+        if (cell(held.total() + 1 + k).toInt() != held.bonus(i, k))
+            return false;
+    return true;
 }
 } // namespace
 
@@ -979,12 +1020,14 @@ void MainWindow::offerJournal()
         return;
     }
     const ref::DrawList &held = m_lottery->draws();
-    ref::DrawList kept(held.total(), held.hasBonus());
-    std::vector<qint32> numbers(size_t(held.total()));
+    ref::DrawList kept(held.total(), held.bonusCount());
+    std::vector<qint32> numbers(size_t(held.total() + held.bonusCount()));
     for (int i = 0; i < entry->keep; ++i) {
         for (int j = 0; j < held.total(); ++j)
             numbers[size_t(j)] = held.number(i, j);
-        kept.append(held.issueView(i), numbers.data(), held.bonus(i));
+        for (int k = 0; k < held.bonusCount(); ++k)
+            numbers[size_t(held.total() + k)] = held.bonus(i, k);
+        kept.appendDraw(held.issueView(i), numbers.data());
     }
     m_lottery->setDraws(std::move(kept));
     showDraws();

@@ -22,7 +22,7 @@ void StatisticsModel::setStatistics(DrawStatistics statistics)
 
 int StatisticsModel::rowCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : int(m_stats.numbers.size());
+    return parent.isValid() ? 0 : int(m_stats.numbers.size() + m_stats.bonusNumbers.size());
 }
 
 int StatisticsModel::columnCount(const QModelIndex &parent) const
@@ -30,12 +30,24 @@ int StatisticsModel::columnCount(const QModelIndex &parent) const
     return parent.isValid() ? 0 : Columns;
 }
 
+const DrawStatistics::Number &StatisticsModel::number(int row) const
+{
+    const size_t basic = m_stats.numbers.size();
+    return size_t(row) < basic ? m_stats.numbers[size_t(row)]
+                               : m_stats.bonusNumbers[size_t(row) - basic];
+}
+
+bool StatisticsModel::isBonus(int row) const
+{
+    return size_t(row) >= m_stats.numbers.size();
+}
+
 QString StatisticsModel::text(int row, int column) const
 {
-    const DrawStatistics::Number &n = m_stats.numbers[size_t(row)];
+    const DrawStatistics::Number &n = number(row);
     switch (column) {
     case Number:
-        return QString::number(n.value);
+        return isBonus(row) ? QStringLiteral("bonus %1").arg(n.value) : QString::number(n.value);
     case Count:
         return QString::number(n.count);
     case SinceLast:
@@ -51,13 +63,13 @@ QVariant StatisticsModel::data(const QModelIndex &index, int role) const
 {
     if (!index.isValid() || index.row() >= rowCount())
         return {};
-    const DrawStatistics::Number &n = m_stats.numbers[size_t(index.row())];
+    const DrawStatistics::Number &n = number(index.row());
     if (role == Qt::DisplayRole)
         return text(index.row(), index.column());
     if (role == Qt::UserRole) {
         switch (index.column()) {
-        case Number:
-            return n.value;
+        case Number: // the bonus drum after the basic numbers
+            return isBonus(index.row()) ? qint64(n.value) + (qint64(1) << 32) : qint64(n.value);
         case Count:
             return n.count;
         case SinceLast:
@@ -74,7 +86,7 @@ QVariant StatisticsModel::data(const QModelIndex &index, int role) const
     if (role == Qt::ToolTipRole && index.column() == Mark)
         return QStringLiteral("%1 draws against %2 expected")
             .arg(n.count)
-            .arg(m_stats.expected, 0, 'f', 1);
+            .arg(isBonus(index.row()) ? m_stats.bonusExpected : m_stats.expected, 0, 'f', 1);
     return {};
 }
 

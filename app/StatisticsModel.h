@@ -7,8 +7,9 @@
 namespace qrt::app
 {
 
-/// One row per number: its count, the draws since it last came, its longest gap and a hot or
-/// cold mark. Qt::UserRole gives every cell as a number to sort by.
+/// One row per number, those of a bonus drum of its own after the basic ones: its count, the draws
+/// since it last came, its longest gap and a hot or cold mark. Qt::UserRole gives every cell as a
+/// number to sort by.
 class StatisticsModel : public QAbstractTableModel
 {
 public:
@@ -30,6 +31,8 @@ public:
 
 private:
     QString text(int row, int column) const;
+    const DrawStatistics::Number &number(int row) const;
+    bool isBonus(int row) const;
     DrawStatistics m_stats;
 };
 

@@ -45,8 +45,10 @@ std::optional<int> parseOptions(int argc, char *argv[], Options &o)
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
         "Keeps the draw history of a lottery.\n\n"
-        "SHAPE is 6of49, 5of35, 7of35, daily3, keno, or COUNT:SMALLEST-LARGEST with a trailing +\n"
-        "for a bonus number, such as 6:1-49+."));
+        "SHAPE is 6of49, 5of35, 7of35, daily3, keno, powerball, megamillions, euromillions,\n"
+        "eurojackpot, ssq, uklotto, or COUNT:SMALLEST-LARGEST with a trailing + for a bonus\n"
+        "number from the same drum, such as 6:1-49+, or +COUNT:SMALLEST-LARGEST for bonus\n"
+        "numbers from a drum of their own, such as 5:1-69+1:1-26 or 5:1-50+2:1-12."));
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
                                   QStringLiteral("Shows this help."));
     const QCommandLineOption version(QStringLiteral("version"),

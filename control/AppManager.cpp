@@ -74,6 +74,57 @@ qint32 checkedMul(qint32 a, qint32 b)
 
 } // namespace
 
+namespace
+{
+// A member the host does not have is told apart from one that fails: only the first means
+// the lottery is the one-drum lottery.
+std::optional<QVariant> optionalRead(const Member &member, QObject *lottery)
+{
+    try {
+        return member(lottery);
+    } catch (const RuntimeError &e) {
+        if (e.number() == 438)
+            return std::nullopt;
+        throw;
+    }
+}
+
+std::optional<qint32> optionalBound(const Member &member, QObject *lottery, bool &present)
+{
+    try {
+        const std::optional<QVariant> v = optionalRead(member, lottery);
+        if (!v)
+            return std::nullopt;
+        present = true;
+        return toInt32(*v);
+    } catch (const RuntimeError &) {
+        // Present, but without a value: every range test of the bonus fails.
+        present = true;
+        return std::nullopt;
+    }
+}
+} // namespace
+
+qint32 readSpecialCount(QObject *lottery)
+{
+    const std::optional<QVariant> v = optionalRead(members::SpecialCount, lottery);
+    if (!v)
+        return 1;
+    const qint32 count = toInt32(*v);
+    if (count != 1 && count != 2)
+        throw RuntimeError(380);
+    return count;
+}
+
+BonusDrum readBonusDrum(QObject *lottery)
+{
+    BonusDrum drum;
+    drum.count = readSpecialCount(lottery);
+    drum.mini = optionalBound(members::SpecialMiniNumber, lottery, drum.own);
+    drum.maxi = optionalBound(members::SpecialMaxNumber, lottery, drum.own);
+    return drum;
+}
+
 AppManagerPrivate::AppManagerPrivate(AppManager *qq) : q(qq)
 {
     // Undone back to where it was loaded or saved, the grid holds no unsaved work.
@@ -227,15 +278,16 @@ void AppManager::InitData(QObject *objCom)
     grid->setFixedRows(0);
     grid->setRows(2);
     grid->setCols(1);
-    const qint32 flag = equalsTrue(HasSpecial(lottery)) ? 1 : 0;
+    const qint32 flag = equalsTrue(HasSpecial(lottery)) ? readSpecialCount(lottery) : 0;
     grid->setCols(checkedAdd(checkedAdd(toInt32(TotalNumber(lottery)), 1), flag));
 
     QString format = QStringLiteral("<") + LoadMessage(1);
     const qint32 columns = toInt32(TotalNumber(lottery));
     for (qint32 j = 1; j <= columns; ++j)
         format += QStringLiteral("|<") + LoadMessage(2) + QString::number(j);
-    if (flag == 1)
-        format += QStringLiteral("|<") + LoadMessage(3);
+    for (qint32 k = 1; k <= flag; ++k)
+        format += QStringLiteral("|<") + LoadMessage(3) +
+                  (k > 1 ? QStringLiteral(" %1").arg(k) : QString());
     grid->setFixedRows(1);
     grid->setFormatString(format);
 
@@ -255,9 +307,14 @@ void AppManager::InitData(QObject *objCom)
             AppManagerPrivate::padGetter(value, GetNumber, Item.object(lottery, i), j);
             row.addText(value.view());
         }
-        if (flag == 1) {
+        if (flag >= 1) {
             row.addSeparator();
             AppManagerPrivate::padGetter(value, GetSpecial, Item.object(lottery, i));
+            row.addText(value.view());
+        }
+        if (flag == 2) {
+            row.addSeparator();
+            AppManagerPrivate::padGetter(value, GetSpecialAt, Item.object(lottery, i), 2);
             row.addText(value.view());
         }
         // A row of exactly one part per column is written in one go, ending on the last

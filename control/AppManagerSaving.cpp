@@ -81,6 +81,7 @@ void AppManagerPrivate::btnSave_Click()
     // can leave a pointer into the grid behind; a cell that is no plain number is read at
     // its turn, as text.
     std::vector<std::optional<qint32>> numbers(static_cast<size_t>(cols));
+    std::optional<qint32> bonusCount;
     for (int i = 1; i <= lastDataRow; ++i) {
         const bool asBytes = msfData->rowLatin1(i, cols, rowBytes.data(), rowSizes.data());
         for (int c = 0; c < cols; ++c)
@@ -100,8 +101,17 @@ void AppManagerPrivate::btnSave_Click()
         }
         OrderNumbers(draw.get());
         if (HasSpecial.isTrue(lottery)) {
-            GetCellInto(msfData, i, msfData->Cols() - 1, cell);
+            // Asked once, on the first row with a bonus, so that a host without the member
+            // sees the same calls as ever.
+            if (!bonusCount)
+                bonusCount = readSpecialCount(lottery);
+            const int first = msfData->Cols() - *bonusCount;
+            GetCellInto(msfData, i, first, cell);
             SetSpecial.send(draw.get(), toInt32(cell));
+            if (*bonusCount == 2) {
+                GetCellInto(msfData, i, first + 1, cell);
+                SetSpecialAt.send(draw.get(), qint32(2), toInt32(cell));
+            }
         }
         AddItem.send(mobjLotterys.data(), draw.get());
     }
@@ -170,6 +180,12 @@ void AppManagerPrivate::btnSave_Click()
                 if (HasSpecial.isTrue(lottery)) {
                     padGetter(value, GetSpecial, drawn);
                     refill(i, total + 1);
+                    if (!bonusCount)
+                        bonusCount = readSpecialCount(lottery);
+                    if (*bonusCount == 2) {
+                        padGetter(value, GetSpecialAt, drawn, 2);
+                        refill(i, total + 2);
+                    }
                 }
             }
         } catch (...) {
@@ -259,8 +275,16 @@ void AppManagerPrivate::btnOpenFile_Click()
         QObject *store = mobjStore;
         QString title = LoadMessage(12) + u'(' + toText(MaxNumber(lottery)) + LoadMessage(13) +
                         toText(TotalNumber(lottery));
-        if (equalsTrue(HasSpecial(lottery)))
+        if (equalsTrue(HasSpecial(lottery))) {
             title += LoadMessage(14);
+            // A second drum is named by its largest number and its count, as the basic one.
+            const BonusDrum drum = readBonusDrum(lottery);
+            if (drum.own)
+                title += u' ' + (drum.maxi ? QString::number(*drum.maxi) : QString()) +
+                         LoadMessage(13) + QString::number(drum.count);
+            else if (drum.count == 2)
+                title += QStringLiteral(" 2");
+        }
         title += u')';
         dlgOpenSave->setDialogTitle(title);
         dlgOpenSave->setFilter(LoadMessage(11));

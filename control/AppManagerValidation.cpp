@@ -66,7 +66,15 @@ bool AppManagerPrivate::ValidateData()
     DrawLimits limits;
     try {
         limits.totalNumber = toInt32(TotalNumber(lottery));
-        limits.checkBonus = !equalsFalse(HasSpecial(lottery));
+        const QVariant hasSpecial = HasSpecial(lottery);
+        limits.checkBonus = !equalsFalse(hasSpecial);
+        if (equalsTrue(hasSpecial)) {
+            const BonusDrum drum = readBonusDrum(lottery);
+            limits.bonusCount = drum.count;
+            limits.ownDrum = drum.own;
+            limits.bonusMini = drum.mini;
+            limits.bonusMax = drum.maxi;
+        }
     } catch (const RuntimeError &e) {
         // Without the lottery's shape no rule can be judged; nothing may be saved.
         report(e.number(), e.description());

@@ -46,7 +46,27 @@ inline const Member GetRSSize("GetRSSize");
 inline const Member GetRSContent("GetRSContent");
 inline const Member AddRecord("AddRecord");
 inline const Member EditRecord("EditRecord");
+// A second drum, optional: a host without these members has the one-drum lottery.
+inline const Member SpecialCount("SpecialCount");
+inline const Member SpecialMiniNumber("SpecialMiniNumber");
+inline const Member SpecialMaxNumber("SpecialMaxNumber");
+inline const Member GetSpecialAt("GetSpecialAt");
+inline const Member SetSpecialAt("SetSpecialAt");
 } // namespace members
+
+/// The bonus drum as a lottery whose "HasSpecial" equals True declares it.
+struct BonusDrum {
+    qint32 count = 1;
+    /// The bonus numbers have bounds of their own; a bound the host cannot give stays empty.
+    bool own = false;
+    std::optional<qint32> mini;
+    std::optional<qint32> maxi;
+};
+/// "SpecialCount", 1 when the host has no such member; RuntimeError 380 for anything but 1
+/// or 2.
+qint32 readSpecialCount(QObject *lottery);
+/// The count, "SpecialMiniNumber" and "SpecialMaxNumber".
+BonusDrum readBonusDrum(QObject *lottery);
 
 class AppManagerPrivate;
 

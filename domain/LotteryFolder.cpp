@@ -89,7 +89,7 @@ QStringList LotteryFolder::open(ref::Lottery &lottery)
                                             "be used.")
                                  .arg(path));
     } else {
-        lottery.setDraws(ref::DrawList(m_shape.total, m_shape.bonus));
+        lottery.setDraws(ref::DrawList(m_shape.total, m_shape.bonuses()));
     }
     if (!backupProblem.isEmpty())
         notes << QStringLiteral("The draws were loaded, but the copy that protects them during "
@@ -103,7 +103,7 @@ QStringList LotteryFolder::open(ref::Lottery &lottery)
         const QString aside = path + QStringLiteral(".sample");
         if (QFile::rename(path, aside) || (QFile::remove(aside) && QFile::rename(path, aside))) {
             QFile::remove(ref::backupPathFor(path));
-            lottery.setDraws(ref::DrawList(m_shape.total, m_shape.bonus));
+            lottery.setDraws(ref::DrawList(m_shape.total, m_shape.bonuses()));
             notes << QStringLiteral("The made-up sample draws shown before are not your history: "
                                     "they were set aside as %1.")
                          .arg(aside);

@@ -262,7 +262,7 @@ QString ImportLayout::describe() const
 }
 
 ResultImporter::ResultImporter(const ref::LotteryShape &shape, ImportChoices choices)
-    : m_shape(shape), m_choices(std::move(choices)), m_draws(shape.total, shape.bonus)
+    : m_shape(shape), m_choices(std::move(choices)), m_draws(shape.total, shape.bonuses())
 {
 }
 
@@ -292,7 +292,7 @@ bool ResultImporter::read(QByteArray bytes)
     m_layout.encoding = m_text.encoding;
     m_bad.clear();
     m_unlisted = m_repeats = 0;
-    m_draws = ref::DrawList(m_shape.total, m_shape.bonus);
+    m_draws = ref::DrawList(m_shape.total, m_shape.bonuses());
     m_error.clear();
     if (m_shape.mini < 0 || m_shape.maxi > 65535) {
         m_error = QStringLiteral("the importer takes numbers from 0 to 65535 only");
@@ -1031,7 +1031,7 @@ bool ResultImporter::finish(Parsed &p)
         }
     }
 
-    m_draws = ref::DrawList(m_shape.total, m_shape.bonus);
+    m_draws = ref::DrawList(m_shape.total, m_shape.bonuses());
     m_draws.reserve(int(keep.size()), 8);
     std::vector<qint32> numbers(stride);
     QString issue;
@@ -1105,7 +1105,7 @@ ResultImporter::Merge ResultImporter::mergeInto(const ref::DrawList &held)
     if (held.size() == 0) {
         m.added = m_draws.size();
         m.draws = std::move(m_draws);
-        m_draws = ref::DrawList(m_shape.total, m_shape.bonus);
+        m_draws = ref::DrawList(m_shape.total, m_shape.bonuses());
         return m;
     }
     const int total = m_shape.total;
@@ -1157,7 +1157,7 @@ ResultImporter::Merge ResultImporter::mergeInto(const ref::DrawList &held)
             m.conflicts.push_back({m_draws.issue(f), drawText(held, h), drawText(m_draws, f)});
         }
     }
-    m.draws = ref::DrawList(total, m_shape.bonus);
+    m.draws = ref::DrawList(total, m_shape.bonuses());
     m.draws.reserve(held.size() + m.added, 8);
     std::vector<qint32> numbers(static_cast<size_t>(total));
     auto copy = [&](const ref::DrawList &from, int i) {
@@ -1181,7 +1181,7 @@ ResultImporter::Merge ResultImporter::mergeInto(const ref::DrawList &held)
     for (; f < m_draws.size(); ++f)
         if (isNew[size_t(f)])
             copy(m_draws, f);
-    m_draws = ref::DrawList(m_shape.total, m_shape.bonus);
+    m_draws = ref::DrawList(m_shape.total, m_shape.bonuses());
     return m;
 }
 

@@ -25,7 +25,10 @@ namespace
 {
 
 const char kMagic[] = "QRTDraws";
+// Version 2 only for the shapes version 1 cannot name: a file of any other lottery stays
+// readable by the programs that read version 1.
 constexpr int kVersion = 1;
+constexpr int kSecondDrumVersion = 2;
 // A million keno draws take 70 MB; a file many times that is no draw file, and is refused
 // before it is read.
 constexpr qint64 kMaxFileBytes = qint64(1) << 30;
@@ -174,8 +177,8 @@ QString columnName(int col, const LotteryShape &shape)
 {
     if (col == 0)
         return QStringLiteral("issue");
-    if (shape.bonus && col == shape.total + 1)
-        return QStringLiteral("bonus");
+    if (col > shape.total && col <= shape.total + shape.bonuses())
+        return col == shape.total + 1 ? QStringLiteral("bonus") : QStringLiteral("bonus 2");
     return QStringLiteral("number %1").arg(col);
 }
 
@@ -223,12 +226,12 @@ void ReadResult::addErrors(std::vector<ReadError> more, qsizetype moreUnlisted)
         unlisted += qsizetype(errors.size() - kListedErrors);
         errors.resize(kListedErrors);
     }
-    draws = DrawList(shape.total, shape.bonus);
+    draws = DrawList(shape.total, shape.bonuses());
 }
 
 qsizetype maxDrawLineBytes(const LotteryShape &shape)
 {
-    return maxLineBytes(shape.total + 1 + (shape.bonus ? 1 : 0));
+    return maxLineBytes(shape.total + 1 + shape.bonuses());
 }
 
 quint32 crc32(const QByteArray &bytes)
@@ -259,7 +262,8 @@ ReadResult readTextDrawsWith(const QByteArray &bytes, const LotteryShape &shape,
                                        "and read it again")});
         return result;
     }
-    const int cols = shape.total + 1 + (shape.bonus ? 1 : 0);
+    const int bonuses = shape.bonuses();
+    const int cols = shape.total + 1 + bonuses;
     ParsedTable table(bytes, cols);
     // One line is one draw, nearly always: growing the rows by doubling would copy them
     // about twenty times on a million draws. Never more than the bytes can hold, though.
@@ -280,6 +284,10 @@ ReadResult readTextDrawsWith(const QByteArray &bytes, const LotteryShape &shape,
     limits.miniNumber = shape.mini;
     limits.maxNumber = shape.maxi;
     limits.checkBonus = shape.bonus;
+    limits.bonusCount = std::max(1, bonuses);
+    limits.ownDrum = shape.bonus && shape.ownDrum;
+    limits.bonusMini = shape.bonusMini;
+    limits.bonusMax = shape.bonusMaxi;
     CleanDraws witness(limits);
     // Issues are nearly always ASCII digits: they are widened into one reused text instead of
     // a new string each.
@@ -296,7 +304,7 @@ ReadResult readTextDrawsWith(const QByteArray &bytes, const LotteryShape &shape,
             out[k] = char16_t(uchar(p[k]));
         return issue;
     };
-    result.draws = DrawList(shape.total, shape.bonus);
+    result.draws = DrawList(shape.total, bonuses);
     result.draws.reserve(int(std::min(lines, size_t(bytes.size()) / size_t(2 * cols) + 1)));
     // Once kListedErrors lines are bad, no later line can be among the listed ones: later lines
     // are only counted, and are not kept for the rule check.
@@ -340,14 +348,21 @@ ReadResult readTextDrawsWith(const QByteArray &bytes, const LotteryShape &shape,
         const qsizetype plus = findInLine(bytes, '+', begin, end);
         const bool hasPlus = plus >= 0;
         if (hasPlus && findInLine(bytes, '+', plus + 1, end) >= 0) {
-            bad([] {
-                return QStringLiteral("more than one \"+\": only the bonus number follows a \"+\"");
+            bad([&] {
+                return bonuses > 1
+                           ? QStringLiteral("more than one \"+\": only the bonus numbers follow "
+                                            "a \"+\"")
+                           : QStringLiteral("more than one \"+\": only the bonus number follows "
+                                            "a \"+\"");
             });
             continue;
         }
         if (shape.bonus && !hasPlus) {
-            bad([] {
-                return QStringLiteral("the bonus number is missing: write it after a \"+\"");
+            bad([&] {
+                return bonuses > 1 ? QStringLiteral("the bonus numbers are missing: write them "
+                                                    "after a \"+\"")
+                                   : QStringLiteral("the bonus number is missing: write it after "
+                                                    "a \"+\"");
             });
             continue;
         }
@@ -372,11 +387,18 @@ ReadResult readTextDrawsWith(const QByteArray &bytes, const LotteryShape &shape,
             continue;
         }
         if (shape.bonus) {
-            const int bonus = splitFields(bytes, plus + 1, end, &cells[size_t(cols - 1)], 1);
-            if (bonus != 1) {
+            const int bonus =
+                splitFields(bytes, plus + 1, end, &cells[size_t(shape.total + 1)], bonuses);
+            if (bonus != bonuses) {
                 bad([&] {
-                    return QStringLiteral("expected one bonus number after the \"+\", found %1")
-                        .arg(bonus);
+                    return bonuses == 1
+                               ? QStringLiteral("expected one bonus number after the \"+\", "
+                                                "found %1")
+                                     .arg(bonus)
+                               : QStringLiteral("expected %1 bonus numbers after the \"+\", "
+                                                "found %2")
+                                     .arg(bonuses)
+                                     .arg(bonus);
                 });
                 continue;
             }
@@ -391,8 +413,8 @@ ReadResult readTextDrawsWith(const QByteArray &bytes, const LotteryShape &shape,
         // the rule check below throws it away again if any cell breaks a rule.
         if (witness.add(data, cells.data(), int(cells.size()), values.data()) &&
             result.errors.empty()) {
-            result.draws.append(issueText(data + cells[0].first, cells[0].second), values.data(),
-                                shape.bonus ? values[size_t(shape.total)] : 0);
+            result.draws.appendDraw(issueText(data + cells[0].first, cells[0].second),
+                                    values.data());
             continue;
         }
         if (!result.errors.empty())
@@ -406,8 +428,7 @@ ReadResult readTextDrawsWith(const QByteArray &bytes, const LotteryShape &shape,
         };
         for (int c = 1; c < int(cells.size()); ++c)
             values[size_t(c - 1)] = number(cells[size_t(c)]);
-        result.draws.append(issueText(data + cells[0].first, cells[0].second), values.data(),
-                            shape.bonus ? values[size_t(shape.total)] : 0);
+        result.draws.appendDraw(issueText(data + cells[0].first, cells[0].second), values.data());
     }
 
     // A file whose every draw passed as it was read breaks no rule: the full check, which
@@ -436,7 +457,7 @@ ReadResult readTextDrawsWith(const QByteArray &bytes, const LotteryShape &shape,
     }
     // A file is loaded whole or not at all.
     if (!result.errors.empty())
-        result.draws = DrawList(shape.total, shape.bonus);
+        result.draws = DrawList(shape.total, bonuses);
     return result;
 }
 
@@ -453,7 +474,7 @@ void appendTextDraws(QByteArray &out, const DrawList &draws)
 {
     out.reserve(out.size() + qsizetype(draws.size()) * (10 + 3 * (draws.total() + 2)));
     // The numbers of a draw are written into a buffer and appended at once.
-    std::vector<char> line(size_t(12) * size_t(draws.total() + 1) + 4);
+    std::vector<char> line(size_t(12) * size_t(draws.total() + draws.bonusCount() + 1) + 4);
     for (int i = 0; i < draws.size(); ++i) {
         appendUtf8(out, draws.issueView(i));
         char *p = line.data();
@@ -464,8 +485,10 @@ void appendTextDraws(QByteArray &out, const DrawList &draws)
         if (draws.hasBonus()) {
             *p++ = ' ';
             *p++ = '+';
-            *p++ = ' ';
-            p = writeTwoDigits(p, draws.bonus(i));
+            for (int k = 0; k < draws.bonusCount(); ++k) {
+                *p++ = ' ';
+                p = writeTwoDigits(p, draws.bonus(i, k));
+            }
         }
         *p++ = '\n';
         out.append(line.data(), p - line.data());
@@ -484,7 +507,7 @@ QByteArray formatUserData(const LotteryShape &shape, const DrawList &draws)
 {
     QByteArray out;
     out += kMagic;
-    out += ' ' + QByteArray::number(kVersion) + '\n';
+    out += ' ' + QByteArray::number(shape.secondDrum() ? kSecondDrumVersion : kVersion) + '\n';
     out += "lottery: " + shape.name.toUtf8() + '\n';
     out += "shape: " + shape.id().toUtf8() + '\n';
     out += "draws: " + QByteArray::number(draws.size()) + '\n';
@@ -535,11 +558,13 @@ ReadResult readUserData(const QByteArray &bytes)
         return fail(1, QStringLiteral("not a QRT draw file (it should start with \"%1 %2\")")
                            .arg(QLatin1String(kMagic))
                            .arg(kVersion));
-    if (first[1] != QByteArray::number(kVersion))
-        return fail(
-            1, QStringLiteral("format version %1 is not supported; this program reads version %2")
-                   .arg(QString::fromUtf8(first[1]))
-                   .arg(kVersion));
+    const bool secondDrumVersion = first[1] == QByteArray::number(kSecondDrumVersion);
+    if (first[1] != QByteArray::number(kVersion) && !secondDrumVersion)
+        return fail(1, QStringLiteral("format version %1 is not supported; this program reads "
+                                      "versions %2 and %3")
+                           .arg(QString::fromUtf8(first[1]))
+                           .arg(kVersion)
+                           .arg(kSecondDrumVersion));
     const char *keys[] = {"lottery", "shape", "draws", "crc32"};
     QString values[4];
     for (int i = 0; i < 4; ++i) {
@@ -554,6 +579,9 @@ ReadResult readUserData(const QByteArray &bytes)
     const std::optional<LotteryShape> shape = LotteryShape::parse(values[1], &why);
     if (!shape)
         return fail(3, why);
+    if (shape->secondDrum() != secondDrumVersion)
+        return fail(3, QStringLiteral("the shape %1 cannot be in a file of format version %2")
+                           .arg(values[1], QString::fromUtf8(first[1])));
     result.shape = *shape;
     result.shape.name = values[0];
     bool ok = false;
@@ -581,6 +609,30 @@ ReadResult readUserData(const QByteArray &bytes)
     if (result.errors.empty())
         result.draws = std::move(draws.draws);
     return result;
+}
+
+std::optional<LotteryShape> shapeHolding(const QByteArray &bytes, const LotteryShape &shape)
+{
+    LotteryShape wide = shape;
+    wide.mini = wide.bonusMini = 0;
+    wide.maxi = wide.bonusMaxi = 999999999;
+    const ReadResult r = readTextDraws(bytes, wide);
+    if (!r.ok() || r.draws.size() == 0)
+        return std::nullopt;
+    const LotteryShape holding = shape.holding(r.draws);
+    if (holding.sameDraws(shape))
+        return std::nullopt;
+    return holding;
+}
+
+QString suggestShape(const QByteArray &bytes, const LotteryShape &shape)
+{
+    const std::optional<LotteryShape> holding = shapeHolding(bytes, shape);
+    if (!holding)
+        return {};
+    return QStringLiteral("the draws outside %1 (%2) are listed above; the smallest lottery that "
+                          "holds the whole file is %3: use --lottery %3")
+        .arg(shape.name, shape.id(), holding->key());
 }
 
 namespace

@@ -15,8 +15,15 @@ void DrawList::append(QStringView issue, const qint32 *numbers, qint32 bonus)
     m_issueChars.append(issue.utf16(), size_t(issue.size()));
     m_issueEnd.push_back(uint32_t(m_issueChars.size()));
     m_values.append(numbers, size_t(m_total));
-    if (m_bonus)
-        m_values.push_back(bonus);
+    for (int k = 0; k < m_bonuses; ++k)
+        m_values.push_back(k == 0 ? bonus : 0);
+}
+
+void DrawList::appendDraw(QStringView issue, const qint32 *values)
+{
+    m_issueChars.append(issue.utf16(), size_t(issue.size()));
+    m_issueEnd.push_back(uint32_t(m_issueChars.size()));
+    m_values.append(values, stride());
 }
 
 void DrawList::reserve(int draws, int issueChars)

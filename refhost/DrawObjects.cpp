@@ -21,6 +21,13 @@ void Draw::SetNumber(qint32 j, qint32 value)
     m_numbers[j - 1] = value;
 }
 
+void Draw::SetSpecialAt(qint32 k, qint32 value)
+{
+    if (k < 1 || k > 2)
+        throw RuntimeError(9);
+    m_bonus[k - 1] = value;
+}
+
 void Draw::OrderNumbers()
 {
     if (!m_keepOrder)
@@ -28,7 +35,7 @@ void Draw::OrderNumbers()
 }
 
 DrawCollection::DrawCollection(const LotteryShape &shape, QObject *parent)
-    : QObject(parent), m_shape(shape), m_draws(shape.total, shape.bonus)
+    : QObject(parent), m_shape(shape), m_draws(shape.total, shape.bonuses())
 {
 }
 
@@ -42,7 +49,14 @@ void DrawCollection::AddItem(QObject *object)
                                   .arg(draw->issue())
                                   .arg(draw->numbers().size())
                                   .arg(m_shape.total));
-    m_draws.append(draw->issue(), draw->numbers().data(), draw->bonus());
+    if (m_shape.bonuses() <= 1) {
+        m_draws.append(draw->issue(), draw->numbers().data(), draw->bonus());
+        return;
+    }
+    QVarLengthArray<qint32, 34> values(draw->numbers().begin(), draw->numbers().end());
+    for (int k = 0; k < m_shape.bonuses(); ++k)
+        values.append(draw->bonus(k));
+    m_draws.appendDraw(draw->issue(), values.data());
 }
 
 qint32 DrawCollection::SaveData(const QString &path)

@@ -27,8 +27,36 @@ qint32 DrawItem::GetSpecial() const
     return m_lottery->m_draws.bonus(m_index);
 }
 
+qint32 DrawItem::GetSpecialAt(qint32 k) const
+{
+    if (k < 1 || k > m_lottery->m_draws.bonusCount())
+        throw RuntimeError(9);
+    return m_lottery->m_draws.bonus(m_index, k - 1);
+}
+
+namespace
+{
+qint32 ownBound(const LotteryShape &shape, int bound)
+{
+    if (!shape.bonus || !shape.ownDrum)
+        throw RuntimeError(438, QStringLiteral("The bonus numbers of this lottery have no drum "
+                                               "of their own"));
+    return bound;
+}
+} // namespace
+
+qint32 Lottery::SpecialMiniNumber() const
+{
+    return ownBound(m_shape, m_shape.bonusMini);
+}
+
+qint32 Lottery::SpecialMaxNumber() const
+{
+    return ownBound(m_shape, m_shape.bonusMaxi);
+}
+
 Lottery::Lottery(const LotteryShape &shape, QObject *parent)
-    : QObject(parent), m_shape(shape), m_draws(shape.total, shape.bonus)
+    : QObject(parent), m_shape(shape), m_draws(shape.total, shape.bonuses())
 {
     for (DrawItem *&item : m_items)
         item = new DrawItem(this);
@@ -47,7 +75,7 @@ QObject *Lottery::Item(qint32 i)
 void Lottery::setShape(const LotteryShape &shape)
 {
     m_shape = shape;
-    m_draws = DrawList(shape.total, shape.bonus);
+    m_draws = DrawList(shape.total, shape.bonuses());
 }
 
 void Lottery::setDraws(DrawList draws)

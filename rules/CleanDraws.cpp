@@ -1,14 +1,16 @@
 #include "CleanDraws.h"
 #include "RuleDigits_p.h"
 
+#include <algorithm>
+#include <iterator>
+
 namespace qrt
 {
 
 bool CleanDraws::add(const char *base, const std::pair<qsizetype, qsizetype> *cells, int count,
                      qint32 *values)
 {
-    const int expected = m_limits.totalNumber + 1 + (m_limits.checkBonus ? 1 : 0);
-    if (!m_clean || count != expected || !m_limits.miniNumber || !m_limits.maxNumber)
+    if (!m_clean || count != m_expected || !m_limits.miniNumber || !m_limits.maxNumber)
         return m_clean = false;
     const char *issue = base + cells[0].first;
     const qsizetype issueSize = cells[0].second;
@@ -29,11 +31,14 @@ bool CleanDraws::add(const char *base, const std::pair<qsizetype, qsizetype> *ce
         if (size > 9 || !digitsOnly(p, size))
             return m_clean = false;
         const qint32 v = *valueOf(p, size);
-        if (v < *m_limits.miniNumber || v > *m_limits.maxNumber || v >= 1024)
+        const auto [low, high] = m_bounds[size_t(c)];
+        if (v < low || v > high || v >= 1024)
             return m_clean = false;
         values[c - 1] = v;
         if (!m_limits.checkBonus)
             continue;
+        if (c == m_bonusDrumStart)
+            std::fill(std::begin(seen), std::end(seen), 0); // a bonus may repeat a basic number
         uint64_t &word = seen[v / 64];
         const uint64_t bit = uint64_t(1) << (v % 64);
         if (word & bit)

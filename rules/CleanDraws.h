@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <utility>
+#include <vector>
 
 namespace qrt
 {
@@ -15,7 +16,13 @@ namespace qrt
 class CleanDraws
 {
 public:
-    explicit CleanDraws(const DrawLimits &limits) : m_limits(limits) {}
+    explicit CleanDraws(const DrawLimits &limits)
+        : m_limits(limits),
+          m_expected(limits.totalNumber + 1 + (limits.checkBonus ? limits.bonusCount : 0)),
+          m_bounds(columnBounds(limits, m_expected)),
+          m_bonusDrumStart(limits.checkBonus && limits.ownDrum ? limits.totalNumber + 1 : -1)
+    {
+    }
 
     /// @p cells holds the issue, the basic numbers and, when the bonus is checked, the bonus,
     /// each as a start and length within @p base. Puts the values of the numbers into
@@ -27,6 +34,9 @@ public:
 
 private:
     DrawLimits m_limits;
+    int m_expected;
+    std::vector<std::pair<qint32, qint32>> m_bounds; // of each column
+    int m_bonusDrumStart;
     bool m_clean = true;
     bool m_first = true;
     uint64_t m_lastIssue = 0;

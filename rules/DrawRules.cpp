@@ -74,7 +74,9 @@ class Checker
 {
 public:
     Checker(const DrawTable &t, const DrawLimits &l, bool first)
-        : table(t), limits(l), stopAtFirst(first), rows(t.rowCount()), cols(t.colCount())
+        : table(t), limits(l), stopAtFirst(first), rows(t.rowCount()), cols(t.colCount()),
+          bounds(columnBounds(l, cols)),
+          bonusDrumStart(l.checkBonus && l.ownDrum ? l.totalNumber + 1 : -1)
     {
     }
 
@@ -91,7 +93,8 @@ public:
             numberColumn(c, 22, 23);
         if (done() || !limits.checkBonus)
             return found;
-        numberColumn(cols - 1, 24, 25);
+        for (int k = limits.bonusCount; k >= 1 && !done(); --k)
+            numberColumn(cols - k, 24, 25);
         for (const RuleBreak &b : repeats) {
             if (done())
                 break;
@@ -130,11 +133,10 @@ private:
                     if (issueDigits[size_t(r)])
                         issues.add(r, p, size);
                 });
-            for (qint32 v : values)
-                if (v >= 0 && v < kSeenBits)
-                    seen[size_t(v) / 64] &= ~(uint64_t(1) << (v % 64));
-            values.clear();
+            forget(values);
             for (int c = 1; c < cols; ++c) {
+                if (c == bonusDrumStart)
+                    forget(values); // the bonus drum's numbers may repeat a basic one
                 withCell(r, c, [&](const auto *p, qsizetype size) {
                     const bool digits = digitsOnly(p, size);
                     const std::optional<qint32> v = digits ? valueOf(p, size) : std::nullopt;
@@ -143,6 +145,14 @@ private:
             }
         }
         issues.mark(issueRepeated);
+    }
+
+    void forget(std::vector<qint32> &values)
+    {
+        for (qint32 v : values)
+            if (v >= 0 && v < kSeenBits)
+                seen[size_t(v) / 64] &= ~(uint64_t(1) << (v % 64));
+        values.clear();
     }
 
     // Hands @p use the cell's characters, as bytes when the table has them.
@@ -161,8 +171,8 @@ private:
     void surveyNumber(int r, int c, bool digits, std::optional<qint32> v,
                       std::vector<qint32> &values)
     {
-        const bool inRange = v && limits.miniNumber && limits.maxNumber &&
-                             *v >= *limits.miniNumber && *v <= *limits.maxNumber;
+        const auto [low, high] = bounds[size_t(c)];
+        const bool inRange = v && *v >= low && *v <= high;
         const auto flags = uint8_t((digits ? Digits : 0) | (inRange ? InRange : 0));
         if (flags != (Digits | InRange) && states.empty())
             states.assign(size_t(rows) * size_t(cols), uint8_t(Digits | InRange));
@@ -216,6 +226,8 @@ private:
     const bool stopAtFirst;
     const int rows;
     const int cols;
+    const std::vector<std::pair<qint32, qint32>> bounds;
+    const int bonusDrumStart; // the first column whose repeats are looked for apart, or -1
     QString text;
     // The values of the current draw below kSeenBits, as bits; larger ones are looked up in
     // the draw's list of values.
@@ -229,6 +241,19 @@ private:
 };
 
 } // namespace
+
+std::vector<std::pair<qint32, qint32>> columnBounds(const DrawLimits &limits, int cols)
+{
+    std::vector<std::pair<qint32, qint32>> out(size_t(std::max(cols, 1)), {1, 0});
+    for (int c = 1; c < cols; ++c) {
+        const bool bonusDrum = limits.ownDrum && c > limits.totalNumber;
+        const std::optional<qint32> &mini = bonusDrum ? limits.bonusMini : limits.miniNumber;
+        const std::optional<qint32> &maxi = bonusDrum ? limits.bonusMax : limits.maxNumber;
+        if (mini && maxi)
+            out[size_t(c)] = {*mini, *maxi};
+    }
+    return out;
+}
 
 bool isDigits(QStringView text)
 {

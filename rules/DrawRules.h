@@ -3,14 +3,15 @@
 #include <QString>
 
 #include <optional>
+#include <utility>
 #include <vector>
 
 namespace qrt
 {
 
 /// Read-only access to the draw rows being checked: row 0 is the first draw, column 0 the
-/// issue, columns 1 to TotalNumber the basic numbers, and the last column the bonus number
-/// when the lottery has one.
+/// issue, columns 1 to TotalNumber the basic numbers, and the last columns the bonus numbers
+/// when the lottery has them.
 class DrawTable
 {
 public:
@@ -41,7 +42,19 @@ struct DrawLimits {
     /// False only when the lottery's "HasSpecial" equals False: then the bonus checks and the
     /// check for repeated numbers within a draw are skipped.
     bool checkBonus = true;
+    /// How many bonus columns end the table (1 or 2), when the bonus is checked.
+    int bonusCount = 1;
+    /// The bonus numbers come from a drum of their own: each is checked against these bounds
+    /// (empty: the range test fails) and may equal a basic number; repeats are looked for
+    /// among the basic numbers and among the bonus numbers, each on their own.
+    bool ownDrum = false;
+    std::optional<qint32> bonusMini;
+    std::optional<qint32> bonusMax;
 };
+
+/// The bounds of every number column of a table of @p cols columns as [low, high]; a bound
+/// that could not be obtained gives an empty range. Column 0, the issue, has none.
+std::vector<std::pair<qint32, qint32>> columnBounds(const DrawLimits &limits, int cols);
 
 /// One broken rule: the catalogue message that names it and the cell it was found in.
 struct RuleBreak {
@@ -53,9 +66,10 @@ struct RuleBreak {
 
 /// Checks the draws, in this order: every issue made of digits (19); no issue twice, compared
 /// as text (21); then for each basic-number column, left to right, every cell made of digits
-/// (22) before every cell within the bounds (23); unless the lottery has no bonus number, the
-/// bonus column made of digits (24), within the bounds (25), and no value twice in a draw,
-/// the bonus included (26).
+/// (22) before every cell within the bounds (23); unless the lottery has no bonus number, each
+/// bonus column, left to right, made of digits (24) and within its drum's bounds (25); then no
+/// value twice in a draw (26): over the whole draw when the bonus numbers share the basic
+/// drum, else among the basic numbers and among the bonus numbers.
 ///
 /// With @p stopAtFirst the result holds at most the first broken rule. Otherwise every broken
 /// rule is listed, each step over all rows, and later steps still run; a cell that breaks an

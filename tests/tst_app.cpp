@@ -750,6 +750,80 @@ private Q_SLOTS:
         QVERIFY2(names.contains(QStringLiteral("4 of 1-20")), qPrintable(names.join(u',')));
     }
 
+    // A game with two bonus numbers from their own drum: typed, saved, shown after a restart,
+    // counted apart in the chart, and through CSV and back.
+    void twoBonusDrum()
+    {
+        test::MsgBoxRecorder boxes;
+        const auto euro = ref::LotteryShape::parse(QStringLiteral("euromillions"));
+        {
+            MainWindow w(data->path(), euro);
+            show(w);
+            QCOMPARE(grid(w)->Cols(), 8);
+            type(QStringLiteral("2027001\n1\n2\n3\n4\n5\n3\n9\n"));
+            w.control()->findChild<QPushButton *>(QStringLiteral("btnSave"))->click();
+            QVERIFY2(boxes.shown.isEmpty(), qPrintable(boxes.shown.join(u'\n')));
+            QCOMPARE(w.lottery()->Count(), 1);
+        }
+        MainWindow again(data->path(), euro);
+        show(again);
+        QCOMPARE(row(again, 0),
+                 QStringLiteral("        Date   B1   B2   B3   B4   B5 Bonus Bonus 2"));
+        QCOMPARE(row(again, 1), QStringLiteral("2027001 01 02 03 04 05 03 09"));
+        QCOMPARE(sum(again.chart()->basicCounts()), 5);
+        QCOMPARE(again.chart()->bonusCounts()[2], 1); // bonus 3 in its drum, beside basic 3
+        QCOMPARE(again.chart()->basicCounts()[2], 1);
+        const QString csv = data->filePath(QStringLiteral("euro.csv"));
+        QVERIFY(again.exportCsv(csv));
+        QFile exported(csv);
+        QVERIFY(exported.open(QIODevice::ReadOnly));
+        QCOMPARE(
+            exported.readAll(),
+            QByteArray("issue,n1,n2,n3,n4,n5,bonus,bonus2\r\n2027001,01,02,03,04,05,03,09\r\n"));
+        QCOMPARE(ref::formatTextDraws(readCsv("issue,n1,n2,n3,n4,n5,bonus,bonus2\n"
+                                              "2027002,1,2,3,4,5,12,1\n",
+                                              *euro)
+                                          .draws),
+                 QByteArray("2027002 01 02 03 04 05 + 12 01\n"));
+        QVERIFY(boxes.shown.isEmpty());
+    }
+
+    // The custom lottery's second drum: its count and range make the shape.
+    void customLotteryWithASecondDrum_data()
+    {
+        QTest::addColumn<int>("count");
+        QTest::addColumn<int>("largest");
+        QTest::addColumn<QString>("key");
+        QTest::newRow("one of 26") << 1 << 26 << "powerball";
+        QTest::newRow("two of 11") << 2 << 11 << "5:1-69+2:1-11";
+    }
+    void customLotteryWithASecondDrum()
+    {
+        QFETCH(int, count);
+        QFETCH(int, largest);
+        QFETCH(QString, key);
+        MainWindow w(data->path());
+        test::MsgBoxRecorder boxes;
+        QTimer::singleShot(0, [&] {
+            auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            const auto spins = dialog->findChildren<QSpinBox *>();
+            spins[0]->setValue(5);
+            spins[2]->setValue(69);
+            dialog->findChild<QCheckBox *>(QStringLiteral("secondDrum"))->setChecked(true);
+            dialog->findChild<QSpinBox *>(QStringLiteral("drumCount"))->setValue(count);
+            dialog->findChild<QSpinBox *>(QStringLiteral("drumMini"))->setValue(1);
+            dialog->findChild<QSpinBox *>(QStringLiteral("drumMaxi"))->setValue(largest);
+            dialog->accept();
+        });
+        for (QAction *a : w.findChildren<QAction *>())
+            if (a->text() == QLatin1String("&Custom..."))
+                a->trigger();
+        QVERIFY2(boxes.shown.isEmpty(), qPrintable(boxes.shown.join(u'\n')));
+        QCOMPARE(w.lottery()->shape().key(), key);
+        QCOMPARE(grid(w)->Cols(), 1 + 5 + count);
+    }
+
     // Every broken rule, by line, in the order of the file (the exit codes: tst_program).
     void checker()
     {
@@ -768,6 +842,33 @@ private Q_SLOTS:
                          file + ":4: number 3 is drawn twice",
                          file + ":5: issue 1 is also on line 2 with other numbers",
                          file + ": 4 broken rules"}));
+    }
+
+    // Draws from before a game's ranges changed: named, and the shape that holds them all.
+    void checkerSuggestsAShape()
+    {
+        const QString file = data->filePath(QStringLiteral("mega.txt"));
+        writeFile(file, "1 01 02 03 04 75 + 15\n2 01 02 03 04 70 + 25\n3 01 02 03 04 05 + 24\n");
+        QString outText, errText;
+        QTextStream out(&outText), err(&errText);
+        QCOMPARE(checkDrawFile(file, QStringLiteral("megamillions"), out, err), 1);
+        QCOMPARE(outText.split(u'\n', Qt::SkipEmptyParts),
+                 QStringList({file + ":1: Basic number is out of range! (number 5: \"75\")",
+                              file + ":2: The bonus is out of range! (bonus: \"25\")",
+                              file + ": 2 broken rules",
+                              file + ": the draws outside Mega Millions (5 of 70 + 1 of 24) "
+                                     "(5:1-70+1:1-24) are listed above; the smallest lottery "
+                                     "that holds the whole file is 5:1-75+1:1-25: use --lottery "
+                                     "5:1-75+1:1-25"}));
+        test::MsgBoxRecorder boxes;
+        MainWindow w(data->path(), ref::LotteryShape::parse(QStringLiteral("megamillions")));
+        QVERIFY(!w.openDrawFile(file));
+        QCOMPARE(boxes.shown.size(), 1);
+        QVERIFY2(boxes.shown[0].contains(QStringLiteral(
+                     "mega.txt:1: Basic number is out of range! (number 5: \"75\")")) &&
+                     boxes.shown[0].contains(QStringLiteral(
+                         "the whole file is 5:1-75+1:1-25; choose it under Lottery > Custom")),
+                 qPrintable(boxes.shown[0]));
     }
 };
 

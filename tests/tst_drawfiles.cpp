@@ -1,5 +1,6 @@
 #include "CsvFiles.h"
 
+#include "TestSupport.h"
 #include <qrt/RuntimeError.h>
 #include <qrt/refhost/DrawFiles.h>
 #include <qrt/refhost/Lottery.h>
@@ -241,8 +242,15 @@ private Q_SLOTS:
             << QByteArray("1 2 3\n4 5 6\n7 8 9\n1 1 1\n2 2 2\n")
             << "1: not a QRT draw file (it should start with \"QRTDraws 1\")";
         QTest::newRow("newer version")
+            << QByteArray(good).replace("QRTDraws 1", "QRTDraws 3")
+            << "1: format version 3 is not supported; this program reads versions 1 and 2";
+        // Version 2 is kept for the shapes version 1 cannot name, and the reverse.
+        QTest::newRow("one drum as version 2")
             << QByteArray(good).replace("QRTDraws 1", "QRTDraws 2")
-            << "1: format version 2 is not supported; this program reads version 1";
+            << "3: the shape 3:1-49+ cannot be in a file of format version 2";
+        QTest::newRow("second drum as version 1")
+            << QByteArray(good).replace("shape: 3:1-49+", "shape: 3:1-49+1:1-49")
+            << "3: the shape 3:1-49+1:1-49 cannot be in a file of format version 1";
         QTest::newRow("count") << miscounted
                                << "4: the header promises 4 draws but the file holds 3";
         // The count sizes the reading; a huge one must not be taken at its word.
@@ -292,6 +300,124 @@ private Q_SLOTS:
         QCOMPARE(lottery.draws().issue(0), QStringLiteral("1"));
     }
 
+    // The text format of both kinds of second drum: exactly the lottery's bonus numbers after
+    // the "+", a bonus of its own drum free to equal a basic number.
+    void secondDrumText_data()
+    {
+        QTest::addColumn<QString>("shape");
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<QStringList>("errors");
+        QTest::newRow("own drum, one")
+            << "3:1-49+1:1-12" << QByteArray("1 01 02 03 + 03\n") << QStringList();
+        QTest::newRow("same range, own drum")
+            << "3:1-49+1:1-49" << QByteArray("1 01 02 03 + 03\n") << QStringList();
+        QTest::newRow("same drum")
+            << "3:1-49+" << QByteArray("1 01 02 03 + 03\n")
+            << QStringList("1: Existed numbers,please type another! (bonus: \"03\")");
+        QTest::newRow("own drum, two")
+            << "3:1-49+2:1-12" << QByteArray("1 01 02 03 + 03 09\n2 04,05,06 + 01,02\n")
+            << QStringList();
+        QTest::newRow("bonus counts")
+            << "3:1-49+2:1-12" << QByteArray("1 01 02 03 + 03\n2 01 02 03 + 01 02 03\n3 01 02 03\n")
+            << QStringList({"1: expected 2 bonus numbers after the \"+\", found 1",
+                            "2: expected 2 bonus numbers after the \"+\", found 3",
+                            "3: the bonus numbers are missing: write them after a \"+\""});
+        QTest::newRow("one bonus too many")
+            << "3:1-49+1:1-12" << QByteArray("1 01 02 03 + 03 04\n")
+            << QStringList("1: expected one bonus number after the \"+\", found 2");
+        QTest::newRow("drum rules")
+            << "3:1-49+2:1-12" << QByteArray("1 01 02 03 + 13 01\n2 01 02 03 + 05 5\n")
+            << QStringList({"1: The bonus is out of range! (bonus: \"13\")",
+                            "2: Existed numbers,please type another! (bonus 2: \"5\")"});
+        QTest::newRow("two from the basic drum")
+            << "3:1-49+2" << QByteArray("1 01 02 03 + 04 03\n")
+            << QStringList("1: Existed numbers,please type another! (bonus 2: \"03\")");
+    }
+    void secondDrumText()
+    {
+        QFETCH(QString, shape);
+        QFETCH(QByteArray, text);
+        QFETCH(QStringList, errors);
+        const LotteryShape s = ::shape(shape.toLatin1().constData());
+        const ReadResult r = readTextDraws(text, s);
+        QCOMPARE(errorLines(r), errors);
+        if (!errors.isEmpty())
+            return;
+        // Written back in the writer's form and read again, as a user data file too.
+        const QByteArray written = formatTextDraws(r.draws);
+        QCOMPARE(readTextDraws(written, s).draws, r.draws);
+        const ReadResult back = readUserData(formatUserData(s, r.draws));
+        QVERIFY2(back.ok(), qPrintable(errorLines(back).join(u'\n')));
+        QCOMPARE(back.draws, r.draws);
+        QCOMPARE(back.shape.id(), s.id());
+    }
+
+    void secondDrumFiles()
+    {
+        const LotteryShape two = shape("5:1-50+2:1-12");
+        const ReadResult r = readTextDraws("2026001 01 02 03 04 05 + 03 09\n", two);
+        QCOMPARE(formatTextDraws(r.draws), QByteArray("2026001 01 02 03 04 05 + 03 09\n"));
+        QVERIFY(formatUserData(two, r.draws).startsWith("QRTDraws 2\n"));
+        QVERIFY(formatUserData(shape("6:1-49+"), {}).startsWith("QRTDraws 1\n"));
+        // A file of one kind opened by a lottery of the other names both shapes.
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("User.ltk"));
+        const auto write = [&](const QByteArray &bytes) {
+            QFile f(path);
+            QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            QCOMPARE(f.write(bytes), bytes.size());
+        };
+        write(formatUserData(two, r.draws));
+        Lottery one(shape("5:1-50+"));
+        const ReadResult refused = one.load(path);
+        QCOMPARE(errorLines(refused),
+                 QStringList("3: the file holds draws of 5 of 1-50 + 2 of 1-12 "
+                             "(5:1-50+2:1-12), not of 5 of 1-50 with a bonus number (5:1-50+)"));
+        Lottery drum(two);
+        QVERIFY(drum.load(path).ok());
+        QCOMPARE(drum.SpecialCount(), 2);
+        QCOMPARE(drum.SpecialMaxNumber(), 12);
+        qint32 second = 0;
+        QVERIFY(QMetaObject::invokeMethod(drum.Item(1), "GetSpecialAt",
+                                          Q_RETURN_ARG(qint32, second), Q_ARG(qint32, 2)));
+        QCOMPARE(second, 9);
+        write(formatUserData(one.shape(),
+                             readTextDraws("1 01 02 03 04 05 + 06\n", one.shape()).draws));
+        QCOMPARE(errorLines(drum.load(path)).size(), 1);
+        // The one-drum lottery has no bounds of a second drum, as if it lacked the members.
+        QCOMPARE(test::errorOf([&] { one.SpecialMiniNumber(); }), 438);
+    }
+
+    // A game whose ranges widened: the smallest shape that holds the whole file.
+    void shapeHoldingTheFile_data()
+    {
+        QTest::addColumn<QString>("shape");
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<QString>("holding");
+        QTest::newRow("bonus drum widened")
+            << "5:1-50+2:1-12" << QByteArray("1 01 02 03 04 50 + 01 09\n2 01 02 03 04 05 + 11 12\n")
+            << "";
+        QTest::newRow("older draws outside")
+            << "megamillions"
+            << QByteArray("1 01 02 03 04 75 + 01 \n2 01 02 03 04 05 + 25\n3 01 02 03 04 05 + 24\n")
+            << "5:1-75+1:1-25";
+        QTest::newRow("to a preset")
+            << "5:1-50+2:1-10" << QByteArray("1 01 02 03 04 50 + 01 12\n") << "5:1-50+2:1-12";
+        QTest::newRow("not only ranges")
+            << "5:1-50+2:1-10" << QByteArray("1 01 01 03 04 50 + 01 12\n") << "";
+    }
+    void shapeHoldingTheFile()
+    {
+        QFETCH(QString, shape);
+        QFETCH(QByteArray, text);
+        QFETCH(QString, holding);
+        const std::optional<LotteryShape> found =
+            shapeHolding(text, ::shape(shape.toLatin1().constData()));
+        QCOMPARE(found ? found->id() : QString(), holding);
+        if (found)
+            QVERIFY(readTextDraws(text, *found).ok());
+    }
+
     void shapes()
     {
         QString why;
@@ -302,6 +428,20 @@ private Q_SLOTS:
         QVERIFY(why.contains(QStringLiteral("cannot be drawn")));
         QVERIFY(!LotteryShape::parse(QStringLiteral("lotto"), &why));
         QVERIFY(why.contains(QStringLiteral("6of49")));
+        for (const char *id : {"5:1-69+1:1-26", "5:1-50+2:1-12", "6:1-49+1:1-49", "6:1-49+2"})
+            QCOMPARE(LotteryShape::parse(QString::fromLatin1(id))->id(), QString::fromLatin1(id));
+        QCOMPARE(shape("5:1-69+1:1-26").key(), QStringLiteral("powerball"));
+        QVERIFY(!shape("6:1-49+1:1-49").sameDraws(shape("6:1-49+")));
+        QVERIFY(!shape("6:1-49+").secondDrum());
+        QVERIFY(shape("6:1-49+1:1-49").secondDrum());
+        QVERIFY(!LotteryShape::parse(QStringLiteral("5:1-50+3:1-12"), &why));
+        QVERIFY(!LotteryShape::parse(QStringLiteral("5:1-50+2:5-5"), &why));
+        QVERIFY(!LotteryShape::parse(QStringLiteral("5:1-6+2"), &why));
+        // Each preset is what its key names and reads back from its own id.
+        for (const QString &key : LotteryShape::presetKeys())
+            QVERIFY(shape(key.toLatin1().constData())
+                        .sameDraws(
+                            shape(shape(key.toLatin1().constData()).id().toLatin1().constData())));
     }
 };
 

@@ -233,6 +233,28 @@ private Q_SLOTS:
                  qPrintable(r.out.left(200)));
     }
 
+    // A game with bonus numbers from a drum of its own: the draws held as the file has them,
+    // the second bonus included; a draw from before its ranges changed is refused with the
+    // shape that would hold them all, and nothing is written.
+    void importSecondDrum()
+    {
+        QTemporaryDir dir;
+        const QString file = write(
+            dir, "euro.txt", "2026001 01 02 03 04 05 + 03 09\n2026002 10,20,30,40,50 + 12,1\n");
+        Run r = run({"--data-dir", dir.path(), "--lottery", "euromillions", "--import", file});
+        QCOMPARE(r.out, QStringLiteral("added 2, holds 2 draws\n"));
+        const QByteArray saved = contents(dir.filePath(QStringLiteral("euromillions/User.ltk")));
+        QVERIFY2(saved.startsWith("QRTDraws 2\n") &&
+                     saved.endsWith("2026001 01 02 03 04 05 + 03 09\n"
+                                    "2026002 10 20 30 40 50 + 12 01\n"),
+                 saved.constData());
+        const QString widened = write(dir, "widened.txt", "2011001 01 02 03 04 05 + 01 13\n");
+        r = run({"--data-dir", dir.path(), "--lottery", "euromillions", "--import", widened});
+        QCOMPARE(r.code, 1);
+        QVERIFY2(r.err.contains(QStringLiteral("use --lottery 5:1-50+2:1-13")), qPrintable(r.err));
+        QCOMPARE(contents(dir.filePath(QStringLiteral("euromillions/User.ltk"))), saved);
+    }
+
     void firstImportKeepsDrawnOrder()
     {
         QTemporaryDir dir;

@@ -126,6 +126,48 @@ private Q_SLOTS:
         QCOMPARE(csv[3], QByteArray("3,1,1,1,\r"));
         QCOMPARE(csv[4], QByteArray("4,0,never,3,\r"));
     }
+
+    // A drum of its own is counted apart, each of its numbers against its own expected count:
+    // a bonus that equals a basic number counts once in each drum.
+    void bonusDrumApart_data()
+    {
+        QTest::addColumn<QString>("shape");
+        QTest::addColumn<int>("bonusRows");
+        QTest::addColumn<double>("bonusExpected");
+        QTest::newRow("one from 1-4") << "2:1-12+1:1-4" << 4 << 6 * 1 / 4.0;
+        QTest::newRow("two from 1-4") << "2:1-12+2:1-4" << 4 << 6 * 2 / 4.0;
+        QTest::newRow("same drum") << "2:1-12+" << 0 << 0.0;
+    }
+    void bonusDrumApart()
+    {
+        QFETCH(QString, shape);
+        QFETCH(int, bonusRows);
+        QFETCH(double, bonusExpected);
+        const ref::LotteryShape s = *ref::LotteryShape::parse(shape);
+        ref::DrawList draws(2, s.bonuses());
+        for (int i = 0; i < 6; ++i) {
+            const qint32 values[] = {1, 2 + i, 1, 3};
+            draws.appendDraw(QString::number(i + 1), values);
+        }
+        const DrawStatistics stats = DrawStatistics::of(s, draws, 0, 5);
+        QCOMPARE(stats.numbers[0].count, 6); // basic 1 alone, its bonus twin apart
+        QCOMPARE(stats.bonusNumbers.size(), size_t(bonusRows));
+        QCOMPARE(stats.bonusExpected, bonusExpected);
+        StatisticsModel model;
+        model.setStatistics(stats);
+        QCOMPARE(model.rowCount(), 12 + bonusRows);
+        if (bonusRows == 0)
+            return;
+        QCOMPARE(stats.bonusNumbers[0].count, 6);
+        QCOMPARE(stats.bonusNumbers[1].count, 0);
+        QCOMPARE(stats.bonusNumbers[1].sinceLast, -1);
+        const QList<QByteArray> csv = model.toCsv().split('\n');
+        QCOMPARE(csv[13], QByteArray("bonus 1,6,0,0,hot\r"));
+        QCOMPARE(model.index(12, StatisticsModel::Mark).data(Qt::ToolTipRole).toString(),
+                 QStringLiteral("6 draws against %1 expected").arg(bonusExpected, 0, 'f', 1));
+        QCOMPARE(csv[15],
+                 QByteArray(s.bonusCount == 2 ? "bonus 3,6,0,0,hot\r" : "bonus 3,0,never,6,\r"));
+    }
 };
 
 QTEST_GUILESS_MAIN(tst_Statistics)

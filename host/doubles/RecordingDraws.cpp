@@ -33,7 +33,8 @@ bool writeDraws(const QString &path, const std::vector<RecordingLotterys::Saved>
         for (qint32 n : d.numbers)
             numbers << QString::number(n);
         out << d.issue << ';' << numbers.join(u',') << ';'
-            << (d.special ? QString::number(*d.special) : QString()) << '\n';
+            << (d.special ? QString::number(*d.special) : QString())
+            << (d.special2 ? u',' + QString::number(*d.special2) : QString()) << '\n';
     }
     return true;
 }
@@ -81,6 +82,17 @@ void RecordingDraw::SetSpecial(const QVariant &value)
     special = value.toInt();
 }
 
+void RecordingDrumDraw::SetSpecialAt(const QVariant &k, const QVariant &value)
+{
+    record(QStringLiteral("Draw"), QStringLiteral("SetSpecialAt"), {k, value});
+    if (k.toInt() == 1)
+        special = value.toInt();
+    else if (k.toInt() == 2)
+        special2 = value.toInt();
+    else
+        throw RuntimeError(9);
+}
+
 RecordingLotterys::RecordingLotterys()
 {
     ++alive;
@@ -98,7 +110,7 @@ void RecordingLotterys::AddItem(const QVariant &draw)
     auto *d = qobject_cast<RecordingDraw *>(toObject(draw));
     if (!d)
         throw RuntimeError(13);
-    items.push_back({d->issue, d->numbers, d->special});
+    items.push_back({d->issue, d->numbers, d->special, d->special2});
 }
 
 QVariant RecordingLotterys::SaveData(const QVariant &path)
@@ -115,10 +127,14 @@ QVariant RecordingLotterys::SaveData(const QVariant &path, const QVariant &lastR
     return qint32(0);
 }
 
-void registerRecordingClasses()
+void registerRecordingClasses(bool secondDrum)
 {
     registerClass(QStringLiteral("QRTLottery.Lotterys"), [] { return new RecordingLotterys; });
-    registerClass(QStringLiteral("QRTLottery.Lottery"), [] { return new RecordingDraw; });
+    registerClass(QStringLiteral("QRTLottery.Lottery"), [secondDrum]() -> QObject * {
+        if (secondDrum)
+            return new RecordingDrumDraw;
+        return new RecordingDraw;
+    });
 }
 
 std::vector<DrawData> readDrawFile(const QString &path)
@@ -136,8 +152,11 @@ std::vector<DrawData> readDrawFile(const QString &path)
         d.issue = parts[0];
         for (const QString &n : parts[1].split(u',', Qt::SkipEmptyParts))
             d.numbers << qint32(n.toInt());
-        if (!parts[2].isEmpty())
-            d.special = qint32(parts[2].toInt());
+        const QStringList bonus = parts[2].split(u',', Qt::SkipEmptyParts);
+        if (!bonus.empty())
+            d.special = qint32(bonus[0].toInt());
+        if (bonus.size() > 1)
+            d.special2 = qint32(bonus[1].toInt());
         draws.push_back(d);
     }
     return draws;

@@ -29,7 +29,17 @@ public:
     std::vector<qint32> numbers;
     std::optional<qint32> special;
 
+    std::optional<qint32> special2;
+
     static int alive; // instances not yet destroyed
+};
+
+/// A draw object that takes a second bonus: "SetSpecialAt"(k, value).
+class RecordingDrumDraw : public RecordingDraw
+{
+    Q_OBJECT
+public:
+    Q_INVOKABLE void SetSpecialAt(const QVariant &k, const QVariant &value);
 };
 
 /// The draw collection a save creates by name ("QRTLottery.Lotterys"); logs as
@@ -49,6 +59,7 @@ public:
         QString issue;
         std::vector<qint32> numbers;
         std::optional<qint32> special;
+        std::optional<qint32> special2;
     };
     std::vector<Saved> items;
 
@@ -56,8 +67,9 @@ public:
     static QPointer<RecordingLotterys> last; // the most recently created collection
 };
 
-/// Registers the two classes above under their class names.
-void registerRecordingClasses();
+/// Registers the collection and the draw under their class names; with @p secondDrum the draw
+/// is a RecordingDrumDraw.
+void registerRecordingClasses(bool secondDrum = false);
 
 std::vector<DrawData> readDrawFile(const QString &path);
 

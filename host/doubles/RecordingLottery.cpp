@@ -48,6 +48,15 @@ QVariant RecordingItem::GetSpecial()
     return logged(kItem, QStringLiteral("GetSpecial"), draw().special);
 }
 
+QVariant RecordingDrumItem::GetSpecialAt(const QVariant &k)
+{
+    return logged(kItem, QStringLiteral("GetSpecialAt"),
+                  k.toInt() == 2   ? draw().special2
+                  : k.toInt() == 1 ? draw().special
+                                   : QVariant(),
+                  {k});
+}
+
 RecordingLottery::RecordingLottery(QObject *parent) : QObject(parent) {}
 
 RecordingLottery *RecordingLottery::make(int total, int mini, int maxi, bool bonus,
@@ -105,7 +114,7 @@ QObject *RecordingLottery::Item(const QVariant &i)
         m_items.resize(draws.size(), nullptr);
     RecordingItem *&item = m_items[size_t(index - 1)];
     if (!item)
-        item = new RecordingItem(this, index - 1);
+        item = makeItem(index - 1);
     return item;
 }
 
@@ -126,6 +135,62 @@ void RecordingLottery::setEndItem(const QVariant &v)
 {
     logged(kLottery, QStringLiteral("EndItem="), {}, {v});
     m_end = v;
+}
+
+RecordingDrumLottery *RecordingDrumLottery::make(int total, int mini, int maxi, int count,
+                                                 QVariant bonusMini, QVariant bonusMax,
+                                                 const QStringList &lines, QObject *parent)
+{
+    auto *l = new RecordingDrumLottery(parent);
+    l->totalNumber = total;
+    l->miniNumber = mini;
+    l->maxNumber = maxi;
+    l->hasSpecial = true;
+    l->specialCount = count;
+    l->specialMini = bonusMini;
+    l->specialMax = bonusMax;
+    for (const QString &line : lines) {
+        const QStringList halves = line.split(u'+');
+        QStringList parts = halves[0].split(u' ', Qt::SkipEmptyParts);
+        DrawData d;
+        d.issue = parts.takeFirst();
+        for (const QString &p : parts)
+            d.numbers << p;
+        const QStringList bonus =
+            halves.size() > 1 ? halves[1].split(u' ', Qt::SkipEmptyParts) : QStringList();
+        if (!bonus.empty())
+            d.special = bonus[0];
+        if (bonus.size() > 1)
+            d.special2 = bonus[1];
+        l->draws.push_back(d);
+    }
+    return l;
+}
+
+QVariant RecordingDrumLottery::SpecialCount()
+{
+    return logged(kLottery, QStringLiteral("SpecialCount"), specialCount);
+}
+
+namespace
+{
+// An invalid bound stands for a member the lottery does not have.
+QVariant bound(const QString &member, const QVariant &value)
+{
+    if (!value.isValid())
+        throw RuntimeError(438);
+    return logged(kLottery, member, value);
+}
+} // namespace
+
+QVariant RecordingDrumLottery::SpecialMiniNumber()
+{
+    return bound(QStringLiteral("SpecialMiniNumber"), specialMini);
+}
+
+QVariant RecordingDrumLottery::SpecialMaxNumber()
+{
+    return bound(QStringLiteral("SpecialMaxNumber"), specialMax);
 }
 
 } // namespace qrt::doubles

@@ -14,6 +14,7 @@ struct DrawData {
     QVariant issue;
     QVariantList numbers;
     QVariant special;
+    QVariant special2; // the second bonus, handed out by a RecordingDrumLottery only
 };
 
 class RecordingLottery;
@@ -28,10 +29,21 @@ public:
     Q_INVOKABLE QVariant GetNumber(const QVariant &j);
     Q_INVOKABLE QVariant GetSpecial();
 
-private:
+protected:
     const DrawData &draw() const;
+
+private:
     RecordingLottery *m_lottery;
     int m_index;
+};
+
+/// An item with the second bonus: "GetSpecialAt"(2).
+class RecordingDrumItem : public RecordingItem
+{
+    Q_OBJECT
+public:
+    using RecordingItem::RecordingItem;
+    Q_INVOKABLE QVariant GetSpecialAt(const QVariant &k);
 };
 
 /// An in-memory lottery object that logs every call in CallLog as "Lottery.Member(...)"
@@ -71,11 +83,39 @@ public:
     QVariant countOverride; // when valid, "Count" answers this instead of the number of draws
     std::vector<DrawData> draws;
 
+protected:
+    virtual RecordingItem *makeItem(int index) { return new RecordingItem(this, index); }
+
 private:
     friend class RecordingItem;
     std::vector<RecordingItem *> m_items;
     QVariant m_start;
     QVariant m_end;
+};
+
+/// A lottery that declares a second drum: "SpecialCount" and, unless they are invalid QVariants,
+/// "SpecialMiniNumber" and "SpecialMaxNumber" (an invalid one is a member the lottery lacks);
+/// its items answer "GetSpecialAt". Draw lines take the bonus numbers after "+", blank
+/// separated.
+class RecordingDrumLottery : public RecordingLottery
+{
+    Q_OBJECT
+public:
+    using RecordingLottery::RecordingLottery;
+    static RecordingDrumLottery *make(int total, int mini, int maxi, int count, QVariant bonusMini,
+                                      QVariant bonusMax, const QStringList &draws = {},
+                                      QObject *parent = nullptr);
+
+    Q_INVOKABLE QVariant SpecialCount();
+    Q_INVOKABLE QVariant SpecialMiniNumber();
+    Q_INVOKABLE QVariant SpecialMaxNumber();
+
+    QVariant specialCount;
+    QVariant specialMini;
+    QVariant specialMax;
+
+protected:
+    RecordingItem *makeItem(int index) override { return new RecordingDrumItem(this, index); }
 };
 
 } // namespace qrt::doubles

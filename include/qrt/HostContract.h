@@ -21,6 +21,20 @@
 //   StartItem, EndItem     write  first and last draw of the host's current range: StartItem
 //                                 gets qint16 1, EndItem the value that Count returned
 //
+// A second drum, optional, read only while HasSpecial equals True. A member the object lacks
+// (error 438 from the lookup, or thrown by the member) means the one-drum lottery, whose
+// behaviour is then exactly the one described above:
+//   SpecialCount           read   bonus numbers per draw, 1 or 2 (else error 380); absent: 1
+//   SpecialMiniNumber,     read   the bonus drum's bounds, both or neither. Present: each bonus
+//   SpecialMaxNumber              is checked against them (messages 24/25, column by column),
+//                                 may equal a basic number, and repeats are looked for among
+//                                 the basic numbers, then among the bonus numbers (26 on the
+//                                 later one); a bound that fails makes the bonus range tests
+//                                 fail. Absent: the bonus numbers come from the basic drum and
+//                                 every number of a draw is distinct
+//   Item(i).GetSpecialAt(qint32 k)  call  bonus number k = 2 (bonus 1 stays GetSpecial)
+// The grid has one bonus column per bonus number, headed "Bonus" and "Bonus 2".
+//
 // Draw collection, created by name as "QRTLottery.Lotterys" for each save:
 //   AddItem(QObject *draw)            appends a draw object, in grid row order
 //   SaveData(QString path)            writes every added draw to path; result converts to qint32
@@ -28,7 +42,8 @@
 //
 // Draw object, created by name as "QRTLottery.Lottery" for each saved row; calls in this order:
 //   SetIssue(QString), SetNumber(qint32 j, qint32 value) for j = 1..TotalNumber,
-//   OrderNumbers(), SetSpecial(qint32) only when HasSpecial equals True.
+//   OrderNumbers(), SetSpecial(qint32) only when HasSpecial equals True, then
+//   SetSpecialAt(qint32 k, qint32 value) with k = 2 when SpecialCount is 2.
 //
 // System store, handed over with AppManager::SetSystemStore. A record is addressed by six
 // values: qint16 0, the key, a third value, qint16 0, qint16 0, and a sixth value that is

@@ -8,6 +8,7 @@
 #include <QByteArray>
 #include <QString>
 
+#include <optional>
 #include <vector>
 
 namespace qrt::ref
@@ -79,5 +80,14 @@ QRT_REFHOST_EXPORT ReadResult readTextDrawFile(const QString &path, const Lotter
 QRT_REFHOST_EXPORT QString readDrawFileBytes(const QString &path, QByteArray &bytes);
 
 QRT_REFHOST_EXPORT quint32 crc32(const QByteArray &bytes);
+
+/// For a text draw file refused under @p shape: when its draws break no rule but the ranges
+/// (a game whose ranges widened over the years), the smallest shape with the same counts and
+/// kind of bonus drum that holds the whole file and the ranges of @p shape; otherwise nothing.
+QRT_REFHOST_EXPORT std::optional<LotteryShape> shapeHolding(const QByteArray &bytes,
+                                                            const LotteryShape &shape);
+/// "the smallest lottery that holds the whole file is 5:1-75+1:1-25; read it with that", for
+/// a refusal that shapeHolding() can help; empty otherwise.
+QRT_REFHOST_EXPORT QString suggestShape(const QByteArray &bytes, const LotteryShape &shape);
 
 } // namespace qrt::ref

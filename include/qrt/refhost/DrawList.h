@@ -19,23 +19,29 @@ namespace qrt::ref
 class QRT_REFHOST_EXPORT DrawList
 {
 public:
-    DrawList(int total = 0, bool bonus = false) : m_total(total), m_bonus(bonus) {}
+    /// @p bonuses numbers (0, 1 or 2) follow the @p total basic numbers of each draw.
+    DrawList(int total = 0, int bonuses = 0) : m_total(total), m_bonuses(bonuses) {}
 
     int size() const { return int(m_issueEnd.size()); }
     int total() const { return m_total; }
-    bool hasBonus() const { return m_bonus; }
+    bool hasBonus() const { return m_bonuses > 0; }
+    int bonusCount() const { return m_bonuses; }
 
     QString issue(int i) const { return issueView(i).toString(); }
     QStringView issueView(int i) const;
     /// Basic number @p j of draw @p i, both 0-based.
     qint32 number(int i, int j) const { return m_values[size_t(i) * stride() + size_t(j)]; }
-    qint32 bonus(int i) const
+    /// Bonus number @p k (0-based) of draw @p i; 0 when the draws have no such bonus.
+    qint32 bonus(int i, int k = 0) const
     {
-        return m_bonus ? m_values[size_t(i) * stride() + size_t(m_total)] : 0;
+        return k < m_bonuses ? m_values[size_t(i) * stride() + size_t(m_total + k)] : 0;
     }
 
-    /// @p numbers holds total() values; @p bonus is used when the lottery has one.
+    /// @p numbers holds total() values; @p bonus is used when the lottery has one, and the
+    /// second bonus, if any, is 0.
     void append(QStringView issue, const qint32 *numbers, qint32 bonus = 0);
+    /// @p values holds the basic numbers and then the bonus numbers, total() + bonusCount().
+    void appendDraw(QStringView issue, const qint32 *values);
     void reserve(int draws, int issueChars = 8);
     void clear();
 
@@ -43,10 +49,10 @@ public:
     bool operator==(const DrawList &o) const = default;
 
 private:
-    size_t stride() const { return size_t(m_total) + (m_bonus ? 1 : 0); }
+    size_t stride() const { return size_t(m_total) + size_t(m_bonuses); }
 
     int m_total;
-    bool m_bonus;
+    int m_bonuses;
     // Grown with realloc: a collection filled one draw at a time by a save does not copy
     // itself at every doubling.
     PodBuffer<uint32_t> m_issueEnd;

@@ -27,16 +27,18 @@ public:
     Q_INVOKABLE void SetNumber(qint32 j, qint32 value);
     /// Puts the basic numbers in ascending order, unless their order is part of the draw.
     Q_INVOKABLE void OrderNumbers();
-    Q_INVOKABLE void SetSpecial(qint32 value) { m_bonus = value; }
+    Q_INVOKABLE void SetSpecial(qint32 value) { m_bonus[0] = value; }
+    /// Bonus number @p k, 1 or 2; RuntimeError 9 otherwise.
+    Q_INVOKABLE void SetSpecialAt(qint32 k, qint32 value);
 
     const QString &issue() const { return m_issue; }
     const QVarLengthArray<qint32, 32> &numbers() const { return m_numbers; }
-    qint32 bonus() const { return m_bonus; }
+    qint32 bonus(int k = 0) const { return m_bonus[k]; }
 
 private:
     QString m_issue;
     QVarLengthArray<qint32, 32> m_numbers; // a draw on the heap only past 32 numbers
-    qint32 m_bonus = 0;
+    qint32 m_bonus[2] = {};
     bool m_keepOrder;
 };
 

@@ -27,6 +27,8 @@ public:
     Q_INVOKABLE QString GetIssue() const;
     Q_INVOKABLE qint32 GetNumber(qint32 j) const;
     Q_INVOKABLE qint32 GetSpecial() const;
+    /// Bonus number @p k, 1 or 2; RuntimeError 9 for a bonus the draws do not have.
+    Q_INVOKABLE qint32 GetSpecialAt(qint32 k) const;
 
 private:
     friend class Lottery;
@@ -50,6 +52,12 @@ public:
     Q_INVOKABLE qint32 MiniNumber() const { return m_shape.mini; }
     Q_INVOKABLE qint32 MaxNumber() const { return m_shape.maxi; }
     Q_INVOKABLE qint32 Count() const { return m_draws.size(); }
+    /// The bonus numbers of a draw, 1 or 2.
+    Q_INVOKABLE qint32 SpecialCount() const { return m_shape.bonus ? m_shape.bonusCount : 1; }
+    /// The bonus drum's bounds; RuntimeError 438, as for a member the object lacks, when the
+    /// bonus numbers share the basic drum, so that the control sees the one-drum lottery.
+    Q_INVOKABLE qint32 SpecialMiniNumber() const;
+    Q_INVOKABLE qint32 SpecialMaxNumber() const;
     /// Draw @p i, 1 to Count; RuntimeError 9 outside.
     Q_INVOKABLE QObject *Item(qint32 i);
     /// Replaces the draws with those of the user data file at @p path and returns their

@@ -11,7 +11,7 @@ namespace qrt::ref
 {
 
 /// What a lottery's draws look like: how many basic numbers, their smallest and largest
-/// value, and whether a bonus number follows.
+/// value, and whether bonus numbers follow, and from which drum.
 struct QRT_REFHOST_EXPORT LotteryShape {
     QString name;
     int total = 6;
@@ -21,22 +21,45 @@ struct QRT_REFHOST_EXPORT LotteryShape {
     /// The order in which the numbers are drawn is part of the result (the daily digits game),
     /// so a save keeps it instead of sorting them.
     bool ordered = false;
+    /// With a bonus: how many bonus numbers a draw has, 1 or 2.
+    int bonusCount = 1;
+    /// With a bonus: the bonus numbers come from a drum of their own, bonusMini to bonusMaxi,
+    /// and may equal a basic number. Otherwise they are drawn after the basic numbers from the
+    /// same drum.
+    bool ownDrum = false;
+    int bonusMini = 0;
+    int bonusMaxi = 0;
 
-    /// "6:1-49+" for six numbers from 1 to 49 with a bonus number; "3:0-9" without one.
+    /// The bonus numbers a draw has: 0, 1 or 2.
+    int bonuses() const { return bonus ? bonusCount : 0; }
+    /// Anything the one-drum lottery with at most one bonus number cannot hold.
+    bool secondDrum() const { return bonus && (ownDrum || bonusCount != 1); }
+
+    /// "6:1-49+" for six numbers from 1 to 49 with a bonus number from the same drum, "3:0-9"
+    /// without one, "6:1-49+2" with two from the same drum, "5:1-69+1:1-26" with one from a
+    /// drum of 1 to 26 and "5:1-50+2:1-12" with two from a drum of 1 to 12.
     QString id() const;
     bool sameDraws(const LotteryShape &o) const
     {
-        return total == o.total && mini == o.mini && maxi == o.maxi && bonus == o.bonus;
+        return total == o.total && mini == o.mini && maxi == o.maxi && bonuses() == o.bonuses() &&
+               (!bonus || ownDrum == o.ownDrum) &&
+               (!bonus || !ownDrum || (bonusMini == o.bonusMini && bonusMaxi == o.bonusMaxi));
     }
 
     /// The common games: 6 of 49 with a bonus, 5 of 35, 7 of 35 with a bonus, a daily game
-    /// of three digits 0 to 9, and keno 20 of 80.
+    /// of three digits 0 to 9, keno 20 of 80, and the large games whose bonus numbers come from
+    /// a drum of their own.
     static QList<LotteryShape> presets();
-    /// Takes a preset's key ("6of49", "5of35", "7of35", "daily3", "keno") or the form of id();
-    /// on failure returns nothing and says why in @p error.
+    /// Takes a preset's key (see presetKeys()) or the form of id(); on failure returns nothing
+    /// and says why in @p error.
     static std::optional<LotteryShape> parse(const QString &text, QString *error = nullptr);
     /// The key parse() takes for a preset, or id() for any other shape.
     QString key() const;
+    /// The keys parse() takes for the presets, in the order of presets().
+    static QStringList presetKeys();
+    /// The smallest shape with this one's counts and kind of bonus drum whose ranges hold
+    /// this shape's ranges and every number of @p draws (read with this shape's counts).
+    LotteryShape holding(const class DrawList &draws) const;
 };
 
 } // namespace qrt::ref
