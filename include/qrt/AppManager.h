@@ -43,7 +43,9 @@ class QRT_EXPORT AppManager : public QWidget
     Q_PROPERTY(bool modified READ isModified WRITE setModified NOTIFY modifiedChanged)
 
 public:
+    /// Makes the control with its buttons, its grid and the grid's editor, empty until InitData().
     explicit AppManager(QWidget *parent = nullptr);
+    /// Leaves every host object alive: the control never deletes what it did not create.
     ~AppManager() override;
 
     /// Loads the draws of the lottery object into the grid, under catalogue headers, with an

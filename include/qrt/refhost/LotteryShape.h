@@ -13,10 +13,16 @@ namespace qrt::ref
 /// What a lottery's draws look like: how many basic numbers, their smallest and largest
 /// value, and whether a bonus number follows.
 struct QRT_REFHOST_EXPORT LotteryShape {
+    /// The name shown to the user.
     QString name;
+    /// Basic numbers per draw.
     int total = 6;
+    /// The smallest and largest number.
+    ///@{
     int mini = 1;
     int maxi = 49;
+    ///@}
+    /// Whether a bonus number follows the basic numbers.
     bool bonus = true;
     /// The order in which the numbers are drawn is part of the result (the daily digits game),
     /// so a save keeps it instead of sorting them.
@@ -24,6 +30,7 @@ struct QRT_REFHOST_EXPORT LotteryShape {
 
     /// "6:1-49+" for six numbers from 1 to 49 with a bonus number; "3:0-9" without one.
     QString id() const;
+    /// Whether draws of the one are draws of the other: the same numbers, names aside.
     bool sameDraws(const LotteryShape &o) const
     {
         return total == o.total && mini == o.mini && maxi == o.maxi && bonus == o.bonus;
