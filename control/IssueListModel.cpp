@@ -21,7 +21,7 @@ void IssueListModel::reserve(int issues, int chars)
 
 void IssueListModel::append(QStringView issue)
 {
-    m_spans.append({m_pool.size(), issue.size()});
+    m_spans.append({quint32(m_pool.size()), quint32(issue.size())});
     m_pool.append(issue);
     m_longest = std::max(m_longest, int(issue.size()));
 }
@@ -30,6 +30,12 @@ IssueListModel *IssueListModel::firstOnes(int count) const
 {
     auto *copy = new IssueListModel;
     copy->m_pool = m_pool;
+    // All of them, the usual case, shares the list too instead of copying it.
+    if (count == m_spans.size()) {
+        copy->m_spans = m_spans;
+        copy->m_longest = m_longest;
+        return copy;
+    }
     copy->m_spans = m_spans.first(count);
     for (const Span &s : std::as_const(copy->m_spans))
         copy->m_longest = std::max(copy->m_longest, int(s.size));
@@ -80,7 +86,7 @@ bool IssueListModel::setData(const QModelIndex &index, const QVariant &value, in
         // The old text stays in the pool unused; a list the host rewrites item by item is
         // small beside the pool of a fill.
         const QString issue = value.toString();
-        m_spans[index.row()] = {m_pool.size(), issue.size()};
+        m_spans[index.row()] = {quint32(m_pool.size()), quint32(issue.size())};
         m_pool.append(issue);
         m_longest = std::max(m_longest, int(issue.size()));
         Q_EMIT dataChanged(index, index, {Qt::DisplayRole, Qt::EditRole});
@@ -104,7 +110,7 @@ bool IssueListModel::insertRows(int row, int count, const QModelIndex &parent)
     if (parent.isValid() || row < 0 || row > m_spans.size() || count < 1)
         return false;
     beginInsertRows(parent, row, row + count - 1);
-    m_spans.insert(row, count, Span{m_pool.size(), 0});
+    m_spans.insert(row, count, Span{quint32(m_pool.size()), 0});
     if (!m_roles.isEmpty())
         m_roles.insert(row, count, {});
     endInsertRows();

@@ -36,9 +36,11 @@ public:
     bool removeRows(int row, int count, const QModelIndex &parent = {}) override;
 
 private:
+    // Eight bytes a row: a pool of issues passes four billion characters long after memory
+    // has run out.
     struct Span {
-        qsizetype begin;
-        qsizetype size;
+        quint32 begin;
+        quint32 size;
     };
     bool isRow(const QModelIndex &index) const;
     QStringView text(qsizetype row) const;
