@@ -353,7 +353,7 @@ bool MainWindow::save()
     m_saveNotes.clear();
     m_saveNotConfirmed = false;
     const QString changed = m_lotteryFolder->changedWriteBackFile();
-    m_control->findChild<QPushButton *>(QStringLiteral("btnSave"))->click();
+    m_control->save();
     disconnect(c);
     for (const QString &note : std::as_const(m_saveNotes))
         msgBox(note, MsgBoxInformation, kTitle);
@@ -711,38 +711,13 @@ void MainWindow::addLotteryAction(const ref::LotteryShape &shape, QAction *befor
 
 bool MainWindow::goToIssue(const QString &wanted)
 {
-    FlexGrid *grid = m_control->findChild<FlexGrid *>(QStringLiteral("msfData"));
-    const int cols = grid->Cols();
-    const int last = grid->Rows() - 2; // above the entry row
     const QString issue = wanted.trimmed();
-    auto issueAt = [&](int row) { return grid->TextArray(row * cols); };
-    // Issues rise in a history, so the row is searched for by halving; a grid whose issues do
-    // not rise (typed out of order) is read through after that.
-    auto before = [](const QString &a, const QString &b) {
-        return a.size() != b.size() ? a.size() < b.size() : a < b;
-    };
-    int low = 1, high = last;
-    while (low < high) {
-        const int mid = low + (high - low) / 2;
-        if (before(issueAt(mid), issue))
-            low = mid + 1;
-        else
-            high = mid;
-    }
-    int row = low <= last && issueAt(low) == issue ? low : -1;
-    for (int r = 1; row < 0 && r <= last; ++r)
-        if (issueAt(r) == issue)
-            row = r;
-    if (row < 0) {
-        msgBox(QStringLiteral("Issue %1 is not in the draws of %2.")
-                   .arg(issue, m_lottery->shape().name),
-               MsgBoxInformation, kTitle);
-        return false;
-    }
-    grid->setTopRow(row);
-    grid->setRow(row);
-    grid->setCol(0);
-    return true;
+    if (m_control->goToIssue(issue))
+        return true;
+    msgBox(
+        QStringLiteral("Issue %1 is not in the draws of %2.").arg(issue, m_lottery->shape().name),
+        MsgBoxInformation, kTitle);
+    return false;
 }
 
 void MainWindow::askForIssue()

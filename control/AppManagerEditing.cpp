@@ -71,6 +71,83 @@ void AppManagerPrivate::rowColChange()
     handle([this] { ShowEditor(); });
 }
 
+void AppManagerPrivate::noteCurrentIssue()
+{
+    const QString issue = q->currentIssue();
+    if (issue == toldIssue)
+        return;
+    toldIssue = issue;
+    Q_EMIT q->currentIssueChanged(issue);
+}
+
+int AppManagerPrivate::rowOfIssue(const QString &issue) const
+{
+    const int cols = msfData->Cols();
+    const int last = msfData->Rows() - 2; // above the entry row
+    QString text;
+    auto issueAt = [&](int row) -> const QString & {
+        msfData->cellText(row, 0, text);
+        return text;
+    };
+    // Issues rise in a history, so the row is searched for by halving; a grid whose issues do
+    // not rise (typed out of order) is read through after that.
+    auto before = [](const QString &a, const QString &b) {
+        return a.size() != b.size() ? a.size() < b.size() : a < b;
+    };
+    int low = 1, high = last;
+    while (low < high) {
+        const int mid = low + (high - low) / 2;
+        if (before(issueAt(mid), issue))
+            low = mid + 1;
+        else
+            high = mid;
+    }
+    if (low <= last && cols > 0 && issueAt(low) == issue)
+        return low;
+    for (int r = 1; r <= last && cols > 0; ++r)
+        if (issueAt(r) == issue)
+            return r;
+    return -1;
+}
+
+QString AppManager::currentIssue() const
+{
+    const FlexGrid *grid = d->msfData;
+    const int row = grid->Row();
+    if (row < 1 || row >= grid->Rows() - 1 || grid->Cols() < 1)
+        return QString();
+    QString issue;
+    grid->cellText(row, 0, issue);
+    return issue;
+}
+
+bool AppManager::goToIssue(const QString &issue)
+{
+    bool found = false;
+    d->handle([&] {
+        const int row = d->rowOfIssue(issue);
+        if (row < 0)
+            return;
+        found = true;
+        FlexGrid *grid = d->msfData;
+        // Moving to the cell already current draws no RowColChange to show the editor.
+        const bool there = grid->Row() == row && grid->Col() == 0;
+        grid->setTopRow(row);
+        grid->setRow(row);
+        grid->setCol(0);
+        if (there)
+            d->ShowEditor();
+    });
+    return found;
+}
+
+bool AppManager::save()
+{
+    bool saved = false;
+    d->handle([&] { saved = d->btnSave_Click(); });
+    return saved;
+}
+
 int AppManagerPrivate::selStart() const
 {
     return txtEdit->hasSelectedText() ? txtEdit->selectionStart() : txtEdit->cursorPosition();
@@ -83,6 +160,8 @@ int AppManagerPrivate::selLength() const
 
 void AppManagerPrivate::ShowEditor()
 {
+    // Every move of the current cell and every change of the rows ends here.
+    noteCurrentIssue();
     if (mblnRightClick) {
         mblnRightClick = false;
         return;
@@ -131,6 +210,8 @@ void AppManagerPrivate::txtEdit_Change()
     const QString after = txtEdit->text();
     msfData->setText(after);
     setModified(true);
+    if (msfData->Col() == 0)
+        noteCurrentIssue();
     const bool appended = msfData->Row() == msfData->Rows() - 1;
     if (appended)
         msfData->AddItem(QString());

@@ -84,7 +84,9 @@ void AppManagerPrivate::createChildren()
     QObject::connect(btnSave, &QPushButton::clicked, this,
                      [this] { handle([this] { btnSave_Click(); }); });
     QObject::connect(btnOpenFile, &QPushButton::clicked, this, [this] { btnOpenFile_Click(); });
-    // btnInput does nothing when clicked and btnOutput has no click handling.
+    // Import and export are the host's to do; the buttons only tell it they were clicked.
+    QObject::connect(btnInput, &QPushButton::clicked, q, &AppManager::importClicked);
+    QObject::connect(btnOutput, &QPushButton::clicked, q, &AppManager::exportClicked);
 
     applyBoxes();
     q->resize(twipsToPixelsX(8400, q), twipsToPixelsY(4800, q));

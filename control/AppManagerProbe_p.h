@@ -1,7 +1,5 @@
 #pragma once
 
-#include <qrt/qrt_export.h>
-
 class QObject;
 
 namespace qrt
@@ -10,7 +8,8 @@ namespace qrt
 class AppManager;
 
 /// What the autotests may see of a control's inner state, copied at the moment of the call.
-/// Built into test builds only, so a shipped library exports nothing of it.
+/// Compiled into the tests alone, which read the private class's fields through its header;
+/// no library exports it.
 struct AppManagerProbe {
     bool loaded = false;
     bool settingText = false;
@@ -25,6 +24,6 @@ struct AppManagerProbe {
     QObject *endList = nullptr;
 };
 
-QRT_AUTOTEST_EXPORT AppManagerProbe probe(const AppManager *control);
+AppManagerProbe probe(const AppManager *control);
 
 } // namespace qrt

@@ -14,6 +14,9 @@
 #include <QComboBox>
 #include <QListView>
 
+#include <algorithm>
+#include <memory>
+
 namespace qrt
 {
 
@@ -52,17 +55,17 @@ std::optional<qint32> AppManagerPrivate::plainNumber(const char *bytes, qsizetyp
     return valueOf(bytes, size);
 }
 
-void AppManagerPrivate::btnSave_Click()
+bool AppManagerPrivate::btnSave_Click()
 {
     using namespace members;
     if (!ValidateData())
-        return;
+        return false;
     auto info = std::make_unique<frmInfo>();
     info->setInfo(LoadMessage(30));
     info->show();
     if (msfData->Rows() < 3) {
         msgBox(LoadMessage(27), MsgBoxStop, LoadMessage(17));
-        return;
+        return false;
     }
     info->setInfo(LoadMessage(29), true);
 
@@ -197,21 +200,30 @@ void AppManagerPrivate::btnSave_Click()
     resetUndo();
     setModified(false);
     ShowEditor();
+    return true;
 }
 
 namespace
 {
-// The list stays an ordinary QComboBox to the host; only its model is ours. Its width follows
-// the longest issue's length instead of measuring every item, and its popup takes all rows as
-// one height.
+// The list stays an ordinary QComboBox to the host; only its model is ours, and it takes the
+// host's own items as a standard model would. Its width follows the longest issue's length
+// instead of measuring every item, and its popup takes all rows as one height. The model
+// belongs to the list, so a list that outlives the control keeps it.
 void showIssues(QComboBox *box, IssueListModel *model, int current)
 {
+    model->setParent(box);
     box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     box->setMinimumContentsLength(model->longest() + 1);
     if (auto *view = qobject_cast<QListView *>(box->view()))
         view->setUniformItemSizes(true);
     box->setModel(model); // deletes the list's previous model when the list owned it
     box->setCurrentIndex(current);
+    // A longer text the host puts in widens the list as it would a standard one.
+    QObject::connect(model, &QAbstractItemModel::dataChanged, box, [box, model] {
+        if (box->model() == model)
+            box->setMinimumContentsLength(
+                std::max(box->minimumContentsLength(), model->longest() + 1));
+    });
 }
 } // namespace
 
@@ -222,36 +234,28 @@ void AppManagerPrivate::FillIssueLists()
     if (!(toInt32(Count(lottery)) > 0))
         return;
     const qint32 n = toInt32(Count(lottery));
-    // The host is asked for every issue twice, once per list. Both lists share one model while
-    // the host gives the same texts, which it nearly always does.
-    auto *starts = new IssueListModel;
-    IssueListModel *ends = nullptr;
+    // The host is asked for every issue twice, once per list. Each list gets a model of its
+    // own, so that what the host does to one never shows in the other, but the two share
+    // their texts while the host gives the same ones, which it nearly always does.
+    auto starts = std::make_unique<IssueListModel>();
+    std::unique_ptr<IssueListModel> ends;
     starts->reserve(n, 10);
     for (qint32 i = 1; i <= n; ++i) {
         const QString start = GetIssue.text(Item.object(lottery, i));
         const QString end = GetIssue.text(Item.object(lottery, i));
         starts->append(start);
         if (!ends && end != start)
-            ends = starts->firstOnes(i - 1);
+            ends.reset(starts->firstOnes(i - 1));
         if (ends)
             ends->append(end);
     }
     if (!ends)
-        ends = starts;
-    // A host without range lists simply has none refilled. The end list is filled first: the
-    // start list deletes a shared model it owned, which the end list must have left by then.
-    if (mcblEnd) {
-        ends->setParent(mcblEnd);
-        showIssues(mcblEnd, ends, n - 1);
-    }
-    if (mcblStart) {
-        starts->setParent(mcblStart);
-        showIssues(mcblStart, starts, 0);
-    }
-    if (!starts->parent())
-        delete starts;
-    if (ends != starts && !ends->parent())
-        delete ends;
+        ends.reset(starts->firstOnes(n));
+    // A host without range lists simply has none refilled.
+    if (mcblEnd)
+        showIssues(mcblEnd, ends.release(), n - 1);
+    if (mcblStart)
+        showIssues(mcblStart, starts.release(), 0);
     if (toInt32(Count(lottery)) > 0) {
         StartItem.set(lottery, int16(1));
         EndItem.set(lottery, Count(lottery));

@@ -157,7 +157,8 @@ public:
     void btnDataValidate_Click();
 
     // Saving and files (AppManagerSaving.cpp).
-    void btnSave_Click();
+    /// False when validation stopped it or there was nothing to save.
+    bool btnSave_Click();
     void FillIssueLists();
     static std::optional<qint32> plainNumber(const char *bytes, qsizetype size);
     void btnOpenFile_Click();
@@ -224,6 +225,11 @@ public:
     CommonDialog *dlgOpenSave = nullptr;
 
     void rowColChange();
+    /// Emits currentIssueChanged when the current row's issue is no longer the one last told.
+    void noteCurrentIssue();
+    /// The row holding @p issue above the entry row, or -1.
+    int rowOfIssue(const QString &issue) const;
+    QString toldIssue;
 
     LayoutBoxes boxes;
     int layoutSteps = 0; // steps completed by the last layout, for tests

@@ -1,7 +1,5 @@
 #pragma once
 
-#include <qrt/qrt_export.h>
-
 namespace qrt
 {
 
@@ -26,6 +24,6 @@ struct LayoutBoxes {
 /// of @p scaleWidth × @p scaleHeight twips. A negative width or height is refused, as the
 /// toolkit refuses it: the layout stops at that step, and what earlier steps set stays.
 /// Returns the number of steps completed, 20 when the whole layout ran.
-QRT_AUTOTEST_EXPORT int arrangeLayout(LayoutBoxes &boxes, float scaleWidth, float scaleHeight);
+int arrangeLayout(LayoutBoxes &boxes, float scaleWidth, float scaleHeight);
 
 } // namespace qrt

@@ -130,6 +130,73 @@ private Q_SLOTS:
 
     // A block copied from a spreadsheet spreads over the grid from the current cell, each cell
     // written as typing writes it; one undo takes the whole block back.
+    // Issues are found by halving, and by reading through when they do not rise; a missing
+    // one moves nothing.
+    void goToIssue_data()
+    {
+        QTest::addColumn<QStringList>("draws");
+        QTest::addColumn<QString>("issue");
+        QTest::addColumn<int>("row"); // -1: not found
+        const QStringList rising{"2026001 1 2", "2026002 3 4", "2026003 5 6", "2026004 7 8"};
+        QTest::newRow("first") << rising << "2026001" << 1;
+        QTest::newRow("middle") << rising << "2026003" << 3;
+        QTest::newRow("last") << rising << "2026004" << 4;
+        QTest::newRow("missing") << rising << "2026005" << -1;
+        QTest::newRow("the entry row's empty issue") << rising << "" << -1;
+        QTest::newRow("out of order") << QStringList{"9 1 2", "3 3 4", "5 5 6"} << "3" << 2;
+    }
+    void goToIssue()
+    {
+        QFETCH(QStringList, draws);
+        QFETCH(QString, issue);
+        QFETCH(int, row);
+        load(2, false, draws);
+        QCOMPARE(control->currentIssue(), QString());
+        QSignalSpy told(control.get(), &AppManager::currentIssueChanged);
+        QCOMPARE(control->goToIssue(issue), row > 0);
+        QCOMPARE(grid->Row(), row > 0 ? row : grid->Rows() - 1);
+        QCOMPARE(grid->Col(), 0);
+        QCOMPARE(control->currentIssue(), row > 0 ? issue : QString());
+        QCOMPARE(told.count(), row > 0 ? 1 : 0);
+        if (row > 0) {
+            QCOMPARE(told.at(0).at(0).toString(), issue);
+            verifyEditorOnCurrentCell();
+        }
+    }
+
+    // The current issue follows moves, typing into the issue cell and the entry row.
+    void currentIssueChanges()
+    {
+        load(2, false, {QStringLiteral("1 12 18"), QStringLiteral("2 22 28")});
+        QSignalSpy told(control.get(), &AppManager::currentIssueChanged);
+        grid->setRow(1);
+        grid->setCol(1);
+        QCOMPARE(control->currentIssue(), QStringLiteral("1"));
+        grid->setCol(0);
+        type(QStringLiteral("7"));
+        QCOMPARE(control->currentIssue(), QStringLiteral("7"));
+        grid->setRow(grid->Rows() - 1);
+        QStringList seen;
+        for (const QList<QVariant> &args : std::as_const(told))
+            seen << args.at(0).toString();
+        QCOMPARE(seen, QStringList({"1", "7", ""}));
+    }
+
+    void importAndExportOnlyTell()
+    {
+        load(2, false, {QStringLiteral("1 12 18")});
+        QSignalSpy imports(control.get(), &AppManager::importClicked);
+        QSignalSpy exports(control.get(), &AppManager::exportClicked);
+        const QString before = row(1);
+        click("btnInput");
+        QCOMPARE(imports.count(), 1);
+        QCOMPARE(exports.count(), 0);
+        click("btnOutput");
+        QCOMPARE(exports.count(), 1);
+        QCOMPARE(row(1), before);
+        QVERIFY(!control->isModified());
+    }
+
     void blockPaste_data()
     {
         QTest::addColumn<int>("row");

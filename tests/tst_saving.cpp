@@ -318,6 +318,70 @@ private Q_SLOTS:
         QVERIFY(CallLog::instance().filtered(QStringLiteral("Lottery.StartItem")).isEmpty());
     }
 
+    // save() answers what a click on Save did; a failing host and a missing store come back
+    // through errorOccurred.
+    void saveAnswers_data()
+    {
+        QTest::addColumn<QStringList>("draws");
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<bool>("saved");
+        QTest::addColumn<int>("error");
+        const QStringList one{"5 1 2 +3"};
+        QTest::newRow("saved") << one << "" << true << 0;
+        QTest::newRow("invalid") << QStringList{"5 1 2 +3", "5 1 2 +3"} << "" << false << 0;
+        QTest::newRow("nothing to save") << QStringList{} << "" << false << 0;
+        QTest::newRow("host fails") << one << "host" << false << 440;
+        QTest::newRow("no store") << one << "store" << false << 91;
+    }
+    void saveAnswers()
+    {
+        QFETCH(QStringList, draws);
+        QFETCH(QString, fault);
+        QFETCH(bool, saved);
+        QFETCH(int, error);
+        load(draws);
+        if (fault == QLatin1String("store"))
+            control->SetSystemStore(nullptr);
+        if (fault == QLatin1String("host"))
+            failOn(QStringLiteral("Draws"), QStringLiteral("SaveData"));
+        test::MsgBoxRecorder boxes;
+        QSignalSpy errors(control.get(), &AppManager::errorOccurred);
+        QCOMPARE(control->save(), saved);
+        QCOMPARE(errors.isEmpty() ? 0 : errors.at(0).at(0).toInt(), error);
+        QCOMPARE(QFile::exists(userFile()), saved);
+        QCOMPARE(control->isModified(), false);
+    }
+
+    // Filled lists stay the host's: its own items go in and out of each list alone, and a
+    // list that outlives the control serves the next one.
+    void hostEditsFilledLists()
+    {
+        load({"7 1 2 +3", "8 4 5 +6"});
+        QVERIFY(control->save());
+        start->addItem(QStringLiteral("extra"), 42);
+        QCOMPARE(items(*start), QStringList({"7", "8", "extra"}));
+        QCOMPARE(start->itemData(2), QVariant(42));
+        start->setCurrentIndex(2);
+        QCOMPARE(start->currentText(), QStringLiteral("extra"));
+        QCOMPARE(items(*end), QStringList({"7", "8"}));
+        end->insertItems(0, {QStringLiteral("a"), QStringLiteral("b")});
+        end->setItemText(3, QStringLiteral("9"));
+        end->removeItem(1);
+        QCOMPARE(items(*end), QStringList({"a", "7", "9"}));
+        QCOMPARE(end->findText(QStringLiteral("9")), 2);
+
+        control = std::make_unique<AppManager>();
+        start->clear();
+        QCOMPARE(start->count(), 0);
+        start->addItems({QStringLiteral("x")});
+        QCOMPARE(items(*start), QStringList({"x"}));
+        grid = control->findChild<FlexGrid *>(QStringLiteral("msfData"));
+        load({"9 1 2 +3"});
+        QVERIFY(control->save());
+        QCOMPARE(items(*start), QStringList({"9"}));
+        QCOMPARE(items(*end), QStringList({"9"}));
+    }
+
     // The dialog's "description|pattern" pairs become Qt's filters; a description that names
     // its patterns in parentheses gets the real ones instead.
     void dialogFilters_data()

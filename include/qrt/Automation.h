@@ -40,34 +40,43 @@ QRT_EXPORT void setByName(QObject *obj, const QString &name, const QVariant &val
 class QRT_EXPORT Member
 {
 public:
+    /// The member called @p name, as the host object spells it.
     explicit Member(const char *name) : m_name(QString::fromLatin1(name)) {}
 
+    /// Reads or calls the member on @p obj with @p args, as callByName() does.
     QVariant operator()(QObject *obj, std::initializer_list<QVariant> args = {}) const
     {
         return invoke(obj, args.begin(), int(args.size()));
     }
     /// The same with one 32-bit argument, passed without boxing when the member takes one.
     QVariant operator()(QObject *obj, qint32 arg) const;
+    /// The same with the arguments in a list.
     QVariant call(QObject *obj, const QVariantList &args) const
     {
         return invoke(obj, args.constData(), int(args.size()));
     }
+    /// Writes the member, as setByName() does.
     void set(QObject *obj, const QVariant &value) const;
+    /// The member's name.
     const QString &name() const { return m_name; }
 
     /// The calls above with their result taken as toInt32(), toObject(), toText() or
     /// equalsTrue() would take it, and the same errors. A method that already returns that
     /// type is called without boxing its result: a third of the cost of a getter call.
+    ///@{
     qint32 int32(QObject *obj) const;
     qint32 int32(QObject *obj, qint32 arg) const;
     QObject *object(QObject *obj, qint32 arg) const;
     QString text(QObject *obj) const;
     bool isTrue(QObject *obj) const;
+    ///@}
     /// For call sites that treat a 32-bit integer result apart from others: true with
     /// @p value set when the result is a 32-bit integer (returned as one, or in a QVariant),
     /// otherwise false with @p other holding the result exactly as operator() gives it.
+    ///@{
     bool int32Or(QObject *obj, qint32 &value, QVariant &other) const;
     bool int32Or(QObject *obj, qint32 arg, qint32 &value, QVariant &other) const;
+    ///@}
 
     /// Calls with the given arguments and drops the result, as a statement call does. When
     /// the method's parameters have exactly the arguments' types, the arguments are passed in
@@ -122,6 +131,7 @@ QRT_EXPORT bool equalsTrue(const QVariant &value);
 QRT_EXPORT bool equalsFalse(const QVariant &value);
 
 /// The wire types of host calls.
+///@{
 inline QVariant int16(qint16 v)
 {
     return QVariant::fromValue<qint16>(v);
@@ -134,5 +144,6 @@ inline QVariant object(QObject *o)
 {
     return QVariant::fromValue<QObject *>(o);
 }
+///@}
 
 } // namespace qrt

@@ -25,52 +25,78 @@ class QRT_EXPORT FlexGrid : public QWidget
     Q_OBJECT
 
 public:
+    /// An empty grid of two rows (one of them fixed) and two columns.
     explicit FlexGrid(QWidget *parent = nullptr);
+    /// Frees the cell texts.
     ~FlexGrid() override;
 
     /// Rows including the header rows; a larger value appends empty rows, a smaller one drops
     /// rows from the end.
+    ///@{
     int Rows() const;
     void setRows(int rows);
+    ///@}
+    /// Columns; a larger value adds empty columns on the right, a smaller one drops columns.
+    ///@{
     int Cols() const;
     void setCols(int cols);
+    ///@}
+    /// Header rows at the top, which do not scroll and are not selected.
+    ///@{
     int FixedRows() const;
     void setFixedRows(int rows);
+    ///@}
 
     /// "|"-separated segments, one per column: an optional alignment mark ("<" left, "^"
     /// centre, ">" right) followed by the header text, which goes to row 0 and sizes the
     /// column. Sets Cols to the number of segments.
+    ///@{
     void setFormatString(const QString &format);
     QString FormatString() const;
+    ///@}
 
     /// First scrollable row shown.
+    ///@{
     int TopRow() const;
     void setTopRow(int row);
+    ///@}
 
+    /// The current cell's row and column.
+    ///@{
     int Row() const;
     void setRow(int row);
     int Col() const;
     void setCol(int col);
+    ///@}
+    /// The other corner of the selection, whose first corner is the current cell.
+    ///@{
     int RowSel() const;
     void setRowSel(int row);
     int ColSel() const;
     void setColSel(int col);
+    ///@}
 
     /// Text of the current cell.
+    ///@{
     QString Text() const;
     void setText(const QString &text);
     void setText(QStringView text);
+    ///@}
 
     /// Text of the cell at index = row × Cols + col.
+    ///@{
     QString TextArray(int index) const;
     void setTextArray(int index, const QString &text);
     void setTextArray(int index, QStringView text);
+    ///@}
 
     /// Current cell's position inside the grid and its size, in twips.
+    ///@{
     float CellLeft() const;
     float CellTop() const;
     float CellWidth() const;
     float CellHeight() const;
+    ///@}
 
     /// Inserts a row before @p index, or appends one without an index. Tab characters in
     /// @p item separate the new row's cell texts. The current row number stays as it was.
@@ -101,8 +127,10 @@ public:
 
     /// While false, changes are stored but not shown; turning it on again repaints once.
     /// Use it around bulk changes.
+    ///@{
     bool Redraw() const;
     void setRedraw(bool on);
+    ///@}
 
     /// How many times the current cell has changed since the grid was made; counts also the
     /// changes made while signals were blocked, so bulk work can react once afterwards.
@@ -112,8 +140,11 @@ public:
     size_t cellMemoryBytes() const;
 
 Q_SIGNALS:
+    /// The current cell moved (Row or Col changed).
     void RowColChange();
+    /// The visible rows or columns changed.
     void Scroll();
+    /// A cell was clicked.
     void Click();
     /// @p button 1 left, 2 right, 4 middle; @p shift 1 Shift, 2 Ctrl, 4 Alt; x and y in twips.
     void MouseUp(int button, int shift, float x, float y);

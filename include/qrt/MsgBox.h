@@ -15,6 +15,7 @@ enum MsgBoxStyle {
     MsgBoxQuestionYesNo = 36,
     MsgBoxInformation = 64
 };
+/// The button a message box was answered with.
 enum MsgBoxAnswer { MsgBoxOk = 1, MsgBoxCancel = 2, MsgBoxYes = 6, MsgBoxNo = 7 };
 
 /// Replaces the modal message box; an empty function restores the QMessageBox default.

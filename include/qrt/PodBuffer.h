@@ -27,8 +27,11 @@ template <typename T> class PodBuffer
 
 public:
     PodBuffer() = default;
+    /// Copies the values.
     PodBuffer(const PodBuffer &other) { append(other.data(), other.size()); }
+    /// Takes the values over, leaving @p other empty.
     PodBuffer(PodBuffer &&other) noexcept { swap(other); }
+    /// Copies or takes over @p other's values.
     PodBuffer &operator=(PodBuffer other) noexcept
     {
         swap(other);
@@ -36,6 +39,8 @@ public:
     }
     ~PodBuffer() { release(); }
 
+    /// The values, size() of them, in a block of capacity() places.
+    ///@{
     T *data() { return m_data; }
     const T *data() const { return m_data; }
     const T *begin() const { return m_data; }
@@ -45,12 +50,14 @@ public:
     T &operator[](size_t i) { return m_data[i]; }
     const T &operator[](size_t i) const { return m_data[i]; }
 
+    /// Adds @p value at the end.
     void push_back(T value)
     {
         if (m_size == m_capacity)
             grow(m_size + 1);
         m_data[m_size++] = value;
     }
+    ///@}
     /// Adds @p n values for the caller to write and returns where they start. Earlier
     /// pointers into the buffer are invalid afterwards.
     T *extend(size_t n)
@@ -69,12 +76,15 @@ public:
     }
     /// Drops values from the end.
     void truncate(size_t size) { m_size = std::min(size, m_size); }
+    /// Drops every value, keeping the room.
     void clear() { m_size = 0; }
+    /// Makes room for @p capacity values in all.
     void reserve(size_t capacity)
     {
         if (capacity > m_capacity)
             grow(capacity);
     }
+    /// Exchanges the values of the two buffers.
     void swap(PodBuffer &other) noexcept
     {
         std::swap(m_data, other.m_data);
@@ -83,6 +93,7 @@ public:
         std::swap(m_mapped, other.m_mapped);
     }
 
+    /// Whether both hold the same values.
     friend bool operator==(const PodBuffer &a, const PodBuffer &b)
     {
         return a.m_size == b.m_size &&

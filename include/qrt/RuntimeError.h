@@ -18,9 +18,12 @@ class QRT_EXPORT RuntimeError : public std::runtime_error
 public:
     /// Uses the standard description of @p number.
     explicit RuntimeError(int number);
+    /// Error @p number with its own @p description.
     RuntimeError(int number, const QString &description);
 
+    /// The classic error number.
     int number() const noexcept { return m_number; }
+    /// What went wrong, in words.
     QString description() const { return QString::fromUtf8(what()); }
 
     /// The standard wording for a classic error number, or a generic text for others.

@@ -12,6 +12,7 @@ namespace qrt
 /// key section + "/" + key; redirect them with QSettings::setPath() before the first read.
 QRT_EXPORT QString getSetting(const QString &appName, const QString &section, const QString &key,
                               const QString &defaultValue = QString());
+/// Writes a per-user setting where getSetting() reads it.
 QRT_EXPORT void saveSetting(const QString &appName, const QString &section, const QString &key,
                             const QString &value);
 

@@ -58,3 +58,26 @@ endforeach()
 run(0 ${CMAKE_COMMAND} -S ${SOURCE_DIR} -B ${WORK_DIR}/build -DCMAKE_PREFIX_PATH=${prefix})
 run(0 ${CMAKE_COMMAND} --build ${WORK_DIR}/build)
 run(0 ${plain} ${WORK_DIR}/build/consumer)
+
+# A version the package is not (another major version) is refused; its own is taken.
+run(1 ${CMAKE_COMMAND} -S ${SOURCE_DIR} -B ${WORK_DIR}/build-next -DCMAKE_PREFIX_PATH=${prefix}
+    -DQRT_REQUIRED_VERSION=1.0)
+run(0 ${CMAKE_COMMAND} -S ${SOURCE_DIR} -B ${WORK_DIR}/build-exact -DCMAKE_PREFIX_PATH=${prefix}
+    -DQRT_REQUIRED_VERSION=0.1.0)
+
+# The same host built with pkg-config alone, as a host without CMake builds it.
+file(GLOB pc_dirs ${prefix}/lib*/pkgconfig ${prefix}/lib/*/pkgconfig)
+list(JOIN pc_dirs ":" pc_path)
+set(pkgconf ${CMAKE_COMMAND} -E env PKG_CONFIG_PATH=${pc_path} pkg-config)
+run(0 ${pkgconf} --modversion qrt-refhost)
+if(NOT last_output MATCHES "^0\\.1\\.0")
+  message(FATAL_ERROR "pkg-config reports version ${last_output}")
+endif()
+run(0 ${pkgconf} --variable=libdir qrt-refhost)
+string(STRIP "${last_output}" pc_libdir)
+run(0 ${pkgconf} --cflags --libs qrt-refhost)
+string(STRIP "${last_output}" flags)
+separate_arguments(flags UNIX_COMMAND "${flags}")
+run(0 c++ -std=c++20 -fPIC ${SOURCE_DIR}/main.cpp -o ${WORK_DIR}/consumer-pc ${flags})
+run(0 ${CMAKE_COMMAND} -E env LD_LIBRARY_PATH=${pc_libdir} QT_QPA_PLATFORM=offscreen
+    ${WORK_DIR}/consumer-pc)

@@ -16,14 +16,18 @@ namespace qrt::ref
 
 /// One bad line of a draw file, 1-based, with a reason a user can act on.
 struct ReadError {
+    /// The line's number, from 1.
     int line;
+    /// What is wrong with it.
     QString reason;
 };
 
 /// What a reader found. When anything is wrong the draws are empty: a file is loaded whole
 /// or not at all.
 struct QRT_REFHOST_EXPORT ReadResult {
+    /// The lottery the file says it holds.
     LotteryShape shape;
+    /// Every draw of the file, or none when anything is wrong.
     DrawList draws;
     /// The first bad lines, at most a hundred, in the order of the file.
     std::vector<ReadError> errors;
@@ -31,7 +35,9 @@ struct QRT_REFHOST_EXPORT ReadResult {
     qsizetype unlisted = 0;
     /// Lines past the listed ones were not all checked, so unlisted is a lower bound.
     bool unlistedAtLeast = false;
+    /// Nothing was wrong.
     bool ok() const { return errors.empty(); }
+    /// Bad lines, listed or not.
     qsizetype errorCount() const { return qsizetype(errors.size()) + unlisted; }
     /// "FILE:LINE: reason" lines, at most @p most of them, then how many more there are.
     QStringList describe(const QString &file, int most = -1) const;
@@ -65,20 +71,24 @@ QRT_REFHOST_EXPORT QByteArray formatTextDraws(const DrawList &draws);
 ///     2026001 03 12 13 16 23 41 + 07
 ///     2026002 ...
 QRT_REFHOST_EXPORT ReadResult readUserData(const QByteArray &bytes);
+/// The user data file of @p draws, in the format above.
 QRT_REFHOST_EXPORT QByteArray formatUserData(const LotteryShape &shape, const DrawList &draws);
 
 /// Reads a whole file with either reader; a file that cannot be read is one error on line 0.
 /// So is anything but a regular file (a FIFO, a device, a folder) and a file of more than
 /// 1 GB: both are refused before a byte is read. A file that tells no size (one of /proc) is
 /// read to its end, up to the same 1 GB. With @p bytes, the file's contents are handed back too.
+///@{
 QRT_REFHOST_EXPORT ReadResult readUserDataFile(const QString &path, QByteArray *bytes = nullptr);
 QRT_REFHOST_EXPORT ReadResult readTextDrawFile(const QString &path, const LotteryShape &shape,
                                                QByteArray *bytes = nullptr);
+///@}
 
 /// The whole of a draw file of any format into @p bytes, with the refusals above; returns why it
 /// cannot be read, or an empty string.
 QRT_REFHOST_EXPORT QString readDrawFileBytes(const QString &path, QByteArray &bytes);
 
+/// The CRC-32 (IEEE, as zlib computes it) of @p bytes, as the user data file's header holds it.
 QRT_REFHOST_EXPORT quint32 crc32(const QByteArray &bytes);
 
 /// For a text draw file refused under @p shape: when its draws break no rule but the ranges

@@ -22,13 +22,18 @@ public:
     /// @p bonuses numbers (0, 1 or 2) follow the @p total basic numbers of each draw.
     DrawList(int total = 0, int bonuses = 0) : m_total(total), m_bonuses(bonuses) {}
 
+    /// The number of draws.
     int size() const { return int(m_issueEnd.size()); }
+    /// Basic numbers per draw.
     int total() const { return m_total; }
     bool hasBonus() const { return m_bonuses > 0; }
     int bonusCount() const { return m_bonuses; }
 
+    /// The issue of draw @p i, 0-based.
+    ///@{
     QString issue(int i) const { return issueView(i).toString(); }
     QStringView issueView(int i) const;
+    ///@}
     /// Basic number @p j of draw @p i, both 0-based.
     qint32 number(int i, int j) const { return m_values[size_t(i) * stride() + size_t(j)]; }
     /// Bonus number @p k (0-based) of draw @p i; 0 when the draws have no such bonus.
@@ -42,10 +47,14 @@ public:
     void append(QStringView issue, const qint32 *numbers, qint32 bonus = 0);
     /// @p values holds the basic numbers and then the bonus numbers, total() + bonusCount().
     void appendDraw(QStringView issue, const qint32 *values);
+    /// Makes room for @p draws draws whose issues are about @p issueChars long.
     void reserve(int draws, int issueChars = 8);
+    /// Drops every draw.
     void clear();
 
+    /// Bytes held, for measurements.
     size_t memoryBytes() const;
+    /// The same draws of the same shape.
     bool operator==(const DrawList &o) const = default;
 
 private:

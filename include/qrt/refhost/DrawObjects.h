@@ -22,21 +22,26 @@ public:
     /// With @p keepOrder, OrderNumbers leaves the numbers as drawn.
     explicit Draw(bool keepOrder = false) : m_keepOrder(keepOrder) {}
 
+    /// The draw's issue.
     Q_INVOKABLE void SetIssue(const QString &issue) { m_issue = issue; }
     /// Number @p j, 1-based; the draw grows to hold it.
     Q_INVOKABLE void SetNumber(qint32 j, qint32 value);
     /// Puts the basic numbers in ascending order, unless their order is part of the draw.
     Q_INVOKABLE void OrderNumbers();
+    /// The first bonus number.
     Q_INVOKABLE void SetSpecial(qint32 value) { m_bonus[0] = value; }
     /// Bonus number @p k, 1 or 2; RuntimeError 9 otherwise.
     Q_INVOKABLE void SetSpecialAt(qint32 k, qint32 value);
 
+    /// What the calls above set.
+    ///@{
     const QString &issue() const { return m_issue; }
     const QVarLengthArray<qint32, 32> &numbers() const { return m_numbers; }
     qint32 bonus(int k = 0) const { return m_bonus[k]; }
 
 private:
     QString m_issue;
+    ///@}
     QVarLengthArray<qint32, 32> m_numbers; // a draw on the heap only past 32 numbers
     qint32 m_bonus[2] = {};
     bool m_keepOrder;
@@ -49,6 +54,7 @@ class QRT_REFHOST_EXPORT DrawCollection : public QObject
 {
     Q_OBJECT
 public:
+    /// No draws yet, for a lottery of @p shape.
     explicit DrawCollection(const LotteryShape &shape, QObject *parent = nullptr);
 
     /// Copies the draw; the caller keeps the object. RuntimeError 13 for anything but a Draw,
@@ -56,8 +62,10 @@ public:
     Q_INVOKABLE void AddItem(QObject *draw);
     /// Returns the number of draws written; RuntimeError 75 when the file cannot be written.
     Q_INVOKABLE qint32 SaveData(const QString &path);
+    /// SaveData(path) for the user data file; with @p textFile the plain text draw file.
     Q_INVOKABLE qint32 SaveData(const QString &path, bool textFile);
 
+    /// The draws added so far.
     const DrawList &draws() const { return m_draws; }
 
 Q_SIGNALS:

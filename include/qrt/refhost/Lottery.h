@@ -23,12 +23,16 @@ class QRT_REFHOST_EXPORT DrawItem : public QObject
 {
     Q_OBJECT
 public:
+    /// A view of @p lottery's draws, pointed at one by Lottery::Item.
     explicit DrawItem(Lottery *lottery);
+    /// The draw's issue, basic number @p j (1-based) and bonus number (0 without one).
+    ///@{
     Q_INVOKABLE QString GetIssue() const;
     Q_INVOKABLE qint32 GetNumber(qint32 j) const;
     Q_INVOKABLE qint32 GetSpecial() const;
     /// Bonus number @p k, 1 or 2; RuntimeError 9 for a bonus the draws do not have.
     Q_INVOKABLE qint32 GetSpecialAt(qint32 k) const;
+    ///@}
 
 private:
     friend class Lottery;
@@ -45,8 +49,11 @@ class QRT_REFHOST_EXPORT Lottery : public QObject
     Q_PROPERTY(QVariant EndItem READ endItem WRITE setEndItem)
 
 public:
+    /// A lottery of @p shape without draws.
     explicit Lottery(const LotteryShape &shape = {}, QObject *parent = nullptr);
 
+    /// The members the control reads: the shape and the number of draws.
+    ///@{
     Q_INVOKABLE qint32 TotalNumber() const { return m_shape.total; }
     Q_INVOKABLE bool HasSpecial() const { return m_shape.bonus; }
     Q_INVOKABLE qint32 MiniNumber() const { return m_shape.mini; }
@@ -60,21 +67,29 @@ public:
     Q_INVOKABLE qint32 SpecialMaxNumber() const;
     /// Draw @p i, 1 to Count; RuntimeError 9 outside.
     Q_INVOKABLE QObject *Item(qint32 i);
+    ///@}
     /// Replaces the draws with those of the user data file at @p path and returns their
     /// number. A file that cannot be read, is damaged or belongs to another lottery throws
     /// RuntimeError 62 naming every bad line, and the draws stay as they were.
     Q_INVOKABLE qint32 ReadData(const QString &path);
 
+    /// The host's range, as the control sets it after each save (StartItem, EndItem).
+    ///@{
     QVariant startItem() const { return m_start; }
     void setStartItem(const QVariant &v) { m_start = v; }
     QVariant endItem() const { return m_end; }
     void setEndItem(const QVariant &v) { m_end = v; }
 
+    /// The lottery's shape.
     const LotteryShape &shape() const { return m_shape; }
     /// A new shape drops the draws.
     void setShape(const LotteryShape &shape);
+    ///@}
+    /// The draws, all of the shape.
+    ///@{
     const DrawList &draws() const { return m_draws; }
     void setDraws(DrawList draws);
+    ///@}
     /// ReadData without the exception: the draws are replaced only when the result is ok(),
     /// and then the file read is kept as `path.bak` too (see keepLastGood), or why it could not
     /// be is set in @p backupProblem.

@@ -13,10 +13,16 @@ namespace qrt::ref
 /// What a lottery's draws look like: how many basic numbers, their smallest and largest
 /// value, and whether bonus numbers follow, and from which drum.
 struct QRT_REFHOST_EXPORT LotteryShape {
+    /// The name shown to the user.
     QString name;
+    /// Basic numbers per draw.
     int total = 6;
+    /// The smallest and largest number.
+    ///@{
     int mini = 1;
     int maxi = 49;
+    ///@}
+    /// Whether a bonus number follows the basic numbers.
     bool bonus = true;
     /// The order in which the numbers are drawn is part of the result (the daily digits game),
     /// so a save keeps it instead of sorting them.
@@ -39,6 +45,7 @@ struct QRT_REFHOST_EXPORT LotteryShape {
     /// without one, "6:1-49+2" with two from the same drum, "5:1-69+1:1-26" with one from a
     /// drum of 1 to 26 and "5:1-50+2:1-12" with two from a drum of 1 to 12.
     QString id() const;
+    /// Whether draws of the one are draws of the other: the same numbers, names aside.
     bool sameDraws(const LotteryShape &o) const
     {
         return total == o.total && mini == o.mini && maxi == o.maxi && bonuses() == o.bonuses() &&

@@ -22,9 +22,12 @@ public:
     explicit SqliteStore(const QString &path, QObject *parent = nullptr);
     ~SqliteStore() override;
 
+    /// Selects the record at that address (the sixth value is not used).
     Q_INVOKABLE void QueryRecord(const QVariant &a1, const QVariant &key, const QVariant &a3,
                                  const QVariant &a4, const QVariant &a5, const QVariant &a6);
+    /// The number of records the last query selected: 0 or 1.
     Q_INVOKABLE qint32 GetRSSize() const { return m_size; }
+    /// The content of the record the last query selected.
     Q_INVOKABLE QString GetRSContent() const { return m_content; }
     /// RuntimeError 75 when the record exists already.
     Q_INVOKABLE void AddRecord(const QVariant &a1, const QVariant &key, const QVariant &a3,
@@ -38,6 +41,7 @@ public:
     /// Adds or replaces that record.
     void setRecord(const QString &key, const QString &content,
                    const QString &third = QStringLiteral("0"));
+    /// Deletes that record, if there is one.
     void removeRecord(const QString &key, const QString &third = QStringLiteral("0"));
 
 private:

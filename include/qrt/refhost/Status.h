@@ -12,9 +12,12 @@ namespace qrt::ref
 class [[nodiscard]] Status
 {
 public:
+    /// Done and on disk; failed; in place but not confirmed on disk.
     enum class Code { Ok, Failed, NotDurable };
 
     Status() = default;
+    /// The three outcomes.
+    ///@{
     static Status success() { return {}; }
     static Status failure(const QString &message) { return Status(Code::Failed, message); }
     static Status notDurable(const QString &message) { return Status(Code::NotDurable, message); }
@@ -23,6 +26,7 @@ public:
     bool ok() const { return m_code == Code::Ok; }
     /// The new state is in place, confirmed on disk or not.
     bool landed() const { return m_code != Code::Failed; }
+    /// Which of the three it is.
     Code code() const { return m_code; }
     /// Why it failed or was not confirmed; empty on success.
     const QString &message() const { return m_message; }
@@ -30,6 +34,7 @@ public:
 private:
     Status(Code code, const QString &message) : m_code(code), m_message(message) {}
     Code m_code = Code::Ok;
+    ///@}
     QString m_message;
 };
 
