@@ -1,6 +1,10 @@
 # Checks the Debian package that tools/package.sh made in PACKAGE_DIR: what it installs and
 # where, its declared dependencies, and that its programs and libraries have no RPATH and no
 # symbol table. Arguments: PACKAGE_DIR, WORK_DIR.
+if(NOT PACKAGE_DIR)
+  message("not configured: no package folder was given (tools/test.sh gives build/package)")
+  return()
+endif()
 file(GLOB debs ${PACKAGE_DIR}/qrt-datamanager_*.deb)
 list(LENGTH debs count)
 if(NOT count EQUAL 1)
