@@ -1,6 +1,7 @@
 #include "MainWindow.h"
 #include "Checker.h"
 #include "CsvFiles.h"
+#include "Downloader.h"
 #include "DrawIssueModel.h"
 #include "FrequencyChart.h"
 #include "Journal.h"
@@ -39,6 +40,7 @@
 #include <QListWidget>
 #include <QLocale>
 #include <QMenuBar>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QSplitter>
@@ -198,6 +200,7 @@ void MainWindow::buildMenus()
     file->addSeparator();
     file->addAction(QStringLiteral("&Import CSV..."), this, &MainWindow::askForCsvImport);
     file->addAction(QStringLiteral("&Export as CSV..."), this, &MainWindow::askForCsvExport);
+    file->addAction(QStringLiteral("&Update from the Web..."), this, &MainWindow::askForUpdate);
     file->addAction(QStringLiteral("Export &Statistics as CSV..."), this, [this] {
         const QString path =
             QFileDialog::getSaveFileName(this, QStringLiteral("Export Statistics as CSV"),
@@ -420,42 +423,135 @@ int MainWindow::importDrawFile(const QString &path, QTextStream &out, QTextStrea
     if (merge.alreadyHeld > 0 || importer.badCount() > 0 || importer.repeats() > 0)
         err << path << ": " << importer.counts(merge) << Qt::endl;
     const int added = merge.added;
+    if (added > 0)
+        if (const int code = saveDraws(std::move(merge.draws), path, err); code != 0)
+            return code;
+    out << "added " << added << ", holds " << m_lottery->Count() << " draws"
+        << (m_saveNotConfirmed ? ", not confirmed on disk" : "") << Qt::endl;
+    return m_saveNotConfirmed ? 4 : 0;
+}
+
+int MainWindow::saveDraws(ref::DrawList draws, const QString &source, QTextStream &err)
+{
+    m_saveNotConfirmed = false;
+    m_lottery->setDraws(std::move(draws));
+    // Without a window nobody sees the chart: the control alone is loaded for the save,
+    // and the range lists it refills count no statistics.
+    const bool shown = isVisible();
+    if (shown)
+        showDraws();
+    else
+        buildControl();
+    const int expected = m_lottery->Count();
+    const QSignalBlocker quietStart(shown ? nullptr : m_start);
+    const QSignalBlocker quietEnd(shown ? nullptr : m_end);
+    if (save())
+        return 0;
+    const QString why =
+        m_lastError.isEmpty() ? QStringLiteral("the control refused the draws") : m_lastError;
+    // What is on disk now decides what is said: the error may have come after the new draws
+    // were written.
+    const ref::ReadResult onDisk = ref::readUserDataFile(m_lotteryFolder->userFile());
+    if (onDisk.ok() && onDisk.draws.size() == expected) {
+        err << source << ": the new draws were saved (" << expected
+            << " draws), but the save did not end cleanly: " << why << Qt::endl;
+        return 4;
+    }
+    err << source << ": " << why << "; the new draws were not saved, the draws saved "
+        << "before are intact" << Qt::endl;
+    return 3;
+}
+
+QString MainWindow::updateAddress() const
+{
+    return m_store->record(QStringLiteral("UpdateAddress/") + m_lottery->shape().key())
+        .value_or(QString());
+}
+
+int MainWindow::updateFromWeb(const QString &address, QTextStream &out, QTextStream &err,
+                              QWidget *progressParent)
+{
+    const QUrl url = QUrl::fromUserInput(address);
+    domain::Downloader downloader;
+    // A server that stops sending is given up after 30 s, or what QRT_UPDATE_TIMEOUT says.
+    if (const int seconds = qEnvironmentVariableIntValue("QRT_UPDATE_TIMEOUT"); seconds > 0)
+        downloader.setTimeout(seconds * 1000);
+    std::unique_ptr<QProgressDialog> progress;
+    if (progressParent) {
+        progress = std::make_unique<QProgressDialog>(
+            QStringLiteral("Downloading %1...").arg(url.toDisplayString()),
+            QStringLiteral("Cancel"), 0, 0, progressParent);
+        progress->setWindowTitle(QStringLiteral("Update from the Web"));
+        progress->setMinimumDuration(300);
+        connect(progress.get(), &QProgressDialog::canceled, &downloader,
+                &domain::Downloader::cancel);
+        connect(&downloader, &domain::Downloader::progress, progress.get(),
+                [&progress](qint64 received, qint64 total) {
+                    progress->setMaximum(total > 0 ? 1000 : 0);
+                    if (total > 0)
+                        progress->setValue(int(received * 1000 / total));
+                });
+    }
+    const domain::Downloader::Result fetched = downloader.fetch(url);
+    progress.reset();
+    if (!fetched.status.ok()) {
+        err << url.toDisplayString() << ": " << fetched.status.message() << "; nothing was changed"
+            << Qt::endl;
+        return 2;
+    }
+    try {
+        m_store->setRecord(QStringLiteral("UpdateAddress/") + m_lottery->shape().key(),
+                           url.toString());
+    } catch (const RuntimeError &) {
+        // Only the next update's default is lost.
+    }
+    const QString source = url.toDisplayString();
+    domain::ResultImporter importer(m_lottery->shape());
+    if (!importer.read(fetched.body)) {
+        err << source << ": " << importer.error() << "; nothing was changed" << Qt::endl;
+        return 2;
+    }
+    // An update never blocks on what it cannot take: bad rows and conflicts are listed, held
+    // draws stay as they are, and every new issue is added.
+    for (const QString &line : importer.describeBad(source, 20))
+        err << line << '\n';
+    domain::ResultImporter::Merge merge = importer.mergeInto(m_lottery->draws());
+    for (const QString &line : domain::ResultImporter::describeConflicts(source, merge).mid(0, 20))
+        err << line << '\n';
+    const int added = merge.added;
     if (added > 0) {
-        m_lottery->setDraws(std::move(merge.draws));
-        // Without a window nobody sees the chart: the control alone is loaded for the save,
-        // and the range lists it refills count no statistics.
-        const bool shown = isVisible();
-        if (shown)
+        if (progressParent) {
+            m_lottery->setDraws(std::move(merge.draws));
             showDraws();
-        else
-            buildControl();
-        const int expected = m_lottery->Count();
-        const QSignalBlocker quietStart(shown ? nullptr : m_start);
-        const QSignalBlocker quietEnd(shown ? nullptr : m_end);
-        if (!save()) {
-            const QString why = m_lastError.isEmpty()
-                                    ? QStringLiteral("the control refused the draws")
-                                    : m_lastError;
-            // What is on disk now decides what is said: the error may have come after the
-            // new draws were written.
-            const ref::ReadResult onDisk = ref::readUserDataFile(m_lotteryFolder->userFile());
-            if (onDisk.ok() && onDisk.draws.size() == expected) {
-                err << path << ": the new draws were saved (" << expected
-                    << " draws), but the save did not end cleanly: " << why << Qt::endl;
-                return 4;
-            }
-            err << path << ": " << why << "; the new draws were not saved, the draws saved "
-                << "before are intact" << Qt::endl;
-            return 3;
-        }
-        if (m_saveNotConfirmed) {
-            out << "added " << added << ", holds " << m_lottery->Count()
-                << " draws, not confirmed on disk" << Qt::endl;
-            return 4;
+            m_control->setModified(true);
+        } else if (const int code = saveDraws(std::move(merge.draws), source, err); code != 0) {
+            return code;
         }
     }
-    out << "added " << added << ", holds " << m_lottery->Count() << " draws" << Qt::endl;
-    return 0;
+    out << "added " << added << ", kept " << merge.conflictCount << " conflicting, holds "
+        << m_lottery->Count() << " draws" << (m_saveNotConfirmed ? ", not confirmed on disk" : "")
+        << Qt::endl;
+    return m_saveNotConfirmed ? 4 : 0;
+}
+
+void MainWindow::askForUpdate()
+{
+    bool ok = false;
+    const QString address = QInputDialog::getText(
+        this, QStringLiteral("Update from the Web"),
+        QStringLiteral("Address of the published result file of %1:").arg(m_lottery->shape().name),
+        QLineEdit::Normal, updateAddress(), &ok);
+    if (!ok || address.trimmed().isEmpty())
+        return;
+    QString report, problems;
+    QTextStream out(&report), err(&problems);
+    const Busy busy(this,
+                    QStringLiteral("Updating the draws of %1...").arg(m_lottery->shape().name));
+    const int code = updateFromWeb(address.trimmed(), out, err, this);
+    out.flush();
+    err.flush();
+    msgBox((report + problems).trimmed(), code == 0 ? MsgBoxInformation : MsgBoxStop, kTitle);
+    updateTitle();
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)

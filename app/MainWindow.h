@@ -3,6 +3,7 @@
 #include "DataFolder.h"
 #include "DrawStatistics.h"
 #include <qrt/AppManager.h>
+#include <qrt/refhost/DrawList.h>
 #include <qrt/refhost/LotteryShape.h>
 
 #include <QMainWindow>
@@ -92,6 +93,17 @@ public:
     /// Makes the grid row of @p issue current, with the editor on it; an issue that is not in
     /// the grid is said so and nothing moves. False then.
     bool goToIssue(const QString &issue);
+    /// Downloads the lottery's published result file at @p address (remembered for the next
+    /// time) and adds every draw it holds that the history does not: held draws never change,
+    /// bad rows and conflicts are listed in @p err and never block the new draws. Without
+    /// @p progressParent the draws are saved at once and "added A, kept C conflicting, holds N
+    /// draws" goes to @p out; with it, a progress dialog that can cancel is shown and the new
+    /// draws wait in the grid as a change. Returns 0 done, 2 the download or the file failed
+    /// (nothing changed), 3 not saved, 4 saved but not confirmed.
+    int updateFromWeb(const QString &address, QTextStream &out, QTextStream &err,
+                      QWidget *progressParent = nullptr);
+    /// The address the last update of this lottery used.
+    QString updateAddress() const;
     /// Writes the earlier versions of the lottery's draws, one a line: id, time saved, draws.
     void listVersions(QTextStream &out) const;
     /// Shows the draws of earlier version @p id in the grid, as a change not yet saved; false,
@@ -123,6 +135,10 @@ private:
     void askForCsvExport();
     void askForCsvImport();
     void askForVersion();
+    void askForUpdate();
+    /// Shows @p draws and saves them through the control; 0, or 3 / 4 after saying why in
+    /// @p err whether the new draws reached the disk.
+    int saveDraws(ref::DrawList draws, const QString &source, QTextStream &err);
     /// Keeps the rows changed since the last save in the journal, or drops it when none are.
     void writeJournal();
     /// At the first showing of the window: a journal left by a program that ended without

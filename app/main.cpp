@@ -19,7 +19,7 @@
 namespace
 {
 struct Options {
-    QString dataDir, screenshot, check, import, lottery, restore;
+    QString dataDir, screenshot, check, import, lottery, restore, update;
     bool versions = false;
     bool skipBad = false;
     bool gaps = false;
@@ -83,6 +83,15 @@ std::optional<int> parseOptions(int argc, char *argv[], Options &o)
         QStringLiteral("gaps"),
         QStringLiteral("Lists the draws missing from the history of --lottery, one a line: draw "
                        "numbers skipped, or dates of its usual draw weekdays without a draw."));
+    const QCommandLineOption update(
+        QStringLiteral("update"),
+        QStringLiteral("Downloads the published result file at URL (http or https; a zip archive "
+                       "is unpacked) and adds every draw of it that the history of --lottery does "
+                       "not hold; held draws never change, bad rows and conflicts are listed and "
+                       "never block the new draws. Prints \"added A, kept C conflicting, holds N "
+                       "draws\". Exits with 0 when done, 2 when the download or the file fails "
+                       "(nothing changed), 3 and 4 as --import."),
+        QStringLiteral("URL"));
     const QCommandLineOption versions(
         QStringLiteral("versions"),
         QStringLiteral("Lists the earlier versions of the draws of --lottery that saves kept: "
@@ -97,7 +106,7 @@ std::optional<int> parseOptions(int argc, char *argv[], Options &o)
                                                     "it."),
                                      QStringLiteral("SHAPE"));
     parser.addOptions({help, version, dataDir, screenshot, check, import, skipBad, lottery,
-                       versions, restore, gaps});
+                       versions, restore, gaps, update});
     // Without an application object Qt cannot name the program in the usage line.
     const QString helpText = parser.helpText().replace(QStringLiteral("<executable_name>"),
                                                        QStringLiteral("qrt-datamanager"));
@@ -129,9 +138,10 @@ std::optional<int> parseOptions(int argc, char *argv[], Options &o)
     if (!parser.positionalArguments().isEmpty())
         return fail(
             QStringLiteral("unexpected argument: %1").arg(parser.positionalArguments().first()));
-    o = {parser.value(dataDir),  parser.value(screenshot), parser.value(check),
-         parser.value(import),   parser.value(lottery),    parser.value(restore),
-         parser.isSet(versions), parser.isSet(skipBad),    parser.isSet(gaps)};
+    o = {parser.value(dataDir), parser.value(screenshot), parser.value(check),
+         parser.value(import),  parser.value(lottery),    parser.value(restore),
+         parser.value(update),  parser.isSet(versions),   parser.isSet(skipBad),
+         parser.isSet(gaps)};
     if (parser.isSet(dataDir) && o.dataDir.isEmpty())
         return fail(QStringLiteral("--data-dir needs a folder"));
     if (parser.isSet(check) && o.lottery.isEmpty())
@@ -140,8 +150,9 @@ std::optional<int> parseOptions(int argc, char *argv[], Options &o)
         return fail(QStringLiteral("--import needs --lottery"));
     if (o.skipBad && !parser.isSet(import))
         return fail(QStringLiteral("--skip-bad goes with --import"));
-    if ((o.versions || parser.isSet(restore) || o.gaps) && o.lottery.isEmpty())
-        return fail(QStringLiteral("--versions, --restore and --gaps need --lottery"));
+    if ((o.versions || parser.isSet(restore) || o.gaps || parser.isSet(update)) &&
+        o.lottery.isEmpty())
+        return fail(QStringLiteral("--versions, --restore, --gaps and --update need --lottery"));
     bool number = false;
     if (parser.isSet(restore) && (o.restore.toInt(&number), !number))
         return fail(QStringLiteral("--restore takes the id of a version, as --versions lists it"));
@@ -164,8 +175,8 @@ int main(int argc, char *argv[])
     const bool noDisplay =
         qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
     const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
-    const bool batch =
-        !options.import.isEmpty() || options.versions || !options.restore.isEmpty() || options.gaps;
+    const bool batch = !options.import.isEmpty() || options.versions ||
+                       !options.restore.isEmpty() || options.gaps || !options.update.isEmpty();
     const bool headless =
         batch ||
         (platform.isEmpty() ? noDisplay : platform == "offscreen" || platform == "minimal");
@@ -216,6 +227,8 @@ int main(int argc, char *argv[])
         }
         if (!options.restore.isEmpty())
             return window->restoreAndSave(options.restore.toInt(), out, err);
+        if (!options.update.isEmpty())
+            return window->updateFromWeb(options.update, out, err);
         return window->importDrawFile(options.import, out, err, options.skipBad);
     }
     window->show();

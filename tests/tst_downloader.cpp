@@ -1,50 +1,16 @@
 #include "Downloader.h"
+#include "TinyServer.h"
 
-#include <QTcpServer>
-#include <QTcpSocket>
 #include <QTest>
 #include <QtEndian>
 
 #include <zlib.h>
 
 using qrt::domain::Downloader;
+using qrt::test::TinyServer;
 
 namespace
 {
-// A server on 127.0.0.1 that answers every request the way a test asks: a status, headers,
-// a body, and whether it then hangs up early or never answers at all.
-class TinyServer : public QTcpServer
-{
-public:
-    QByteArray status = "200 OK";
-    QByteArray body;
-    QByteArray extraHeaders;
-    qsizetype announce = -1; // the Content-Length sent, -1 for the body's own size
-    bool stall = false;
-
-    TinyServer()
-    {
-        listen(QHostAddress::LocalHost);
-        connect(this, &QTcpServer::newConnection, this, [this] {
-            while (QTcpSocket *s = nextPendingConnection()) {
-                connect(s, &QTcpSocket::readyRead, s, [this, s] {
-                    if (!s->readAll().contains("\r\n\r\n") || stall)
-                        return;
-                    const qsizetype length = announce < 0 ? body.size() : announce;
-                    s->write("HTTP/1.1 " + status +
-                             "\r\nContent-Length: " + QByteArray::number(length) + "\r\n" +
-                             extraHeaders + "Connection: close\r\n\r\n" + body);
-                    s->disconnectFromHost();
-                });
-            }
-        });
-    }
-    QUrl url(const QString &path = QStringLiteral("/results.csv")) const
-    {
-        return QUrl(QStringLiteral("http://127.0.0.1:%1%2").arg(serverPort()).arg(path));
-    }
-};
-
 template <class T> void put(QByteArray &b, T v)
 {
     char raw[sizeof(T)];

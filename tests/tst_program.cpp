@@ -1,5 +1,7 @@
 // The program as a user runs it from a shell: its options, exit codes and what it prints, and
 // what its files hold after imports that are refused, fail, are killed or meet another program.
+#include "TinyServer.h"
+
 #include <QDateTime>
 #include <QDir>
 #include <QDirIterator>
@@ -253,6 +255,53 @@ private Q_SLOTS:
         QCOMPARE(r.code, 1);
         QVERIFY2(r.err.contains(QStringLiteral("use --lottery 5:1-50+2:1-13")), qPrintable(r.err));
         QCOMPARE(contents(dir.filePath(QStringLiteral("euromillions/User.ltk"))), saved);
+    }
+
+    // An update adds every new draw of the published file, whatever else the file holds;
+    // a download that fails in any way changes nothing.
+    void updateFromTheWeb()
+    {
+        QTemporaryDir dir;
+        const QStringList lottery = {"--data-dir", dir.path(), "--lottery", "6of49"};
+        const QString held = dir.filePath(QStringLiteral("6of49/User.ltk"));
+        QCOMPARE(run(lottery + QStringList{"--import", write(dir, "held.txt",
+                                                             "1 01 02 03 04 05 06 + 07\n"
+                                                             "2 11 12 13 14 15 16 + 17\n")})
+                     .code,
+                 0);
+        const QByteArray before = contents(held);
+        const QByteArray published = "Draw,N1,N2,N3,N4,N5,N6,Bonus\n"
+                                     "4,21,22,23,24,25,26,27\n"
+                                     "3,31,32,33,34,35,36,37\n"
+                                     "2,41,42,43,44,45,46,47\n" // held with other numbers
+                                     "1,01,02,03,04,05,06,07\n";
+        const auto failing = [&](const char *status, const QByteArray &body, qsizetype announce,
+                                 bool stall, const char *said) {
+            qrt::test::ServerThread server([=](qrt::test::TinyServer &s) {
+                s.status = status;
+                s.body = body;
+                s.announce = announce;
+                s.stall = stall;
+            });
+            const Run r = run(lottery + QStringList{"--update", server.url().toString()});
+            QCOMPARE(r.code, 2);
+            QVERIFY2(r.err.contains(QString::fromLatin1(said)), qPrintable(r.err));
+            QCOMPARE(contents(held), before);
+        };
+        qputenv("QRT_UPDATE_TIMEOUT", "1");
+        failing("404 Not Found", "gone", -1, false, "answered 404");
+        failing("200 OK", published.left(30), published.size(), false, "ended after 30 of");
+        failing("200 OK", published, -1, true, "sent nothing for 1 s");
+        qunsetenv("QRT_UPDATE_TIMEOUT");
+        QCOMPARE(run(lottery + QStringList{"--update", "ftp://example.org/r.csv"}).code, 2);
+
+        qrt::test::ServerThread server([&](qrt::test::TinyServer &s) { s.body = published; });
+        const Run r = run(lottery + QStringList{"--update", server.url().toString()});
+        QCOMPARE(r.code, 0);
+        QCOMPARE(r.out, QStringLiteral("added 2, kept 1 conflicting, holds 4 draws\n"));
+        QVERIFY2(r.err.contains(QStringLiteral("issue 2 is held as")), qPrintable(r.err));
+        QVERIFY(contents(held).endsWith("2 11 12 13 14 15 16 + 17\n3 31 32 33 34 35 36 + 37\n"
+                                        "4 21 22 23 24 25 26 + 27\n"));
     }
 
     void firstImportKeepsDrawnOrder()
