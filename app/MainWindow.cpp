@@ -116,6 +116,7 @@ MainWindow::MainWindow(const QString &dataFolder, const std::optional<ref::Lotte
     });
     connect(m_lottery.get(), &ref::Lottery::dataRead, this, [this] {
         m_saveNotes << m_lotteryFolder->afterSave();
+        m_drawsBefore.reset();
         m_journal->clear();
         updateTitle();
         statusBar()->showMessage(QStringLiteral("Saved %1 draws").arg(m_lottery->Count()), 5000);
@@ -222,7 +223,7 @@ void MainWindow::buildMenus()
 
     QMenu *edit = menuBar()->addMenu(QStringLiteral("&Edit"));
     // The control changes with every lottery: the actions call whichever is shown.
-    m_undoAction = edit->addAction(QStringLiteral("&Undo"), this, [this] { m_control->undo(); });
+    m_undoAction = edit->addAction(QStringLiteral("&Undo"), this, &MainWindow::undo);
     m_undoAction->setShortcut(QKeySequence::Undo);
     m_redoAction = edit->addAction(QStringLiteral("&Redo"), this, [this] { m_control->redo(); });
     m_redoAction->setShortcut(QKeySequence::Redo);
@@ -258,6 +259,7 @@ void MainWindow::loadLottery(const ref::LotteryShape &shape)
     for (const QString &note : m_lotteryFolder->open(*m_lottery))
         msgBox(note, MsgBoxStop, kTitle);
     m_journal = std::make_unique<domain::Journal>(m_lotteryFolder->userFile());
+    m_drawsBefore.reset();
     markCurrentLottery();
     showDraws();
     updateTitle();
@@ -299,7 +301,7 @@ void MainWindow::buildControl()
     connect(m_control->findChild<QLineEdit *>(QStringLiteral("txtEdit")), &QLineEdit::textChanged,
             this, typed);
     connect(m_control, &AppManager::undoStateChanged, this, [this] {
-        m_undoAction->setEnabled(m_control->canUndo());
+        m_undoAction->setEnabled(m_control->canUndo() || m_drawsBefore.has_value());
         m_redoAction->setEnabled(m_control->canRedo());
     });
     m_control->SetSystemStore(m_store.get());
@@ -314,7 +316,7 @@ void MainWindow::buildControl()
         grid->setCol(0);
     }
     setWindowModified(false);
-    m_undoAction->setEnabled(false);
+    m_undoAction->setEnabled(m_drawsBefore.has_value());
     m_redoAction->setEnabled(false);
     describeForScreenReaders();
 }
@@ -521,9 +523,7 @@ int MainWindow::updateFromWeb(const QString &address, QTextStream &out, QTextStr
     const int added = merge.added;
     if (added > 0) {
         if (progressParent) {
-            m_lottery->setDraws(std::move(merge.draws));
-            showDraws();
-            m_control->setModified(true);
+            replaceDraws(std::move(merge.draws));
         } else if (const int code = saveDraws(std::move(merge.draws), source, err); code != 0) {
             return code;
         }
@@ -655,19 +655,41 @@ bool MainWindow::openDrawFile(const QString &given)
     const ref::Status kept =
         writeBack ? ref::writeFileAtomically(ref::backupPathFor(path), bytes) : ref::Status();
     const QString why = kept.landed() ? QString() : kept.message();
-    ref::DrawList read =
-        importer.mergeInto(ref::DrawList(m_lottery->shape().total, m_lottery->shape().bonuses()))
-            .draws;
-    const int count = read.size();
-    m_lottery->setDraws(std::move(read));
+    // A history is never replaced without a question: the file's new draws are added to it,
+    // or it is replaced, or nothing happens.
+    bool add = false;
+    if (m_lottery->Count() > 0) {
+        const int answer = msgBox(
+            QStringLiteral("%1 holds %2 draws already. Add the draws of %3 that it does not hold "
+                           "(Yes), replace them all with the draws of the file (No), or cancel?")
+                .arg(m_lottery->shape().name)
+                .arg(m_lottery->Count())
+                .arg(QFileInfo(path).fileName()),
+            MsgBoxQuestionYesNoCancel, kTitle);
+        if (answer == MsgBoxCancel)
+            return false;
+        add = answer == MsgBoxYes;
+    }
+    domain::ResultImporter::Merge merge = importer.mergeInto(
+        add ? m_lottery->draws()
+            : ref::DrawList(m_lottery->shape().total, m_lottery->shape().bonuses()));
+    if (merge.conflictCount > 0) {
+        msgBox(
+            QStringLiteral("%1 was not added: %2 issues are held with other numbers.\n%3")
+                .arg(path)
+                .arg(merge.conflictCount)
+                .arg(domain::ResultImporter::describeConflicts(path, merge).mid(0, 40).join(u'\n')),
+            MsgBoxStop, QStringLiteral("Draw file errors"));
+        return false;
+    }
+    const int count = add ? merge.added : merge.draws.size();
     // Saves write back only to the file as it was read; the bytes in hand are what was read.
     const std::optional<domain::FileIdentity> opened = domain::FileIdentity::of(path);
     if (writeBack && why.isEmpty() && opened && opened->crc == ref::crc32(bytes))
         m_lotteryFolder->rememberOpened(path);
     else
         m_lotteryFolder->forgetOpened();
-    showDraws();
-    updateTitle();
+    replaceDraws(std::move(merge.draws));
     if (!why.isEmpty())
         msgBox(QStringLiteral("The draws of %1 were read, but its backup could not be kept (%2), "
                               "so saves will not write back to it.")
@@ -878,13 +900,8 @@ bool MainWindow::importCsv(const QString &path)
         return false;
     }
     const QString counts = importer.counts(merge);
-    if (merge.added > 0) {
-        m_lottery->setDraws(std::move(merge.draws));
-        showDraws();
-        // The grid holds draws no file holds yet: closing asks to save them.
-        m_control->setModified(true);
-        updateTitle();
-    }
+    if (merge.added > 0)
+        replaceDraws(std::move(merge.draws));
     statusBar()->showMessage(QStringLiteral("Read %1: %2; Save keeps them").arg(path, counts));
     return true;
 }
@@ -949,11 +966,8 @@ bool MainWindow::restoreVersion(int id)
                MsgBoxStop, kTitle);
         return false;
     }
-    m_lottery->setDraws(std::move(r.draws));
-    showDraws();
-    updateTitle();
     // Not saved yet: the state it replaces becomes a version of its own when it is.
-    m_control->setModified(true);
+    replaceDraws(std::move(r.draws));
     statusBar()->showMessage(QStringLiteral("Version %1 (%2 draws) is shown; Save keeps it")
                                  .arg(id)
                                  .arg(m_lottery->Count()));
@@ -1126,6 +1140,40 @@ void MainWindow::showEvent(QShowEvent *event)
         m_journalOffered = true;
         QTimer::singleShot(0, this, &MainWindow::offerJournal);
     }
+}
+
+} // namespace qrt::app
+
+namespace qrt::app
+{
+
+void MainWindow::replaceDraws(ref::DrawList draws)
+{
+    // The draws before are kept for Edit > Undo, which takes the whole change back in one step.
+    m_drawsBefore = m_lottery->draws();
+    m_modifiedBefore = m_control && m_control->isModified();
+    m_lottery->setDraws(std::move(draws));
+    showDraws();
+    // The grid holds draws no file holds yet: closing asks to save them.
+    m_control->setModified(true);
+    updateTitle();
+}
+
+void MainWindow::undo()
+{
+    // The edits made after a whole change go first, as they were made after it.
+    if (m_control->canUndo()) {
+        m_control->undo();
+        return;
+    }
+    if (!m_drawsBefore)
+        return;
+    m_lottery->setDraws(*std::exchange(m_drawsBefore, std::nullopt));
+    showDraws();
+    m_control->setModified(m_modifiedBefore);
+    updateTitle();
+    statusBar()->showMessage(QStringLiteral("The draws are back as they were; Save keeps them"),
+                             5000);
 }
 
 } // namespace qrt::app

@@ -136,6 +136,11 @@ private:
     void askForCsvImport();
     void askForVersion();
     void askForUpdate();
+    /// Shows @p draws instead of the lottery's as a change to be saved, which undo() takes
+    /// back whole.
+    void replaceDraws(ref::DrawList draws);
+    /// Edit > Undo: the control's last edit, or else the last whole change of the draws.
+    void undo();
     /// Shows @p draws and saves them through the control; 0, or 3 / 4 after saying why in
     /// @p err whether the new draws reached the disk.
     int saveDraws(ref::DrawList draws, const QString &source, QTextStream &err);
@@ -154,6 +159,8 @@ private:
     std::unique_ptr<domain::Journal> m_journal;
     QTimer *m_journalTimer = nullptr;
     bool m_journalOffered = false;
+    std::optional<ref::DrawList> m_drawsBefore; // of the last whole change, for undo()
+    bool m_modifiedBefore = false;
     std::unique_ptr<ref::SqliteStore> m_store;
     std::unique_ptr<ref::Lottery> m_lottery;
     QPointer<AppManager> m_control;

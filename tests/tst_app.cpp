@@ -236,6 +236,47 @@ private Q_SLOTS:
         QCOMPARE(kept.readAll(), own);
     }
 
+    // Opening a file over a history asks first: add its new draws, replace the history, or
+    // nothing. Either change marks the window and comes back whole with Edit > Undo.
+    void openOverAHistory_data()
+    {
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<int>("held");
+        QTest::newRow("add") << int(MsgBoxYes) << 4;
+        QTest::newRow("replace") << int(MsgBoxNo) << 2;
+        QTest::newRow("cancel") << int(MsgBoxCancel) << 3;
+    }
+    void openOverAHistory()
+    {
+        QFETCH(int, answer);
+        QFETCH(int, held);
+        seedHistory(data->path(), QStringLiteral("6of49"), 3);
+        test::MsgBoxRecorder boxes;
+        MainWindow w(data->path());
+        const QByteArray before = ref::formatUserData(w.lottery()->shape(), w.lottery()->draws());
+        // The last held draw as it is held, and a new one.
+        const QString file = data->filePath(QStringLiteral("new.txt"));
+        writeFile(file, ref::formatTextDraws(w.lottery()->draws()).split('\n').value(2) +
+                            "\n2027001 11 12 13 14 15 16 + 17\n");
+        boxes.answers = {answer};
+        QCOMPARE(w.openDrawFile(file), answer != MsgBoxCancel);
+        QVERIFY2(boxes.shown.value(0).contains(QStringLiteral("holds 3 draws already")),
+                 qPrintable(boxes.shown.join(u'\n')));
+        QCOMPARE(w.lottery()->Count(), held);
+        QCOMPARE(w.isWindowModified(), answer != MsgBoxCancel);
+        if (answer == MsgBoxYes)
+            QCOMPARE(w.lottery()->draws().issue(3), QStringLiteral("2027001"));
+        QAction *undo = nullptr;
+        for (QAction *a : w.findChildren<QAction *>())
+            if (a->text() == QLatin1String("&Undo"))
+                undo = a;
+        QCOMPARE(undo->isEnabled(), answer != MsgBoxCancel);
+        undo->trigger();
+        QCOMPARE(ref::formatUserData(w.lottery()->shape(), w.lottery()->draws()), before);
+        QVERIFY(!w.isWindowModified());
+        QVERIFY(!undo->isEnabled());
+    }
+
     // A damaged user data file is moved aside and the draws read before it come back.
     void damagedUserFile()
     {
