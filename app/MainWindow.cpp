@@ -4,6 +4,7 @@
 #include "Downloader.h"
 #include "DrawIssueModel.h"
 #include "FrequencyChart.h"
+#include "ImportPreview.h"
 #include "Journal.h"
 #include "LotteryFolder.h"
 #include "ResultImporter.h"
@@ -201,6 +202,7 @@ void MainWindow::buildMenus()
     file->addSeparator();
     file->addAction(QStringLiteral("&Import CSV..."), this, &MainWindow::askForCsvImport);
     file->addAction(QStringLiteral("&Export as CSV..."), this, &MainWindow::askForCsvExport);
+    file->addAction(QStringLiteral("Import &Results..."), this, &MainWindow::askForResults);
     file->addAction(QStringLiteral("&Update from the Web..."), this, &MainWindow::askForUpdate);
     file->addAction(QStringLiteral("Export &Statistics as CSV..."), this, [this] {
         const QString path =
@@ -1174,6 +1176,61 @@ void MainWindow::undo()
     updateTitle();
     statusBar()->showMessage(QStringLiteral("The draws are back as they were; Save keeps them"),
                              5000);
+}
+
+} // namespace qrt::app
+
+namespace qrt::app
+{
+
+bool MainWindow::importResults(const QString &path, ImportPreview **shown)
+{
+    QByteArray bytes;
+    if (const QString why = ref::readDrawFileBytes(path, bytes); !why.isEmpty()) {
+        msgBox(QStringLiteral("%1 was not loaded: %2").arg(path, why), MsgBoxStop,
+               QStringLiteral("Draw file errors"));
+        return false;
+    }
+    // The roles chosen for the last file of the same layout (the same column names).
+    const QString key = QStringLiteral("ImportRoles/") + m_lottery->shape().key();
+    const QStringList remembered =
+        m_store->record(key).value_or(QString()).split(u'\n', Qt::SkipEmptyParts);
+    QList<domain::ColumnRole> roles;
+    domain::ResultImporter probe(m_lottery->shape());
+    probe.read(bytes);
+    if (remembered.size() == 2 && remembered[0] == probe.layout().columns.join(u'\t'))
+        for (const QString &r : remembered[1].split(u','))
+            roles << domain::ColumnRole(r.toInt());
+    ImportPreview preview(path, std::move(bytes), m_lottery->shape(), m_lottery->draws(), roles,
+                          this);
+    if (shown)
+        *shown = &preview;
+    if (preview.exec() != QDialog::Accepted)
+        return false;
+    QStringList chosen;
+    for (const domain::ColumnRole r : preview.roles())
+        chosen << QString::number(int(r));
+    try {
+        m_store->setRecord(key, preview.columns().join(u'\t') + u'\n' + chosen.join(u','));
+    } catch (const RuntimeError &) {
+        // Only the next file's roles are not remembered.
+    }
+    domain::ResultImporter::Merge merge = preview.importer().mergeInto(m_lottery->draws());
+    if (merge.added == 0 || merge.conflictCount > 0)
+        return false;
+    const QString counts = preview.importer().counts(merge);
+    replaceDraws(std::move(merge.draws));
+    statusBar()->showMessage(QStringLiteral("Read %1: %2; Save keeps them").arg(path, counts));
+    return true;
+}
+
+void MainWindow::askForResults()
+{
+    const QString file =
+        chooseFile(QStringLiteral("Import Results"),
+                   QStringLiteral("Result files (*.csv *.txt)|*.csv;*.txt|All files|*"));
+    if (!file.isEmpty())
+        importResults(file);
 }
 
 } // namespace qrt::app

@@ -40,6 +40,7 @@ namespace qrt::app
 {
 
 class FrequencyChart;
+class ImportPreview;
 class StatisticsView;
 
 /// The desktop program: the lottery's name, the two issue range lists, the control and a
@@ -93,6 +94,10 @@ public:
     /// Makes the grid row of @p issue current, with the editor on it; an issue that is not in
     /// the grid is said so and nothing moves. False then.
     bool goToIssue(const QString &issue);
+    /// File > Import Results...: shows the file in an ImportPreview (roles remembered per layout
+    /// of this lottery) and adds its new draws as a change when the user says OK. @p shown, for
+    /// tests, gets the dialog while it is up.
+    bool importResults(const QString &path, ImportPreview **shown = nullptr);
     /// Downloads the lottery's published result file at @p address (remembered for the next
     /// time) and adds every draw it holds that the history does not: held draws never change,
     /// bad rows and conflicts are listed in @p err and never block the new draws. Without
@@ -136,6 +141,7 @@ private:
     void askForCsvImport();
     void askForVersion();
     void askForUpdate();
+    void askForResults();
     /// Shows @p draws instead of the lottery's as a change to be saved, which undo() takes
     /// back whole.
     void replaceDraws(ref::DrawList draws);

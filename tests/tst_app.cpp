@@ -2,6 +2,7 @@
 #include "CsvFiles.h"
 #include "FaultyFileSystem.h"
 #include "FrequencyChart.h"
+#include "ImportPreview.h"
 #include "MainWindow.h"
 #include "SampleHistory.h"
 #include "TestSupport.h"
@@ -28,6 +29,7 @@
 #include <QSet>
 #include <QSpinBox>
 #include <QStatusBar>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextStream>
@@ -275,6 +277,52 @@ private Q_SLOTS:
         QCOMPARE(ref::formatUserData(w.lottery()->shape(), w.lottery()->draws()), before);
         QVERIFY(!w.isWindowModified());
         QVERIFY(!undo->isEnabled());
+    }
+
+    // The preview shows how a result file is read and what an import would do; a role the
+    // user changes is counted at once, used, and remembered for the next file of the layout.
+    void importResultsWithPreview()
+    {
+        test::MsgBoxRecorder boxes;
+        MainWindow w(data->path(), ref::LotteryShape::parse(QStringLiteral("6:1-49")));
+        const QByteArray layout = "Draw,Draw Date,N1,N2,N3,N4,N5,N6,Jackpot\n";
+        const QString first = data->filePath(QStringLiteral("first.csv"));
+        writeFile(first, layout + "7,2026-01-03,1,2,3,4,5,6,1000\n8,2026-01-10,7,8,9,10,11,12,9\n");
+        QStringList seen;
+        // What the preview showed: the counts, the second row's date, the counts after a change.
+        const auto choose = [&](bool dropDrawNumber) {
+            QTimer::singleShot(0, [&, dropDrawNumber] {
+                auto *preview = qobject_cast<ImportPreview *>(QApplication::activeModalWidget());
+                if (!preview)
+                    return;
+                const auto *counts = preview->findChild<QLabel *>(QStringLiteral("importCounts"));
+                auto *table = preview->findChild<QTableWidget *>(QStringLiteral("previewTable"));
+                seen << counts->text() << table->item(1, 1)->text();
+                if (dropDrawNumber) // the date becomes the issue
+                    qobject_cast<QComboBox *>(table->cellWidget(0, 0))->setCurrentIndex(4);
+                seen << counts->text();
+                preview->accept();
+            });
+        };
+        choose(false);
+        QVERIFY(w.importResults(first));
+        const QString twoNew = QStringLiteral("2 new, 0 already held, 0 conflicting, 0 bad");
+        QCOMPARE(seen, QStringList({twoNew, QStringLiteral("2026-01-03"), twoNew}));
+        QCOMPARE(w.lottery()->draws().issue(1), QStringLiteral("8"));
+        QVERIFY(w.isWindowModified());
+        seen.clear();
+        choose(true);
+        const QString second = data->filePath(QStringLiteral("second.csv"));
+        writeFile(second, layout + "9,2026-01-17,13,14,15,16,17,18,5\n");
+        QVERIFY(w.importResults(second));
+        QCOMPARE(w.lottery()->draws().issue(2), QStringLiteral("20260117"));
+        // The same layout again: the role chosen last is used at once.
+        const QString third = data->filePath(QStringLiteral("third.csv"));
+        writeFile(third, layout + "10,2026-01-24,19,20,21,22,23,24,5\n");
+        seen.clear();
+        choose(false);
+        QVERIFY(w.importResults(third));
+        QCOMPARE(w.lottery()->draws().issue(3), QStringLiteral("20260124"));
     }
 
     // A damaged user data file is moved aside and the draws read before it come back.
