@@ -2,6 +2,7 @@
 #include "Checker.h"
 #include "CsvFiles.h"
 #include "Downloader.h"
+#include "DrawGaps.h"
 #include "DrawIssueModel.h"
 #include "FrequencyChart.h"
 #include "ImportPreview.h"
@@ -234,6 +235,7 @@ void MainWindow::buildMenus()
     edit->addSeparator();
     edit->addAction(QStringLiteral("&Go to Issue..."), this, &MainWindow::askForIssue)
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_G));
+    edit->addAction(QStringLiteral("Find &Missing Draws..."), this, &MainWindow::showGaps);
 
     QMenu *lotteries = menuBar()->addMenu(QStringLiteral("&Lottery"));
     m_lotteryMenu = lotteries;
@@ -1231,6 +1233,55 @@ void MainWindow::askForResults()
                    QStringLiteral("Result files (*.csv *.txt)|*.csv;*.txt|All files|*"));
     if (!file.isEmpty())
         importResults(file);
+}
+
+} // namespace qrt::app
+
+namespace qrt::app
+{
+
+void MainWindow::showGaps()
+{
+    const QStringList gaps = domain::DrawGaps::of(m_lottery->draws());
+    if (gaps.isEmpty()) {
+        msgBox(QStringLiteral("No draw is missing from the history of %1.")
+                   .arg(m_lottery->shape().name),
+               MsgBoxInformation, kTitle);
+        return;
+    }
+    auto *dialog = new QDialog(this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->setWindowTitle(QStringLiteral("Missing Draws"));
+    auto *layout = new QVBoxLayout(dialog);
+    layout->addWidget(new QLabel(QStringLiteral("%1 holes in the history of %2. Go to shows the "
+                                                "draw held after the one chosen.")
+                                     .arg(gaps.size())
+                                     .arg(m_lottery->shape().name)));
+    auto *list = new QListWidget;
+    list->setObjectName(QStringLiteral("gapList"));
+    list->addItems(gaps);
+    list->setCurrentRow(0);
+    layout->addWidget(list);
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Close);
+    QPushButton *go = buttons->addButton(QStringLiteral("&Go To"), QDialogButtonBox::ActionRole);
+    layout->addWidget(buttons);
+    const auto goTo = [this, list] {
+        if (!list->currentItem())
+            return;
+        // A line is one missing issue or "FROM to TO (N missing)": the held draw after it.
+        const QString missing = list->currentItem()->text().section(u' ', 0, 0);
+        const ref::DrawList &draws = m_lottery->draws();
+        for (int i = 0; i < draws.size(); ++i)
+            if (domain::ResultImporter::compareIssues(draws.issueView(i), missing) > 0) {
+                goToIssue(draws.issue(i));
+                return;
+            }
+    };
+    connect(go, &QPushButton::clicked, this, goTo);
+    connect(list, &QListWidget::itemDoubleClicked, this, goTo);
+    connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::close);
+    dialog->resize(420, 480);
+    dialog->show();
 }
 
 } // namespace qrt::app

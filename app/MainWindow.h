@@ -94,6 +94,9 @@ public:
     /// Makes the grid row of @p issue current, with the editor on it; an issue that is not in
     /// the grid is said so and nothing moves. False then.
     bool goToIssue(const QString &issue);
+    /// Edit > Find Missing Draws: the holes in the history, each with a way to the draws
+    /// around it.
+    void showGaps();
     /// File > Import Results...: shows the file in an ImportPreview (roles remembered per layout
     /// of this lottery) and adds its new draws as a change when the user says OK. @p shown, for
     /// tests, gets the dialog while it is up.

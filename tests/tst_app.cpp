@@ -25,6 +25,7 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QSet>
 #include <QSpinBox>
@@ -323,6 +324,26 @@ private Q_SLOTS:
         choose(false);
         QVERIFY(w.importResults(third));
         QCOMPARE(w.lottery()->draws().issue(3), QStringLiteral("20260124"));
+    }
+
+    // Edit > Find Missing Draws lists the holes, and goes to the draw held after one.
+    void missingDraws()
+    {
+        test::MsgBoxRecorder boxes;
+        MainWindow w(data->path());
+        show(w);
+        const QString file = data->filePath(QStringLiteral("holes.txt"));
+        writeFile(file, "1 01 02 03 04 05 06 + 07\n2 01 02 03 04 05 06 + 07\n"
+                        "5 01 02 03 04 05 06 + 07\n");
+        QVERIFY(w.openDrawFile(file));
+        w.showGaps();
+        auto *list = w.findChild<QListWidget *>(QStringLiteral("gapList"));
+        QVERIFY(list);
+        QCOMPARE(list->count(), 2);
+        QCOMPARE(list->item(0)->text(), QStringLiteral("3"));
+        emit list->itemDoubleClicked(list->item(0));
+        QCOMPARE(w.control()->currentIssue(), QStringLiteral("5"));
+        list->window()->close();
     }
 
     // A damaged user data file is moved aside and the draws read before it come back.
