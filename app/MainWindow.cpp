@@ -95,8 +95,8 @@ private:
 } // namespace
 
 MainWindow::MainWindow(const QString &dataFolder, const std::optional<ref::LotteryShape> &lottery,
-                       QWidget *parent)
-    : QMainWindow(parent), m_folder(dataFolder),
+                       QWidget *parent, Use use)
+    : QMainWindow(parent), m_folder(dataFolder), m_use(use),
       m_store(std::make_unique<ref::SqliteStore>(m_folder.storePath())),
       m_lottery(std::make_unique<ref::Lottery>(defaultShape()))
 {
@@ -265,7 +265,8 @@ void MainWindow::loadLottery(const ref::LotteryShape &shape)
     m_journal = std::make_unique<domain::Journal>(m_lotteryFolder->userFile());
     m_drawsBefore.reset();
     markCurrentLottery();
-    showDraws();
+    if (m_use == Interactive)
+        showDraws();
     updateTitle();
 }
 
@@ -440,17 +441,27 @@ int MainWindow::importDrawFile(const QString &path, QTextStream &out, QTextStrea
 int MainWindow::saveDraws(ref::DrawList draws, const QString &source, QTextStream &err)
 {
     m_saveNotConfirmed = false;
+    if (!isVisible()) {
+        // Without a window there is no grid to save from: the folder saves the draws itself,
+        // with the same checks, in one atomic step.
+        QStringList notes;
+        const ref::Status s = m_lotteryFolder->saveDraws(*m_lottery, draws, notes);
+        for (const QString &note : std::as_const(notes))
+            err << source << ": " << note << '\n';
+        if (!s.landed()) {
+            err << source << ": " << s.message() << Qt::endl;
+            return 3;
+        }
+        m_saveNotConfirmed = !s.ok();
+        if (m_saveNotConfirmed)
+            err << source << ": " << s.message() << Qt::endl;
+        m_journal->clear();
+        m_drawsBefore.reset();
+        return 0;
+    }
     m_lottery->setDraws(std::move(draws));
-    // Without a window nobody sees the chart: the control alone is loaded for the save,
-    // and the range lists it refills count no statistics.
-    const bool shown = isVisible();
-    if (shown)
-        showDraws();
-    else
-        buildControl();
+    showDraws();
     const int expected = m_lottery->Count();
-    const QSignalBlocker quietStart(shown ? nullptr : m_start);
-    const QSignalBlocker quietEnd(shown ? nullptr : m_end);
     if (save())
         return 0;
     const QString why =

@@ -53,9 +53,12 @@ public:
     /// on the first run, on @p lottery or else the lottery used last. Throws RuntimeError when
     /// the record store cannot be opened, and RuntimeError 70 when another running program
     /// uses the folder.
+    /// A window for @p Batch work (the command line's) loads no grid, chart or statistics for
+    /// the draws: it only reads, imports and saves them.
+    enum Use { Interactive, Batch };
     explicit MainWindow(const QString &dataFolder = QString(),
                         const std::optional<ref::LotteryShape> &lottery = std::nullopt,
-                        QWidget *parent = nullptr);
+                        QWidget *parent = nullptr, Use use = Interactive);
     ~MainWindow() override;
 
     AppManager *control() const { return m_control; }
@@ -164,6 +167,7 @@ private:
     void repairFiles();
 
     domain::DataFolder m_folder;
+    Use m_use = Interactive;
     std::unique_ptr<domain::LotteryFolder> m_lotteryFolder;
     std::unique_ptr<domain::Journal> m_journal;
     QTimer *m_journalTimer = nullptr;

@@ -204,7 +204,9 @@ int main(int argc, char *argv[])
     }
     std::unique_ptr<qrt::app::MainWindow> window;
     try {
-        window = std::make_unique<qrt::app::MainWindow>(options.dataDir, lottery);
+        window = std::make_unique<qrt::app::MainWindow>(options.dataDir, lottery, nullptr,
+                                                        batch ? qrt::app::MainWindow::Batch
+                                                              : qrt::app::MainWindow::Interactive);
     } catch (const qrt::RuntimeError &e) {
         std::fprintf(stderr, "qrt-datamanager: %s\n", e.what());
         if (!headless)

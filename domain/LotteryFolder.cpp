@@ -301,3 +301,50 @@ QStringList LotteryFolder::repair()
 }
 
 } // namespace qrt::domain
+
+namespace qrt::domain
+{
+
+ref::Status LotteryFolder::saveDraws(ref::Lottery &lottery, const ref::DrawList &draws,
+                                     QStringList &notes)
+{
+    if (ref::Status s = beforeSave(); !s.ok())
+        return ref::Status::failure(
+            QStringLiteral("the draws were not saved: %1; nothing was changed").arg(s.message()));
+    const QString writeBack = writeBackFile();
+    const ref::Status saved =
+        ref::writeFileAtomically(userFile(), ref::formatUserData(m_shape, draws));
+    if (!saved.landed()) {
+        notes << repair();
+        return ref::Status::failure(
+            QStringLiteral("the new draws were not saved, the draws saved before are intact: %1")
+                .arg(saved.message()));
+    }
+    QString unconfirmed = saved.ok() ? QString() : saved.message();
+    if (!writeBack.isEmpty()) {
+        const ref::Status back = ref::writeFileAtomically(writeBack, ref::formatTextDraws(draws));
+        if (!back.landed())
+            notes << QStringLiteral("The draws were saved, but not written back to %1: %2")
+                         .arg(writeBack, back.message());
+        else if (!back.ok() && unconfirmed.isEmpty())
+            unconfirmed = back.message();
+    }
+    QString backupProblem;
+    const ref::ReadResult reread = lottery.load(userFile(), &backupProblem);
+    notes << afterSave();
+    if (!reread.ok())
+        return ref::Status::notDurable(
+            QStringLiteral("the new draws were saved, but reading them back failed: %1")
+                .arg(reread.describe(userFile(), 5).join(u'\n')));
+    if (!backupProblem.isEmpty())
+        notes << QStringLiteral("The draws were saved, but the copy that protects them during the "
+                                "next save was not kept: %1")
+                     .arg(backupProblem);
+    if (!unconfirmed.isEmpty())
+        return ref::Status::notDurable(
+            QStringLiteral("the new draws were saved, but not confirmed on disk: %1")
+                .arg(unconfirmed));
+    return ref::Status::success();
+}
+
+} // namespace qrt::domain

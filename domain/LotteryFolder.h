@@ -62,6 +62,12 @@ public:
     /// After the draws were read back: the save is over. Returns what the user should know
     /// (a file that was not written back, a version not kept).
     QStringList afterSave();
+    /// A save that needs no grid (the command line's): the folder's checks as before a save,
+    /// @p draws written over the user data file in one atomic step (no moment without it) and
+    /// to the file written back, read back into @p lottery, and the checks' end. The Status
+    /// says whether the new draws landed, and whether the disk confirmed them; @p notes gets
+    /// what the user should know besides.
+    ref::Status saveDraws(ref::Lottery &lottery, const ref::DrawList &draws, QStringList &notes);
     /// After a save that failed: puts back the user data file and the file written back.
     QStringList repair();
 
