@@ -1,5 +1,7 @@
 #include "StatisticsModel.h"
 
+#include <QCoreApplication>
+
 namespace qrt::app
 {
 
@@ -84,7 +86,7 @@ QVariant StatisticsModel::data(const QModelIndex &index, int role) const
     if (role == Qt::TextAlignmentRole)
         return int(Qt::AlignRight | Qt::AlignVCenter);
     if (role == Qt::ToolTipRole && index.column() == Mark)
-        return QStringLiteral("%1 draws against %2 expected")
+        return QCoreApplication::translate("StatisticsModel", "%1 draws against %2 expected")
             .arg(n.count)
             .arg(isBonus(index.row()) ? m_stats.bonusExpected : m_stats.expected, 0, 'f', 1);
     return {};
@@ -94,8 +96,14 @@ QVariant StatisticsModel::headerData(int section, Qt::Orientation orientation, i
 {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return {};
-    static const char *const names[] = {"Number", "Drawn", "Draws since", "Longest gap", "Mark"};
-    return section >= 0 && section < Columns ? QString::fromLatin1(names[section]) : QVariant();
+    static const char *const names[] = {QT_TRANSLATE_NOOP("StatisticsModel", "Number"),
+                                        QT_TRANSLATE_NOOP("StatisticsModel", "Drawn"),
+                                        QT_TRANSLATE_NOOP("StatisticsModel", "Draws since"),
+                                        QT_TRANSLATE_NOOP("StatisticsModel", "Longest gap"),
+                                        QT_TRANSLATE_NOOP("StatisticsModel", "Mark")};
+    return section >= 0 && section < Columns
+               ? QCoreApplication::translate("StatisticsModel", names[section])
+               : QVariant();
 }
 
 QByteArray StatisticsModel::toCsv() const
