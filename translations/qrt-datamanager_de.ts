@@ -487,6 +487,22 @@
         <source>Mark</source>
         <translation>Markierung</translation>
     </message>
+    <message>
+        <source>hot</source>
+        <translation>heiß</translation>
+    </message>
+    <message>
+        <source>cold</source>
+        <translation>kalt</translation>
+    </message>
+    <message>
+        <source>bonus %1</source>
+        <translation>Zusatzzahl %1</translation>
+    </message>
+    <message>
+        <source>never</source>
+        <translation>nie</translation>
+    </message>
 </context>
 <context>
     <name>VersionShelf</name>

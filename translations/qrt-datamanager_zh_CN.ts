@@ -487,6 +487,22 @@
         <source>Mark</source>
         <translation>冷热</translation>
     </message>
+    <message>
+        <source>hot</source>
+        <translation>热</translation>
+    </message>
+    <message>
+        <source>cold</source>
+        <translation>冷</translation>
+    </message>
+    <message>
+        <source>bonus %1</source>
+        <translation>特别号码 %1</translation>
+    </message>
+    <message>
+        <source>never</source>
+        <translation>从未开出</translation>
+    </message>
 </context>
 <context>
     <name>VersionShelf</name>
