@@ -1,5 +1,7 @@
 #include "CsvFiles.h"
 
+#include <QCoreApplication>
+
 #include <utility>
 
 namespace qrt::app
@@ -89,13 +91,15 @@ ref::ReadResult readCsv(QByteArray bytes, const ref::LotteryShape &shape)
         const bool keep = !header && length <= maxLine && lines == 1;
         if (!header && length > maxLine)
             refuse(line, [&] {
-                return QStringLiteral("the line is %1 bytes long; a draw line holds at most %2")
+                return QCoreApplication::translate(
+                           "CsvFiles", "the line is %1 bytes long; a draw line holds at most %2")
                     .arg(length)
                     .arg(maxLine);
             });
         else if (!header && lines > 1)
             refuse(line, [&] {
-                return QStringLiteral("a quoted field holds a line break: a draw is one line");
+                return QCoreApplication::translate(
+                    "CsvFiles", "a quoted field holds a line break: a draw is one line");
             });
         if (!keep)
             out = recordOut;

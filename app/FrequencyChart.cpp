@@ -57,7 +57,7 @@ void FrequencyChart::show(const ref::LotteryShape &shape, const ref::DrawList &d
 
     auto *chart = new QChart;
     auto *series = new QBarSeries;
-    auto *basic = new QBarSet(QStringLiteral("Basic numbers"));
+    auto *basic = new QBarSet(tr("Basic numbers"));
     int top = 1;
     for (int c : m_basic) {
         *basic << c;
@@ -65,10 +65,10 @@ void FrequencyChart::show(const ref::LotteryShape &shape, const ref::DrawList &d
     }
     series->append(basic);
     if (shape.bonus) {
-        auto *bonus = new QBarSet(
-            ownDrum ? QStringLiteral("Bonus drum %1-%2").arg(shape.bonusMini).arg(shape.bonusMaxi)
-            : shape.bonusCount == 2 ? QStringLiteral("Bonus numbers")
-                                    : QStringLiteral("Bonus number"));
+        auto *bonus =
+            new QBarSet(ownDrum ? tr("Bonus drum %1-%2").arg(shape.bonusMini).arg(shape.bonusMaxi)
+                        : shape.bonusCount == 2 ? tr("Bonus numbers")
+                                                : tr("Bonus number"));
         for (int c : m_bonus) {
             *bonus << c;
             top = std::max(top, c);
@@ -108,12 +108,11 @@ void FrequencyChart::show(const ref::LotteryShape &shape, const ref::DrawList &d
     chart->addAxis(y, Qt::AlignLeft);
     series->attachAxis(y);
     const int drawsShown = last >= first ? last - first + 1 : 0;
-    chart->setTitle(
-        drawsShown > 0
-            ? QStringLiteral("How often each number was drawn: %1 draws, issues %2 to %3")
-                  .arg(drawsShown)
-                  .arg(draws.issue(first), draws.issue(last))
-            : QStringLiteral("No draws in the chosen range"));
+    chart->setTitle(drawsShown > 0
+                        ? tr("How often each number was drawn: %1 draws, issues %2 to %3")
+                              .arg(drawsShown)
+                              .arg(draws.issue(first), draws.issue(last))
+                        : tr("No draws in the chosen range"));
     chart->legend()->setAlignment(Qt::AlignBottom);
     // The exact count of a bar, which its height only suggests.
     const qint64 smallest = lowest;
@@ -124,7 +123,7 @@ void FrequencyChart::show(const ref::LotteryShape &shape, const ref::DrawList &d
                     return;
                 }
                 QToolTip::showText(QCursor::pos(),
-                                   QStringLiteral("%1 %2: %3 times in %4 draws")
+                                   tr("%1 %2: %3 times in %4 draws")
                                        .arg(set->label())
                                        .arg(smallest + index)
                                        .arg(qint64(set->at(index)))

@@ -25,7 +25,7 @@ ImportPreview::ImportPreview(const QString &path, QByteArray bytes, const ref::L
                              QWidget *parent)
     : QDialog(parent), m_path(path), m_bytes(std::move(bytes)), m_shape(shape), m_held(held)
 {
-    setWindowTitle(QStringLiteral("Import Results"));
+    setWindowTitle(tr("Import Results"));
     auto *layout = new QVBoxLayout(this);
     m_layout = new QLabel;
     m_layout->setWordWrap(true);
@@ -33,8 +33,7 @@ ImportPreview::ImportPreview(const QString &path, QByteArray bytes, const ref::L
     layout->addWidget(m_layout);
     m_dayMonth = new QComboBox;
     m_dayMonth->setObjectName(QStringLiteral("dayMonth"));
-    m_dayMonth->addItems({QStringLiteral("Dates as found"), QStringLiteral("Day before month"),
-                          QStringLiteral("Month before day")});
+    m_dayMonth->addItems({tr("Dates as found"), tr("Day before month"), tr("Month before day")});
     layout->addWidget(m_dayMonth);
     m_table = new QTableWidget;
     m_table->setObjectName(QStringLiteral("previewTable"));
@@ -79,7 +78,7 @@ void ImportPreview::rerun(const domain::ImportChoices &choices)
     m_importer = std::make_unique<domain::ResultImporter>(m_shape, choices);
     const bool read = m_importer->read(m_bytes);
     const domain::ImportLayout &l = m_importer->layout();
-    m_layout->setText(QStringLiteral("%1 is read as %2.").arg(m_path, l.describe()));
+    m_layout->setText(tr("%1 is read as %2.").arg(m_path, l.describe()));
     m_dayMonth->setVisible(l.dayMonth != domain::ImportLayout::DayMonth::NotNeeded);
     QPushButton *ok = findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok);
     if (!read) {
@@ -126,7 +125,7 @@ void ImportPreview::fillTable()
         box->setCurrentIndex(int(std::find(std::begin(kRoles), std::end(kRoles),
                                            l.roles.value(c, domain::ColumnRole::Ignored)) -
                                  std::begin(kRoles)));
-        box->setAccessibleName(QStringLiteral("Role of %1").arg(l.columns[c]));
+        box->setAccessibleName(tr("Role of %1").arg(l.columns[c]));
         connect(box, &QComboBox::currentIndexChanged, this, [this] { rerun(choices()); });
         m_table->setCellWidget(0, c, box);
         m_roleBoxes << box;

@@ -58,7 +58,7 @@ namespace
 {
 const QString kCurrentLottery = QStringLiteral("CurrentLottery");
 const QString kCustomLotteries = QStringLiteral("CustomLotteries");
-const QString kTitle = QStringLiteral("Data Manager");
+const char *const kTitle = QT_TRANSLATE_NOOP("qrt::app::MainWindow", "Data Manager");
 constexpr int kJournalDelayMs = 1500;
 
 ref::LotteryShape defaultShape()
@@ -105,9 +105,9 @@ MainWindow::MainWindow(const QString &dataFolder, const std::optional<ref::Lotte
     // before the control deletes a file.
     registerClass(QString::fromLatin1(host::kLotterysClass), [this]() -> QObject * {
         if (const ref::Status s = m_lotteryFolder->beforeSave(); !s.ok())
-            throw RuntimeError(75, QStringLiteral("The draws were not saved: %1. Nothing was "
-                                                  "changed on disk; your changes are still in "
-                                                  "the window.")
+            throw RuntimeError(75, tr("The draws were not saved: %1. Nothing was "
+                                      "changed on disk; your changes are still in "
+                                      "the window.")
                                        .arg(s.message()));
         auto *collection = new ref::DrawCollection(m_lottery->shape());
         connect(collection, &ref::DrawCollection::notConfirmed, this, [this](const QString &m) {
@@ -121,7 +121,7 @@ MainWindow::MainWindow(const QString &dataFolder, const std::optional<ref::Lotte
         m_drawsBefore.reset();
         m_journal->clear();
         updateTitle();
-        statusBar()->showMessage(QStringLiteral("Saved %1 draws").arg(m_lottery->Count()), 5000);
+        statusBar()->showMessage(tr("Saved %1 draws").arg(m_lottery->Count()), 5000);
     });
 
     auto *central = new QWidget;
@@ -144,9 +144,9 @@ MainWindow::MainWindow(const QString &dataFolder, const std::optional<ref::Lotte
             view->setUniformItemSizes(true);
     }
     range->addWidget(m_name, 1);
-    range->addWidget(new QLabel(QStringLiteral("Draws from")));
+    range->addWidget(new QLabel(tr("Draws from")));
     range->addWidget(m_start);
-    range->addWidget(new QLabel(QStringLiteral("to")));
+    range->addWidget(new QLabel(tr("to")));
     range->addWidget(m_end);
     layout->addLayout(range);
     auto *split = new QSplitter(Qt::Vertical);
@@ -194,57 +194,51 @@ MainWindow::~MainWindow()
 
 void MainWindow::buildMenus()
 {
-    QMenu *file = menuBar()->addMenu(QStringLiteral("&File"));
-    QAction *open =
-        file->addAction(QStringLiteral("&Open Draw File..."), this, &MainWindow::askForDrawFile);
+    QMenu *file = menuBar()->addMenu(tr("&File"));
+    QAction *open = file->addAction(tr("&Open Draw File..."), this, &MainWindow::askForDrawFile);
     open->setShortcut(QKeySequence::Open);
-    file->addAction(QStringLiteral("&Save"), this, &MainWindow::save)
-        ->setShortcut(QKeySequence::Save);
+    file->addAction(tr("&Save"), this, &MainWindow::save)->setShortcut(QKeySequence::Save);
     file->addSeparator();
-    file->addAction(QStringLiteral("&Import CSV..."), this, &MainWindow::askForCsvImport);
-    file->addAction(QStringLiteral("&Export as CSV..."), this, &MainWindow::askForCsvExport);
-    file->addAction(QStringLiteral("Import &Results..."), this, &MainWindow::askForResults);
-    file->addAction(QStringLiteral("&Update from the Web..."), this, &MainWindow::askForUpdate);
-    file->addAction(QStringLiteral("Export &Statistics as CSV..."), this, [this] {
-        const QString path =
-            QFileDialog::getSaveFileName(this, QStringLiteral("Export Statistics as CSV"),
-                                         QString(), QStringLiteral("CSV (*.csv)"));
+    file->addAction(tr("&Import CSV..."), this, &MainWindow::askForCsvImport);
+    file->addAction(tr("&Export as CSV..."), this, &MainWindow::askForCsvExport);
+    file->addAction(tr("Import &Results..."), this, &MainWindow::askForResults);
+    file->addAction(tr("&Update from the Web..."), this, &MainWindow::askForUpdate);
+    file->addAction(tr("Export &Statistics as CSV..."), this, [this] {
+        const QString path = QFileDialog::getSaveFileName(this, tr("Export Statistics as CSV"),
+                                                          QString(), QStringLiteral("CSV (*.csv)"));
         if (path.isEmpty())
             return;
         const ref::Status s = ref::writeFileAtomically(path, m_statistics->model()->toCsv());
         if (!s.ok())
-            msgBox(s.landed()
-                       ? QStringLiteral("The statistics were exported, but: %1").arg(s.message())
-                       : QStringLiteral("The statistics were not exported: %1").arg(s.message()),
-                   MsgBoxStop, kTitle);
+            msgBox(s.landed() ? tr("The statistics were exported, but: %1").arg(s.message())
+                              : tr("The statistics were not exported: %1").arg(s.message()),
+                   MsgBoxStop, tr(kTitle));
     });
     file->addSeparator();
-    file->addAction(QStringLiteral("Earlier &Versions..."), this, &MainWindow::askForVersion);
+    file->addAction(tr("Earlier &Versions..."), this, &MainWindow::askForVersion);
     file->addSeparator();
-    file->addAction(QStringLiteral("&Quit"), this, &QWidget::close)
-        ->setShortcut(QKeySequence::Quit);
+    file->addAction(tr("&Quit"), this, &QWidget::close)->setShortcut(QKeySequence::Quit);
 
-    QMenu *edit = menuBar()->addMenu(QStringLiteral("&Edit"));
+    QMenu *edit = menuBar()->addMenu(tr("&Edit"));
     // The control changes with every lottery: the actions call whichever is shown.
-    m_undoAction = edit->addAction(QStringLiteral("&Undo"), this, &MainWindow::undo);
+    m_undoAction = edit->addAction(tr("&Undo"), this, &MainWindow::undo);
     m_undoAction->setShortcut(QKeySequence::Undo);
-    m_redoAction = edit->addAction(QStringLiteral("&Redo"), this, [this] { m_control->redo(); });
+    m_redoAction = edit->addAction(tr("&Redo"), this, [this] { m_control->redo(); });
     m_redoAction->setShortcut(QKeySequence::Redo);
     m_undoAction->setEnabled(false);
     m_redoAction->setEnabled(false);
     edit->addSeparator();
-    edit->addAction(QStringLiteral("&Go to Issue..."), this, &MainWindow::askForIssue)
+    edit->addAction(tr("&Go to Issue..."), this, &MainWindow::askForIssue)
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_G));
-    edit->addAction(QStringLiteral("Find &Missing Draws..."), this, &MainWindow::showGaps);
+    edit->addAction(tr("Find &Missing Draws..."), this, &MainWindow::showGaps);
 
-    QMenu *lotteries = menuBar()->addMenu(QStringLiteral("&Lottery"));
+    QMenu *lotteries = menuBar()->addMenu(tr("&Lottery"));
     m_lotteryMenu = lotteries;
     m_lotteryActions = new QActionGroup(this);
     for (const ref::LotteryShape &shape : ref::LotteryShape::presets())
         addLotteryAction(shape, nullptr);
     lotteries->addSeparator();
-    m_customAction =
-        lotteries->addAction(QStringLiteral("&Custom..."), this, &MainWindow::askForCustomLottery);
+    m_customAction = lotteries->addAction(tr("&Custom..."), this, &MainWindow::askForCustomLottery);
     // Custom lotteries made before stay in the menu.
     const QStringList custom =
         m_store->record(kCustomLotteries).value_or(QString()).split(u' ', Qt::SkipEmptyParts);
@@ -255,13 +249,13 @@ void MainWindow::buildMenus()
 
 void MainWindow::loadLottery(const ref::LotteryShape &shape)
 {
-    const Busy busy(this, QStringLiteral("Loading the draws of %1...").arg(shape.name));
+    const Busy busy(this, tr("Loading the draws of %1...").arg(shape.name));
     m_folder.prepare(*m_store, shape);
     m_lotteryFolder = std::make_unique<domain::LotteryFolder>(
         m_folder.lotteryFolder(shape), *m_store, shape, domain::DataFolder::applicationName(),
         [this] { return m_folder.checkLock(); });
     for (const QString &note : m_lotteryFolder->open(*m_lottery))
-        msgBox(note, MsgBoxStop, kTitle);
+        msgBox(note, MsgBoxStop, tr(kTitle));
     m_journal = std::make_unique<domain::Journal>(m_lotteryFolder->userFile());
     m_drawsBefore.reset();
     markCurrentLottery();
@@ -280,7 +274,7 @@ void MainWindow::markCurrentLottery()
 void MainWindow::repairFiles()
 {
     for (const QString &note : m_lotteryFolder->repair())
-        msgBox(note, MsgBoxStop, kTitle);
+        msgBox(note, MsgBoxStop, tr(kTitle));
 }
 
 void MainWindow::buildControl()
@@ -294,8 +288,8 @@ void MainWindow::buildControl()
     m_controlHolder->layout()->addWidget(m_control);
     connect(m_control, &AppManager::errorOccurred, this,
             [this](int number, const QString &description) {
-                m_lastError = QStringLiteral("%1 (error %2)").arg(description).arg(number);
-                msgBox(m_lastError, MsgBoxStop, kTitle);
+                m_lastError = tr("%1 (error %2)").arg(description).arg(number);
+                msgBox(m_lastError, MsgBoxStop, tr(kTitle));
                 repairFiles();
             });
     connect(m_control, &AppManager::modifiedChanged, this, &QWidget::setWindowModified);
@@ -331,23 +325,22 @@ void MainWindow::buildControl()
 void MainWindow::describeForScreenReaders()
 {
     const QString name = m_lottery->shape().name;
-    m_start->setAccessibleName(QStringLiteral("Draws from"));
-    m_start->setAccessibleDescription(
-        QStringLiteral("The first issue of the draws the chart counts"));
-    m_end->setAccessibleName(QStringLiteral("to"));
-    m_end->setAccessibleDescription(QStringLiteral("The last issue of the draws the chart counts"));
-    m_chart->setAccessibleName(QStringLiteral("How often each number was drawn"));
+    m_start->setAccessibleName(tr("Draws from"));
+    m_start->setAccessibleDescription(tr("The first issue of the draws the chart counts"));
+    m_end->setAccessibleName(tr("to"));
+    m_end->setAccessibleDescription(tr("The last issue of the draws the chart counts"));
+    m_chart->setAccessibleName(tr("How often each number was drawn"));
     m_chart->setAccessibleDescription(
-        QStringLiteral("A bar for each number of %1; a bar's tooltip gives its count").arg(name));
+        tr("A bar for each number of %1; a bar's tooltip gives its count").arg(name));
     if (auto *grid = m_control->findChild<FlexGrid *>(QStringLiteral("msfData"))) {
-        grid->setAccessibleName(QStringLiteral("Draws of %1").arg(name));
-        grid->setAccessibleDescription(QStringLiteral(
-            "One draw a row: the issue, then the numbers; the last row takes a new draw"));
+        grid->setAccessibleName(tr("Draws of %1").arg(name));
+        grid->setAccessibleDescription(
+            tr("One draw a row: the issue, then the numbers; the last row takes a new draw"));
     }
     if (auto *editor = m_control->findChild<QLineEdit *>(QStringLiteral("txtEdit"))) {
-        editor->setAccessibleName(QStringLiteral("Cell"));
+        editor->setAccessibleName(tr("Cell"));
         editor->setAccessibleDescription(
-            QStringLiteral("The text of the current cell; Enter moves to the next one"));
+            tr("The text of the current cell; Enter moves to the next one"));
     }
 }
 
@@ -355,7 +348,7 @@ bool MainWindow::save()
 {
     // A save ends by reading back what it wrote; a refusal (bad draws, nothing to save) or a
     // failure never gets there.
-    const Busy busy(this, QStringLiteral("Saving the draws of %1...").arg(m_lottery->shape().name));
+    const Busy busy(this, tr("Saving the draws of %1...").arg(m_lottery->shape().name));
     m_lastError.clear();
     bool readBack = false;
     const QMetaObject::Connection c =
@@ -366,15 +359,14 @@ bool MainWindow::save()
     m_control->save();
     disconnect(c);
     for (const QString &note : std::as_const(m_saveNotes))
-        msgBox(note, MsgBoxInformation, kTitle);
+        msgBox(note, MsgBoxInformation, tr(kTitle));
     if (readBack && isVisible() && !changed.isEmpty() &&
-        msgBox(
-            QStringLiteral("Add the draws of %1 that the history does not hold yet?").arg(changed),
-            MsgBoxQuestionYesNo, kTitle) == MsgBoxYes) {
+        msgBox(tr("Add the draws of %1 that the history does not hold yet?").arg(changed),
+               MsgBoxQuestionYesNo, tr(kTitle)) == MsgBoxYes) {
         QString report, problems;
         QTextStream out(&report), err(&problems);
         importDrawFile(changed, out, err);
-        msgBox((report + problems).trimmed(), MsgBoxInformation, kTitle);
+        msgBox((report + problems).trimmed(), MsgBoxInformation, tr(kTitle));
     }
     return readBack && m_lastError.isEmpty();
 }
@@ -383,9 +375,8 @@ bool MainWindow::maybeSave()
 {
     if (!m_control || !m_control->isModified())
         return true;
-    switch (msgBox(
-        QStringLiteral("The draws of %1 were changed. Save them?").arg(m_lottery->shape().name),
-        MsgBoxQuestionYesNoCancel, kTitle)) {
+    switch (msgBox(tr("The draws of %1 were changed. Save them?").arg(m_lottery->shape().name),
+                   MsgBoxQuestionYesNoCancel, tr(kTitle))) {
     case MsgBoxYes:
         return save();
     case MsgBoxNo:
@@ -496,9 +487,8 @@ int MainWindow::updateFromWeb(const QString &address, QTextStream &out, QTextStr
     std::unique_ptr<QProgressDialog> progress;
     if (progressParent) {
         progress = std::make_unique<QProgressDialog>(
-            QStringLiteral("Downloading %1...").arg(url.toDisplayString()),
-            QStringLiteral("Cancel"), 0, 0, progressParent);
-        progress->setWindowTitle(QStringLiteral("Update from the Web"));
+            tr("Downloading %1...").arg(url.toDisplayString()), tr("Cancel"), 0, 0, progressParent);
+        progress->setWindowTitle(tr("Update from the Web"));
         progress->setMinimumDuration(300);
         connect(progress.get(), &QProgressDialog::canceled, &downloader,
                 &domain::Downloader::cancel);
@@ -553,15 +543,14 @@ void MainWindow::askForUpdate()
 {
     bool ok = false;
     const QString address = QInputDialog::getText(
-        this, QStringLiteral("Update from the Web"),
-        QStringLiteral("Address of the published result file of %1:").arg(m_lottery->shape().name),
+        this, tr("Update from the Web"),
+        tr("Address of the published result file of %1:").arg(m_lottery->shape().name),
         QLineEdit::Normal, updateAddress(), &ok);
     if (!ok || address.trimmed().isEmpty())
         return;
     QString report, problems;
     QTextStream out(&report), err(&problems);
-    const Busy busy(this,
-                    QStringLiteral("Updating the draws of %1...").arg(m_lottery->shape().name));
+    const Busy busy(this, tr("Updating the draws of %1...").arg(m_lottery->shape().name));
     const int code = updateFromWeb(address.trimmed(), out, err, this);
     out.flush();
     err.flush();
@@ -634,10 +623,10 @@ void MainWindow::updateTitle()
 {
     const QString name = m_lottery->shape().name;
     m_name->setText(m_lottery->Count() == 0
-                        ? name + QStringLiteral("  (no draws yet: type them into the last row, "
-                                                "paste them, or open or import a file)")
+                        ? name + tr("  (no draws yet: type them into the last row, "
+                                    "paste them, or open or import a file)")
                         : name);
-    setWindowTitle(QStringLiteral("QRT Data Manager - %1[*]").arg(name));
+    setWindowTitle(tr("QRT Data Manager - %1[*]").arg(name));
 }
 
 void MainWindow::switchLottery(const ref::LotteryShape &shape)
@@ -650,17 +639,17 @@ bool MainWindow::openDrawFile(const QString &given)
 {
     // Saves write back to it later, from whatever folder the program then runs in.
     const QString path = QFileInfo(given).absoluteFilePath();
-    const Busy busy(this, QStringLiteral("Reading %1...").arg(path));
+    const Busy busy(this, tr("Reading %1...").arg(path));
     QByteArray bytes;
     const QString unreadable = ref::readDrawFileBytes(path, bytes);
     domain::ResultImporter importer(m_lottery->shape());
     if (!unreadable.isEmpty() || !importer.read(bytes) || importer.badCount() > 0) {
-        msgBox(QStringLiteral("%1 was not loaded:\n%2")
+        msgBox(tr("%1 was not loaded:\n%2")
                    .arg(path, !unreadable.isEmpty() ? unreadable
                               : importer.badCount() == 0
                                   ? importer.error()
                                   : importer.describeBad(path, 40).join(u'\n')),
-               MsgBoxStop, QStringLiteral("Draw file errors"));
+               MsgBoxStop, tr("Draw file errors"));
         return false;
     }
     // Saves write the text draw file back in their own layout; a table of another layout is
@@ -674,13 +663,13 @@ bool MainWindow::openDrawFile(const QString &given)
     // or it is replaced, or nothing happens.
     bool add = false;
     if (m_lottery->Count() > 0) {
-        const int answer = msgBox(
-            QStringLiteral("%1 holds %2 draws already. Add the draws of %3 that it does not hold "
-                           "(Yes), replace them all with the draws of the file (No), or cancel?")
-                .arg(m_lottery->shape().name)
-                .arg(m_lottery->Count())
-                .arg(QFileInfo(path).fileName()),
-            MsgBoxQuestionYesNoCancel, kTitle);
+        const int answer =
+            msgBox(tr("%1 holds %2 draws already. Add the draws of %3 that it does not hold (Yes), "
+                      "replace them all with the draws of the file (No), or cancel?")
+                       .arg(m_lottery->shape().name)
+                       .arg(m_lottery->Count())
+                       .arg(QFileInfo(path).fileName()),
+                   MsgBoxQuestionYesNoCancel, kTitle);
         if (answer == MsgBoxCancel)
             return false;
         add = answer == MsgBoxYes;
@@ -690,7 +679,7 @@ bool MainWindow::openDrawFile(const QString &given)
             : ref::DrawList(m_lottery->shape().total, m_lottery->shape().bonuses()));
     if (merge.conflictCount > 0) {
         msgBox(
-            QStringLiteral("%1 was not added: %2 issues are held with other numbers.\n%3")
+            tr("%1 was not added: %2 issues are held with other numbers.\n%3")
                 .arg(path)
                 .arg(merge.conflictCount)
                 .arg(domain::ResultImporter::describeConflicts(path, merge).mid(0, 40).join(u'\n')),
@@ -706,16 +695,15 @@ bool MainWindow::openDrawFile(const QString &given)
         m_lotteryFolder->forgetOpened();
     replaceDraws(std::move(merge.draws));
     if (!why.isEmpty())
-        msgBox(QStringLiteral("The draws of %1 were read, but its backup could not be kept (%2), "
-                              "so saves will not write back to it.")
+        msgBox(tr("The draws of %1 were read, but its backup could not be kept (%2), "
+                  "so saves will not write back to it.")
                    .arg(path, why),
-               MsgBoxStop, kTitle);
+               MsgBoxStop, tr(kTitle));
     statusBar()->showMessage(
-        writeBack
-            ? QStringLiteral("Read %1 draws from %2; Save keeps them and writes them back to it")
-                  .arg(count)
-                  .arg(path)
-            : QStringLiteral("Read %1 draws from %2; Save keeps them").arg(count).arg(path));
+        writeBack ? tr("Read %1 draws from %2; Save keeps them and writes them back to it")
+                        .arg(count)
+                        .arg(path)
+                  : tr("Read %1 draws from %2; Save keeps them").arg(count).arg(path));
     return true;
 }
 
@@ -734,8 +722,7 @@ QString chooseFile(const QString &title, const QString &filter)
 
 void MainWindow::askForDrawFile()
 {
-    const QString file = chooseFile(QStringLiteral("Open Draw File"),
-                                    QStringLiteral("Text File(*.txt)|*.txt|All files|*"));
+    const QString file = chooseFile(tr("Open Draw File"), tr("Text File(*.txt)|*.txt|All files|*"));
     if (!file.isEmpty() && maybeSave())
         openDrawFile(file);
 }
@@ -743,7 +730,7 @@ void MainWindow::askForDrawFile()
 void MainWindow::askForCustomLottery()
 {
     QDialog dialog(this);
-    dialog.setWindowTitle(QStringLiteral("Custom lottery"));
+    dialog.setWindowTitle(tr("Custom lottery"));
     auto *form = new QFormLayout(&dialog);
     auto *total = new QSpinBox;
     total->setRange(1, 50);
@@ -755,10 +742,10 @@ void MainWindow::askForCustomLottery()
     maxi->setRange(0, 100000);
     maxi->setValue(m_lottery->shape().maxi);
     const ref::LotteryShape &current = m_lottery->shape();
-    auto *bonus = new QCheckBox(QStringLiteral("A bonus number follows the basic numbers"));
+    auto *bonus = new QCheckBox(tr("A bonus number follows the basic numbers"));
     bonus->setChecked(current.bonus && !current.ownDrum);
     // A second drum: its own count and range; a bonus from it may equal a basic number.
-    auto *drum = new QCheckBox(QStringLiteral("Bonus numbers come from a second drum"));
+    auto *drum = new QCheckBox(tr("Bonus numbers come from a second drum"));
     drum->setObjectName(QStringLiteral("secondDrum"));
     drum->setChecked(current.bonus && current.ownDrum);
     auto *drumCount = new QSpinBox;
@@ -780,14 +767,14 @@ void MainWindow::askForCustomLottery()
     };
     connect(drum, &QCheckBox::toggled, &dialog, follow);
     follow();
-    form->addRow(QStringLiteral("Basic numbers per draw"), total);
-    form->addRow(QStringLiteral("Smallest number"), mini);
-    form->addRow(QStringLiteral("Largest number"), maxi);
+    form->addRow(tr("Basic numbers per draw"), total);
+    form->addRow(tr("Smallest number"), mini);
+    form->addRow(tr("Largest number"), maxi);
     form->addRow(bonus);
     form->addRow(drum);
-    form->addRow(QStringLiteral("Bonus numbers per draw"), drumCount);
-    form->addRow(QStringLiteral("Smallest bonus number"), drumMini);
-    form->addRow(QStringLiteral("Largest bonus number"), drumMaxi);
+    form->addRow(tr("Bonus numbers per draw"), drumCount);
+    form->addRow(tr("Smallest bonus number"), drumMini);
+    form->addRow(tr("Largest bonus number"), drumMaxi);
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     form->addRow(buttons);
     connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
@@ -808,7 +795,7 @@ void MainWindow::askForCustomLottery()
                            .arg(bonusPart);
     const std::optional<ref::LotteryShape> shape = ref::LotteryShape::parse(id, &why);
     if (!shape) {
-        msgBox(why, MsgBoxStop, kTitle);
+        msgBox(why, MsgBoxStop, tr(kTitle));
         return;
     }
     if (!maybeSave())
@@ -847,92 +834,86 @@ bool MainWindow::goToIssue(const QString &wanted)
     const QString issue = wanted.trimmed();
     if (m_control->goToIssue(issue))
         return true;
-    msgBox(
-        QStringLiteral("Issue %1 is not in the draws of %2.").arg(issue, m_lottery->shape().name),
-        MsgBoxInformation, kTitle);
+    msgBox(tr("Issue %1 is not in the draws of %2.").arg(issue, m_lottery->shape().name),
+           MsgBoxInformation, tr(kTitle));
     return false;
 }
 
 void MainWindow::askForIssue()
 {
     bool ok = false;
-    const QString issue =
-        QInputDialog::getText(this, QStringLiteral("Go to Issue"), QStringLiteral("Issue:"),
-                              QLineEdit::Normal, QString(), &ok);
+    const QString issue = QInputDialog::getText(this, tr("Go to Issue"), tr("Issue:"),
+                                                QLineEdit::Normal, QString(), &ok);
     if (ok && !issue.trimmed().isEmpty())
         goToIssue(issue);
 }
 
 bool MainWindow::exportCsv(const QString &path)
 {
-    const Busy busy(this, QStringLiteral("Writing %1...").arg(path));
+    const Busy busy(this, tr("Writing %1...").arg(path));
     const ref::Status s = ref::writeFileAtomically(path, formatCsv(m_lottery->draws()));
     if (!s.landed()) {
-        msgBox(QStringLiteral("The draws were not exported: %1").arg(s.message()), MsgBoxStop,
-               kTitle);
+        msgBox(tr("The draws were not exported: %1").arg(s.message()), MsgBoxStop, tr(kTitle));
         return false;
     }
     if (!s.ok())
-        msgBox(QStringLiteral("The draws were exported, but: %1").arg(s.message()), MsgBoxStop,
-               kTitle);
-    statusBar()->showMessage(
-        QStringLiteral("Exported %1 draws to %2").arg(m_lottery->Count()).arg(path), 5000);
+        msgBox(tr("The draws were exported, but: %1").arg(s.message()), MsgBoxStop, tr(kTitle));
+    statusBar()->showMessage(tr("Exported %1 draws to %2").arg(m_lottery->Count()).arg(path), 5000);
     return true;
 }
 
 bool MainWindow::importCsv(const QString &path)
 {
-    const Busy busy(this, QStringLiteral("Reading %1...").arg(path));
+    const Busy busy(this, tr("Reading %1...").arg(path));
     domain::ResultImporter importer(m_lottery->shape());
     if (!importer.readFile(path)) {
-        msgBox(QStringLiteral("%1 was not loaded: %2").arg(path, importer.error()), MsgBoxStop,
-               QStringLiteral("Draw file errors"));
+        msgBox(tr("%1 was not loaded: %2").arg(path, importer.error()), MsgBoxStop,
+               tr("Draw file errors"));
         return false;
     }
     if (importer.badCount() > 0) {
         const QString listed = importer.describeBad(path, 40).join(u'\n');
         if (importer.draws().size() == 0) {
-            msgBox(QStringLiteral("%1 was not loaded:\n%2").arg(path, listed), MsgBoxStop,
-                   QStringLiteral("Draw file errors"));
+            msgBox(tr("%1 was not loaded:\n%2").arg(path, listed), MsgBoxStop,
+                   tr("Draw file errors"));
             return false;
         }
-        if (msgBox(QStringLiteral("%1 has %2 bad lines:\n%3\n\nImport its other draws and skip "
-                                  "these lines?")
+        if (msgBox(tr("%1 has %2 bad lines:\n%3\n\nImport its other draws and skip "
+                      "these lines?")
                        .arg(path)
                        .arg(importer.badCount())
                        .arg(listed),
-                   MsgBoxQuestionYesNo, QStringLiteral("Draw file errors")) != MsgBoxYes)
+                   MsgBoxQuestionYesNo, tr("Draw file errors")) != MsgBoxYes)
             return false;
     }
     domain::ResultImporter::Merge merge = importer.mergeInto(m_lottery->draws());
     if (merge.conflictCount > 0) {
         msgBox(
-            QStringLiteral("%1 was not imported: %2 issues are held with other numbers.\n%3")
+            tr("%1 was not imported: %2 issues are held with other numbers.\n%3")
                 .arg(path)
                 .arg(merge.conflictCount)
                 .arg(domain::ResultImporter::describeConflicts(path, merge).mid(0, 40).join(u'\n')),
-            MsgBoxStop, QStringLiteral("Draw file errors"));
+            MsgBoxStop, tr("Draw file errors"));
         return false;
     }
     const QString counts = importer.counts(merge);
     if (merge.added > 0)
         replaceDraws(std::move(merge.draws));
-    statusBar()->showMessage(QStringLiteral("Read %1: %2; Save keeps them").arg(path, counts));
+    statusBar()->showMessage(tr("Read %1: %2; Save keeps them").arg(path, counts));
     return true;
 }
 
 void MainWindow::askForCsvExport()
 {
-    const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Export as CSV"),
-                                                      QString(), QStringLiteral("CSV (*.csv)"));
+    const QString path = QFileDialog::getSaveFileName(this, tr("Export as CSV"), QString(),
+                                                      QStringLiteral("CSV (*.csv)"));
     if (!path.isEmpty())
         exportCsv(path);
 }
 
 void MainWindow::askForCsvImport()
 {
-    const QString file =
-        chooseFile(QStringLiteral("Import CSV"), QStringLiteral("CSV|*.csv|All files|*"));
+    const QString file = chooseFile(tr("Import CSV"), tr("CSV|*.csv|All files|*"));
     if (!file.isEmpty() && maybeSave())
         importCsv(file);
 }
@@ -949,8 +930,8 @@ QString describeVersion(const domain::VersionShelf::Version &v)
     return QStringLiteral("%1  %2  %3")
         .arg(v.id, 4)
         .arg(QLocale().toString(v.saved, QLocale::ShortFormat))
-        .arg(v.draws < 0 ? QStringLiteral("draws unknown")
-                         : QStringLiteral("%1 draws").arg(v.draws));
+        .arg(v.draws < 0 ? MainWindow::tr("draws unknown")
+                         : MainWindow::tr("%1 draws").arg(v.draws));
 }
 } // namespace
 
@@ -965,27 +946,23 @@ bool MainWindow::restoreVersion(int id)
 {
     const std::optional<domain::VersionShelf::Version> v = m_lotteryFolder->versions().find(id);
     if (!v) {
-        msgBox(QStringLiteral("There is no earlier version %1 of %2.")
-                   .arg(id)
-                   .arg(m_lottery->shape().name),
-               MsgBoxStop, kTitle);
+        msgBox(tr("There is no earlier version %1 of %2.").arg(id).arg(m_lottery->shape().name),
+               MsgBoxStop, tr(kTitle));
         return false;
     }
     ref::ReadResult r = ref::readUserDataFile(v->path);
     if (r.ok() && !r.shape.sameDraws(m_lottery->shape()))
-        r.errors.push_back({3, QStringLiteral("it holds draws of %1").arg(r.shape.name)});
+        r.errors.push_back({3, tr("it holds draws of %1").arg(r.shape.name)});
     if (!r.ok()) {
-        msgBox(QStringLiteral("Version %1 cannot be used:\n%2")
-                   .arg(id)
-                   .arg(r.describe(v->path, 20).join(u'\n')),
-               MsgBoxStop, kTitle);
+        msgBox(
+            tr("Version %1 cannot be used:\n%2").arg(id).arg(r.describe(v->path, 20).join(u'\n')),
+            MsgBoxStop, tr(kTitle));
         return false;
     }
     // Not saved yet: the state it replaces becomes a version of its own when it is.
     replaceDraws(std::move(r.draws));
-    statusBar()->showMessage(QStringLiteral("Version %1 (%2 draws) is shown; Save keeps it")
-                                 .arg(id)
-                                 .arg(m_lottery->Count()));
+    statusBar()->showMessage(
+        tr("Version %1 (%2 draws) is shown; Save keeps it").arg(id).arg(m_lottery->Count()));
     return true;
 }
 
@@ -1022,17 +999,17 @@ void MainWindow::askForVersion()
 {
     const QList<domain::VersionShelf::Version> all = m_lotteryFolder->versions().list();
     if (all.isEmpty()) {
-        msgBox(QStringLiteral("No earlier versions of %1 are kept yet: each save keeps the state "
-                              "it replaces.")
+        msgBox(tr("No earlier versions of %1 are kept yet: each save keeps the state "
+                  "it replaces.")
                    .arg(m_lottery->shape().name),
-               MsgBoxInformation, kTitle);
+               MsgBoxInformation, tr(kTitle));
         return;
     }
     QDialog dialog(this);
-    dialog.setWindowTitle(QStringLiteral("Earlier Versions"));
+    dialog.setWindowTitle(tr("Earlier Versions"));
     auto *layout = new QVBoxLayout(&dialog);
-    layout->addWidget(new QLabel(QStringLiteral("Each save kept the draws it replaced. Choose "
-                                                "one to show it; Save then keeps it.")));
+    layout->addWidget(new QLabel(tr("Each save kept the draws it replaced. Choose "
+                                    "one to show it; Save then keeps it.")));
     auto *list = new QListWidget;
     list->setObjectName(QStringLiteral("versionList"));
     for (auto it = all.crbegin(); it != all.crend(); ++it) {
@@ -1042,7 +1019,7 @@ void MainWindow::askForVersion()
     list->setCurrentRow(0);
     layout->addWidget(list);
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Cancel);
-    buttons->addButton(QStringLiteral("&Restore"), QDialogButtonBox::AcceptRole);
+    buttons->addButton(tr("&Restore"), QDialogButtonBox::AcceptRole);
     layout->addWidget(buttons);
     connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
@@ -1099,7 +1076,7 @@ void MainWindow::writeJournal()
     }
     if (const ref::Status s = m_journal->write(entry); !s.ok())
         statusBar()->showMessage(
-            QStringLiteral("Typed draws could not be kept safe until saved: %1").arg(s.message()));
+            tr("Typed draws could not be kept safe until saved: %1").arg(s.message()));
 }
 
 void MainWindow::offerJournal()
@@ -1109,13 +1086,13 @@ void MainWindow::offerJournal()
         m_journal->clear();
         return;
     }
-    if (msgBox(QStringLiteral("The draws of %1 were changed and not saved when the program last "
-                              "ended (%2 rows after the first %3 saved draws). Bring the changes "
-                              "back?")
+    if (msgBox(tr("The draws of %1 were changed and not saved when the program last "
+                  "ended (%2 rows after the first %3 saved draws). Bring the changes "
+                  "back?")
                    .arg(m_lottery->shape().name)
                    .arg(entry->rows.size())
                    .arg(entry->keep),
-               MsgBoxQuestionYesNo, kTitle) != MsgBoxYes) {
+               MsgBoxQuestionYesNo, tr(kTitle)) != MsgBoxYes) {
         m_journal->clear();
         return;
     }
@@ -1187,8 +1164,7 @@ void MainWindow::undo()
     showDraws();
     m_control->setModified(m_modifiedBefore);
     updateTitle();
-    statusBar()->showMessage(QStringLiteral("The draws are back as they were; Save keeps them"),
-                             5000);
+    statusBar()->showMessage(tr("The draws are back as they were; Save keeps them"), 5000);
 }
 
 } // namespace qrt::app
@@ -1200,8 +1176,7 @@ bool MainWindow::importResults(const QString &path, ImportPreview **shown)
 {
     QByteArray bytes;
     if (const QString why = ref::readDrawFileBytes(path, bytes); !why.isEmpty()) {
-        msgBox(QStringLiteral("%1 was not loaded: %2").arg(path, why), MsgBoxStop,
-               QStringLiteral("Draw file errors"));
+        msgBox(tr("%1 was not loaded: %2").arg(path, why), MsgBoxStop, tr("Draw file errors"));
         return false;
     }
     // The roles chosen for the last file of the same layout (the same column names).
@@ -1233,15 +1208,14 @@ bool MainWindow::importResults(const QString &path, ImportPreview **shown)
         return false;
     const QString counts = preview.importer().counts(merge);
     replaceDraws(std::move(merge.draws));
-    statusBar()->showMessage(QStringLiteral("Read %1: %2; Save keeps them").arg(path, counts));
+    statusBar()->showMessage(tr("Read %1: %2; Save keeps them").arg(path, counts));
     return true;
 }
 
 void MainWindow::askForResults()
 {
     const QString file =
-        chooseFile(QStringLiteral("Import Results"),
-                   QStringLiteral("Result files (*.csv *.txt)|*.csv;*.txt|All files|*"));
+        chooseFile(tr("Import Results"), tr("Result files (*.csv *.txt)|*.csv;*.txt|All files|*"));
     if (!file.isEmpty())
         importResults(file);
 }
@@ -1255,17 +1229,16 @@ void MainWindow::showGaps()
 {
     const QStringList gaps = domain::DrawGaps::of(m_lottery->draws());
     if (gaps.isEmpty()) {
-        msgBox(QStringLiteral("No draw is missing from the history of %1.")
-                   .arg(m_lottery->shape().name),
+        msgBox(tr("No draw is missing from the history of %1.").arg(m_lottery->shape().name),
                MsgBoxInformation, kTitle);
         return;
     }
     auto *dialog = new QDialog(this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
-    dialog->setWindowTitle(QStringLiteral("Missing Draws"));
+    dialog->setWindowTitle(tr("Missing Draws"));
     auto *layout = new QVBoxLayout(dialog);
-    layout->addWidget(new QLabel(QStringLiteral("%1 holes in the history of %2. Go to shows the "
-                                                "draw held after the one chosen.")
+    layout->addWidget(new QLabel(tr("%1 holes in the history of %2. Go to shows the "
+                                    "draw held after the one chosen.")
                                      .arg(gaps.size())
                                      .arg(m_lottery->shape().name)));
     auto *list = new QListWidget;

@@ -1,15 +1,17 @@
 #include "StatisticsModel.h"
 
+#include <QCoreApplication>
+
 namespace qrt::app
 {
 
 namespace
 {
-QString mark(double deviation)
+const char *mark(double deviation)
 {
-    return deviation > 2    ? QStringLiteral("hot")
-           : deviation < -2 ? QStringLiteral("cold")
-                            : QString();
+    return deviation > 2    ? QT_TRANSLATE_NOOP("StatisticsModel", "hot")
+           : deviation < -2 ? QT_TRANSLATE_NOOP("StatisticsModel", "cold")
+                            : "";
 }
 } // namespace
 
@@ -42,20 +44,27 @@ bool StatisticsModel::isBonus(int row) const
     return size_t(row) >= m_stats.numbers.size();
 }
 
-QString StatisticsModel::text(int row, int column) const
+QString StatisticsModel::text(int row, int column, bool shown) const
 {
+    // The exported file keeps its English words whatever language the window shows.
+    const auto word = [shown](const char *english) {
+        return shown ? QCoreApplication::translate("StatisticsModel", english)
+                     : QString::fromLatin1(english);
+    };
     const DrawStatistics::Number &n = number(row);
     switch (column) {
     case Number:
-        return isBonus(row) ? QStringLiteral("bonus %1").arg(n.value) : QString::number(n.value);
+        return isBonus(row) ? word(QT_TRANSLATE_NOOP("StatisticsModel", "bonus %1")).arg(n.value)
+                            : QString::number(n.value);
     case Count:
         return QString::number(n.count);
     case SinceLast:
-        return n.sinceLast < 0 ? QStringLiteral("never") : QString::number(n.sinceLast);
+        return n.sinceLast < 0 ? word(QT_TRANSLATE_NOOP("StatisticsModel", "never"))
+                               : QString::number(n.sinceLast);
     case LongestGap:
         return QString::number(n.longestGap);
     default:
-        return mark(n.deviation);
+        return word(mark(n.deviation));
     }
 }
 
@@ -65,7 +74,7 @@ QVariant StatisticsModel::data(const QModelIndex &index, int role) const
         return {};
     const DrawStatistics::Number &n = number(index.row());
     if (role == Qt::DisplayRole)
-        return text(index.row(), index.column());
+        return text(index.row(), index.column(), true);
     if (role == Qt::UserRole) {
         switch (index.column()) {
         case Number: // the bonus drum after the basic numbers
@@ -84,7 +93,7 @@ QVariant StatisticsModel::data(const QModelIndex &index, int role) const
     if (role == Qt::TextAlignmentRole)
         return int(Qt::AlignRight | Qt::AlignVCenter);
     if (role == Qt::ToolTipRole && index.column() == Mark)
-        return QStringLiteral("%1 draws against %2 expected")
+        return QCoreApplication::translate("StatisticsModel", "%1 draws against %2 expected")
             .arg(n.count)
             .arg(isBonus(index.row()) ? m_stats.bonusExpected : m_stats.expected, 0, 'f', 1);
     return {};
@@ -94,8 +103,14 @@ QVariant StatisticsModel::headerData(int section, Qt::Orientation orientation, i
 {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return {};
-    static const char *const names[] = {"Number", "Drawn", "Draws since", "Longest gap", "Mark"};
-    return section >= 0 && section < Columns ? QString::fromLatin1(names[section]) : QVariant();
+    static const char *const names[] = {QT_TRANSLATE_NOOP("StatisticsModel", "Number"),
+                                        QT_TRANSLATE_NOOP("StatisticsModel", "Drawn"),
+                                        QT_TRANSLATE_NOOP("StatisticsModel", "Draws since"),
+                                        QT_TRANSLATE_NOOP("StatisticsModel", "Longest gap"),
+                                        QT_TRANSLATE_NOOP("StatisticsModel", "Mark")};
+    return section >= 0 && section < Columns
+               ? QCoreApplication::translate("StatisticsModel", names[section])
+               : QVariant();
 }
 
 QByteArray StatisticsModel::toCsv() const

@@ -30,7 +30,7 @@ public:
                         int role = Qt::DisplayRole) const override;
 
 private:
-    QString text(int row, int column) const;
+    QString text(int row, int column, bool shown = false) const;
     const DrawStatistics::Number &number(int row) const;
     bool isBonus(int row) const;
     DrawStatistics m_stats;

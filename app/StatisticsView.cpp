@@ -24,10 +24,10 @@ StatisticsView::StatisticsView(QWidget *parent)
     m_table->verticalHeader()->setDefaultSectionSize(m_table->fontMetrics().height() + 6);
     m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_table->setAccessibleName(QStringLiteral("Statistics of the chosen draws"));
+    m_table->setAccessibleName(tr("Statistics of the chosen draws"));
     m_table->setAccessibleDescription(
-        QStringLiteral("Per number: how often it was drawn, the draws since it last came, its "
-                       "longest gap and whether it is hot or cold; sort by any column"));
+        tr("Per number: how often it was drawn, the draws since it last came, its "
+           "longest gap and whether it is hot or cold; sort by any column"));
     m_pairs->setObjectName(QStringLiteral("pairs"));
     m_pairs->setWordWrap(true);
     auto *layout = new QVBoxLayout(this);
@@ -42,10 +42,9 @@ void StatisticsView::show(DrawStatistics statistics)
     QStringList pairs;
     for (const DrawStatistics::Pair &p : m_model->statistics().topPairs)
         pairs << QStringLiteral("%1-%2 (%3)").arg(p.a).arg(p.b).arg(p.count);
-    m_pairs->setText(
-        pairs.isEmpty()
-            ? QString()
-            : QStringLiteral("Most frequent pairs: %1").arg(pairs.join(QStringLiteral(", "))));
+    m_pairs->setText(pairs.isEmpty()
+                         ? QString()
+                         : tr("Most frequent pairs: %1").arg(pairs.join(QStringLiteral(", "))));
 }
 
 } // namespace qrt::app

@@ -3,6 +3,7 @@
 #include "Checker.h"
 #include "DrawGaps.h"
 #include "MainWindow.h"
+#include "Translations.h"
 #include <qrt/MsgBox.h>
 #include <qrt/RuntimeError.h>
 #include <qrt/refhost/Lottery.h>
@@ -23,6 +24,7 @@ struct Options {
     bool versions = false;
     bool skipBad = false;
     bool gaps = false;
+    QString language;
 };
 
 QString escapedBytes(const QByteArray &bytes)
@@ -105,8 +107,12 @@ std::optional<int> parseOptions(int argc, char *argv[], Options &o)
                                      QStringLiteral("The lottery, as SHAPE; the window opens on "
                                                     "it."),
                                      QStringLiteral("SHAPE"));
+    const QCommandLineOption language(QStringLiteral("lang"),
+                                      QStringLiteral("Shows the window in language LANG (de, "
+                                                     "zh_CN or en) instead of the system's."),
+                                      QStringLiteral("LANG"));
     parser.addOptions({help, version, dataDir, screenshot, check, import, skipBad, lottery,
-                       versions, restore, gaps, update});
+                       versions, restore, gaps, update, language});
     // Without an application object Qt cannot name the program in the usage line.
     const QString helpText = parser.helpText().replace(QStringLiteral("<executable_name>"),
                                                        QStringLiteral("qrt-datamanager"));
@@ -141,7 +147,7 @@ std::optional<int> parseOptions(int argc, char *argv[], Options &o)
     o = {parser.value(dataDir), parser.value(screenshot), parser.value(check),
          parser.value(import),  parser.value(lottery),    parser.value(restore),
          parser.value(update),  parser.isSet(versions),   parser.isSet(skipBad),
-         parser.isSet(gaps)};
+         parser.isSet(gaps),    parser.value(language)};
     if (parser.isSet(dataDir) && o.dataDir.isEmpty())
         return fail(QStringLiteral("--data-dir needs a folder"));
     if (parser.isSet(check) && o.lottery.isEmpty())
@@ -192,6 +198,10 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("QRTDataManager"));
     QApplication::setApplicationDisplayName(QStringLiteral("QRT Data Manager"));
+    if (QString why; !qrt::app::installTranslation(&app, options.language, &why)) {
+        std::fprintf(stderr, "qrt-datamanager: %s\n", qPrintable(why));
+        return 2;
+    }
 
     std::optional<qrt::ref::LotteryShape> lottery;
     if (!options.lottery.isEmpty()) {
@@ -211,7 +221,7 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "qrt-datamanager: %s\n", e.what());
         if (!headless)
             qrt::msgBox(QString::fromUtf8(e.what()), qrt::MsgBoxStop,
-                        QStringLiteral("Data Manager"));
+                        QCoreApplication::translate("qrt::app::MainWindow", "Data Manager"));
         return 2;
     }
     if (batch) {

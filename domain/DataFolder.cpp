@@ -38,21 +38,22 @@ QString reason(int error, const QByteArray &name)
     const QString folder = QFile::decodeName(name);
     switch (error) {
     case ENOSPC:
-        return QStringLiteral("the disk is full");
+        return QCoreApplication::translate("DataFolder", "the disk is full");
     case EDQUOT:
-        return QStringLiteral("the disk quota is used up");
+        return QCoreApplication::translate("DataFolder", "the disk quota is used up");
     case EFBIG:
-        return QStringLiteral("the file size limit is reached");
+        return QCoreApplication::translate("DataFolder", "the file size limit is reached");
     case EACCES:
     case EPERM:
-        return QStringLiteral("there is no permission to write in %1").arg(folder);
+        return QCoreApplication::translate("DataFolder", "there is no permission to write in %1")
+            .arg(folder);
     case EROFS:
-        return QStringLiteral("%1 is on a read-only disk").arg(folder);
+        return QCoreApplication::translate("DataFolder", "%1 is on a read-only disk").arg(folder);
     case ENOTDIR:
     case EEXIST:
-        return QStringLiteral("%1 is not a folder").arg(folder);
+        return QCoreApplication::translate("DataFolder", "%1 is not a folder").arg(folder);
     case ENAMETOOLONG:
-        return QStringLiteral("the name is too long");
+        return QCoreApplication::translate("DataFolder", "the name is too long");
     default:
         return QStringLiteral("%1 (%2)").arg(QString::fromLocal8Bit(std::strerror(error)), folder);
     }
@@ -91,19 +92,23 @@ QString userDataLocation(const char **from)
     *from = xdg.isEmpty() ? "HOME" : "XDG_DATA_HOME";
     const QByteArray base = xdg.isEmpty() ? qgetenv("HOME") : xdg;
     const auto refuse = [](const QString &why) {
-        return RuntimeError(76,
-                            why + QStringLiteral("; give the data folder with --data-dir DIR."));
+        return RuntimeError(
+            76, why + QCoreApplication::translate("DataFolder",
+                                                  "; give the data folder with --data-dir DIR."));
     };
     if (base.isEmpty())
-        throw refuse(QStringLiteral("HOME is not set"));
+        throw refuse(QCoreApplication::translate("DataFolder", "HOME is not set"));
     const QString decoded = QFile::decodeName(base);
     if (QFile::encodeName(decoded) != base)
-        throw refuse(QStringLiteral("%1 holds bytes that are not valid text, so the user's data "
-                                    "location cannot be used")
+        throw refuse(QCoreApplication::translate(
+                         "DataFolder", "%1 holds bytes that are not valid text, so the user's data "
+                                       "location cannot be used")
                          .arg(QLatin1String(*from)));
     if (!base.startsWith('/'))
-        throw refuse(QStringLiteral("%1 (%2) is not an absolute path, so the user's data location "
-                                    "cannot be used")
+        throw refuse(QCoreApplication::translate(
+                         "DataFolder",
+                         "%1 (%2) is not an absolute path, so the user's data location "
+                         "cannot be used")
                          .arg(QLatin1String(*from), decoded));
     return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
 }
@@ -201,12 +206,15 @@ DataFolder::DataFolder(const QString &path)
     const QByteArray name = QFile::encodeName(m_path);
     if (const QString why = makeFolder(name); !why.isEmpty()) {
         if (from)
-            throw RuntimeError(76, QStringLiteral("The user's data location %1 (from %2) cannot be "
-                                                  "used: %3; give the data folder with --data-dir "
-                                                  "DIR.")
-                                       .arg(m_path, QLatin1String(from), why));
-        throw RuntimeError(
-            75, QStringLiteral("The data folder %1 cannot be created: %2.").arg(m_path, why));
+            throw RuntimeError(
+                76, QCoreApplication::translate("DataFolder",
+                                                "The user's data location %1 (from %2) cannot be "
+                                                "used: %3; give the data folder with --data-dir "
+                                                "DIR.")
+                        .arg(m_path, QLatin1String(from), why));
+        throw RuntimeError(75, QCoreApplication::translate(
+                                   "DataFolder", "The data folder %1 cannot be created: %2.")
+                                   .arg(m_path, why));
     }
     m_lockName = name + "/lock";
     lock();
@@ -234,12 +242,15 @@ void DataFolder::lock()
         return true;
     };
     const auto cannotLock = [&](int error) {
-        return RuntimeError(noRoom(error) ? 61 : 75,
-                            (noRoom(error) ? QStringLiteral("The lock of the data folder %1 cannot "
-                                                            "be written: %2. Nothing was changed.")
-                                           : QStringLiteral("The data folder %1 cannot be locked: "
-                                                            "%2. Nothing was changed."))
-                                .arg(m_path, reason(error, QFile::encodeName(m_path))));
+        return RuntimeError(
+            noRoom(error) ? 61 : 75,
+            (noRoom(error)
+                 ? QCoreApplication::translate("DataFolder",
+                                               "The lock of the data folder %1 cannot "
+                                               "be written: %2. Nothing was changed.")
+                 : QCoreApplication::translate("DataFolder", "The data folder %1 cannot be locked: "
+                                                             "%2. Nothing was changed."))
+                .arg(m_path, reason(error, QFile::encodeName(m_path))));
     };
     for (;;) {
         int fd = ::open(m_lockName.constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
@@ -287,16 +298,19 @@ void DataFolder::lock()
             if (!runs(holder) && lookAgain())
                 continue;
             if (holder.pid == 0)
-                throw RuntimeError(70, QStringLiteral("The data folder %1 is in use by another "
-                                                      "program; close it first. Nothing was "
-                                                      "changed.")
+                throw RuntimeError(70, QCoreApplication::translate(
+                                           "DataFolder", "The data folder %1 is in use by another "
+                                                         "program; close it first. Nothing was "
+                                                         "changed.")
                                            .arg(m_path));
             throw RuntimeError(
-                70, QStringLiteral("The data folder %1 is in use by %2 (process %3 on %4); "
-                                   "close it first. Nothing was changed.")
+                70, QCoreApplication::translate(
+                        "DataFolder", "The data folder %1 is in use by %2 (process %3 on %4); "
+                                      "close it first. Nothing was changed.")
                         .arg(m_path,
-                             holder.program.isEmpty() ? QStringLiteral("another program")
-                                                      : holder.program,
+                             holder.program.isEmpty()
+                                 ? QCoreApplication::translate("DataFolder", "another program")
+                                 : holder.program,
                              QString::number(holder.pid), holder.host));
         }
         // No live process holds it, whatever it says.
@@ -333,27 +347,31 @@ ref::Status DataFolder::checkLock() const
     struct stat held {
     }, named{};
     if (m_lockFd < 0 || ::fstat(m_lockFd, &held) != 0) {
-        why = QStringLiteral("it is not held");
+        why = QCoreApplication::translate("DataFolder", "it is not held");
     } else if (::stat(m_lockName.constData(), &named) != 0) {
-        why = errno == ENOENT ? QStringLiteral("its lock file was deleted")
-                              : QStringLiteral("its lock file cannot be checked: %1")
-                                    .arg(QString::fromLocal8Bit(std::strerror(errno)));
+        why = errno == ENOENT
+                  ? QCoreApplication::translate("DataFolder", "its lock file was deleted")
+                  : QCoreApplication::translate("DataFolder", "its lock file cannot be checked: %1")
+                        .arg(QString::fromLocal8Bit(std::strerror(errno)));
     } else if (named.st_dev != held.st_dev || named.st_ino != held.st_ino) {
         const LockInfo other = readInfo(m_lockName);
-        why =
-            other.pid
-                ? QStringLiteral("its lock file was replaced by that of process %1").arg(other.pid)
-                : QStringLiteral("its lock file was replaced");
+        why = other.pid ? QCoreApplication::translate(
+                              "DataFolder", "its lock file was replaced by that of process %1")
+                              .arg(other.pid)
+                        : QCoreApplication::translate("DataFolder", "its lock file was replaced");
     } else if (const LockInfo now = readInfo(m_lockFd);
                now.pid != QCoreApplication::applicationPid()) {
-        why = now.pid ? QStringLiteral("its lock file now names process %1").arg(now.pid)
-                      : QStringLiteral("its lock file was overwritten");
+        why = now.pid
+                  ? QCoreApplication::translate("DataFolder", "its lock file now names process %1")
+                        .arg(now.pid)
+                  : QCoreApplication::translate("DataFolder", "its lock file was overwritten");
     }
     if (why.isEmpty())
         return ref::Status::success();
     return ref::Status::failure(
-        QStringLiteral("The lock on the data folder %1 was lost (%2), so another program may "
-                       "have changed the draws there. Nothing was saved.")
+        QCoreApplication::translate(
+            "DataFolder", "The lock on the data folder %1 was lost (%2), so another program may "
+                          "have changed the draws there. Nothing was saved.")
             .arg(m_path, why));
 }
 

@@ -1,5 +1,6 @@
 #include "Downloader.h"
 
+#include <QCoreApplication>
 #include <QEventLoop>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
@@ -26,8 +27,8 @@ Downloader::Result Downloader::fetch(const QUrl &url)
     const auto fail = [](const QString &why) { return Result{ref::Status::failure(why), {}}; };
     const QString scheme = url.scheme().toLower();
     if (!url.isValid() || (scheme != QLatin1String("http") && scheme != QLatin1String("https")))
-        return fail(
-            QStringLiteral("%1 is not an http or https address").arg(url.toDisplayString()));
+        return fail(QCoreApplication::translate("Downloader", "%1 is not an http or https address")
+                        .arg(url.toDisplayString()));
     m_cancelled = false;
     QNetworkAccessManager manager;
     QNetworkRequest request(url);
@@ -51,7 +52,8 @@ Downloader::Result Downloader::fetch(const QUrl &url)
         silence.start();
         // Read as it comes: a body over the limit is stopped, never held whole.
         if (body.size() + reply->bytesAvailable() > m_limit) {
-            tooMuch = QStringLiteral("the file is larger than %1 MB").arg(m_limit >> 20);
+            tooMuch = QCoreApplication::translate("Downloader", "the file is larger than %1 MB")
+                          .arg(m_limit >> 20);
             reply->abort();
             return;
         }
@@ -74,17 +76,20 @@ Downloader::Result Downloader::fetch(const QUrl &url)
     const QString where = reply->url().toDisplayString();
     reply->deleteLater();
     if (m_cancelled)
-        return fail(QStringLiteral("the download was cancelled"));
+        return fail(QCoreApplication::translate("Downloader", "the download was cancelled"));
     if (!tooMuch.isEmpty())
         return fail(tooMuch);
     if (timedOut)
-        return fail(
-            QStringLiteral("%1 sent nothing for %2 s").arg(where).arg(m_timeoutMs / 1000.0));
+        return fail(QCoreApplication::translate("Downloader", "%1 sent nothing for %2 s")
+                        .arg(where)
+                        .arg(m_timeoutMs / 1000.0));
     if (status >= 400)
-        return fail(
-            QStringLiteral("the server answered %1 %2 for %3").arg(status).arg(reason, where));
+        return fail(QCoreApplication::translate("Downloader", "the server answered %1 %2 for %3")
+                        .arg(status)
+                        .arg(reason, where));
     if (announced.isValid() && body.size() < announced.toLongLong())
-        return fail(QStringLiteral("the download of %1 ended after %2 of %3 bytes")
+        return fail(QCoreApplication::translate("Downloader",
+                                                "the download of %1 ended after %2 of %3 bytes")
                         .arg(where)
                         .arg(body.size())
                         .arg(announced.toLongLong()));
@@ -110,9 +115,10 @@ quint16 u16(const QByteArray &b, qsizetype at)
 Downloader::Result Downloader::unzip(const QByteArray &zip, qint64 limit)
 {
     const auto fail = [](const QString &why) {
-        return Result{
-            ref::Status::failure(QStringLiteral("the zip archive cannot be read: %1").arg(why)),
-            {}};
+        return Result{ref::Status::failure(QCoreApplication::translate(
+                                               "Downloader", "the zip archive cannot be read: %1")
+                                               .arg(why)),
+                      {}};
     };
     // The central directory, found from the end, holds the sizes that a streamed entry's
     // local header leaves out.
@@ -123,12 +129,12 @@ Downloader::Result Downloader::unzip(const QByteArray &zip, qint64 limit)
             break;
         }
     if (end < 0)
-        return fail(QStringLiteral("it has no central directory"));
+        return fail(QCoreApplication::translate("Downloader", "it has no central directory"));
     const quint16 entries = u16(zip, end + 10);
     qsizetype at = qsizetype(u32(zip, end + 16));
     for (int e = 0; e < entries; ++e) {
         if (at + 46 > zip.size() || u32(zip, at) != 0x02014b50)
-            return fail(QStringLiteral("its directory is damaged"));
+            return fail(QCoreApplication::translate("Downloader", "its directory is damaged"));
         const quint16 method = u16(zip, at + 10);
         const quint32 packed = u32(zip, at + 20);
         const quint32 size = u32(zip, at + 24);
@@ -140,23 +146,24 @@ Downloader::Result Downloader::unzip(const QByteArray &zip, qint64 limit)
         if (name.endsWith('/'))
             continue;
         if (local + 30 > zip.size() || u32(zip, local) != 0x04034b50)
-            return fail(QStringLiteral("an entry is damaged"));
+            return fail(QCoreApplication::translate("Downloader", "an entry is damaged"));
         const qsizetype data = local + 30 + u16(zip, local + 26) + u16(zip, local + 28);
         if (data + qsizetype(packed) > zip.size())
-            return fail(QStringLiteral("it is cut short"));
+            return fail(QCoreApplication::translate("Downloader", "it is cut short"));
         if (qint64(size) > limit)
-            return fail(QStringLiteral("%1 is larger than %2 MB")
+            return fail(QCoreApplication::translate("Downloader", "%1 is larger than %2 MB")
                             .arg(QString::fromUtf8(name))
                             .arg(limit >> 20));
         if (method == 0)
             return {ref::Status::success(), zip.mid(data, packed)};
         if (method != 8)
-            return fail(QStringLiteral("%1 is packed in a way this program cannot unpack")
+            return fail(QCoreApplication::translate(
+                            "Downloader", "%1 is packed in a way this program cannot unpack")
                             .arg(QString::fromUtf8(name)));
         QByteArray out(qsizetype(size), Qt::Uninitialized);
         z_stream z{};
         if (inflateInit2(&z, -MAX_WBITS) != Z_OK)
-            return fail(QStringLiteral("zlib cannot start"));
+            return fail(QCoreApplication::translate("Downloader", "zlib cannot start"));
         z.next_in = reinterpret_cast<Bytef *>(const_cast<char *>(zip.constData() + data));
         z.avail_in = packed;
         z.next_out = reinterpret_cast<Bytef *>(out.data());
@@ -164,10 +171,11 @@ Downloader::Result Downloader::unzip(const QByteArray &zip, qint64 limit)
         const int r = inflate(&z, Z_FINISH);
         inflateEnd(&z);
         if (r != Z_STREAM_END || z.total_out != size)
-            return fail(QStringLiteral("%1 is damaged").arg(QString::fromUtf8(name)));
+            return fail(QCoreApplication::translate("Downloader", "%1 is damaged")
+                            .arg(QString::fromUtf8(name)));
         return {ref::Status::success(), std::move(out)};
     }
-    return fail(QStringLiteral("it holds no file"));
+    return fail(QCoreApplication::translate("Downloader", "it holds no file"));
 }
 
 } // namespace qrt::domain

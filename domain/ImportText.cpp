@@ -1,5 +1,6 @@
 #include "ImportText.h"
 
+#include <QCoreApplication>
 #include <QStringDecoder>
 
 #include <cstring>
@@ -61,10 +62,10 @@ ImportText decodeImportText(QByteArray bytes)
     ImportText t;
     if (bytes.startsWith("\xEF\xBB\xBF")) {
         bytes.remove(0, 3);
-        t.encoding = QStringLiteral("UTF-8 with a byte order mark");
+        t.encoding = QCoreApplication::translate("ImportText", "UTF-8 with a byte order mark");
     } else if (const Utf16 kind = utf16Kind(bytes); kind != Utf16::None) {
         t.bytes = utf16ToUtf8(std::move(bytes), kind);
-        t.encoding = QStringLiteral("UTF-16 (converted)");
+        t.encoding = QCoreApplication::translate("ImportText", "UTF-16 (converted)");
         return t;
     } else {
         t.encoding = QStringLiteral("UTF-8");

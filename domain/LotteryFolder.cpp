@@ -9,6 +9,7 @@
 #include <qrt/refhost/Lottery.h>
 #include <qrt/refhost/SqliteStore.h>
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -70,30 +71,41 @@ QStringList LotteryFolder::open(ref::Lottery &lottery)
             const QString aside = ref::moveAside(path);
             const bool restored =
                 ref::restoreLastGood(path).landed() && lottery.load(path, &backupProblem).ok();
-            notes << QStringLiteral("%1 cannot be used:\n%2\n\n%3 %4")
+            notes << QCoreApplication::translate("LotteryFolder", "%1 cannot be used:\n%2\n\n%3 %4")
                          .arg(path, r.describe(QStringLiteral("User.ltk"), 20).join(u'\n'),
-                              aside.isEmpty() ? QStringLiteral("It could not be moved aside.")
-                                              : QStringLiteral("It was kept as %1.").arg(aside),
-                              restored ? QStringLiteral("The draws saved before it were loaded "
-                                                        "instead.")
-                                       : QStringLiteral("No draws were loaded."));
+                              aside.isEmpty() ? QCoreApplication::translate(
+                                                    "LotteryFolder", "It could not be moved aside.")
+                                              : QCoreApplication::translate("LotteryFolder",
+                                                                            "It was kept as %1.")
+                                                    .arg(aside),
+                              restored
+                                  ? QCoreApplication::translate(
+                                        "LotteryFolder", "The draws saved before it were loaded "
+                                                         "instead.")
+                                  : QCoreApplication::translate("LotteryFolder",
+                                                                "No draws were loaded."));
         }
     } else if (QFile::exists(ref::backupPathFor(path))) {
         // A save that failed or was cut short after the old file was deleted.
         const bool restored =
             ref::restoreLastGood(path).landed() && lottery.load(path, &backupProblem).ok();
-        notes << (restored ? QStringLiteral("%1 was missing after an unfinished save; the draws "
-                                            "saved before were restored.")
-                                 .arg(path)
-                           : QStringLiteral("%1 is missing and the copy saved before it cannot "
-                                            "be used.")
-                                 .arg(path));
+        notes << (restored
+                      ? QCoreApplication::translate(
+                            "LotteryFolder", "%1 was missing after an unfinished save; the draws "
+                                             "saved before were restored.")
+                            .arg(path)
+                      : QCoreApplication::translate(
+                            "LotteryFolder", "%1 is missing and the copy saved before it cannot "
+                                             "be used.")
+                            .arg(path));
     } else {
         lottery.setDraws(ref::DrawList(m_shape.total, m_shape.bonuses()));
     }
     if (!backupProblem.isEmpty())
-        notes << QStringLiteral("The draws were loaded, but the copy that protects them during "
-                                "the next save was not kept: %1")
+        notes << QCoreApplication::translate(
+                     "LotteryFolder",
+                     "The draws were loaded, but the copy that protects them during "
+                     "the next save was not kept: %1")
                      .arg(backupProblem);
 
     // Earlier versions of the program showed made-up draws on a first look and could keep
@@ -104,8 +116,10 @@ QStringList LotteryFolder::open(ref::Lottery &lottery)
         if (QFile::rename(path, aside) || (QFile::remove(aside) && QFile::rename(path, aside))) {
             QFile::remove(ref::backupPathFor(path));
             lottery.setDraws(ref::DrawList(m_shape.total, m_shape.bonuses()));
-            notes << QStringLiteral("The made-up sample draws shown before are not your history: "
-                                    "they were set aside as %1.")
+            notes << QCoreApplication::translate(
+                         "LotteryFolder",
+                         "The made-up sample draws shown before are not your history: "
+                         "they were set aside as %1.")
                          .arg(aside);
         }
     }
@@ -166,8 +180,8 @@ ref::Status LotteryFolder::pointSettingHere()
     // reads it.
     m_store.setRecord(kCaption, m_applicationName, QStringLiteral("0"));
     if (m_store.record(kCaption) != m_applicationName)
-        return ref::Status::failure(
-            QStringLiteral("the record store does not keep the program's name"));
+        return ref::Status::failure(QCoreApplication::translate(
+            "LotteryFolder", "the record store does not keep the program's name"));
     const QString ini = QSettings(QSettings::IniFormat, QSettings::UserScope,
                                   QStringLiteral("QRTDataManager"), m_applicationName)
                             .fileName();
@@ -177,14 +191,16 @@ ref::Status LotteryFolder::pointSettingHere()
     const QString settingsFolder = QFileInfo(ini).absolutePath();
     if (!QDir().mkpath(settingsFolder))
         return ref::Status::failure(
-            QStringLiteral("cannot create the settings folder %1").arg(settingsFolder));
+            QCoreApplication::translate("LotteryFolder", "cannot create the settings folder %1")
+                .arg(settingsFolder));
     QByteArray bytes;
     {
         // QSettings' own layout, made apart from the real file.
         QTemporaryDir scratch(settingsFolder + QStringLiteral("/.new-XXXXXX"));
         if (!scratch.isValid())
-            return ref::Status::failure(QStringLiteral("cannot write the settings in %1: %2")
-                                            .arg(settingsFolder, scratch.errorString()));
+            return ref::Status::failure(
+                QCoreApplication::translate("LotteryFolder", "cannot write the settings in %1: %2")
+                    .arg(settingsFolder, scratch.errorString()));
         const QString draft = scratch.filePath(QStringLiteral("draft.ini"));
         {
             QSettings s(draft, QSettings::IniFormat);
@@ -195,13 +211,15 @@ ref::Status LotteryFolder::pointSettingHere()
     }
     if (!bytes.contains("Path"))
         return ref::Status::failure(
-            QStringLiteral("cannot write the settings in %1").arg(settingsFolder));
+            QCoreApplication::translate("LotteryFolder", "cannot write the settings in %1")
+                .arg(settingsFolder));
     if (ref::Status s = ref::writeFileAtomically(ini, bytes); !s.landed())
         return s;
     if (getSetting(m_applicationName, QStringLiteral("Path"), QStringLiteral("Path")) != m_folder)
         return ref::Status::failure(
-            QStringLiteral("the setting that says where the draws are saved reads back wrong "
-                           "from %1")
+            QCoreApplication::translate(
+                "LotteryFolder", "the setting that says where the draws are saved reads back wrong "
+                                 "from %1")
                 .arg(ini));
     return ref::Status::success();
 }
@@ -236,16 +254,20 @@ QStringList LotteryFolder::afterSave()
             // This save wrote it: what it holds now is what the next save may replace.
             quietly([&] { m_store.setRecord(recordKey("Opened"), now->toRecord()); });
         } else {
-            notes << QStringLiteral("%1 was changed by another program after it was read, so the "
-                                    "draws were not written back to it; nothing in it was lost. "
-                                    "Saves no longer write back to it.")
+            notes << QCoreApplication::translate(
+                         "LotteryFolder",
+                         "%1 was changed by another program after it was read, so the "
+                         "draws were not written back to it; nothing in it was lost. "
+                         "Saves no longer write back to it.")
                          .arg(changed);
             quietly([&] { m_store.removeRecord(recordKey("Opened")); });
         }
     }
     if (!m_versionProblem.isEmpty())
-        notes << QStringLiteral("The draws were saved, but the state before this save was not "
-                                "kept as an earlier version: %1")
+        notes << QCoreApplication::translate(
+                     "LotteryFolder",
+                     "The draws were saved, but the state before this save was not "
+                     "kept as an earlier version: %1")
                      .arg(m_versionProblem);
     quietly([&] { m_store.removeRecord(recordKey("SaveUnderWay")); });
     quietly([&] { tellControlWhereToWriteBack(); });
@@ -288,13 +310,17 @@ QStringList LotteryFolder::repair()
     if (written.landed()) {
         if (const std::optional<FileIdentity> now = FileIdentity::of(recorded->path))
             quietly([&] { m_store.setRecord(recordKey("Opened"), now->toRecord()); });
-        notes << QStringLiteral("%1 was missing after an unfinished save; it was written again "
-                                "with the %2 draws saved last.")
+        notes << QCoreApplication::translate(
+                     "LotteryFolder",
+                     "%1 was missing after an unfinished save; it was written again "
+                     "with the %2 draws saved last.")
                      .arg(recorded->path)
                      .arg(saved.draws.size());
     } else {
-        notes << QStringLiteral("%1 is missing after an unfinished save and cannot be written "
-                                "again: %2")
+        notes << QCoreApplication::translate(
+                     "LotteryFolder",
+                     "%1 is missing after an unfinished save and cannot be written "
+                     "again: %2")
                      .arg(recorded->path, why);
     }
     return notes;

@@ -2,6 +2,7 @@
 #include "DateField.h"
 #include "RecordReader.h"
 
+#include <QCoreApplication>
 #include <QHash>
 #include <QSet>
 
@@ -222,15 +223,18 @@ QString ImportLayout::describe() const
 {
     QStringList parts;
     if (format == Format::TextDraws) {
-        parts << QStringLiteral("a text draw file");
+        parts << QCoreApplication::translate("ResultImporter", "a text draw file");
     } else {
         const QString sep = separator == ' ' ? QStringLiteral("blanks")
                             : separator == '\t'
                                 ? QStringLiteral("tabs")
                                 : QStringLiteral("\"%1\"").arg(QLatin1Char(separator));
-        parts << QStringLiteral("a table with %1 between fields").arg(sep);
-        parts << (headerLine > 0 ? QStringLiteral("a header on line %1").arg(headerLine)
-                                 : QStringLiteral("no header"));
+        parts << QCoreApplication::translate("ResultImporter", "a table with %1 between fields")
+                     .arg(sep);
+        parts << (headerLine > 0
+                      ? QCoreApplication::translate("ResultImporter", "a header on line %1")
+                            .arg(headerLine)
+                      : QCoreApplication::translate("ResultImporter", "no header"));
         QStringList used;
         for (qsizetype c = 0; c < roles.size() && c < columns.size(); ++c) {
             if (roles[c] == ColumnRole::Ignored)
@@ -239,25 +243,28 @@ QString ImportLayout::describe() const
             while (roles[c] == ColumnRole::Numbers && last + 1 < roles.size() &&
                    last + 1 < columns.size() && roles[last + 1] == ColumnRole::Numbers)
                 ++last;
-            used << (last == c
-                         ? QStringLiteral("%1 from \"%2\"").arg(roleName(roles[c]), columns[c])
-                         : QStringLiteral("numbers from \"%1\" to \"%2\"")
-                               .arg(columns[c], columns[last]));
+            used << (last == c ? QCoreApplication::translate("ResultImporter", "%1 from \"%2\"")
+                                     .arg(roleName(roles[c]), columns[c])
+                               : QCoreApplication::translate("ResultImporter",
+                                                             "numbers from \"%1\" to \"%2\"")
+                                     .arg(columns[c], columns[last]));
             c = last;
         }
         if (!used.isEmpty())
             parts << used.join(QStringLiteral(", "));
     }
     if (dayMonth == DayMonth::DayFirst)
-        parts << QStringLiteral("dates day first");
+        parts << QCoreApplication::translate("ResultImporter", "dates day first");
     else if (dayMonth == DayMonth::MonthFirst)
-        parts << QStringLiteral("dates month first");
+        parts << QCoreApplication::translate("ResultImporter", "dates month first");
     parts << encoding;
     if (!lineEnds.isEmpty())
-        parts << QStringLiteral("%1 line ends").arg(lineEnds);
-    parts << (order == Order::Ascending    ? QStringLiteral("oldest first")
-              : order == Order::Descending ? QStringLiteral("newest first")
-                                           : QStringLiteral("in mixed order"));
+        parts << QCoreApplication::translate("ResultImporter", "%1 line ends").arg(lineEnds);
+    parts << (order == Order::Ascending
+                  ? QCoreApplication::translate("ResultImporter", "oldest first")
+              : order == Order::Descending
+                  ? QCoreApplication::translate("ResultImporter", "newest first")
+                  : QCoreApplication::translate("ResultImporter", "in mixed order"));
     return parts.join(QStringLiteral("; "));
 }
 
@@ -295,18 +302,20 @@ bool ResultImporter::read(QByteArray bytes)
     m_draws = ref::DrawList(m_shape.total, m_shape.bonuses());
     m_error.clear();
     if (m_shape.mini < 0 || m_shape.maxi > 65535) {
-        m_error = QStringLiteral("the importer takes numbers from 0 to 65535 only");
+        m_error = QCoreApplication::translate("ResultImporter",
+                                              "the importer takes numbers from 0 to 65535 only");
         return false;
     }
     {
         const QByteArrayView head(m_text.bytes.constData(),
                                   std::min<qsizetype>(m_text.bytes.size(), 1 << 20));
         const qsizetype lf = head.count('\n'), crlf = head.count("\r\n"), cr = head.count('\r');
-        m_layout.lineEnds = lf == 0 && cr == 0         ? QString()
-                            : crlf == lf && cr == crlf ? QStringLiteral("CR LF")
-                            : lf == 0                  ? QStringLiteral("CR")
-                            : crlf == 0                ? QStringLiteral("LF")
-                                                       : QStringLiteral("mixed");
+        m_layout.lineEnds = lf == 0 && cr == 0 ? QString()
+                            : crlf == lf && cr == crlf
+                                ? QCoreApplication::translate("ResultImporter", "CR LF")
+                            : lf == 0   ? QStringLiteral("CR")
+                            : crlf == 0 ? QStringLiteral("LF")
+                                        : QStringLiteral("mixed");
     }
     Parsed p;
     p.stride = m_shape.total + (m_shape.bonus ? 1 : 0);
@@ -364,8 +373,10 @@ bool ResultImporter::detectTable(Parsed &p)
     while (k + 1 < sample.size() && letters(sample[k]) && sample[k + 1].fields.size() >= 3 &&
            std::count_if(sample[k].fields.begin(), sample[k].fields.end(),
                          [](const QByteArray &f) { return !f.isEmpty(); }) <= 1) {
-        m_layout.notes << QStringLiteral("line %1 was skipped: \"%2\" is a title, not a row of "
-                                         "the table")
+        m_layout.notes << QCoreApplication::translate(
+                              "ResultImporter",
+                              "line %1 was skipped: \"%2\" is a title, not a row of "
+                              "the table")
                               .arg(sample[k].line)
                               .arg(m_text.decode(sample[k].fields.front().constData(),
                                                  sample[k].fields.front().size()));
@@ -528,17 +539,20 @@ bool ResultImporter::detectTable(Parsed &p)
     if (rows == 0 && !header)
         return true;
     if (p.issueCol < 0 && p.dateCol < 0) {
-        m_error = QStringLiteral("no column holds the draw number or the draw date: name it in a "
-                                 "header row (such as \"Draw Number\" or \"Draw Date\")");
+        m_error = QCoreApplication::translate(
+            "ResultImporter", "no column holds the draw number or the draw date: name it in a "
+                              "header row (such as \"Draw Number\" or \"Draw Date\")");
         return false;
     }
     if (p.numberCols.empty()) {
-        m_error = QStringLiteral("no column holds the %1 numbers from %2 to %3 of a draw: name "
-                                 "them in a header row (such as \"Ball 1\" or \"Winning "
-                                 "Numbers\")")
-                      .arg(m_shape.total)
-                      .arg(m_shape.mini)
-                      .arg(m_shape.maxi);
+        m_error =
+            QCoreApplication::translate(
+                "ResultImporter", "no column holds the %1 numbers from %2 to %3 of a draw: name "
+                                  "them in a header row (such as \"Ball 1\" or \"Winning "
+                                  "Numbers\")")
+                .arg(m_shape.total)
+                .arg(m_shape.mini)
+                .arg(m_shape.maxi);
         return false;
     }
     return true;
@@ -574,7 +588,8 @@ void ResultImporter::parseAll(Parsed &p)
     size_t lastListedLine = std::numeric_limits<size_t>::max();
     auto column = [&](int c) {
         return c >= 0 && c < m_layout.columns.size()
-                   ? QStringLiteral(" (column \"%1\")").arg(m_layout.columns[c])
+                   ? QCoreApplication::translate("ResultImporter", " (column \"%1\")")
+                         .arg(m_layout.columns[c])
                    : QString();
     };
     RecordReader reader(m_text.bytes, text ? RecordReader::kTextDraws : m_layout.separator);
@@ -598,7 +613,8 @@ void ResultImporter::parseAll(Parsed &p)
         const auto &fields = reader.fields();
         if (reader.raw().contains('\0')) {
             bad([] {
-                return QStringLiteral("the line holds a NUL byte: the file is binary or damaged");
+                return QCoreApplication::translate(
+                    "ResultImporter", "the line holds a NUL byte: the file is binary or damaged");
             });
             continue;
         }
@@ -616,32 +632,38 @@ void ResultImporter::parseAll(Parsed &p)
                 }
             if (pluses > 1) {
                 bad([] {
-                    return QStringLiteral(
+                    return QCoreApplication::translate(
+                        "ResultImporter",
                         "more than one \"+\": only the bonus number follows a \"+\"");
                 });
                 continue;
             }
             if (m_shape.bonus && plus < 0) {
                 bad([] {
-                    return QStringLiteral("the bonus number is missing: write it after a \"+\"");
+                    return QCoreApplication::translate(
+                        "ResultImporter", "the bonus number is missing: write it after a \"+\"");
                 });
                 continue;
             }
             if (!m_shape.bonus && plus >= 0) {
                 bad([] {
-                    return QStringLiteral(
+                    return QCoreApplication::translate(
+                        "ResultImporter",
                         "this lottery has no bonus number, but the line has a \"+\"");
                 });
                 continue;
             }
             const qsizetype basicEnd = plus < 0 ? qsizetype(fields.size()) : plus;
             if (basicEnd == 0) {
-                bad([] { return QStringLiteral("the issue is missing"); });
+                bad([] {
+                    return QCoreApplication::translate("ResultImporter", "the issue is missing");
+                });
                 continue;
             }
             if (basicEnd - 1 != total) {
                 bad([&] {
-                    return QStringLiteral("expected %1 numbers after the issue, found %2")
+                    return QCoreApplication::translate(
+                               "ResultImporter", "expected %1 numbers after the issue, found %2")
                         .arg(total)
                         .arg(basicEnd - 1);
                 });
@@ -649,7 +671,9 @@ void ResultImporter::parseAll(Parsed &p)
             }
             if (plus >= 0 && qsizetype(fields.size()) - plus - 1 != 1) {
                 bad([&] {
-                    return QStringLiteral("expected one bonus number after the \"+\", found %1")
+                    return QCoreApplication::translate(
+                               "ResultImporter",
+                               "expected one bonus number after the \"+\", found %1")
                         .arg(qsizetype(fields.size()) - plus - 1);
                 });
                 continue;
@@ -660,7 +684,8 @@ void ResultImporter::parseAll(Parsed &p)
                     continue;
                 if (!digitsOnly(fields[i])) {
                     bad([&] {
-                        return QStringLiteral("\"%1\" is not a number")
+                        return QCoreApplication::translate("ResultImporter",
+                                                           "\"%1\" is not a number")
                             .arg(shown(fields[i], latin1));
                     });
                     break;
@@ -678,7 +703,9 @@ void ResultImporter::parseAll(Parsed &p)
                 issue = at(p.issueCol);
                 if (issue.isEmpty()) {
                     bad([&] {
-                        return QStringLiteral("the issue is missing") + column(p.issueCol);
+                        return QCoreApplication::translate("ResultImporter",
+                                                           "the issue is missing") +
+                               column(p.issueCol);
                     });
                     continue;
                 }
@@ -690,7 +717,8 @@ void ResultImporter::parseAll(Parsed &p)
                 if (!digitsOnly(a) || !digitsOnly(b) || !digitsOnly(c) || a.size() > 4 ||
                     b.size() > 2 || c.size() > 4 || year.size() != 4) {
                     bad([&] {
-                        return QStringLiteral("\"%1 %2 %3\" is not a date")
+                        return QCoreApplication::translate("ResultImporter",
+                                                           "\"%1 %2 %3\" is not a date")
                                    .arg(shown(a, latin1), shown(b, latin1), shown(c, latin1)) +
                                column(p.partsCol);
                     });
@@ -704,7 +732,8 @@ void ResultImporter::parseAll(Parsed &p)
                 if (d.first > 99 || d.second > 99 ||
                     (p.partsYearFirst && !DateField::valid(d.year, d.first, d.second))) {
                     bad([&] {
-                        return QStringLiteral("\"%1 %2 %3\" is not a real date")
+                        return QCoreApplication::translate("ResultImporter",
+                                                           "\"%1 %2 %3\" is not a real date")
                                    .arg(shown(a, latin1), shown(b, latin1), shown(c, latin1)) +
                                column(p.partsCol);
                     });
@@ -717,9 +746,11 @@ void ResultImporter::parseAll(Parsed &p)
                 date = DateField::parse(f.data(), f.size());
                 if (!date) {
                     bad([&] {
-                        return (f.isEmpty() ? QStringLiteral("the date is missing")
-                                            : QStringLiteral("\"%1\" is not a date with a "
-                                                             "four-digit year")
+                        return (f.isEmpty() ? QCoreApplication::translate("ResultImporter",
+                                                                          "the date is missing")
+                                            : QCoreApplication::translate(
+                                                  "ResultImporter", "\"%1\" is not a date with a "
+                                                                    "four-digit year")
                                                   .arg(shown(f, latin1))) +
                                column(p.dateCol);
                     });
@@ -728,7 +759,9 @@ void ResultImporter::parseAll(Parsed &p)
                 if (date->order == DateField::Order::Known &&
                     !DateField::valid(date->year, date->first, date->second)) {
                     bad([&] {
-                        return QStringLiteral("\"%1\" is not a real date").arg(shown(f, latin1)) +
+                        return QCoreApplication::translate("ResultImporter",
+                                                           "\"%1\" is not a real date")
+                                   .arg(shown(f, latin1)) +
                                column(p.dateCol);
                     });
                     continue;
@@ -737,7 +770,9 @@ void ResultImporter::parseAll(Parsed &p)
             for (const int c : p.numberCols) {
                 if (!numbersIn(at(c), nums)) {
                     bad([&] {
-                        return QStringLiteral("\"%1\" is not a number").arg(shown(at(c), latin1)) +
+                        return QCoreApplication::translate("ResultImporter",
+                                                           "\"%1\" is not a number")
+                                   .arg(shown(at(c), latin1)) +
                                column(c);
                     });
                     break;
@@ -751,8 +786,10 @@ void ResultImporter::parseAll(Parsed &p)
                 const size_t before = nums.size();
                 if (!numbersIn(f, nums) || nums.size() != before + 1) {
                     bad([&] {
-                        return (f.isEmpty() ? QStringLiteral("the bonus number is missing")
-                                            : QStringLiteral("\"%1\" is not one number")
+                        return (f.isEmpty() ? QCoreApplication::translate(
+                                                  "ResultImporter", "the bonus number is missing")
+                                            : QCoreApplication::translate(
+                                                  "ResultImporter", "\"%1\" is not one number")
                                                   .arg(shown(f, latin1))) +
                                column(p.bonusCol);
                     });
@@ -761,7 +798,9 @@ void ResultImporter::parseAll(Parsed &p)
                 from.push_back(p.bonusCol);
                 if (int(before) != total) {
                     bad([&] {
-                        return QStringLiteral("expected %1 numbers after the issue, found %2")
+                        return QCoreApplication::translate(
+                                   "ResultImporter",
+                                   "expected %1 numbers after the issue, found %2")
                             .arg(total)
                             .arg(before);
                     });
@@ -777,8 +816,11 @@ void ResultImporter::parseAll(Parsed &p)
             } else if (int(nums.size()) != total || m_shape.bonus) {
                 bad([&] {
                     return m_shape.bonus && int(nums.size()) == total
-                               ? QStringLiteral("the bonus number is missing")
-                               : QStringLiteral("expected %1 numbers after the issue, found %2")
+                               ? QCoreApplication::translate("ResultImporter",
+                                                             "the bonus number is missing")
+                               : QCoreApplication::translate(
+                                     "ResultImporter",
+                                     "expected %1 numbers after the issue, found %2")
                                      .arg(total)
                                      .arg(nums.size());
                 });
@@ -788,7 +830,8 @@ void ResultImporter::parseAll(Parsed &p)
         if (!date) {
             if (!digitsOnly(issue)) {
                 bad([&] {
-                    return QStringLiteral("the issue \"%1\" is not a number")
+                    return QCoreApplication::translate("ResultImporter",
+                                                       "the issue \"%1\" is not a number")
                                .arg(shown(issue, latin1)) +
                            column(p.issueCol);
                 });
@@ -796,7 +839,8 @@ void ResultImporter::parseAll(Parsed &p)
             }
             if (issue.size() > kIssueDigits) {
                 bad([&] {
-                    return QStringLiteral("the issue \"%1\" is longer than %2 digits")
+                    return QCoreApplication::translate("ResultImporter",
+                                                       "the issue \"%1\" is longer than %2 digits")
                                .arg(shown(issue, latin1))
                                .arg(kIssueDigits) +
                            column(p.issueCol);
@@ -808,8 +852,10 @@ void ResultImporter::parseAll(Parsed &p)
             const quint32 v = nums[i];
             if (v < quint32(m_shape.mini) || v > quint32(m_shape.maxi))
                 bad([&] {
-                    return QStringLiteral("number %1 is out of range %2 to %3")
-                               .arg(v == kTooLong ? QStringLiteral("with ten digits or more")
+                    return QCoreApplication::translate("ResultImporter",
+                                                       "number %1 is out of range %2 to %3")
+                               .arg(v == kTooLong ? QCoreApplication::translate(
+                                                        "ResultImporter", "with ten digits or more")
                                                   : QString::number(v))
                                .arg(m_shape.mini)
                                .arg(m_shape.maxi) +
@@ -831,7 +877,10 @@ void ResultImporter::parseAll(Parsed &p)
             for (const quint32 v : nums)
                 seen[v / 64] = 0;
             if (twice < nums.size()) {
-                bad([&] { return QStringLiteral("number %1 is drawn twice").arg(nums[twice]); });
+                bad([&] {
+                    return QCoreApplication::translate("ResultImporter", "number %1 is drawn twice")
+                        .arg(nums[twice]);
+                });
                 continue;
             }
         }
@@ -900,10 +949,12 @@ bool ResultImporter::finish(Parsed &p)
         } else if (p.maxFirst <= 12 && p.maxSecond <= 12) {
             if (!p.dotsOnly) {
                 m_layout.dayMonth = ImportLayout::DayMonth::Undecided;
-                m_error = QStringLiteral("the dates of column \"%1\" do not tell the day from the "
-                                         "month (no number in either place is above 12, as in "
-                                         "\"%2\"): choose the order in the preview")
-                              .arg(m_layout.columns.value(p.dateCol), p.eitherExample);
+                m_error =
+                    QCoreApplication::translate(
+                        "ResultImporter", "the dates of column \"%1\" do not tell the day from the "
+                                          "month (no number in either place is above 12, as in "
+                                          "\"%2\"): choose the order in the preview")
+                        .arg(m_layout.columns.value(p.dateCol), p.eitherExample);
                 return false;
             }
             dayFirst = true;
@@ -1008,7 +1059,8 @@ bool ResultImporter::finish(Parsed &p)
             const QString issue = QString::fromLatin1(p.issue(int(r)));
             QString why;
             if (lateBad[i].second & NotADate) {
-                why = QStringLiteral("%1 is not a real date (column \"%2\")")
+                why = QCoreApplication::translate("ResultImporter",
+                                                  "%1 is not a real date (column \"%2\")")
                           .arg(issue, m_layout.columns.value(p.dateCol));
             } else {
                 QStringList others;
@@ -1016,7 +1068,8 @@ bool ResultImporter::finish(Parsed &p)
                     if (!(row & NotADate) && line != lateBad[i].first &&
                         p.issue(int(row)) == p.issue(int(r)) && others.size() < 5)
                         others << QString::number(line);
-                why = QStringLiteral("issue %1 is also on line %2 with other numbers")
+                why = QCoreApplication::translate("ResultImporter",
+                                                  "issue %1 is also on line %2 with other numbers")
                           .arg(issue, others.join(QStringLiteral(", ")));
             }
             m_bad.push_back({int(lateBad[i].first), why});
@@ -1068,23 +1121,26 @@ QStringList ResultImporter::describeConflicts(const QString &file, const Merge &
 {
     QStringList out;
     for (const Conflict &c : m.conflicts)
-        out << QStringLiteral("%1: issue %2 is held as \"%3\" but the file has \"%4\"")
+        out << QCoreApplication::translate("ResultImporter",
+                                           "%1: issue %2 is held as \"%3\" but the file has \"%4\"")
                    .arg(file, c.issue, c.held, c.file);
     if (m.conflictCount > qsizetype(m.conflicts.size()))
-        out << QStringLiteral("... and %1 more")
+        out << QCoreApplication::translate("ResultImporter", "... and %1 more")
                    .arg(m.conflictCount - qsizetype(m.conflicts.size()));
     return out;
 }
 
 QString ResultImporter::counts(const Merge &m) const
 {
-    QString s = QStringLiteral("%1 new, %2 already held, %3 conflicting, %4 bad")
+    QString s = QCoreApplication::translate("ResultImporter",
+                                            "%1 new, %2 already held, %3 conflicting, %4 bad")
                     .arg(m.added)
                     .arg(m.alreadyHeld)
                     .arg(m.conflictCount)
                     .arg(badCount());
     if (m_repeats > 0)
-        s += QStringLiteral(", %1 repeated rows counted once").arg(m_repeats);
+        s += QCoreApplication::translate("ResultImporter", ", %1 repeated rows counted once")
+                 .arg(m_repeats);
     return s;
 }
 

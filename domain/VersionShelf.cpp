@@ -2,6 +2,7 @@
 
 #include <qrt/refhost/AtomicFile.h>
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -81,7 +82,9 @@ ref::Status VersionShelf::keep(const QString &file)
         return ref::Status::success();
     if (!QDir().mkpath(m_folder))
         return ref::Status::failure(
-            QStringLiteral("cannot create the folder %1 for earlier versions").arg(m_folder));
+            QCoreApplication::translate("VersionShelf",
+                                        "cannot create the folder %1 for earlier versions")
+                .arg(m_folder));
     const int id = before.isEmpty() ? 1 : before.last().id + 1;
     const QString target = m_folder + QStringLiteral("%1.ltk").arg(id, 6, 10, QLatin1Char('0'));
     if (ref::Status s = ref::linkOrCopy(file, target); !s.landed())

@@ -7,12 +7,14 @@
 #   qt6-base-dev qt6-charts-dev libqt6opengl6-dev zlib1g-dev libopengl-dev libglx-dev
 #   libegl-dev libglu1-mesa-dev libvulkan-dev pkgconf
 # What the optional Qt Designer plugin builds against: qt6-tools-dev (Qt6Designer, Qt6UiPlugin).
+# What turns the program's translations into resources: the CMake package Qt6LinguistTools
+# from qt6-tools-dev, and the lupdate and lrelease it runs from qt6-l10n-tools.
 # What runs but is never linked: the SQLite driver of Qt SQL (libqt6sql6-sqlite) and a font
 # for the offscreen platform (fonts-dejavu-core).
 QRT_DEB_PACKAGES=(cmake make g++
                   qt6-base-dev qt6-charts-dev libqt6opengl6-dev zlib1g-dev libopengl-dev
                   libglx-dev libegl-dev libglu1-mesa-dev libvulkan-dev pkgconf
-                  qt6-tools-dev
+                  qt6-tools-dev qt6-l10n-tools
                   libqt6sql6-sqlite fonts-dejavu-core)
 
 qrt_install_deps() {
