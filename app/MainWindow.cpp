@@ -403,7 +403,7 @@ int MainWindow::importDrawFile(const QString &path, QTextStream &out, QTextStrea
             err << path << ": " << importer.badCount()
                 << " bad lines; nothing was imported (--skip-bad imports the other draws)"
                 << Qt::endl;
-            if (const QString hint = shapeHint(path, importer, m_lottery->shape()); !hint.isEmpty())
+            if (const QString hint = shapeHint(importer); !hint.isEmpty())
                 err << path << ": " << hint << Qt::endl;
             return 1;
         }
@@ -535,6 +535,21 @@ void MainWindow::switchLottery(const ref::LotteryShape &shape)
     loadLottery(shape);
 }
 
+namespace
+{
+// Older draws of a game whose ranges widened, or a file of another game: the shape that takes
+// them all.
+QString shapeAdvice(const domain::ResultImporter &importer)
+{
+    const std::optional<ref::LotteryShape> &holding = importer.holdingShape();
+    if (!holding)
+        return {};
+    return QStringLiteral("\n\nThe smallest lottery that holds the whole file is %1; choose it "
+                          "under Lottery > Custom.")
+        .arg(holding->id());
+}
+} // namespace
+
 bool MainWindow::openDrawFile(const QString &given)
 {
     // Saves write back to it later, from whatever folder the program then runs in.
@@ -545,10 +560,11 @@ bool MainWindow::openDrawFile(const QString &given)
     domain::ResultImporter importer(m_lottery->shape());
     if (!unreadable.isEmpty() || !importer.read(bytes) || importer.badCount() > 0) {
         msgBox(QStringLiteral("%1 was not loaded:\n%2")
-                   .arg(path, !unreadable.isEmpty() ? unreadable
-                              : importer.badCount() == 0
-                                  ? importer.error()
-                                  : importer.describeBad(path, 40).join(u'\n')),
+                       .arg(path, !unreadable.isEmpty() ? unreadable
+                                  : importer.badCount() == 0
+                                      ? importer.error()
+                                      : importer.describeBad(path, 40).join(u'\n')) +
+                   shapeAdvice(importer),
                MsgBoxStop, QStringLiteral("Draw file errors"));
         return false;
     }
@@ -784,8 +800,9 @@ bool MainWindow::importCsv(const QString &path)
     if (importer.badCount() > 0) {
         const QString listed = importer.describeBad(path, 40).join(u'\n');
         if (importer.draws().size() == 0) {
-            msgBox(QStringLiteral("%1 was not loaded:\n%2").arg(path, listed), MsgBoxStop,
-                   QStringLiteral("Draw file errors"));
+            msgBox(QStringLiteral("%1 was not loaded:\n%2").arg(path, listed) +
+                       shapeAdvice(importer),
+                   MsgBoxStop, QStringLiteral("Draw file errors"));
             return false;
         }
         if (msgBox(QStringLiteral("%1 has %2 bad lines:\n%3\n\nImport its other draws and skip "
