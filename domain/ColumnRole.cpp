@@ -99,13 +99,14 @@ ColumnRole roleOfHeader(const QString &name)
                   "dateofdraw", "drawingdate", "kaijiangriqi"}) ||
         s == QStringLiteral("开奖日期") || s == QStringLiteral("日期"))
         return ColumnRole::Date;
-    if (oneOf(s, {"bonus",        "bonusball",   "bonusnumber",    "powerball",     "pb",
-                  "megaball",     "mega",        "redball",        "blue",          "blueball",
-                  "lucky",        "luckystar",   "extra",          "special",       "zusatzzahl",
-                  "superzahl",    "bonuszahl",   "complementario", "additional",    "extraball",
-                  "cashball",     "thunderball", "luckyball",      "specialnumber", "specialball",
-                  "luckystars",   "stars",       "star",           "euronumbers",   "euronumber",
-                  "bonusnumbers", "bonusballs",  "sterne",         "etoiles",       "estrellas"}) ||
+    if (oneOf(s, {"bonus",       "bonusball",   "bonusnumber",    "powerball",     "pb",
+                  "megaball",    "mega",        "redball",        "blue",          "blueball",
+                  "lucky",       "luckystar",   "extra",          "special",       "zusatzzahl",
+                  "superzahl",   "bonuszahl",   "complementario", "additional",    "extraball",
+                  "cashball",    "thunderball", "luckyball",      "specialnumber", "specialball",
+                  "luckystars",  "stars",       "star",           "yellowball",    "goldball",
+                  "euronumbers", "euronumber",  "bonusnumbers",   "bonusballs",    "sterne",
+                  "etoiles",     "estrellas"}) ||
         s == QStringLiteral("蓝球"))
         return ColumnRole::Bonus;
     if (oneOf(s, {"winningnumbers", "numbers",     "whiteballs",  "balls",       "drawnnumbers",

@@ -894,9 +894,11 @@ void ResultImporter::parseAll(Parsed &p)
                         return (bonuses > 1 ? QStringLiteral("the bonus numbers are missing")
                                             : QStringLiteral("the bonus number is missing")) +
                                where;
-                    return QStringLiteral("expected %1 bonus numbers, found %2")
-                               .arg(bonuses)
-                               .arg(extra) +
+                    return (bonuses == 1
+                                ? QStringLiteral("expected one bonus number, found %1").arg(extra)
+                                : QStringLiteral("expected %1 bonus numbers, found %2")
+                                      .arg(bonuses)
+                                      .arg(extra)) +
                            where;
                 });
                 continue;
@@ -1235,7 +1237,7 @@ QString ResultImporter::shapeHint() const
     if (!m_holding)
         return {};
     if (m_fileBonuses >= 0)
-        return QStringLiteral("the draws of the file have %1 bonus numbers and those of %2 (%3) "
+        return QStringLiteral("the draws of the file have %1 bonus numbers, those of %2 (%3) have "
                               "%4; the smallest lottery that holds the whole file is %5 (%6): "
                               "use --lottery %7")
             .arg(m_fileBonuses)
