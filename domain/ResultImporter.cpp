@@ -156,7 +156,9 @@ bool looksLikeTextDraws(const QByteArray &bytes, const ref::LotteryShape &shape)
     }
     if (sampled == 0)
         return true;
-    return shape.bonus ? withPlus * 2 > sampled : withPlus == 0 && blanks;
+    // A file of a game with bonus numbers is one for a lottery without them too, refused line
+    // by line for its "+".
+    return withPlus * 2 > sampled || (!shape.bonus && withPlus == 0 && blanks);
 }
 
 enum class Kind { Empty, Int, Date, List, Text };
@@ -890,6 +892,11 @@ void ResultImporter::parseAll(Parsed &p)
                 }
                 forShape = noteShapeBad(extra);
                 bad([&] {
+                    if (!m_shape.bonus)
+                        return QStringLiteral("expected %1 numbers after the issue, found %2")
+                                   .arg(total)
+                                   .arg(nums.size()) +
+                               where;
                     if (extra == 0)
                         return (bonuses > 1 ? QStringLiteral("the bonus numbers are missing")
                                             : QStringLiteral("the bonus number is missing")) +
