@@ -4,16 +4,11 @@
 namespace qrt::app
 {
 
-QString shapeHint(const QString &file, const domain::ResultImporter &importer,
-                  const ref::LotteryShape &shape)
+QString shapeHint(const domain::ResultImporter &importer)
 {
-    // Draws outside the ranges of today's rules, in a text draw file: the shape that holds
-    // them all is named.
-    QByteArray bytes;
-    if (importer.layout().format != domain::ImportLayout::Format::TextDraws ||
-        !ref::readDrawFileBytes(file, bytes).isEmpty())
-        return {};
-    return ref::suggestShape(bytes, shape);
+    // Draws refused only for the lottery's ranges or its count of bonus numbers: the shape
+    // that holds them all is named.
+    return importer.shapeHint();
 }
 
 int checkDrawFile(const QString &file, const QString &shapeText, QTextStream &out, QTextStream &err)
@@ -37,7 +32,7 @@ int checkDrawFile(const QString &file, const QString &shapeText, QTextStream &ou
         out << line << '\n';
     if (importer.badCount() > 0) {
         out << file << ": " << importer.badCount() << " broken rules" << Qt::endl;
-        if (const QString hint = shapeHint(file, importer, *shape); !hint.isEmpty())
+        if (const QString hint = shapeHint(importer); !hint.isEmpty())
             out << file << ": " << hint << Qt::endl;
         return 1;
     }

@@ -7,19 +7,14 @@ namespace qrt::domain
 {
 class ResultImporter;
 }
-namespace qrt::ref
-{
-struct LotteryShape;
-}
 
 namespace qrt::app
 {
 
-/// For a text draw file whose draws break the lottery's ranges (a game whose drum widened in
-/// some year): the smallest shape that holds them all, as a hint a user can act on; empty
-/// otherwise.
-QString shapeHint(const QString &file, const domain::ResultImporter &importer,
-                  const ref::LotteryShape &shape);
+/// For a file whose draws break only the lottery's ranges (a game whose drum widened in some
+/// year) or its count of bonus numbers (a file of another game): the smallest shape that holds
+/// them all, as a hint a user can act on; empty otherwise.
+QString shapeHint(const domain::ResultImporter &importer);
 
 /// The command-line checker: reads @p file (any layout the importer takes) as draws of the lottery
 /// @p shape (a preset key or COUNT:SMALLEST-LARGEST[+]) and writes every broken rule to @p out

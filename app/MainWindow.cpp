@@ -404,7 +404,7 @@ int MainWindow::importDrawFile(const QString &path, QTextStream &out, QTextStrea
             err << path << ": " << importer.badCount()
                 << " bad lines; nothing was imported (--skip-bad imports the other draws)"
                 << Qt::endl;
-            if (const QString hint = shapeHint(path, importer, m_lottery->shape()); !hint.isEmpty())
+            if (const QString hint = shapeHint(importer); !hint.isEmpty())
                 err << path << ": " << hint << Qt::endl;
             return 1;
         }
@@ -635,6 +635,21 @@ void MainWindow::switchLottery(const ref::LotteryShape &shape)
     loadLottery(shape);
 }
 
+namespace
+{
+// Older draws of a game whose ranges widened, or a file of another game: the shape that takes
+// them all.
+QString shapeAdvice(const domain::ResultImporter &importer)
+{
+    const std::optional<ref::LotteryShape> &holding = importer.holdingShape();
+    if (!holding)
+        return {};
+    return MainWindow::tr("\n\nThe smallest lottery that holds the whole file is %1; choose it "
+                          "under Lottery > Custom.")
+        .arg(holding->id());
+}
+} // namespace
+
 bool MainWindow::openDrawFile(const QString &given)
 {
     // Saves write back to it later, from whatever folder the program then runs in.
@@ -645,10 +660,11 @@ bool MainWindow::openDrawFile(const QString &given)
     domain::ResultImporter importer(m_lottery->shape());
     if (!unreadable.isEmpty() || !importer.read(bytes) || importer.badCount() > 0) {
         msgBox(tr("%1 was not loaded:\n%2")
-                   .arg(path, !unreadable.isEmpty() ? unreadable
-                              : importer.badCount() == 0
-                                  ? importer.error()
-                                  : importer.describeBad(path, 40).join(u'\n')),
+                       .arg(path, !unreadable.isEmpty() ? unreadable
+                                  : importer.badCount() == 0
+                                      ? importer.error()
+                                      : importer.describeBad(path, 40).join(u'\n')) +
+                   shapeAdvice(importer),
                MsgBoxStop, tr("Draw file errors"));
         return false;
     }
@@ -874,8 +890,8 @@ bool MainWindow::importCsv(const QString &path)
     if (importer.badCount() > 0) {
         const QString listed = importer.describeBad(path, 40).join(u'\n');
         if (importer.draws().size() == 0) {
-            msgBox(tr("%1 was not loaded:\n%2").arg(path, listed), MsgBoxStop,
-                   tr("Draw file errors"));
+            msgBox(tr("%1 was not loaded:\n%2").arg(path, listed) + shapeAdvice(importer),
+                   MsgBoxStop, tr("Draw file errors"));
             return false;
         }
         if (msgBox(tr("%1 has %2 bad lines:\n%3\n\nImport its other draws and skip "

@@ -41,15 +41,20 @@ ColumnRole roleOfHeader(const QString &name)
         place = s.mid(digits).toInt();
         s.truncate(digits);
     }
+    // "Star 1/2": one field for both.
+    if (place == 12 && name.contains(u'/'))
+        place = 1;
     if (place > 0 && s == QStringLiteral("红球"))
         return ColumnRole::Numbers;
+    // The games with two bonus numbers number them: "Lucky Star 1", "Lucky Star 2", "back2".
     if (place > 0 && s == QStringLiteral("蓝球"))
-        return place == 1 ? ColumnRole::Bonus : ColumnRole::Ignored;
+        return place <= 2 ? ColumnRole::Bonus : ColumnRole::Ignored;
     if (place > 0) {
-        if (oneOf(s, {"bonus", "bonusball", "powerball", "megaball", "blue", "blueball", "back",
-                      "luckystar", "star", "extra", "special", "zusatzzahl", "superzahl",
-                      "bonusnumber"}))
-            return place == 1 ? ColumnRole::Bonus : ColumnRole::Ignored;
+        if (oneOf(s, {"bonus",      "bonusball",  "powerball", "megaball",    "blue",
+                      "blueball",   "back",       "luckystar", "star",        "extra",
+                      "special",    "zusatzzahl", "superzahl", "bonusnumber", "specialball",
+                      "euronumber", "euro",       "stern",     "etoile",      "estrella"}))
+            return place <= 2 ? ColumnRole::Bonus : ColumnRole::Ignored;
         if (oneOf(s, {"ball",
                       "n",
                       "nr",
@@ -94,11 +99,14 @@ ColumnRole roleOfHeader(const QString &name)
                   "dateofdraw", "drawingdate", "kaijiangriqi"}) ||
         s == QStringLiteral("开奖日期") || s == QStringLiteral("日期"))
         return ColumnRole::Date;
-    if (oneOf(s, {"bonus",     "bonusball",   "bonusnumber",    "powerball",    "pb",
-                  "megaball",  "mega",        "redball",        "blue",         "blueball",
-                  "lucky",     "luckystar",   "extra",          "special",      "zusatzzahl",
-                  "superzahl", "bonuszahl",   "complementario", "additional",   "extraball",
-                  "cashball",  "thunderball", "luckyball",      "specialnumber"}) ||
+    if (oneOf(s, {"bonus",       "bonusball",   "bonusnumber",    "powerball",     "pb",
+                  "megaball",    "mega",        "redball",        "blue",          "blueball",
+                  "lucky",       "luckystar",   "extra",          "special",       "zusatzzahl",
+                  "superzahl",   "bonuszahl",   "complementario", "additional",    "extraball",
+                  "cashball",    "thunderball", "luckyball",      "specialnumber", "specialball",
+                  "luckystars",  "stars",       "star",           "yellowball",    "goldball",
+                  "euronumbers", "euronumber",  "bonusnumbers",   "bonusballs",    "sterne",
+                  "etoiles",     "estrellas"}) ||
         s == QStringLiteral("蓝球"))
         return ColumnRole::Bonus;
     if (oneOf(s, {"winningnumbers", "numbers",     "whiteballs",  "balls",       "drawnnumbers",

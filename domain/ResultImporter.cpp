@@ -2,7 +2,10 @@
 #include "DateField.h"
 #include "RecordReader.h"
 
+#include <DrawRules.h>
+
 #include <QCoreApplication>
+
 #include <QHash>
 #include <QSet>
 
@@ -155,7 +158,9 @@ bool looksLikeTextDraws(const QByteArray &bytes, const ref::LotteryShape &shape)
     }
     if (sampled == 0)
         return true;
-    return shape.bonus ? withPlus * 2 > sampled : withPlus == 0 && blanks;
+    // A file of a game with bonus numbers is one for a lottery without them too, refused line
+    // by line for its "+".
+    return withPlus * 2 > sampled || (!shape.bonus && withPlus == 0 && blanks);
 }
 
 enum class Kind { Empty, Int, Date, List, Text };
@@ -179,6 +184,30 @@ quint64 intValue(QByteArrayView f)
     return v;
 }
 
+// The largest number a draw of @p s may hold, bonus numbers included.
+int largest(const ref::LotteryShape &s)
+{
+    return s.bonus && s.ownDrum ? std::max(s.maxi, s.bonusMaxi) : s.maxi;
+}
+
+// The place of the first number of [from, to) that an earlier one of that range repeats;
+// nums.size() when there is none. @p seen is all clear before and after.
+size_t firstRepeat(const std::vector<quint32> &nums, size_t from, size_t to,
+                   std::vector<uint64_t> &seen)
+{
+    size_t twice = nums.size();
+    for (size_t i = from; i < to; ++i) {
+        uint64_t &word = seen[nums[i] / 64];
+        const uint64_t bit = uint64_t(1) << (nums[i] % 64);
+        if ((word & bit) && twice == nums.size())
+            twice = i;
+        word |= bit;
+    }
+    for (size_t i = from; i < to; ++i)
+        seen[nums[i] / 64] = 0;
+    return twice;
+}
+
 struct Sampled {
     int line;
     std::vector<QByteArray> fields;
@@ -187,13 +216,27 @@ struct Sampled {
 
 // The rows as read, packed: a million keno draws take about 35 MB here.
 struct ResultImporter::Parsed {
-    int issueCol = -1, dateCol = -1, bonusCol = -1;
+    int issueCol = -1, dateCol = -1;
+    // Every column that holds bonus numbers, in file order; what they hold together is the
+    // draw's bonus numbers.
+    std::vector<int> bonusCols;
     // A date written in three columns, from this one on; -1 when there is none.
     int partsCol = -1;
     bool partsYearFirst = false;
     std::vector<int> numberCols;
     int firstDataLine = 1;
     int stride = 0;
+    // The bounds of every number of a draw, basic numbers first: the rules' own table.
+    std::vector<std::pair<qint32, qint32>> bounds;
+
+    // What the rows refused for the shape alone need of a shape that holds them: the extents
+    // of their basic and bonus numbers, and the count of bonus numbers they have where it is
+    // not the lottery's (-1: none such, -2: not one count).
+    bool otherBad = false;
+    bool rangeBad = false;
+    int fileBonuses = -1;
+    bool bonusMeetsBasic = false;
+    quint32 basicLo = kTooLong, basicHi = 0, bonusLo = kTooLong, bonusHi = 0;
 
     std::vector<char> issueChars;
     std::vector<uint32_t> issueEnd;
@@ -243,11 +286,11 @@ QString ImportLayout::describe() const
             while (roles[c] == ColumnRole::Numbers && last + 1 < roles.size() &&
                    last + 1 < columns.size() && roles[last + 1] == ColumnRole::Numbers)
                 ++last;
-            used << (last == c ? QCoreApplication::translate("ResultImporter", "%1 from \"%2\"")
-                                     .arg(roleName(roles[c]), columns[c])
-                               : QCoreApplication::translate("ResultImporter",
-                                                             "numbers from \"%1\" to \"%2\"")
-                                     .arg(columns[c], columns[last]));
+            used << (last == c
+                         ? QStringLiteral("%1 from \"%2\"").arg(roleName(roles[c]), columns[c])
+                         : QCoreApplication::translate("ResultImporter",
+                                                       "numbers from \"%1\" to \"%2\"")
+                               .arg(columns[c], columns[last]));
             c = last;
         }
         if (!used.isEmpty())
@@ -299,9 +342,13 @@ bool ResultImporter::read(QByteArray bytes)
     m_layout.encoding = m_text.encoding;
     m_bad.clear();
     m_unlisted = m_repeats = 0;
+    m_holding.reset();
+    m_fileBonuses = -1;
     m_draws = ref::DrawList(m_shape.total, m_shape.bonuses());
     m_error.clear();
-    if (m_shape.mini < 0 || m_shape.maxi > 65535) {
+    const bool ownDrum = m_shape.bonus && m_shape.ownDrum;
+    if (m_shape.mini < 0 || m_shape.maxi > 65535 ||
+        (ownDrum && (m_shape.bonusMini < 0 || m_shape.bonusMaxi > 65535))) {
         m_error = QCoreApplication::translate("ResultImporter",
                                               "the importer takes numbers from 0 to 65535 only");
         return false;
@@ -318,8 +365,22 @@ bool ResultImporter::read(QByteArray bytes)
                                         : QStringLiteral("mixed");
     }
     Parsed p;
-    p.stride = m_shape.total + (m_shape.bonus ? 1 : 0);
-    p.narrow = m_shape.maxi <= 255;
+    p.stride = m_shape.total + m_shape.bonuses();
+    p.narrow = largest(m_shape) <= 255;
+    {
+        DrawLimits limits;
+        limits.totalNumber = m_shape.total;
+        limits.miniNumber = m_shape.mini;
+        limits.maxNumber = m_shape.maxi;
+        limits.checkBonus = m_shape.bonus;
+        limits.bonusCount = std::max(1, m_shape.bonuses());
+        limits.ownDrum = ownDrum;
+        limits.bonusMini = m_shape.bonusMini;
+        limits.bonusMax = m_shape.bonusMaxi;
+        // Column 0 of the rules' table is the issue.
+        p.bounds = columnBounds(limits, 1 + p.stride);
+        p.bounds.erase(p.bounds.begin());
+    }
     if (!detect(p))
         return false;
     parseAll(p);
@@ -417,13 +478,14 @@ bool ResultImporter::detectTable(Parsed &p)
 
     // What the sampled rows hold, column by column.
     struct Stats {
-        int ints = 0, dates = 0, balls = 0, rows = 0, years = 0;
+        int ints = 0, dates = 0, balls = 0, bonusBalls = 0, rows = 0, years = 0;
         int listCount = -1;
         int lists = 0;
         quint64 max = 0;
         QSet<quint64> distinct;
     };
     std::vector<Stats> stats(columns);
+    const bool ownDrum = m_shape.bonus && m_shape.ownDrum;
     int rows = 0;
     for (size_t i = k; i < sample.size() && rows < kSampleRows; ++i, ++rows) {
         for (size_t c = 0; c < columns; ++c) {
@@ -439,14 +501,19 @@ bool ResultImporter::detectTable(Parsed &p)
                 st.distinct.insert(v);
                 st.years += f.size() == 4 && v >= 1900 && v <= 2199 ? 1 : 0;
                 st.balls += v >= quint64(m_shape.mini) && v <= quint64(m_shape.maxi) ? 1 : 0;
+                st.bonusBalls +=
+                    ownDrum && v >= quint64(m_shape.bonusMini) && v <= quint64(m_shape.bonusMaxi)
+                        ? 1
+                        : 0;
                 break;
             }
             case Kind::Date:
                 ++st.dates;
                 break;
             case Kind::List: {
+                // A draw's numbers, its bonus numbers with them or not.
                 const int n = countNumbers(f);
-                if (n == m_shape.total || n == m_shape.total + 1)
+                if (n >= m_shape.total && n <= m_shape.total + std::max(1, m_shape.bonuses()))
                     ++st.lists;
                 break;
             }
@@ -523,8 +590,17 @@ bool ResultImporter::detectTable(Parsed &p)
             if (run >= m_shape.total) {
                 for (int j = 0; j < m_shape.total; ++j)
                     m_layout.roles[c + j] = ColumnRole::Numbers;
-                if (m_shape.bonus && find(ColumnRole::Bonus) < 0 && run > m_shape.total)
-                    m_layout.roles[c + m_shape.total] = ColumnRole::Bonus;
+                // The shape's count of bonus numbers ends the row, from their own drum where
+                // it has one.
+                if (find(ColumnRole::Bonus) < 0) {
+                    const auto bonusLike = [&](int col) {
+                        return col < int(columns) && m_layout.roles[col] == ColumnRole::Ignored &&
+                               most(ownDrum ? stats[size_t(col)].bonusBalls
+                                            : stats[size_t(col)].balls);
+                    };
+                    for (int k = 0; k < m_shape.bonuses() && bonusLike(c + m_shape.total + k); ++k)
+                        m_layout.roles[c + m_shape.total + k] = ColumnRole::Bonus;
+                }
                 break;
             }
             c += run;
@@ -532,10 +608,13 @@ bool ResultImporter::detectTable(Parsed &p)
     }
     p.issueCol = find(ColumnRole::Issue);
     p.dateCol = find(ColumnRole::Date);
-    p.bonusCol = m_shape.bonus ? find(ColumnRole::Bonus) : -1;
-    for (qsizetype c = 0; c < m_layout.roles.size(); ++c)
+    for (qsizetype c = 0; c < m_layout.roles.size(); ++c) {
         if (m_layout.roles[c] == ColumnRole::Numbers)
             p.numberCols.push_back(int(c));
+        // A lottery without a bonus number reads the draws of a file that has them.
+        else if (m_layout.roles[c] == ColumnRole::Bonus && m_shape.bonus)
+            p.bonusCols.push_back(int(c));
+    }
     if (rows == 0 && !header)
         return true;
     if (p.issueCol < 0 && p.dateCol < 0) {
@@ -583,14 +662,34 @@ void ResultImporter::parseAll(Parsed &p)
     }
     std::vector<quint32> nums;
     std::vector<int> from; // the column each number came from
-    std::vector<uint64_t> seen(size_t(m_shape.maxi) / 64 + 1);
+    const int bonuses = m_shape.bonuses();
+    const bool ownDrum = m_shape.bonus && m_shape.ownDrum;
+    std::vector<uint64_t> seen(size_t(largest(m_shape)) / 64 + 1);
     std::vector<quint16> row(size_t(p.stride));
     size_t lastListedLine = std::numeric_limits<size_t>::max();
     auto column = [&](int c) {
         return c >= 0 && c < m_layout.columns.size()
-                   ? QCoreApplication::translate("ResultImporter", " (column \"%1\")")
-                         .arg(m_layout.columns[c])
+                   ? QStringLiteral(" (column \"%1\")").arg(m_layout.columns[c])
                    : QString();
+    };
+    // A row refused for the shape alone, with @p found bonus numbers: what a shape that takes
+    // it must hold. False for numbers no shape holds.
+    auto noteShapeBad = [&](int found) {
+        if (std::find(nums.begin(), nums.end(), kTooLong) != nums.end())
+            return false;
+        if (found == bonuses)
+            p.rangeBad = true;
+        else
+            p.fileBonuses = p.fileBonuses == -1 || p.fileBonuses == found ? found : -2;
+        const auto basicEnd = nums.begin() + std::min<qsizetype>(total, qsizetype(nums.size()));
+        for (auto it = nums.begin(); it != nums.end(); ++it) {
+            const bool basic = it < basicEnd;
+            (basic ? p.basicLo : p.bonusLo) = std::min(basic ? p.basicLo : p.bonusLo, *it);
+            (basic ? p.basicHi : p.bonusHi) = std::max(basic ? p.basicHi : p.bonusHi, *it);
+            if (!basic && std::find(nums.begin(), basicEnd, *it) != basicEnd)
+                p.bonusMeetsBasic = true;
+        }
+        return true;
     };
     RecordReader reader(m_text.bytes, text ? RecordReader::kTextDraws : m_layout.separator);
     while (reader.next()) {
@@ -600,8 +699,11 @@ void ResultImporter::parseAll(Parsed &p)
         if (reader.blank() || (text && reader.raw().front() == '#'))
             continue;
         bool failed = false;
+        // Every refusal is of another rule than the shape's unless it says otherwise.
+        bool forShape = false;
         auto bad = [&](auto &&why) {
             failed = true;
+            p.otherBad = p.otherBad || !forShape;
             if (m_bad.size() < kListed) {
                 m_bad.push_back({line, why()});
                 if (m_bad.size() == kListed)
@@ -631,25 +733,14 @@ void ResultImporter::parseAll(Parsed &p)
                     plus = plus < 0 ? i : plus;
                 }
             if (pluses > 1) {
-                bad([] {
-                    return QCoreApplication::translate(
-                        "ResultImporter",
-                        "more than one \"+\": only the bonus number follows a \"+\"");
-                });
-                continue;
-            }
-            if (m_shape.bonus && plus < 0) {
-                bad([] {
-                    return QCoreApplication::translate(
-                        "ResultImporter", "the bonus number is missing: write it after a \"+\"");
-                });
-                continue;
-            }
-            if (!m_shape.bonus && plus >= 0) {
-                bad([] {
-                    return QCoreApplication::translate(
-                        "ResultImporter",
-                        "this lottery has no bonus number, but the line has a \"+\"");
+                bad([&] {
+                    return bonuses > 1
+                               ? QCoreApplication::translate("ResultImporter",
+                                                             "more than one \"+\": only the bonus "
+                                                             "numbers follow a \"+\"")
+                               : QCoreApplication::translate("ResultImporter",
+                                                             "more than one \"+\": only the bonus "
+                                                             "number follows a \"+\"");
                 });
                 continue;
             }
@@ -666,15 +757,6 @@ void ResultImporter::parseAll(Parsed &p)
                                "ResultImporter", "expected %1 numbers after the issue, found %2")
                         .arg(total)
                         .arg(basicEnd - 1);
-                });
-                continue;
-            }
-            if (plus >= 0 && qsizetype(fields.size()) - plus - 1 != 1) {
-                bad([&] {
-                    return QCoreApplication::translate(
-                               "ResultImporter",
-                               "expected one bonus number after the \"+\", found %1")
-                        .arg(qsizetype(fields.size()) - plus - 1);
                 });
                 continue;
             }
@@ -695,6 +777,34 @@ void ResultImporter::parseAll(Parsed &p)
             }
             if (failed)
                 continue;
+            const int found = plus < 0 ? 0 : int(qsizetype(fields.size()) - plus - 1);
+            if (found != bonuses) {
+                forShape = noteShapeBad(found);
+                bad([&] {
+                    if (!m_shape.bonus)
+                        return QStringLiteral(
+                            "this lottery has no bonus number, but the line has a \"+\"");
+                    if (plus < 0)
+                        return bonuses > 1
+                                   ? QCoreApplication::translate("ResultImporter",
+                                                                 "the bonus numbers are missing: "
+                                                                 "write them after a \"+\"")
+                                   : QCoreApplication::translate("ResultImporter",
+                                                                 "the bonus number is missing: "
+                                                                 "write it after a \"+\"");
+                    return bonuses == 1
+                               ? QCoreApplication::translate(
+                                     "ResultImporter", "expected one bonus number after the \"+\", "
+                                                       "found %1")
+                                     .arg(found)
+                               : QCoreApplication::translate(
+                                     "ResultImporter", "expected %1 bonus numbers after the \"+\", "
+                                                       "found %2")
+                                     .arg(bonuses)
+                                     .arg(found);
+                });
+                continue;
+            }
         } else {
             auto at = [&](int c) {
                 return c >= 0 && size_t(c) < fields.size() ? fields[size_t(c)] : QByteArrayView();
@@ -781,48 +891,71 @@ void ResultImporter::parseAll(Parsed &p)
             }
             if (failed)
                 continue;
-            if (p.bonusCol >= 0) {
-                const QByteArrayView f = at(p.bonusCol);
-                const size_t before = nums.size();
-                if (!numbersIn(f, nums) || nums.size() != before + 1) {
+            const int basics = int(nums.size());
+            for (const int c : p.bonusCols) {
+                if (!numbersIn(at(c), nums)) {
                     bad([&] {
-                        return (f.isEmpty() ? QCoreApplication::translate(
-                                                  "ResultImporter", "the bonus number is missing")
-                                            : QCoreApplication::translate(
-                                                  "ResultImporter", "\"%1\" is not one number")
-                                                  .arg(shown(f, latin1))) +
-                               column(p.bonusCol);
+                        return QCoreApplication::translate("ResultImporter",
+                                                           "\"%1\" is not a number")
+                                   .arg(shown(at(c), latin1)) +
+                               column(c);
                     });
-                    continue;
+                    break;
                 }
-                from.push_back(p.bonusCol);
-                if (int(before) != total) {
-                    bad([&] {
+                from.resize(nums.size(), c);
+            }
+            if (failed)
+                continue;
+            const int extra = int(nums.size()) - total;
+            if (basics != total && (!p.bonusCols.empty() || extra < 0 || extra > 2)) {
+                bad([&] {
+                    return QCoreApplication::translate(
+                               "ResultImporter", "expected %1 numbers after the issue, found %2")
+                        .arg(total)
+                        .arg(p.bonusCols.empty() ? nums.size() : size_t(basics));
+                });
+                continue;
+            }
+            // Publishers that write the bonus numbers among the winning numbers put them last;
+            // a lottery without a bonus number leaves one such out.
+            if (!m_shape.bonus && p.bonusCols.empty() && extra == 1) {
+                nums.pop_back();
+                from.pop_back();
+            } else if (extra != bonuses) {
+                QString where;
+                if (p.bonusCols.size() == 1) {
+                    where = column(p.bonusCols.front());
+                } else if (!p.bonusCols.empty()) {
+                    QStringList names;
+                    for (const int c : p.bonusCols)
+                        names << QStringLiteral("\"%1\"").arg(m_layout.columns.value(c));
+                    where = QStringLiteral(" (columns %1)").arg(names.join(QStringLiteral(", ")));
+                }
+                forShape = noteShapeBad(extra);
+                bad([&] {
+                    if (!m_shape.bonus)
                         return QCoreApplication::translate(
                                    "ResultImporter",
                                    "expected %1 numbers after the issue, found %2")
-                            .arg(total)
-                            .arg(before);
-                    });
-                    continue;
-                }
-            } else if (int(nums.size()) == total + 1) {
-                // Publishers that write the bonus among the winning numbers put it last; a
-                // lottery without one leaves it out.
-                if (!m_shape.bonus) {
-                    nums.pop_back();
-                    from.pop_back();
-                }
-            } else if (int(nums.size()) != total || m_shape.bonus) {
-                bad([&] {
-                    return m_shape.bonus && int(nums.size()) == total
-                               ? QCoreApplication::translate("ResultImporter",
-                                                             "the bonus number is missing")
-                               : QCoreApplication::translate(
-                                     "ResultImporter",
-                                     "expected %1 numbers after the issue, found %2")
-                                     .arg(total)
-                                     .arg(nums.size());
+                                   .arg(total)
+                                   .arg(nums.size()) +
+                               where;
+                    if (extra == 0)
+                        return (bonuses > 1
+                                    ? QCoreApplication::translate("ResultImporter",
+                                                                  "the bonus numbers are missing")
+                                    : QCoreApplication::translate("ResultImporter",
+                                                                  "the bonus number is missing")) +
+                               where;
+                    return (bonuses == 1
+                                ? QCoreApplication::translate("ResultImporter",
+                                                              "expected one bonus number, found %1")
+                                      .arg(extra)
+                                : QCoreApplication::translate("ResultImporter",
+                                                              "expected %1 bonus numbers, found %2")
+                                      .arg(bonuses)
+                                      .arg(extra)) +
+                           where;
                 });
                 continue;
             }
@@ -848,41 +981,59 @@ void ResultImporter::parseAll(Parsed &p)
                 continue;
             }
         }
-        for (size_t i = 0; i < nums.size() && !failed; ++i) {
-            const quint32 v = nums[i];
-            if (v < quint32(m_shape.mini) || v > quint32(m_shape.maxi))
-                bad([&] {
-                    return QCoreApplication::translate("ResultImporter",
-                                                       "number %1 is out of range %2 to %3")
-                               .arg(v == kTooLong ? QCoreApplication::translate(
-                                                        "ResultImporter", "with ten digits or more")
-                                                  : QString::number(v))
-                               .arg(m_shape.mini)
-                               .arg(m_shape.maxi) +
-                           column(from[i]);
-                });
+        // The rules' order: every number within its drum's bounds, then no number twice
+        // within a drum (the whole draw when the bonus numbers share the basic drum).
+        size_t outside = nums.size();
+        bool huge = false;
+        for (size_t i = 0; i < nums.size(); ++i) {
+            const auto [lo, hi] = p.bounds[i];
+            if (outside == nums.size() && (qint64(nums[i]) < lo || qint64(nums[i]) > hi))
+                outside = i;
+            huge = huge || nums[i] == kTooLong;
         }
-        if (failed)
-            continue;
+        size_t twice = nums.size();
         if (checkRepeats) {
-            size_t twice = nums.size();
-            for (size_t i = 0; i < nums.size(); ++i) {
-                uint64_t &word = seen[nums[i] / 64];
-                const uint64_t bit = uint64_t(1) << (nums[i] % 64);
-                if (word & bit) {
-                    twice = twice < nums.size() ? twice : i;
-                }
-                word |= bit;
+            const size_t split = ownDrum ? size_t(total) : nums.size();
+            if (outside == nums.size()) {
+                twice = std::min(firstRepeat(nums, 0, split, seen),
+                                 firstRepeat(nums, split, nums.size(), seen));
+            } else {
+                // Numbers beyond the drum, so beyond the bitmap: a row refused anyway.
+                for (size_t i = 1; i < nums.size() && twice == nums.size(); ++i)
+                    for (size_t j = i < split ? 0 : split; j < i; ++j)
+                        if (nums[j] == nums[i]) {
+                            twice = i;
+                            break;
+                        }
             }
-            for (const quint32 v : nums)
-                seen[v / 64] = 0;
-            if (twice < nums.size()) {
-                bad([&] {
-                    return QCoreApplication::translate("ResultImporter", "number %1 is drawn twice")
-                        .arg(nums[twice]);
-                });
-                continue;
-            }
+        }
+        if (outside < nums.size()) {
+            // A wider drum would take the row: a game whose rules changed.
+            forShape = twice == nums.size() && !huge && noteShapeBad(bonuses);
+            const quint32 v = nums[outside];
+            // Named apart where the bonus numbers have their own drum and bounds.
+            const bool isBonus = ownDrum && int(outside) >= total;
+            bad([&] {
+                return QCoreApplication::translate("ResultImporter",
+                                                   "%1 %2 is out of range %3 to %4")
+                           .arg(isBonus ? QStringLiteral("bonus") : QStringLiteral("number"),
+                                v == kTooLong ? QCoreApplication::translate(
+                                                    "ResultImporter", "with ten digits or more")
+                                              : QString::number(v))
+                           .arg(p.bounds[outside].first)
+                           .arg(p.bounds[outside].second) +
+                       column(from[outside]);
+            });
+            continue;
+        }
+        if (twice < nums.size()) {
+            bad([&] {
+                return QCoreApplication::translate("ResultImporter", "%1 %2 is drawn twice")
+                    .arg(ownDrum && int(twice) >= total ? QStringLiteral("bonus")
+                                                        : QStringLiteral("number"))
+                    .arg(nums[twice]);
+            });
+            continue;
         }
         // A good row.
         for (int j = 0; j < p.stride; ++j)
@@ -1096,9 +1247,74 @@ bool ResultImporter::finish(Parsed &p)
 
         for (size_t j = 0; j < stride; ++j)
             numbers[j] = p.value(r * stride + j);
-        m_draws.append(issue, numbers.data(), m_shape.bonus ? numbers[size_t(m_shape.total)] : 0);
+        m_draws.appendDraw(issue, numbers.data());
     }
+    p.otherBad = p.otherBad || !lateBad.empty();
+    findHoldingShape(p);
     return true;
+}
+
+void ResultImporter::findHoldingShape(const Parsed &p)
+{
+    if (p.otherBad || (p.fileBonuses == -1 && !p.rangeBad))
+        return;
+    ref::LotteryShape s = m_shape;
+    int sharedLo = m_shape.mini, sharedHi = m_shape.maxi;
+    if (p.fileBonuses >= 0) {
+        // Another game's file: its own counts and ranges, from the shape's smallest number
+        // on. A draw of such a file in this lottery's counts would be a guess.
+        if (p.rangeBad || m_draws.size() > 0 || p.fileBonuses > 2)
+            return;
+        s.bonus = p.fileBonuses > 0;
+        s.bonusCount = std::max(1, p.fileBonuses);
+        s.ownDrum = s.bonus && (m_shape.secondDrum() || p.bonusMeetsBasic);
+        s.maxi = sharedHi = 0;
+        s.bonusMaxi = 0;
+        s.bonusMini = m_shape.bonus && m_shape.ownDrum ? m_shape.bonusMini : m_shape.mini;
+        m_fileBonuses = p.fileBonuses;
+    } else if (!s.bonus || !s.ownDrum) {
+        s.bonusMini = s.bonusMaxi = 0;
+    }
+    const auto widen = [](int &lo, int &hi, quint32 from, quint32 to) {
+        if (from > to)
+            return; // none seen
+        lo = std::min<qint64>(lo, from);
+        hi = std::max<qint64>(hi, to);
+    };
+    widen(sharedLo, sharedHi, p.basicLo, p.basicHi);
+    if (s.bonus && s.ownDrum)
+        widen(s.bonusMini, s.bonusMaxi, p.bonusLo, p.bonusHi);
+    else if (s.bonus)
+        widen(sharedLo, sharedHi, p.bonusLo, p.bonusHi);
+    s.mini = sharedLo;
+    s.maxi = sharedHi;
+    // Named as the preset it happens to be, or as a custom shape of that form.
+    const std::optional<ref::LotteryShape> named = ref::LotteryShape::parse(s.key());
+    if (named && !named->sameDraws(m_shape))
+        m_holding = named;
+    else
+        m_fileBonuses = -1;
+}
+
+QString ResultImporter::shapeHint() const
+{
+    if (!m_holding)
+        return {};
+    if (m_fileBonuses >= 0)
+        return QCoreApplication::translate(
+                   "ResultImporter",
+                   "the draws of the file have %1 bonus numbers, those of %2 (%3) have "
+                   "%4; the smallest lottery that holds the whole file is %5 (%6): "
+                   "use --lottery %7")
+            .arg(m_fileBonuses)
+            .arg(m_shape.name, m_shape.id())
+            .arg(m_shape.bonuses())
+            .arg(m_holding->name, m_holding->id(), m_holding->key());
+    return QCoreApplication::translate(
+               "ResultImporter",
+               "the draws outside %1 (%2) are listed above; the smallest lottery that "
+               "holds the whole file is %3: use --lottery %3")
+        .arg(m_shape.name, m_shape.id(), m_holding->key());
 }
 
 int ResultImporter::compareIssues(QStringView a, QStringView b)
@@ -1125,7 +1341,7 @@ QStringList ResultImporter::describeConflicts(const QString &file, const Merge &
                                            "%1: issue %2 is held as \"%3\" but the file has \"%4\"")
                    .arg(file, c.issue, c.held, c.file);
     if (m.conflictCount > qsizetype(m.conflicts.size()))
-        out << QCoreApplication::translate("ResultImporter", "... and %1 more")
+        out << QStringLiteral("... and %1 more")
                    .arg(m.conflictCount - qsizetype(m.conflicts.size()));
     return out;
 }
@@ -1151,7 +1367,9 @@ QString ResultImporter::drawText(const ref::DrawList &draws, int i)
         parts << QStringLiteral("%1").arg(draws.number(i, j), 2, 10, QLatin1Char('0'));
     QString text = parts.join(u' ');
     if (draws.hasBonus())
-        text += QStringLiteral(" + %1").arg(draws.bonus(i), 2, 10, QLatin1Char('0'));
+        text += QStringLiteral(" +");
+    for (int k = 0; k < draws.bonusCount(); ++k)
+        text += QStringLiteral(" %1").arg(draws.bonus(i, k), 2, 10, QLatin1Char('0'));
     return text;
 }
 
@@ -1166,8 +1384,9 @@ ResultImporter::Merge ResultImporter::mergeInto(const ref::DrawList &held)
     }
     const int total = m_shape.total;
     auto sameDraw = [&](int h, int f) {
-        if (held.bonus(h) != m_draws.bonus(f))
-            return false;
+        for (int k = 0; k < m_shape.bonuses(); ++k)
+            if (held.bonus(h, k) != m_draws.bonus(f, k))
+                return false;
         std::vector<qint32> a(static_cast<size_t>(total)), b(static_cast<size_t>(total));
         for (int j = 0; j < total; ++j) {
             a[size_t(j)] = held.number(h, j);
@@ -1215,11 +1434,14 @@ ResultImporter::Merge ResultImporter::mergeInto(const ref::DrawList &held)
     }
     m.draws = ref::DrawList(total, m_shape.bonuses());
     m.draws.reserve(held.size() + m.added, 8);
-    std::vector<qint32> numbers(static_cast<size_t>(total));
+    const int bonuses = m_shape.bonuses();
+    std::vector<qint32> numbers(static_cast<size_t>(total + bonuses));
     auto copy = [&](const ref::DrawList &from, int i) {
         for (int j = 0; j < total; ++j)
             numbers[size_t(j)] = from.number(i, j);
-        m.draws.append(from.issueView(i), numbers.data(), from.bonus(i));
+        for (int k = 0; k < bonuses; ++k)
+            numbers[size_t(total + k)] = from.bonus(i, k);
+        m.draws.appendDraw(from.issueView(i), numbers.data());
     };
     int f = 0;
     auto nextNew = [&] {

@@ -79,6 +79,18 @@ public:
     /// "FILE:LINE: reason" for the listed bad rows, at most @p most, then how many more.
     QStringList describeBad(const QString &file, int most = -1) const;
 
+    /// When every bad row is bad only for the lottery's shape (numbers beyond its ranges, as
+    /// for a game whose drum widened in some year, or another count of bonus numbers, as for a
+    /// file of another game): the smallest shape that holds the whole file. With the same count
+    /// of bonus numbers it holds the ranges of the lottery's shape too.
+    const std::optional<ref::LotteryShape> &holdingShape() const { return m_holding; }
+    /// The bonus numbers a draw of the file has where holdingShape() was found for another
+    /// count than the lottery's; -1 otherwise.
+    int fileBonuses() const { return m_fileBonuses; }
+    /// holdingShape() as a hint for the command line ("... use --lottery KEY"); empty without
+    /// one.
+    QString shapeHint() const;
+
     struct Conflict {
         QString issue;
         QString held;
@@ -104,7 +116,7 @@ public:
     /// "3 new, 5031 already held, 0 conflicting, 2 bad": what an import found, for the user.
     QString counts(const Merge &m) const;
 
-    /// "03 12 13 16 23 41 + 07", as the text draw file has it.
+    /// "03 12 13 16 23 41 + 07", or "01 02 03 04 05 + 03 09", as the text draw file has it.
     static QString drawText(const ref::DrawList &draws, int i);
     /// Issues compared as numbers; equal values by length, so "7" before "007".
     static int compareIssues(QStringView a, QStringView b);
@@ -115,6 +127,7 @@ private:
     bool detectTable(Parsed &p);
     void parseAll(Parsed &p);
     bool finish(Parsed &p);
+    void findHoldingShape(const Parsed &p);
 
     ref::LotteryShape m_shape;
     ImportChoices m_choices;
@@ -125,6 +138,8 @@ private:
     std::vector<ref::ReadError> m_bad;
     qsizetype m_unlisted = 0;
     qsizetype m_repeats = 0;
+    std::optional<ref::LotteryShape> m_holding;
+    int m_fileBonuses = -1;
 };
 
 } // namespace qrt::domain

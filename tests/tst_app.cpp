@@ -962,20 +962,21 @@ private Q_SLOTS:
         QString outText, errText;
         QTextStream out(&outText), err(&errText);
         QCOMPARE(checkDrawFile(file, QStringLiteral("megamillions"), out, err), 1);
-        QCOMPARE(outText.split(u'\n', Qt::SkipEmptyParts),
-                 QStringList({file + ":1: Basic number is out of range! (number 5: \"75\")",
-                              file + ":2: The bonus is out of range! (bonus: \"25\")",
-                              file + ": 2 broken rules",
-                              file + ": the draws outside Mega Millions (5 of 70 + 1 of 24) "
-                                     "(5:1-70+1:1-24) are listed above; the smallest lottery "
-                                     "that holds the whole file is 5:1-75+1:1-25: use --lottery "
-                                     "5:1-75+1:1-25"}));
+        QCOMPARE(
+            outText.split(u'\n', Qt::SkipEmptyParts),
+            QStringList({file + ": read as a text draw file; UTF-8; LF line ends; oldest first",
+                         file + ":1: number 75 is out of range 1 to 70",
+                         file + ":2: bonus 25 is out of range 1 to 24", file + ": 2 broken rules",
+                         file + ": the draws outside Mega Millions (5 of 70 + 1 of 24) "
+                                "(5:1-70+1:1-24) are listed above; the smallest lottery "
+                                "that holds the whole file is 5:1-75+1:1-25: use --lottery "
+                                "5:1-75+1:1-25"}));
         test::MsgBoxRecorder boxes;
         MainWindow w(data->path(), ref::LotteryShape::parse(QStringLiteral("megamillions")));
         QVERIFY(!w.openDrawFile(file));
         QCOMPARE(boxes.shown.size(), 1);
-        QVERIFY2(boxes.shown[0].contains(QStringLiteral(
-                     "mega.txt:1: Basic number is out of range! (number 5: \"75\")")) &&
+        QVERIFY2(boxes.shown[0].contains(
+                     QStringLiteral("mega.txt:1: number 75 is out of range 1 to 70")) &&
                      boxes.shown[0].contains(QStringLiteral(
                          "the whole file is 5:1-75+1:1-25; choose it under Lottery > Custom")),
                  qPrintable(boxes.shown[0]));

@@ -297,10 +297,6 @@
         <translation>keine Kopfzeile</translation>
     </message>
     <message>
-        <source>%1 from &quot;%2&quot;</source>
-        <translation>%1 aus „%2“</translation>
-    </message>
-    <message>
         <source>numbers from &quot;%1&quot; to &quot;%2&quot;</source>
         <translation>Zahlen von „%1“ bis „%2“</translation>
     </message>
@@ -349,10 +345,6 @@
         <translation>keine Spalte enthält die %1 Zahlen von %2 bis %3 einer Ziehung: benennen Sie sie in einer Kopfzeile (etwa „Ball 1“ oder „Winning Numbers“)</translation>
     </message>
     <message>
-        <source> (column &quot;%1&quot;)</source>
-        <translation> (Spalte „%1“)</translation>
-    </message>
-    <message>
         <source>the line holds a NUL byte: the file is binary or damaged</source>
         <translation>die Zeile enthält ein NUL-Byte: die Datei ist binär oder beschädigt</translation>
     </message>
@@ -363,10 +355,6 @@
     <message>
         <source>the bonus number is missing: write it after a &quot;+&quot;</source>
         <translation>die Zusatzzahl fehlt: schreiben Sie sie hinter ein „+“</translation>
-    </message>
-    <message>
-        <source>this lottery has no bonus number, but the line has a &quot;+&quot;</source>
-        <translation>diese Lotterie hat keine Zusatzzahl, aber die Zeile enthält ein „+“</translation>
     </message>
     <message>
         <source>the issue is missing</source>
@@ -409,10 +397,6 @@
         <translation>die Zusatzzahl fehlt</translation>
     </message>
     <message>
-        <source>&quot;%1&quot; is not one number</source>
-        <translation>„%1“ ist nicht eine einzelne Zahl</translation>
-    </message>
-    <message>
         <source>the issue &quot;%1&quot; is not a number</source>
         <translation>die Ziehungsnummer „%1“ ist keine Zahl</translation>
     </message>
@@ -421,16 +405,8 @@
         <translation>die Ziehungsnummer „%1“ ist länger als %2 Ziffern</translation>
     </message>
     <message>
-        <source>number %1 is out of range %2 to %3</source>
-        <translation>die Zahl %1 liegt außerhalb des Bereichs %2 bis %3</translation>
-    </message>
-    <message>
         <source>with ten digits or more</source>
         <translation>mit zehn oder mehr Ziffern</translation>
-    </message>
-    <message>
-        <source>number %1 is drawn twice</source>
-        <translation>die Zahl %1 wurde zweimal gezogen</translation>
     </message>
     <message>
         <source>the dates of column &quot;%1&quot; do not tell the day from the month (no number in either place is above 12, as in &quot;%2&quot;): choose the order in the preview</source>
@@ -449,16 +425,52 @@
         <translation>%1: Ziehungsnummer %2 ist als „%3“ gespeichert, die Datei hat aber „%4“</translation>
     </message>
     <message>
-        <source>... and %1 more</source>
-        <translation>... und %1 weitere</translation>
-    </message>
-    <message>
         <source>%1 new, %2 already held, %3 conflicting, %4 bad</source>
         <translation>%1 neu, %2 bereits vorhanden, %3 widersprüchlich, %4 fehlerhaft</translation>
     </message>
     <message>
         <source>, %1 repeated rows counted once</source>
         <translation>, %1 doppelte Zeilen einmal gezählt</translation>
+    </message>
+    <message>
+        <source>more than one &quot;+&quot;: only the bonus numbers follow a &quot;+&quot;</source>
+        <translation>mehr als ein „+“: nur die Zusatzzahlen folgen auf ein „+“</translation>
+    </message>
+    <message>
+        <source>the bonus numbers are missing: write them after a &quot;+&quot;</source>
+        <translation>die Zusatzzahlen fehlen: schreiben Sie sie hinter ein „+“</translation>
+    </message>
+    <message>
+        <source>expected %1 bonus numbers after the &quot;+&quot;, found %2</source>
+        <translation>nach dem „+“ %1 Zusatzzahlen erwartet, %2 gefunden</translation>
+    </message>
+    <message>
+        <source>the bonus numbers are missing</source>
+        <translation>die Zusatzzahlen fehlen</translation>
+    </message>
+    <message>
+        <source>expected one bonus number, found %1</source>
+        <translation>eine Zusatzzahl erwartet, %1 gefunden</translation>
+    </message>
+    <message>
+        <source>expected %1 bonus numbers, found %2</source>
+        <translation>%1 Zusatzzahlen erwartet, %2 gefunden</translation>
+    </message>
+    <message>
+        <source>%1 %2 is out of range %3 to %4</source>
+        <translation>%1 %2 liegt außerhalb des Bereichs %3 bis %4</translation>
+    </message>
+    <message>
+        <source>%1 %2 is drawn twice</source>
+        <translation>%1 %2 wurde zweimal gezogen</translation>
+    </message>
+    <message>
+        <source>the draws of the file have %1 bonus numbers, those of %2 (%3) have %4; the smallest lottery that holds the whole file is %5 (%6): use --lottery %7</source>
+        <translation>die Ziehungen der Datei haben %1 Zusatzzahlen, die von %2 (%3) haben %4; die kleinste Lotterie, die die ganze Datei fasst, ist %5 (%6): verwenden Sie --lottery %7</translation>
+    </message>
+    <message>
+        <source>the draws outside %1 (%2) are listed above; the smallest lottery that holds the whole file is %3: use --lottery %3</source>
+        <translation>die Ziehungen außerhalb von %1 (%2) sind oben aufgeführt; die kleinste Lotterie, die die ganze Datei fasst, ist %3: verwenden Sie --lottery %3</translation>
     </message>
 </context>
 <context>
@@ -968,6 +980,14 @@ Die übrigen Ziehungen importieren und diese Zeilen überspringen?</translation>
     <message>
         <source>Find &amp;Missing Draws...</source>
         <translation>&amp;Fehlende Ziehungen suchen...</translation>
+    </message>
+    <message>
+        <source>
+
+The smallest lottery that holds the whole file is %1; choose it under Lottery &gt; Custom.</source>
+        <translation>
+
+Die kleinste Lotterie, die die ganze Datei fasst, ist %1; wählen Sie sie unter Lotterie &gt; Benutzerdefiniert.</translation>
     </message>
 </context>
 <context>

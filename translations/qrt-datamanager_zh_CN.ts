@@ -297,10 +297,6 @@
         <translation>无表头</translation>
     </message>
     <message>
-        <source>%1 from &quot;%2&quot;</source>
-        <translation>%1 取自“%2”</translation>
-    </message>
-    <message>
         <source>numbers from &quot;%1&quot; to &quot;%2&quot;</source>
         <translation>号码取自“%1”至“%2”</translation>
     </message>
@@ -349,10 +345,6 @@
         <translation>没有一列包含一期开奖中从 %2 到 %3 的 %1 个号码：请在表头中为其命名（如“Ball 1”或“Winning Numbers”）</translation>
     </message>
     <message>
-        <source> (column &quot;%1&quot;)</source>
-        <translation>（“%1”列）</translation>
-    </message>
-    <message>
         <source>the line holds a NUL byte: the file is binary or damaged</source>
         <translation>该行含有 NUL 字节：文件是二进制文件或已损坏</translation>
     </message>
@@ -363,10 +355,6 @@
     <message>
         <source>the bonus number is missing: write it after a &quot;+&quot;</source>
         <translation>缺少特别号码：请写在“+”之后</translation>
-    </message>
-    <message>
-        <source>this lottery has no bonus number, but the line has a &quot;+&quot;</source>
-        <translation>此彩票没有特别号码，但该行含有“+”</translation>
     </message>
     <message>
         <source>the issue is missing</source>
@@ -409,10 +397,6 @@
         <translation>缺少特别号码</translation>
     </message>
     <message>
-        <source>&quot;%1&quot; is not one number</source>
-        <translation>“%1”不是单个数字</translation>
-    </message>
-    <message>
         <source>the issue &quot;%1&quot; is not a number</source>
         <translation>期号“%1”不是数字</translation>
     </message>
@@ -421,16 +405,8 @@
         <translation>期号“%1”超过 %2 位</translation>
     </message>
     <message>
-        <source>number %1 is out of range %2 to %3</source>
-        <translation>号码 %1 超出 %2 到 %3 的范围</translation>
-    </message>
-    <message>
         <source>with ten digits or more</source>
         <translation>（十位或更多位）</translation>
-    </message>
-    <message>
-        <source>number %1 is drawn twice</source>
-        <translation>号码 %1 出现了两次</translation>
     </message>
     <message>
         <source>the dates of column &quot;%1&quot; do not tell the day from the month (no number in either place is above 12, as in &quot;%2&quot;): choose the order in the preview</source>
@@ -449,16 +425,52 @@
         <translation>%1：期号 %2 已存为“%3”，但文件中为“%4”</translation>
     </message>
     <message>
-        <source>... and %1 more</source>
-        <translation>……另有 %1 条</translation>
-    </message>
-    <message>
         <source>%1 new, %2 already held, %3 conflicting, %4 bad</source>
         <translation>新增 %1 期，已有 %2 期，冲突 %3 期，错误 %4 期</translation>
     </message>
     <message>
         <source>, %1 repeated rows counted once</source>
         <translation>，%1 个重复行只计一次</translation>
+    </message>
+    <message>
+        <source>more than one &quot;+&quot;: only the bonus numbers follow a &quot;+&quot;</source>
+        <translation>有多个“+”：“+”后只能是特别号码</translation>
+    </message>
+    <message>
+        <source>the bonus numbers are missing: write them after a &quot;+&quot;</source>
+        <translation>缺少特别号码：请写在“+”之后</translation>
+    </message>
+    <message>
+        <source>expected %1 bonus numbers after the &quot;+&quot;, found %2</source>
+        <translation>“+”后应有 %1 个特别号码，实际有 %2 个</translation>
+    </message>
+    <message>
+        <source>the bonus numbers are missing</source>
+        <translation>缺少特别号码</translation>
+    </message>
+    <message>
+        <source>expected one bonus number, found %1</source>
+        <translation>应有一个特别号码，实际有 %1 个</translation>
+    </message>
+    <message>
+        <source>expected %1 bonus numbers, found %2</source>
+        <translation>应有 %1 个特别号码，实际有 %2 个</translation>
+    </message>
+    <message>
+        <source>%1 %2 is out of range %3 to %4</source>
+        <translation>%1 %2 超出范围 %3 到 %4</translation>
+    </message>
+    <message>
+        <source>%1 %2 is drawn twice</source>
+        <translation>%1 %2 出现了两次</translation>
+    </message>
+    <message>
+        <source>the draws of the file have %1 bonus numbers, those of %2 (%3) have %4; the smallest lottery that holds the whole file is %5 (%6): use --lottery %7</source>
+        <translation>文件中的开奖有 %1 个特别号码，%2 (%3) 的开奖有 %4 个；能容纳整个文件的最小彩票是 %5 (%6)：请使用 --lottery %7</translation>
+    </message>
+    <message>
+        <source>the draws outside %1 (%2) are listed above; the smallest lottery that holds the whole file is %3: use --lottery %3</source>
+        <translation>超出 %1 (%2) 的开奖已在上面列出；能容纳整个文件的最小彩票是 %3：请使用 --lottery %3</translation>
     </message>
 </context>
 <context>
@@ -968,6 +980,14 @@ Import its other draws and skip these lines?</source>
     <message>
         <source>Find &amp;Missing Draws...</source>
         <translation>查找缺失的开奖(&amp;M)...</translation>
+    </message>
+    <message>
+        <source>
+
+The smallest lottery that holds the whole file is %1; choose it under Lottery &gt; Custom.</source>
+        <translation>
+
+能容纳整个文件的最小彩票是 %1；请在“彩票 &gt; 自定义”中选择。</translation>
     </message>
 </context>
 <context>
