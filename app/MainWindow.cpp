@@ -293,6 +293,10 @@ void MainWindow::buildControl()
                 repairFiles();
             });
     connect(m_control, &AppManager::modifiedChanged, this, &QWidget::setWindowModified);
+    // The control's Import and Export buttons do nothing of their own: here they import a
+    // result file and export the draws as CSV.
+    connect(m_control, &AppManager::importClicked, this, &MainWindow::askForResults);
+    connect(m_control, &AppManager::exportClicked, this, &MainWindow::askForCsvExport);
     // Typed draws go to the journal a moment after the typing stops.
     const auto typed = [this] { m_journalTimer->start(); };
     connect(m_control, &AppManager::modifiedChanged, this, typed);
@@ -921,8 +925,11 @@ bool MainWindow::importCsv(const QString &path)
 
 void MainWindow::askForCsvExport()
 {
-    const QString path = QFileDialog::getSaveFileName(this, tr("Export as CSV"), QString(),
-                                                      QStringLiteral("CSV (*.csv)"));
+    QString path = QFileDialog::getSaveFileName(this, tr("Export as CSV"), QString(),
+                                                QStringLiteral("CSV (*.csv)"));
+    // A name typed without its ending would be hidden from Import's CSV filter.
+    if (!path.isEmpty() && QFileInfo(path).suffix().isEmpty())
+        path += QStringLiteral(".csv");
     if (!path.isEmpty())
         exportCsv(path);
 }

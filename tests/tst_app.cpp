@@ -346,6 +346,17 @@ private Q_SLOTS:
         list->window()->close();
     }
 
+    // The control's Import button opens a result file for the import preview.
+    void importButtonImports()
+    {
+        test::MsgBoxRecorder boxes;
+        MainWindow w(data->path());
+        QString asked;
+        CommonDialog::setShowOpenHandler([&](CommonDialog &d) { asked = d.DialogTitle(); });
+        w.control()->findChild<QPushButton *>(QStringLiteral("btnInput"))->click();
+        QCOMPARE(asked, QStringLiteral("Import Results"));
+    }
+
     // A damaged user data file is moved aside and the draws read before it come back.
     void damagedUserFile()
     {
