@@ -440,7 +440,9 @@ int MainWindow::saveDraws(ref::DrawList draws, const QString &source, QTextStrea
         // Without a window there is no grid to save from: the folder saves the draws itself,
         // with the same checks, in one atomic step.
         QStringList notes;
-        const ref::Status s = m_lotteryFolder->saveDraws(*m_lottery, draws, notes);
+        // The new list holds every draw: the old one goes before the file is formatted.
+        m_lottery->setDraws(ref::DrawList(draws.total(), draws.bonusCount()));
+        const ref::Status s = m_lotteryFolder->saveDraws(*m_lottery, std::move(draws), notes);
         for (const QString &note : std::as_const(notes))
             err << source << ": " << note << '\n';
         if (!s.landed()) {
@@ -503,7 +505,7 @@ int MainWindow::updateFromWeb(const QString &address, QTextStream &out, QTextStr
                         progress->setValue(int(received * 1000 / total));
                 });
     }
-    const domain::Downloader::Result fetched = downloader.fetch(url);
+    domain::Downloader::Result fetched = downloader.fetch(url);
     progress.reset();
     if (!fetched.status.ok()) {
         err << url.toDisplayString() << ": " << fetched.status.message() << "; nothing was changed"
@@ -518,7 +520,7 @@ int MainWindow::updateFromWeb(const QString &address, QTextStream &out, QTextStr
     }
     const QString source = url.toDisplayString();
     domain::ResultImporter importer(m_lottery->shape());
-    if (!importer.read(fetched.body)) {
+    if (!importer.read(std::move(fetched.body))) {
         err << source << ": " << importer.error() << "; nothing was changed" << Qt::endl;
         return 2;
     }

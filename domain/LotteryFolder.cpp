@@ -331,8 +331,7 @@ QStringList LotteryFolder::repair()
 namespace qrt::domain
 {
 
-ref::Status LotteryFolder::saveDraws(ref::Lottery &lottery, const ref::DrawList &draws,
-                                     QStringList &notes)
+ref::Status LotteryFolder::saveDraws(ref::Lottery &lottery, ref::DrawList draws, QStringList &notes)
 {
     if (ref::Status s = beforeSave(); !s.ok())
         return ref::Status::failure(
@@ -355,6 +354,9 @@ ref::Status LotteryFolder::saveDraws(ref::Lottery &lottery, const ref::DrawList 
         else if (!back.ok() && unconfirmed.isEmpty())
             unconfirmed = back.message();
     }
+    // Read back into an empty lottery: a million draws are not held three times over.
+    draws = ref::DrawList();
+    lottery.setDraws(ref::DrawList(m_shape.total, m_shape.bonuses()));
     QString backupProblem;
     const ref::ReadResult reread = lottery.load(userFile(), &backupProblem);
     notes << afterSave();

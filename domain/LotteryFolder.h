@@ -67,7 +67,7 @@ public:
     /// to the file written back, read back into @p lottery, and the checks' end. The Status
     /// says whether the new draws landed, and whether the disk confirmed them; @p notes gets
     /// what the user should know besides.
-    ref::Status saveDraws(ref::Lottery &lottery, const ref::DrawList &draws, QStringList &notes);
+    ref::Status saveDraws(ref::Lottery &lottery, ref::DrawList draws, QStringList &notes);
     /// After a save that failed: puts back the user data file and the file written back.
     QStringList repair();
 
