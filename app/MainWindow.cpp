@@ -415,6 +415,7 @@ int MainWindow::importDrawFile(const QString &path, QTextStream &out, QTextStrea
         err << path << ": " << importer.badCount() << " bad lines skipped" << Qt::endl;
     }
     domain::ResultImporter::Merge merge = importer.mergeInto(m_lottery->draws());
+    importer.releaseText();
     if (merge.conflictCount > 0) {
         for (const QString &line : domain::ResultImporter::describeConflicts(path, merge))
             err << line << '\n';
@@ -529,6 +530,7 @@ int MainWindow::updateFromWeb(const QString &address, QTextStream &out, QTextStr
     for (const QString &line : importer.describeBad(source, 20))
         err << line << '\n';
     domain::ResultImporter::Merge merge = importer.mergeInto(m_lottery->draws());
+    importer.releaseText();
     for (const QString &line : domain::ResultImporter::describeConflicts(source, merge).mid(0, 20))
         err << line << '\n';
     const int added = merge.added;

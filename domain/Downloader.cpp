@@ -48,6 +48,12 @@ Downloader::Result Downloader::fetch(const QUrl &url)
         timedOut = true;
         reply->abort();
     });
+    connect(reply, &QNetworkReply::metaDataChanged, reply, [&] {
+        // Room for an announced body at once: growing by doubling would hold up to twice it.
+        const qint64 length = reply->header(QNetworkRequest::ContentLengthHeader).toLongLong();
+        if (length > 0 && length <= m_limit)
+            body.reserve(length);
+    });
     connect(reply, &QNetworkReply::readyRead, reply, [&] {
         silence.start();
         // Read as it comes: a body over the limit is stopped, never held whole.

@@ -354,20 +354,11 @@ ref::Status LotteryFolder::saveDraws(ref::Lottery &lottery, ref::DrawList draws,
         else if (!back.ok() && unconfirmed.isEmpty())
             unconfirmed = back.message();
     }
-    // Read back into an empty lottery: a million draws are not held three times over.
-    draws = ref::DrawList();
-    lottery.setDraws(ref::DrawList(m_shape.total, m_shape.bonuses()));
-    QString backupProblem;
-    const ref::ReadResult reread = lottery.load(userFile(), &backupProblem);
+    // The file was made from these very draws and replaced in one step: the lottery holds
+    // them as they are, without a second parse. The backup of the file keeps the state
+    // before, and the next read of the file refreshes it.
+    lottery.setDraws(std::move(draws));
     notes << afterSave();
-    if (!reread.ok())
-        return ref::Status::notDurable(
-            QStringLiteral("the new draws were saved, but reading them back failed: %1")
-                .arg(reread.describe(userFile(), 5).join(u'\n')));
-    if (!backupProblem.isEmpty())
-        notes << QStringLiteral("The draws were saved, but the copy that protects them during the "
-                                "next save was not kept: %1")
-                     .arg(backupProblem);
     if (!unconfirmed.isEmpty())
         return ref::Status::notDurable(
             QStringLiteral("the new draws were saved, but not confirmed on disk: %1")

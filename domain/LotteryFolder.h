@@ -64,7 +64,7 @@ public:
     QStringList afterSave();
     /// A save that needs no grid (the command line's): the folder's checks as before a save,
     /// @p draws written over the user data file in one atomic step (no moment without it) and
-    /// to the file written back, read back into @p lottery, and the checks' end. The Status
+    /// to the file written back, then held by @p lottery, and the checks' end. The Status
     /// says whether the new draws landed, and whether the disk confirmed them; @p notes gets
     /// what the user should know besides.
     ref::Status saveDraws(ref::Lottery &lottery, ref::DrawList draws, QStringList &notes);

@@ -109,6 +109,9 @@ public:
     /// whose order matters) is already held; one with other numbers a conflict, kept as held.
     /// Hands the file's draws over: draws() is empty afterwards.
     Merge mergeInto(const ref::DrawList &held);
+    /// Frees the file's text once its draws are merged: a large file is not held while the
+    /// draws are saved. The layout, the bad rows and the counts stay.
+    void releaseText() { m_text.bytes = QByteArray(); }
 
     /// "FILE: issue 12 is held as "..." but the file has "..."" for the listed conflicts, then
     /// how many more there are.
