@@ -337,8 +337,8 @@ ref::Status LotteryFolder::saveDraws(ref::Lottery &lottery, ref::DrawList draws,
         return ref::Status::failure(
             QStringLiteral("the draws were not saved: %1; nothing was changed").arg(s.message()));
     const QString writeBack = writeBackFile();
-    const ref::Status saved =
-        ref::writeFileAtomically(userFile(), ref::formatUserData(m_shape, draws));
+    QByteArray bytes = ref::formatUserData(m_shape, draws);
+    const ref::Status saved = ref::writeFileAtomically(userFile(), bytes);
     if (!saved.landed()) {
         notes << repair();
         return ref::Status::failure(
@@ -355,8 +355,13 @@ ref::Status LotteryFolder::saveDraws(ref::Lottery &lottery, ref::DrawList draws,
             unconfirmed = back.message();
     }
     // The file was made from these very draws and replaced in one step: the lottery holds
-    // them as they are, without a second parse. The backup of the file keeps the state
-    // before, and the next read of the file refreshes it.
+    // them as they are, without a second parse, and the backup that a damaged file falls
+    // back on is made from the same bytes.
+    if (const ref::Status kept = ref::keepLastGood(userFile(), bytes); !kept.landed())
+        notes << QStringLiteral("The draws were saved, but the copy that protects them during "
+                                "the next save was not kept: %1")
+                     .arg(kept.message());
+    bytes = QByteArray();
     lottery.setDraws(std::move(draws));
     notes << afterSave();
     if (!unconfirmed.isEmpty())
