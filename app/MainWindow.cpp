@@ -701,15 +701,10 @@ bool MainWindow::openDrawFile(const QString &given)
     domain::ResultImporter::Merge merge = importer.mergeInto(
         add ? m_lottery->draws()
             : ref::DrawList(m_lottery->shape().total, m_lottery->shape().bonuses()));
-    if (merge.conflictCount > 0) {
-        msgBox(
-            tr("%1 was not added: %2 issues are held with other numbers.\n%3")
-                .arg(path)
-                .arg(merge.conflictCount)
-                .arg(domain::ResultImporter::describeConflicts(path, merge).mid(0, 40).join(u'\n')),
-            MsgBoxStop, QStringLiteral("Draw file errors"));
-        return false;
-    }
+    if (merge.conflictCount > 0)
+        return refuseConflicts(path, merge,
+                               tr("%1 was not added: %2 issues are held with other "
+                                  "numbers.\n%3"));
     const int count = add ? merge.added : merge.draws.size();
     // Saves write back only to the file as it was read; the bytes in hand are what was read.
     const std::optional<domain::FileIdentity> opened = domain::FileIdentity::of(path);
@@ -886,6 +881,16 @@ bool MainWindow::exportCsv(const QString &path)
     return true;
 }
 
+bool MainWindow::refuseConflicts(const QString &path, const domain::ResultImporter::Merge &merge,
+                                 const QString &message)
+{
+    msgBox(message.arg(path)
+               .arg(merge.conflictCount)
+               .arg(domain::ResultImporter::describeConflicts(path, merge).mid(0, 40).join(u'\n')),
+           MsgBoxStop, tr("Draw file errors"));
+    return false;
+}
+
 bool MainWindow::importCsv(const QString &path)
 {
     const Busy busy(this, tr("Reading %1...").arg(path));
@@ -911,15 +916,10 @@ bool MainWindow::importCsv(const QString &path)
             return false;
     }
     domain::ResultImporter::Merge merge = importer.mergeInto(m_lottery->draws());
-    if (merge.conflictCount > 0) {
-        msgBox(
-            tr("%1 was not imported: %2 issues are held with other numbers.\n%3")
-                .arg(path)
-                .arg(merge.conflictCount)
-                .arg(domain::ResultImporter::describeConflicts(path, merge).mid(0, 40).join(u'\n')),
-            MsgBoxStop, tr("Draw file errors"));
-        return false;
-    }
+    if (merge.conflictCount > 0)
+        return refuseConflicts(path, merge,
+                               tr("%1 was not imported: %2 issues are held with "
+                                  "other numbers.\n%3"));
     const QString counts = importer.counts(merge);
     if (merge.added > 0)
         replaceDraws(std::move(merge.draws));

@@ -2,6 +2,7 @@
 
 #include "DataFolder.h"
 #include "DrawStatistics.h"
+#include "ResultImporter.h"
 #include <qrt/AppManager.h>
 #include <qrt/refhost/DrawList.h>
 #include <qrt/refhost/LotteryShape.h>
@@ -148,6 +149,10 @@ private:
     void askForVersion();
     void askForUpdate();
     void askForResults();
+    /// Says that @p path was refused for the held issues it has with other numbers, in
+    /// @p message ("%1" the file, "%2" how many, "%3" the first of them); false.
+    bool refuseConflicts(const QString &path, const domain::ResultImporter::Merge &merge,
+                         const QString &message);
     /// Shows @p draws instead of the lottery's as a change to be saved, which undo() takes
     /// back whole.
     void replaceDraws(ref::DrawList draws);

@@ -877,34 +877,26 @@ void ResultImporter::parseAll(Parsed &p)
                     continue;
                 }
             }
-            for (const int c : p.numberCols) {
-                if (!numbersIn(at(c), nums)) {
-                    bad([&] {
-                        return QCoreApplication::translate("ResultImporter",
-                                                           "\"%1\" is not a number")
-                                   .arg(shown(at(c), latin1)) +
-                               column(c);
-                    });
-                    break;
+            // The numbers of the given columns, in order, each remembered with its column.
+            const auto take = [&](const std::vector<int> &cols) {
+                for (const int c : cols) {
+                    if (!numbersIn(at(c), nums)) {
+                        bad([&] {
+                            return QCoreApplication::translate("ResultImporter",
+                                                               "\"%1\" is not a number")
+                                       .arg(shown(at(c), latin1)) +
+                                   column(c);
+                        });
+                        return false;
+                    }
+                    from.resize(nums.size(), c);
                 }
-                from.resize(nums.size(), c);
-            }
-            if (failed)
+                return true;
+            };
+            if (!take(p.numberCols))
                 continue;
             const int basics = int(nums.size());
-            for (const int c : p.bonusCols) {
-                if (!numbersIn(at(c), nums)) {
-                    bad([&] {
-                        return QCoreApplication::translate("ResultImporter",
-                                                           "\"%1\" is not a number")
-                                   .arg(shown(at(c), latin1)) +
-                               column(c);
-                    });
-                    break;
-                }
-                from.resize(nums.size(), c);
-            }
-            if (failed)
+            if (!take(p.bonusCols))
                 continue;
             const int extra = int(nums.size()) - total;
             if (basics != total && (!p.bonusCols.empty() || extra < 0 || extra > 2)) {
