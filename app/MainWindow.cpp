@@ -529,7 +529,11 @@ int MainWindow::updateFromWeb(const QString &address, QTextStream &out, QTextStr
     // draws stay as they are, and every new issue is added.
     for (const QString &line : importer.describeBad(source, 20))
         err << line << '\n';
-    domain::ResultImporter::Merge merge = importer.mergeInto(m_lottery->draws());
+    // Without a window nothing needs the held draws once merged: they are handed over, so a
+    // large history is extended rather than copied.
+    domain::ResultImporter::Merge merge = progressParent
+                                              ? importer.mergeInto(m_lottery->draws())
+                                              : importer.mergeInto(m_lottery->takeDraws());
     importer.releaseText();
     for (const QString &line : domain::ResultImporter::describeConflicts(source, merge).mid(0, 20))
         err << line << '\n';
@@ -540,6 +544,8 @@ int MainWindow::updateFromWeb(const QString &address, QTextStream &out, QTextStr
         } else if (const int code = saveDraws(std::move(merge.draws), source, err); code != 0) {
             return code;
         }
+    } else if (!progressParent) {
+        m_lottery->setDraws(std::move(merge.draws));
     }
     out << "added " << added << ", kept " << merge.conflictCount << " conflicting, holds "
         << m_lottery->Count() << " draws" << (m_saveNotConfirmed ? ", not confirmed on disk" : "")

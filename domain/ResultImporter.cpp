@@ -1367,6 +1367,16 @@ QString ResultImporter::drawText(const ref::DrawList &draws, int i)
 
 ResultImporter::Merge ResultImporter::mergeInto(const ref::DrawList &held)
 {
+    return merge(held, nullptr);
+}
+
+ResultImporter::Merge ResultImporter::mergeInto(ref::DrawList &&held)
+{
+    return merge(held, &held);
+}
+
+ResultImporter::Merge ResultImporter::merge(const ref::DrawList &held, ref::DrawList *spare)
+{
     Merge m;
     if (held.size() == 0) {
         m.added = m_draws.size();
@@ -1375,11 +1385,11 @@ ResultImporter::Merge ResultImporter::mergeInto(const ref::DrawList &held)
         return m;
     }
     const int total = m_shape.total;
+    std::vector<qint32> a(static_cast<size_t>(total)), b(static_cast<size_t>(total));
     auto sameDraw = [&](int h, int f) {
         for (int k = 0; k < m_shape.bonuses(); ++k)
             if (held.bonus(h, k) != m_draws.bonus(f, k))
                 return false;
-        std::vector<qint32> a(static_cast<size_t>(total)), b(static_cast<size_t>(total));
         for (int j = 0; j < total; ++j) {
             a[size_t(j)] = held.number(h, j);
             b[size_t(j)] = m_draws.number(f, j);
@@ -1399,10 +1409,20 @@ ResultImporter::Merge ResultImporter::mergeInto(const ref::DrawList &held)
         for (int i = 0; i < held.size(); ++i)
             index.insert(held.issueView(i), i);
     }
+    // The file's issues come in ascending order: each is looked for from where the last one
+    // was found, in steps that double, so a file that runs alongside the history costs a
+    // compare or two a draw rather than a whole binary search.
+    int cursor = 0;
     auto find = [&](QStringView issue) {
         if (!sorted)
             return index.value(issue, -1);
-        int lo = 0, hi = held.size();
+        int lo = cursor, hi = cursor, step = 1;
+        while (hi < held.size() && compareIssues(held.issueView(hi), issue) < 0) {
+            lo = hi + 1;
+            hi += step;
+            step *= 2;
+        }
+        hi = std::min(hi, held.size());
         while (lo < hi) {
             const int mid = lo + (hi - lo) / 2;
             if (compareIssues(held.issueView(mid), issue) < 0)
@@ -1410,6 +1430,7 @@ ResultImporter::Merge ResultImporter::mergeInto(const ref::DrawList &held)
             else
                 hi = mid;
         }
+        cursor = lo;
         return lo < held.size() && held.issueView(lo) == issue ? lo : -1;
     };
     std::vector<uint8_t> isNew(size_t(m_draws.size()));
@@ -1424,9 +1445,22 @@ ResultImporter::Merge ResultImporter::mergeInto(const ref::DrawList &held)
             m.conflicts.push_back({m_draws.issue(f), drawText(held, h), drawText(m_draws, f)});
         }
     }
-    m.draws = ref::DrawList(total, m_shape.bonuses());
-    m.draws.reserve(held.size() + m.added, 8);
     const int bonuses = m_shape.bonuses();
+    const auto firstNew = std::find(isNew.begin(), isNew.end(), 1);
+    // An update's usual case: every new issue comes after the last one held. The held list
+    // given up by the caller then grows in place (its buffers are remapped, not copied), so a
+    // million held draws are never held twice.
+    const bool inPlace =
+        spare && sorted &&
+        (firstNew == isNew.end() || compareIssues(m_draws.issueView(int(firstNew - isNew.begin())),
+                                                  held.issueView(held.size() - 1)) > 0);
+    if (inPlace) {
+        m.draws = std::move(*spare);
+        m.draws.reserve(m.draws.size() + m.added, 8);
+    } else {
+        m.draws = ref::DrawList(total, bonuses);
+        m.draws.reserve(held.size() + m.added, 8);
+    }
     std::vector<qint32> numbers(static_cast<size_t>(total + bonuses));
     auto copy = [&](const ref::DrawList &from, int i) {
         for (int j = 0; j < total; ++j)
@@ -1441,7 +1475,7 @@ ResultImporter::Merge ResultImporter::mergeInto(const ref::DrawList &held)
             ++f;
     };
     nextNew();
-    for (int h = 0; h < held.size(); ++h) {
+    for (int h = 0; h < (inPlace ? 0 : held.size()); ++h) {
         while (f < m_draws.size() && compareIssues(m_draws.issueView(f), held.issueView(h)) < 0) {
             copy(m_draws, f++);
             nextNew();
@@ -1452,6 +1486,8 @@ ResultImporter::Merge ResultImporter::mergeInto(const ref::DrawList &held)
         if (isNew[size_t(f)])
             copy(m_draws, f);
     m_draws = ref::DrawList(m_shape.total, m_shape.bonuses());
+    if (spare && !inPlace)
+        *spare = ref::DrawList(m_shape.total, m_shape.bonuses());
     return m;
 }
 

@@ -109,6 +109,9 @@ public:
     /// whose order matters) is already held; one with other numbers a conflict, kept as held.
     /// Hands the file's draws over: draws() is empty afterwards.
     Merge mergeInto(const ref::DrawList &held);
+    /// The same with the held draws given up: when every new issue comes after the last held
+    /// one, they are extended in place instead of copied; otherwise they are freed once copied.
+    Merge mergeInto(ref::DrawList &&held);
     /// Frees the file's text once its draws are merged: a large file is not held while the
     /// draws are saved. The layout, the bad rows and the counts stay.
     void releaseText() { m_text.bytes = QByteArray(); }
@@ -125,6 +128,7 @@ public:
     static int compareIssues(QStringView a, QStringView b);
 
 private:
+    Merge merge(const ref::DrawList &held, ref::DrawList *spare);
     struct Parsed;
     bool detect(Parsed &p);
     bool detectTable(Parsed &p);

@@ -2,6 +2,7 @@
 #include <qrt/refhost/AtomicFile.h>
 #include <qrt/refhost/DrawFiles.h>
 #include <qrt/refhost/Lottery.h>
+#include <utility>
 
 namespace qrt::ref
 {
@@ -81,6 +82,11 @@ void Lottery::setShape(const LotteryShape &shape)
 void Lottery::setDraws(DrawList draws)
 {
     m_draws = std::move(draws);
+}
+
+DrawList Lottery::takeDraws()
+{
+    return std::exchange(m_draws, DrawList(m_shape.total, m_shape.bonuses()));
 }
 
 ReadResult Lottery::load(const QString &path, QString *backupProblem)

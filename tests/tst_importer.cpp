@@ -422,6 +422,13 @@ private slots:
             << "2:1-49" << QByteArray("1 01 02\n3 01 02\n") << QByteArray("4 5 6\n2 7 8\n1 2 1\n")
             << QByteArray("1 01 02\n2 07 08\n3 01 02\n4 05 06\n") << "2 1 0"
             << "";
+        QTest::newRow("found far apart, next to a new one")
+            << "2:1-49" << QByteArray("1 01 02\n2 01 02\n3 01 02\n5 01 02\n9 01 02\n10 01 02\n")
+            << QByteArray("2 1 2\n4 5 6\n5 1 2\n9 2 1\n10 1 3\n11 1 2\n12 3 4\n")
+            << QByteArray("1 01 02\n2 01 02\n3 01 02\n4 05 06\n5 01 02\n9 01 02\n10 01 02\n"
+                          "11 01 02\n12 03 04\n")
+            << "3 3 1"
+            << "01 03";
         QTest::newRow("held out of order stay so")
             << "2:1-49" << QByteArray("5 01 02\n3 01 02\n") << QByteArray("4 5 6\n")
             << QByteArray("4 05 06\n5 01 02\n3 01 02\n") << "1 0 0"
@@ -453,14 +460,21 @@ private slots:
         const ref::LotteryShape s = shape(lottery);
         const ref::ReadResult h = ref::readTextDraws(held, s);
         QVERIFY(h.ok());
-        ResultImporter imp(s);
-        QVERIFY(imp.read(file));
-        const ResultImporter::Merge m = imp.mergeInto(h.draws);
-        QCOMPARE(QStringLiteral("%1 %2 %3").arg(m.added).arg(m.alreadyHeld).arg(m.conflictCount),
-                 counts);
-        QCOMPARE(ref::formatTextDraws(m.draws), merged);
-        if (m.conflictCount > 0)
-            QCOMPARE(m.conflicts.front().file, conflict);
+        // Held draws lent, and held draws given up (extended in place where the file's new
+        // issues all come after them): the same merge either way.
+        for (const bool givenUp : {false, true}) {
+            ResultImporter imp(s);
+            QVERIFY(imp.read(file));
+            ref::DrawList lent = h.draws;
+            const ResultImporter::Merge m =
+                givenUp ? imp.mergeInto(std::move(lent)) : imp.mergeInto(std::as_const(lent));
+            QCOMPARE(
+                QStringLiteral("%1 %2 %3").arg(m.added).arg(m.alreadyHeld).arg(m.conflictCount),
+                counts);
+            QCOMPARE(ref::formatTextDraws(m.draws), merged);
+            if (m.conflictCount > 0)
+                QCOMPARE(m.conflicts.front().file, conflict);
+        }
     }
 
     // Holes in a history: skipped draw numbers, per year for YYYYNNN, and dates of the usual

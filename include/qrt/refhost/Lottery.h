@@ -89,6 +89,9 @@ public:
     ///@{
     const DrawList &draws() const { return m_draws; }
     void setDraws(DrawList draws);
+    /// Hands the draws over and leaves the lottery without any: a caller that replaces them
+    /// all need not hold two copies.
+    DrawList takeDraws();
     ///@}
     /// ReadData without the exception: the draws are replaced only when the result is ok(),
     /// and then the file read is kept as `path.bak` too (see keepLastGood), or why it could not
