@@ -119,6 +119,7 @@ MainWindow::MainWindow(const QString &dataFolder, const std::optional<ref::Lotte
     connect(m_lottery.get(), &ref::Lottery::dataRead, this, [this] {
         m_saveNotes << m_lotteryFolder->afterSave();
         m_drawsBefore.reset();
+        m_journalFloor = kAllSaved;
         m_journal->clear();
         updateTitle();
         statusBar()->showMessage(tr("Saved %1 draws").arg(m_lottery->Count()), 5000);
@@ -258,6 +259,7 @@ void MainWindow::loadLottery(const ref::LotteryShape &shape)
         msgBox(note, MsgBoxStop, tr(kTitle));
     m_journal = std::make_unique<domain::Journal>(m_lotteryFolder->userFile());
     m_drawsBefore.reset();
+    m_journalFloor = kAllSaved;
     markCurrentLottery();
     if (m_use == Interactive)
         showDraws();
@@ -1097,11 +1099,18 @@ void MainWindow::writeJournal()
     const int last = grid->Rows() - 2;
     const ref::DrawList &held = m_lottery->draws();
     domain::Journal::Entry entry;
-    // Draws are mostly typed at the end: the saved ones before them are named by their count.
-    while (entry.keep < held.size() && entry.keep < last &&
-           rowHolds(grid, entry.keep + 1, held, entry.keep))
-        ++entry.keep;
-    for (int r = entry.keep + 1; r <= last; ++r) {
+    // The saved draws the grid still holds around the changes are named by their count, so
+    // that typing at the end of a million draws writes only what was typed, at once.
+    const auto [above, below] = m_control->untouchedDrawRows();
+    entry.keep = std::min({above, m_journalFloor.first, held.size(), last});
+    entry.tail =
+        std::min({below, m_journalFloor.second, held.size() - entry.keep, last - entry.keep});
+    // Their edges are looked at all the same: should they ever not be the saved draws, every
+    // row goes into the journal.
+    if ((entry.keep > 0 && !rowHolds(grid, entry.keep, held, entry.keep - 1)) ||
+        (entry.tail > 0 && !rowHolds(grid, last - entry.tail + 1, held, held.size() - entry.tail)))
+        entry.keep = entry.tail = 0;
+    for (int r = entry.keep + 1; r <= last - entry.tail; ++r) {
         QStringList cells;
         for (int c = 0; c < cols; ++c)
             cells << grid->TextArray(r * cols + c);
@@ -1115,7 +1124,7 @@ void MainWindow::writeJournal()
 void MainWindow::offerJournal()
 {
     const std::optional<domain::Journal::Entry> entry = m_journal->read();
-    if (!entry || entry->keep > m_lottery->Count()) {
+    if (!entry || entry->keep + entry->tail > m_lottery->Count()) {
         m_journal->clear();
         return;
     }
@@ -1132,20 +1141,25 @@ void MainWindow::offerJournal()
     const ref::DrawList &held = m_lottery->draws();
     ref::DrawList kept(held.total(), held.bonusCount());
     std::vector<qint32> numbers(size_t(held.total() + held.bonusCount()));
-    for (int i = 0; i < entry->keep; ++i) {
+    const auto keep = [&](int i) {
         for (int j = 0; j < held.total(); ++j)
             numbers[size_t(j)] = held.number(i, j);
         for (int k = 0; k < held.bonusCount(); ++k)
             numbers[size_t(held.total() + k)] = held.bonus(i, k);
         kept.appendDraw(held.issueView(i), numbers.data());
-    }
+    };
+    for (int i = 0; i < entry->keep; ++i)
+        keep(i);
+    for (int i = held.size() - entry->tail; i < held.size(); ++i)
+        keep(i);
     m_lottery->setDraws(std::move(kept));
+    m_journalFloor = {entry->keep, entry->tail};
     showDraws();
     FlexGrid *grid = m_control->findChild<FlexGrid *>(QStringLiteral("msfData"));
+    int at = entry->keep + 1;
     for (const QString &row : entry->rows) {
-        const int at = grid->Rows() - 1;
         grid->AddItem(QString(), at);
-        grid->setRow(at);
+        grid->setRow(at++);
         try {
             m_control->AddItem(row, 0);
         } catch (const RuntimeError &) {
@@ -1177,6 +1191,7 @@ void MainWindow::replaceDraws(ref::DrawList draws)
     // The draws before are kept for Edit > Undo, which takes the whole change back in one step.
     m_drawsBefore = m_lottery->draws();
     m_modifiedBefore = m_control && m_control->isModified();
+    m_journalFloorBefore = std::exchange(m_journalFloor, std::pair(0, 0));
     m_lottery->setDraws(std::move(draws));
     showDraws();
     // The grid holds draws no file holds yet: closing asks to save them.
@@ -1194,6 +1209,7 @@ void MainWindow::undo()
     if (!m_drawsBefore)
         return;
     m_lottery->setDraws(*std::exchange(m_drawsBefore, std::nullopt));
+    m_journalFloor = m_journalFloorBefore;
     showDraws();
     m_control->setModified(m_modifiedBefore);
     updateTitle();

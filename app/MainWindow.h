@@ -11,8 +11,10 @@
 #include <QPointer>
 
 #include <future>
+#include <limits>
 #include <memory>
 #include <optional>
+#include <utility>
 
 class QTextStream;
 
@@ -179,6 +181,13 @@ private:
     bool m_journalOffered = false;
     std::optional<ref::DrawList> m_drawsBefore; // of the last whole change, for undo()
     bool m_modifiedBefore = false;
+    // At most how many saved draws the grid holds unchanged at its top and bottom, whatever
+    // the control says of its own edits: none while it shows draws that are not saved, those
+    // a journal brought back left around its rows.
+    static constexpr std::pair<int, int> kAllSaved{std::numeric_limits<int>::max(),
+                                                   std::numeric_limits<int>::max()};
+    std::pair<int, int> m_journalFloor = kAllSaved;
+    std::pair<int, int> m_journalFloorBefore = kAllSaved;
     std::unique_ptr<ref::SqliteStore> m_store;
     std::unique_ptr<ref::Lottery> m_lottery;
     QPointer<AppManager> m_control;

@@ -8,6 +8,8 @@
 #include <QRegularExpression>
 #include <QUndoCommand>
 
+#include <algorithm>
+
 namespace qrt
 {
 
@@ -27,11 +29,14 @@ public:
             return;
         }
         apply(true);
+        // A command may span rows below its first: everything from there down counts.
+        d->touchRows(row(), d->msfData->Rows() - 1);
         d->afterUndoRedo(row(), col());
     }
     void undo() final
     {
         apply(false);
+        d->touchRows(row(), d->msfData->Rows() - 1);
         d->afterUndoRedo(row(), col());
     }
 
@@ -123,15 +128,21 @@ void AppManagerPrivate::recordCell(int row, int col, const QString &before, cons
                                    bool appended)
 {
     undoStack.push(new CellCommand(this, row, col, before, after, appended));
+    touchRows(row, row);
 }
 
 void AppManagerPrivate::recordInsert(int row)
 {
     undoStack.push(new RowsCommand(this, row, {}, 1));
+    touchRows(row, row);
 }
 
 QUndoCommand *AppManagerPrivate::deletion(int first, int count)
 {
+    // The rows after the deleted ones keep their texts: only the rows above stop counting.
+    const int drawRowsAfter = msfData->Rows() - 2 - count;
+    untouchedAbove = std::min(untouchedAbove, first - 1);
+    untouchedBelow = std::min(untouchedBelow, std::max(0, drawRowsAfter - (first - 1)));
     QStringList rows;
     rows.reserve(count);
     const int cols = msfData->Cols();
@@ -162,6 +173,21 @@ void AppManagerPrivate::resetUndo()
 {
     undoStack.clear();
     undoStack.setClean();
+    untouchedAbove = untouchedBelow = std::numeric_limits<int>::max();
+}
+
+void AppManagerPrivate::touchRows(int first, int last)
+{
+    const int drawRows = msfData->Rows() - 2;
+    untouchedAbove = std::min(untouchedAbove, std::max(0, first - 1));
+    untouchedBelow = std::min(untouchedBelow, std::max(0, drawRows - last));
+}
+
+std::pair<int, int> AppManager::untouchedDrawRows() const
+{
+    const int drawRows = d->msfData ? std::max(0, d->msfData->Rows() - 2) : 0;
+    const int above = std::min(d->untouchedAbove, drawRows);
+    return {above, std::min(d->untouchedBelow, drawRows - above)};
 }
 
 bool AppManagerPrivate::pasteBlock(const QString &text)

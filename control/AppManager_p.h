@@ -9,6 +9,8 @@
 #include <QPointer>
 #include <QUndoStack>
 
+#include <limits>
+
 class QFrame;
 class QLineEdit;
 class QPushButton;
@@ -187,6 +189,8 @@ public:
     QUndoCommand *deletion(int first, int count);
     void afterUndoRedo(int row, int col);
     void resetUndo();
+    // Narrows the untouched rows: a change of grid rows @p first to @p last, as they stand now.
+    void touchRows(int first, int last);
     bool pasteBlock(const QString &text);
     bool editorShortcut(QKeyEvent *event);
 
@@ -208,6 +212,9 @@ public:
     bool mblnLoaded = false;
     bool modified = false;
     QUndoStack undoStack;
+    // Draw rows above and below every change since the last load or save.
+    int untouchedAbove = std::numeric_limits<int>::max();
+    int untouchedBelow = std::numeric_limits<int>::max();
     QPointer<QComboBox> mcblStart;
     QPointer<QComboBox> mcblEnd;
 

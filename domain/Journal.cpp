@@ -9,8 +9,10 @@ namespace qrt::domain
 
 namespace
 {
-constexpr char kMagic[] = "QRTJournal 1\n";
-}
+constexpr char kMagic[] = "QRTJournal 2\n";
+// Written before the saved draws after the rows were counted: no tail line.
+constexpr char kMagicFirst[] = "QRTJournal 1\n";
+} // namespace
 
 Journal::Journal(const QString &userFile)
     : m_userFile(userFile), m_path(userFile + QStringLiteral(".journal"))
@@ -36,6 +38,7 @@ ref::Status Journal::write(const Entry &entry) const
     const QByteArray b = base();
     bytes += "base " + QByteArray::number(b.size()) + '\n' + b;
     bytes += "keep " + QByteArray::number(entry.keep) + '\n';
+    bytes += "tail " + QByteArray::number(entry.tail) + '\n';
     for (const QString &row : entry.rows)
         bytes += row.toUtf8() + '\n';
     return ref::writeFileAtomically(m_path, bytes);
@@ -47,7 +50,8 @@ std::optional<Journal::Entry> Journal::read() const
     if (!f.open(QIODevice::ReadOnly))
         return std::nullopt;
     const QByteArray bytes = f.readAll();
-    if (!bytes.startsWith(kMagic))
+    const bool first = bytes.startsWith(kMagicFirst);
+    if (!first && !bytes.startsWith(kMagic))
         return std::nullopt;
     qsizetype at = qsizetype(sizeof kMagic) - 1;
     const auto line = [&] {
@@ -69,6 +73,12 @@ std::optional<Journal::Entry> Journal::read() const
     e.keep = keepLine.startsWith("keep ") ? keepLine.mid(5).toInt(&ok) : 0;
     if (!ok || e.keep < 0)
         return std::nullopt;
+    if (!first) {
+        const QByteArray tailLine = line();
+        e.tail = tailLine.startsWith("tail ") ? tailLine.mid(5).toInt(&ok) : -1;
+        if (!ok || e.tail < 0)
+            return std::nullopt;
+    }
     while (at < bytes.size())
         e.rows << QString::fromUtf8(line());
     return e;

@@ -12,15 +12,16 @@ namespace qrt::domain
 {
 
 /// Draws typed or pasted but not saved yet, kept beside the user data file so that a crash or
-/// a power loss does not take them: the grid rows from the first one that differs from the
-/// saved draws, as cell texts joined by "|". It belongs to the saved file it was written
-/// against (its header) and is dropped by every save and every discard.
+/// a power loss does not take them: the grid rows between the saved draws it still holds at
+/// its top and at its bottom, as cell texts joined by "|". It belongs to the saved file it was
+/// written against (its header) and is dropped by every save and every discard.
 class Journal
 {
 public:
     struct Entry {
         int keep = 0;     // leading saved draws the grid still held unchanged
         QStringList rows; // the grid rows after them, cells joined by "|"
+        int tail = 0;     // trailing saved draws the grid still held unchanged, after the rows
     };
 
     /// @p userFile is the user data file the journal belongs beside.

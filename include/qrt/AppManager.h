@@ -7,6 +7,7 @@
 
 #include <memory>
 #include <optional>
+#include <utility>
 
 namespace qrt
 {
@@ -88,6 +89,12 @@ public:
 
     /// The issue of the current row; "" on the entry row (and before any load).
     Q_INVOKABLE QString currentIssue() const;
+
+    /// How many draw rows at the top and at the bottom of the grid no edit, paste, Insert,
+    /// Delete, undo or redo has touched since the last load or save: those rows still hold
+    /// what was loaded, so a host that keeps the user's changes safe need only look between
+    /// them. A touched row may hold its old text again; it is counted as touched.
+    std::pair<int, int> untouchedDrawRows() const;
 
 public Q_SLOTS:
     /// Does what a click on Save does: validation, the save with its messages, the refill of
