@@ -56,7 +56,7 @@ namespace qrt::app
 
 namespace
 {
-const QString kCurrentLottery = QStringLiteral("CurrentLottery");
+const QString kCurrentLottery = domain::DataFolder::currentLotteryRecord();
 const QString kCustomLotteries = QStringLiteral("CustomLotteries");
 const char *const kTitle = QT_TRANSLATE_NOOP("qrt::app::MainWindow", "Data Manager");
 constexpr int kJournalDelayMs = 1500;
@@ -95,8 +95,8 @@ private:
 } // namespace
 
 MainWindow::MainWindow(const QString &dataFolder, const std::optional<ref::LotteryShape> &lottery,
-                       QWidget *parent, Use use)
-    : QMainWindow(parent), m_folder(dataFolder), m_use(use),
+                       QWidget *parent)
+    : QMainWindow(parent), m_folder(dataFolder),
       m_store(std::make_unique<ref::SqliteStore>(m_folder.storePath())),
       m_lottery(std::make_unique<ref::Lottery>(defaultShape()))
 {
@@ -258,11 +258,11 @@ void MainWindow::loadLottery(const ref::LotteryShape &shape)
     for (const QString &note : m_lotteryFolder->open(*m_lottery))
         msgBox(note, MsgBoxStop, tr(kTitle));
     m_journal = std::make_unique<domain::Journal>(m_lotteryFolder->userFile());
+    m_commands = std::make_unique<domain::LotteryCommands>(*m_lottery, *m_lotteryFolder, *m_store);
     m_drawsBefore.reset();
     m_journalFloor = kAllSaved;
     markCurrentLottery();
-    if (m_use == Interactive)
-        showDraws();
+    showDraws();
     updateTitle();
 }
 
@@ -396,74 +396,22 @@ bool MainWindow::maybeSave()
 int MainWindow::importDrawFile(const QString &path, QTextStream &out, QTextStream &err,
                                bool skipBad)
 {
-    domain::ResultImporter importer(m_lottery->shape());
-    if (!importer.readFile(path)) {
-        err << path << ": " << importer.error() << Qt::endl;
-        return 2;
-    }
-    for (const QString &note : importer.layout().notes)
-        err << path << ": " << note << '\n';
-    if (importer.badCount() > 0) {
-        for (const QString &line : importer.describeBad(path))
-            err << line << '\n';
-        if (!skipBad) {
-            err << path << ": " << importer.badCount()
-                << " bad lines; nothing was imported (--skip-bad imports the other draws)"
-                << Qt::endl;
-            if (const QString hint = shapeHint(importer); !hint.isEmpty())
-                err << path << ": " << hint << Qt::endl;
-            return 1;
-        }
-        err << path << ": " << importer.badCount() << " bad lines skipped" << Qt::endl;
-    }
-    domain::ResultImporter::Merge merge = importer.mergeInto(m_lottery->draws());
-    importer.releaseText();
-    if (merge.conflictCount > 0) {
-        for (const QString &line : domain::ResultImporter::describeConflicts(path, merge))
-            err << line << '\n';
-        err << path << ": " << merge.conflictCount
-            << " issues conflict with the history; nothing was imported" << Qt::endl;
-        return 1;
-    }
-    if (merge.alreadyHeld > 0 || importer.badCount() > 0 || importer.repeats() > 0)
-        err << path << ": " << importer.counts(merge) << Qt::endl;
-    const int added = merge.added;
-    if (added > 0)
-        if (const int code = saveDraws(std::move(merge.draws), path, err); code != 0)
-            return code;
-    out << "added " << added << ", holds " << m_lottery->Count() << " draws"
-        << (m_saveNotConfirmed ? ", not confirmed on disk" : "") << Qt::endl;
-    return m_saveNotConfirmed ? 4 : 0;
+    return m_commands->importFile(
+        path, out, err, skipBad,
+        [this](ref::DrawList draws, const QString &source, QTextStream &e) {
+            return saveDraws(std::move(draws), source, e);
+        });
 }
 
-int MainWindow::saveDraws(ref::DrawList draws, const QString &source, QTextStream &err)
+domain::LotteryCommands::Kept MainWindow::saveDraws(ref::DrawList draws, const QString &source,
+                                                    QTextStream &err)
 {
-    m_saveNotConfirmed = false;
-    if (!isVisible()) {
-        // Without a window there is no grid to save from: the folder saves the draws itself,
-        // with the same checks, in one atomic step.
-        QStringList notes;
-        // The new list holds every draw: the old one goes before the file is formatted.
-        m_lottery->setDraws(ref::DrawList(draws.total(), draws.bonusCount()));
-        const ref::Status s = m_lotteryFolder->saveDraws(*m_lottery, std::move(draws), notes);
-        for (const QString &note : std::as_const(notes))
-            err << source << ": " << note << '\n';
-        if (!s.landed()) {
-            err << source << ": " << s.message() << Qt::endl;
-            return 3;
-        }
-        m_saveNotConfirmed = !s.ok();
-        if (m_saveNotConfirmed)
-            err << source << ": " << s.message() << Qt::endl;
-        m_journal->clear();
-        m_drawsBefore.reset();
-        return 0;
-    }
+    using Kept = domain::LotteryCommands::Kept;
     m_lottery->setDraws(std::move(draws));
     showDraws();
     const int expected = m_lottery->Count();
     if (save())
-        return 0;
+        return m_saveNotConfirmed ? Kept::NotConfirmed : Kept::Saved;
     const QString why =
         m_lastError.isEmpty() ? QStringLiteral("the control refused the draws") : m_lastError;
     // What is on disk now decides what is said: the error may have come after the new draws
@@ -472,87 +420,38 @@ int MainWindow::saveDraws(ref::DrawList draws, const QString &source, QTextStrea
     if (onDisk.ok() && onDisk.draws.size() == expected) {
         err << source << ": the new draws were saved (" << expected
             << " draws), but the save did not end cleanly: " << why << Qt::endl;
-        return 4;
+        return Kept::Unclean;
     }
     err << source << ": " << why << "; the new draws were not saved, the draws saved "
         << "before are intact" << Qt::endl;
-    return 3;
+    return Kept::NotSaved;
 }
 
-QString MainWindow::updateAddress() const
-{
-    return m_store->record(QStringLiteral("UpdateAddress/") + m_lottery->shape().key())
-        .value_or(QString());
-}
-
-int MainWindow::updateFromWeb(const QString &address, QTextStream &out, QTextStream &err,
-                              QWidget *progressParent)
+int MainWindow::updateFromWeb(const QString &address, QTextStream &out, QTextStream &err)
 {
     const QUrl url = QUrl::fromUserInput(address);
     domain::Downloader downloader;
     // A server that stops sending is given up after 30 s, or what QRT_UPDATE_TIMEOUT says.
     if (const int seconds = qEnvironmentVariableIntValue("QRT_UPDATE_TIMEOUT"); seconds > 0)
         downloader.setTimeout(seconds * 1000);
-    std::unique_ptr<QProgressDialog> progress;
-    if (progressParent) {
-        progress = std::make_unique<QProgressDialog>(
-            tr("Downloading %1...").arg(url.toDisplayString()), tr("Cancel"), 0, 0, progressParent);
-        progress->setWindowTitle(tr("Update from the Web"));
-        progress->setMinimumDuration(300);
-        connect(progress.get(), &QProgressDialog::canceled, &downloader,
-                &domain::Downloader::cancel);
-        connect(&downloader, &domain::Downloader::progress, progress.get(),
-                [&progress](qint64 received, qint64 total) {
-                    progress->setMaximum(total > 0 ? 1000 : 0);
-                    if (total > 0)
-                        progress->setValue(int(received * 1000 / total));
-                });
-    }
-    domain::Downloader::Result fetched = downloader.fetch(url);
-    progress.reset();
-    if (!fetched.status.ok()) {
-        err << url.toDisplayString() << ": " << fetched.status.message() << "; nothing was changed"
-            << Qt::endl;
-        return 2;
-    }
-    try {
-        m_store->setRecord(QStringLiteral("UpdateAddress/") + m_lottery->shape().key(),
-                           url.toString());
-    } catch (const RuntimeError &) {
-        // Only the next update's default is lost.
-    }
-    const QString source = url.toDisplayString();
-    domain::ResultImporter importer(m_lottery->shape());
-    if (!importer.read(std::move(fetched.body))) {
-        err << source << ": " << importer.error() << "; nothing was changed" << Qt::endl;
-        return 2;
-    }
-    // An update never blocks on what it cannot take: bad rows and conflicts are listed, held
-    // draws stay as they are, and every new issue is added.
-    for (const QString &line : importer.describeBad(source, 20))
-        err << line << '\n';
-    // Without a window nothing needs the held draws once merged: they are handed over, so a
-    // large history is extended rather than copied.
-    domain::ResultImporter::Merge merge = progressParent
-                                              ? importer.mergeInto(m_lottery->draws())
-                                              : importer.mergeInto(m_lottery->takeDraws());
-    importer.releaseText();
-    for (const QString &line : domain::ResultImporter::describeConflicts(source, merge).mid(0, 20))
-        err << line << '\n';
-    const int added = merge.added;
-    if (added > 0) {
-        if (progressParent) {
-            replaceDraws(std::move(merge.draws));
-        } else if (const int code = saveDraws(std::move(merge.draws), source, err); code != 0) {
-            return code;
-        }
-    } else if (!progressParent) {
-        m_lottery->setDraws(std::move(merge.draws));
-    }
-    out << "added " << added << ", kept " << merge.conflictCount << " conflicting, holds "
-        << m_lottery->Count() << " draws" << (m_saveNotConfirmed ? ", not confirmed on disk" : "")
-        << Qt::endl;
-    return m_saveNotConfirmed ? 4 : 0;
+    QProgressDialog progress(tr("Downloading %1...").arg(url.toDisplayString()), tr("Cancel"), 0, 0,
+                             this);
+    progress.setWindowTitle(tr("Update from the Web"));
+    progress.setMinimumDuration(300);
+    connect(&progress, &QProgressDialog::canceled, &downloader, &domain::Downloader::cancel);
+    connect(&downloader, &domain::Downloader::progress, &progress,
+            [&progress](qint64 received, qint64 total) {
+                progress.setMaximum(total > 0 ? 1000 : 0);
+                if (total > 0)
+                    progress.setValue(int(received * 1000 / total));
+            });
+    connect(&downloader, &domain::Downloader::finished, &progress, &QProgressDialog::reset);
+    // The new draws wait in the grid as a change that Undo takes back whole.
+    return m_commands->update(address, downloader, out, err,
+                              [this](ref::DrawList draws, const QString &, QTextStream &) {
+                                  replaceDraws(std::move(draws));
+                                  return domain::LotteryCommands::Kept::Saved;
+                              });
 }
 
 void MainWindow::askForUpdate()
@@ -561,13 +460,13 @@ void MainWindow::askForUpdate()
     const QString address = QInputDialog::getText(
         this, tr("Update from the Web"),
         tr("Address of the published result file of %1:").arg(m_lottery->shape().name),
-        QLineEdit::Normal, updateAddress(), &ok);
+        QLineEdit::Normal, m_commands->updateAddress(), &ok);
     if (!ok || address.trimmed().isEmpty())
         return;
     QString report, problems;
     QTextStream out(&report), err(&problems);
     const Busy busy(this, tr("Updating the draws of %1...").arg(m_lottery->shape().name));
-    const int code = updateFromWeb(address.trimmed(), out, err, this);
+    const int code = updateFromWeb(address.trimmed(), out, err);
     out.flush();
     err.flush();
     msgBox((report + problems).trimmed(), code == 0 ? MsgBoxInformation : MsgBoxStop, kTitle);
@@ -970,13 +869,6 @@ QString describeVersion(const domain::VersionShelf::Version &v)
 }
 } // namespace
 
-void MainWindow::listVersions(QTextStream &out) const
-{
-    for (const domain::VersionShelf::Version &v : m_lotteryFolder->versions().list())
-        out << describeVersion(v) << '\n';
-    out.flush();
-}
-
 bool MainWindow::restoreVersion(int id)
 {
     const std::optional<domain::VersionShelf::Version> v = m_lotteryFolder->versions().find(id);
@@ -999,35 +891,6 @@ bool MainWindow::restoreVersion(int id)
     statusBar()->showMessage(
         tr("Version %1 (%2 draws) is shown; Save keeps it").arg(id).arg(m_lottery->Count()));
     return true;
-}
-
-int MainWindow::restoreAndSave(int id, QTextStream &out, QTextStream &err)
-{
-    if (!m_lotteryFolder->versions().find(id)) {
-        err << "there is no earlier version " << id << " of " << m_lottery->shape().name
-            << Qt::endl;
-        return 2;
-    }
-    if (!restoreVersion(id))
-        return 2;
-    const int expected = m_lottery->Count();
-    if (!save()) {
-        const ref::ReadResult onDisk = ref::readUserDataFile(m_lotteryFolder->userFile());
-        if (onDisk.ok() && onDisk.draws.size() == expected) {
-            err << "version " << id
-                << " was saved, but the save did not end cleanly: " << m_lastError << Qt::endl;
-            return 4;
-        }
-        err << "version " << id << " was not saved: " << m_lastError << Qt::endl;
-        return 3;
-    }
-    if (m_saveNotConfirmed) {
-        out << "restored version " << id << ", holds " << m_lottery->Count()
-            << " draws, not confirmed on disk" << Qt::endl;
-        return 4;
-    }
-    out << "restored version " << id << ", holds " << m_lottery->Count() << " draws" << Qt::endl;
-    return 0;
 }
 
 void MainWindow::askForVersion()

@@ -2,6 +2,7 @@
 
 #include "DataFolder.h"
 #include "DrawStatistics.h"
+#include "LotteryCommands.h"
 #include "ResultImporter.h"
 #include <qrt/AppManager.h>
 #include <qrt/refhost/DrawList.h>
@@ -56,12 +57,9 @@ public:
     /// on the first run, on @p lottery or else the lottery used last. Throws RuntimeError when
     /// the record store cannot be opened, and RuntimeError 70 when another running program
     /// uses the folder.
-    /// A window for @p Batch work (the command line's) loads no grid, chart or statistics for
-    /// the draws: it only reads, imports and saves them.
-    enum Use { Interactive, Batch };
     explicit MainWindow(const QString &dataFolder = QString(),
                         const std::optional<ref::LotteryShape> &lottery = std::nullopt,
-                        QWidget *parent = nullptr, Use use = Interactive);
+                        QWidget *parent = nullptr);
     ~MainWindow() override;
 
     AppManager *control() const { return m_control; }
@@ -83,11 +81,7 @@ public:
     /// caller may go on (saved, discarded or nothing to lose).
     bool maybeSave();
     /// Adds the draws of a file of any layout the importer takes whose issues are not held yet
-    /// and saves them through the control, without a question: a held issue with other numbers
-    /// is a conflict. Bad lines refuse the file, unless @p skipBad imports the others. Writes
-    /// one line "added A, holds N draws" to @p out on success. Returns 0 saved, 1 refused (bad
-    /// lines, conflicts; nothing written), 2 a file that cannot be used, 3 the save failed (the
-    /// draws saved before are intact), 4 saved but not confirmed on disk.
+    /// and saves them through the control, without a question (LotteryCommands::importFile).
     int importDrawFile(const QString &path, QTextStream &out, QTextStream &err,
                        bool skipBad = false);
     /// Writes the saved draws to @p path as CSV (see formatCsv); false, after saying why, when
@@ -108,25 +102,14 @@ public:
     /// tests, gets the dialog while it is up.
     bool importResults(const QString &path, ImportPreview **shown = nullptr);
     /// Downloads the lottery's published result file at @p address (remembered for the next
-    /// time) and adds every draw it holds that the history does not: held draws never change,
-    /// bad rows and conflicts are listed in @p err and never block the new draws. Without
-    /// @p progressParent the draws are saved at once and "added A, kept C conflicting, holds N
-    /// draws" goes to @p out; with it, a progress dialog that can cancel is shown and the new
-    /// draws wait in the grid as a change. Returns 0 done, 2 the download or the file failed
-    /// (nothing changed), 3 not saved, 4 saved but not confirmed.
-    int updateFromWeb(const QString &address, QTextStream &out, QTextStream &err,
-                      QWidget *progressParent = nullptr);
-    /// The address the last update of this lottery used.
-    QString updateAddress() const;
-    /// Writes the earlier versions of the lottery's draws, one a line: id, time saved, draws.
-    void listVersions(QTextStream &out) const;
+    /// time), with a progress dialog that can cancel, and adds every draw it holds that the
+    /// history does not to the grid as a change (LotteryCommands::update).
+    int updateFromWeb(const QString &address, QTextStream &out, QTextStream &err);
+    /// What the window shares with the command line for the lottery shown.
+    domain::LotteryCommands &commands() { return *m_commands; }
     /// Shows the draws of earlier version @p id in the grid, as a change not yet saved; false,
     /// after saying why, when there is no such version or it cannot be read.
     bool restoreVersion(int id);
-    /// restoreVersion() and a save, without a question; the state it replaces becomes a
-    /// version itself. Returns 0 saved, 2 no such version, 3 not saved, 4 saved but the save
-    /// did not end cleanly.
-    int restoreAndSave(int id, QTextStream &out, QTextStream &err);
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -160,9 +143,10 @@ private:
     void replaceDraws(ref::DrawList draws);
     /// Edit > Undo: the control's last edit, or else the last whole change of the draws.
     void undo();
-    /// Shows @p draws and saves them through the control; 0, or 3 / 4 after saying why in
-    /// @p err whether the new draws reached the disk.
-    int saveDraws(ref::DrawList draws, const QString &source, QTextStream &err);
+    /// Shows @p draws and saves them through the control, saying in @p err, when it failed,
+    /// whether the new draws reached the disk.
+    domain::LotteryCommands::Kept saveDraws(ref::DrawList draws, const QString &source,
+                                            QTextStream &err);
     /// Keeps the rows changed since the last save in the journal, or drops it when none are.
     void writeJournal();
     /// At the first showing of the window: a journal left by a program that ended without
@@ -174,9 +158,9 @@ private:
     void repairFiles();
 
     domain::DataFolder m_folder;
-    Use m_use = Interactive;
     std::unique_ptr<domain::LotteryFolder> m_lotteryFolder;
     std::unique_ptr<domain::Journal> m_journal;
+    std::unique_ptr<domain::LotteryCommands> m_commands;
     QTimer *m_journalTimer = nullptr;
     bool m_journalOffered = false;
     std::optional<ref::DrawList> m_drawsBefore; // of the last whole change, for undo()

@@ -1,7 +1,8 @@
 // The QRT Data Manager desktop program, and its command-line draw file checker.
 
 #include "Checker.h"
-#include "DrawGaps.h"
+#include "Downloader.h"
+#include "HeadlessSession.h"
 #include "MainWindow.h"
 #include "Translations.h"
 #include <qrt/MsgBox.h>
@@ -166,6 +167,56 @@ std::optional<int> parseOptions(int argc, char *argv[], Options &o)
 }
 } // namespace
 
+// The command line's work on a lottery's folder needs no window and no display: no widget is
+// made, and every message goes to standard error.
+static int runHeadless(int argc, char **argv, const Options &options)
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("QRTDataManager"));
+    if (QString why; !qrt::app::installTranslation(&app, options.language, &why)) {
+        std::fprintf(stderr, "qrt-datamanager: %s\n", qPrintable(why));
+        return 2;
+    }
+    QString why;
+    const std::optional<qrt::ref::LotteryShape> lottery =
+        qrt::ref::LotteryShape::parse(options.lottery, &why);
+    if (!lottery) {
+        std::fprintf(stderr, "qrt-datamanager: %s\n", qPrintable(why));
+        return 2;
+    }
+    std::unique_ptr<qrt::domain::HeadlessSession> session;
+    try {
+        session = std::make_unique<qrt::domain::HeadlessSession>(options.dataDir, *lottery);
+    } catch (const qrt::RuntimeError &e) {
+        std::fprintf(stderr, "qrt-datamanager: %s\n", e.what());
+        return 2;
+    }
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    for (const QString &note : session->notes())
+        err << note << '\n';
+    err.flush();
+    qrt::domain::LotteryCommands &commands = session->commands();
+    if (options.versions) {
+        commands.listVersions(out);
+        return 0;
+    }
+    if (options.gaps) {
+        commands.listGaps(out);
+        return 0;
+    }
+    if (!options.restore.isEmpty())
+        return commands.restore(options.restore.toInt(), out, err, session->save());
+    if (!options.update.isEmpty()) {
+        qrt::domain::Downloader downloader;
+        // A server that stops sending is given up after 30 s, or what QRT_UPDATE_TIMEOUT says.
+        if (const int seconds = qEnvironmentVariableIntValue("QRT_UPDATE_TIMEOUT"); seconds > 0)
+            downloader.setTimeout(seconds * 1000);
+        return commands.update(options.update, downloader, out, err, session->save(), true);
+    }
+    return commands.importFile(options.import, out, err, options.skipBad, session->save());
+}
+
 int main(int argc, char *argv[])
 {
     Options options;
@@ -178,15 +229,17 @@ int main(int argc, char *argv[])
         return qrt::app::checkDrawFile(options.check, options.lottery, out, err);
     }
 
+    const bool batch = !options.import.isEmpty() || options.versions ||
+                       !options.restore.isEmpty() || options.gaps || !options.update.isEmpty();
+    if (batch)
+        return runHeadless(argc, argv, options);
+
     const bool noDisplay =
         qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
     const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
-    const bool batch = !options.import.isEmpty() || options.versions ||
-                       !options.restore.isEmpty() || options.gaps || !options.update.isEmpty();
     const bool headless =
-        batch ||
-        (platform.isEmpty() ? noDisplay : platform == "offscreen" || platform == "minimal");
-    if (headless && !batch && options.screenshot.isEmpty()) {
+        platform.isEmpty() ? noDisplay : platform == "offscreen" || platform == "minimal";
+    if (headless && options.screenshot.isEmpty()) {
         std::fputs("qrt-datamanager: there is no display to show the window on; "
                    "--screenshot FILE renders it to a file\n",
                    stderr);
@@ -214,34 +267,13 @@ int main(int argc, char *argv[])
     }
     std::unique_ptr<qrt::app::MainWindow> window;
     try {
-        window = std::make_unique<qrt::app::MainWindow>(options.dataDir, lottery, nullptr,
-                                                        batch ? qrt::app::MainWindow::Batch
-                                                              : qrt::app::MainWindow::Interactive);
+        window = std::make_unique<qrt::app::MainWindow>(options.dataDir, lottery);
     } catch (const qrt::RuntimeError &e) {
         std::fprintf(stderr, "qrt-datamanager: %s\n", e.what());
         if (!headless)
             qrt::msgBox(QString::fromUtf8(e.what()), qrt::MsgBoxStop,
                         QCoreApplication::translate("qrt::app::MainWindow", "Data Manager"));
         return 2;
-    }
-    if (batch) {
-        QTextStream out(stdout);
-        QTextStream err(stderr);
-        if (options.versions) {
-            window->listVersions(out);
-            return 0;
-        }
-        if (options.gaps) {
-            for (const QString &line : qrt::domain::DrawGaps::of(window->lottery()->draws()))
-                out << line << '\n';
-            out.flush();
-            return 0;
-        }
-        if (!options.restore.isEmpty())
-            return window->restoreAndSave(options.restore.toInt(), out, err);
-        if (!options.update.isEmpty())
-            return window->updateFromWeb(options.update, out, err);
-        return window->importDrawFile(options.import, out, err, options.skipBad);
     }
     window->show();
     if (!options.screenshot.isEmpty()) {

@@ -55,6 +55,8 @@ public:
 
     /// The application name under which the control finds the "Path" setting.
     static QString applicationName() { return QStringLiteral("QRTDataManager"); }
+    /// The store's record of the lottery the program opens on.
+    static QString currentLotteryRecord() { return QStringLiteral("CurrentLottery"); }
 
     /// First-run set-up and every later start: the store knows the application name, and the
     /// "Path" setting points at the lottery's folder.

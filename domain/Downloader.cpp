@@ -5,6 +5,7 @@
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
+#include <QScopeGuard>
 #include <QTimer>
 #include <QtEndian>
 
@@ -24,6 +25,7 @@ void Downloader::cancel()
 
 Downloader::Result Downloader::fetch(const QUrl &url)
 {
+    const auto over = qScopeGuard([this] { Q_EMIT finished(); });
     const auto fail = [](const QString &why) { return Result{ref::Status::failure(why), {}}; };
     const QString scheme = url.scheme().toLower();
     if (!url.isValid() || (scheme != QLatin1String("http") && scheme != QLatin1String("https")))

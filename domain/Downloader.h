@@ -39,6 +39,8 @@ public:
 
 Q_SIGNALS:
     void progress(qint64 received, qint64 total);
+    /// The fetch is over, whatever its result: what the file is read into comes next.
+    void finished();
 
 private:
     int m_timeoutMs = 30000;

@@ -2,6 +2,7 @@
 #include "CsvFiles.h"
 #include "FaultyFileSystem.h"
 #include "FrequencyChart.h"
+#include "HeadlessSession.h"
 #include "ImportPreview.h"
 #include "MainWindow.h"
 #include "SampleHistory.h"
@@ -594,7 +595,7 @@ private Q_SLOTS:
         }
         QString listed;
         QTextStream out(&listed);
-        w.listVersions(out);
+        w.commands().listVersions(out);
         const QStringList lines = listed.split(u'\n', Qt::SkipEmptyParts);
         QCOMPARE(lines.size(), 2);
         QVERIFY2(lines[0].trimmed().startsWith(u'1') &&
@@ -607,7 +608,7 @@ private Q_SLOTS:
         QVERIFY(w.control()->isModified());
         QVERIFY(w.save());
         listed.clear();
-        w.listVersions(out);
+        w.commands().listVersions(out);
         QVERIFY2(
             listed.split(u'\n', Qt::SkipEmptyParts).last().endsWith(QStringLiteral(" 7 draws")),
             qPrintable(listed));
@@ -709,15 +710,16 @@ private Q_SLOTS:
             QString out, err;
             int code = -1;
             ref::setFileSystem(&fs);
+            const ref::LotteryShape shape = *ref::LotteryShape::parse(QStringLiteral("6of49"));
             try {
-                MainWindow w(folder.path());
+                domain::HeadlessSession session(folder.path(), shape);
                 QTextStream o(&out), e(&err);
-                code = w.importDrawFile(drawFile, o, e);
+                code = session.commands().importFile(drawFile, o, e, false, session.save());
             } catch (const RuntimeError &) {
             }
             ref::setFileSystem(nullptr);
-            MainWindow after(folder.path());
-            const int held = after.lottery()->Count();
+            domain::HeadlessSession after(folder.path(), shape);
+            const int held = after.lottery().Count();
             const QString said = out + err + boxes.shown.join(u'\n');
             QVERIFY2(code == 0 || code == 3 || code == 4 || code == -1, qPrintable(said));
             QVERIFY2(held == (code == 0 || code == 4 ? 4
