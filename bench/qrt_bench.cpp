@@ -11,10 +11,12 @@
 
 #include "DrawStatistics.h"
 #include "MainWindow.h"
+#include "TinyServer.h"
 #include "VariantHost.h"
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QKeyEvent>
@@ -310,6 +312,81 @@ ChildRun runProgram(const QStringList &args)
     return run;
 }
 
+// A keno result file as lotteries publish it: a header, a draw number, a date, the numbers
+// and a multiplier that the import ignores.
+QByteArray publishedCsv(const ref::DrawList &draws)
+{
+    QByteArray csv = "Draw Number,Draw Date";
+    for (int j = 1; j <= draws.total(); ++j)
+        csv += ",Ball " + QByteArray::number(j);
+    csv += ",Multiplier\n";
+    csv.reserve(qsizetype(draws.size()) * 80);
+    for (int i = 0; i < draws.size(); ++i) {
+        csv += draws.issueView(i).toLatin1() + ",2020-01-01";
+        for (int j = 0; j < draws.total(); ++j)
+            csv += ',' + QByteArray::number(draws.number(i, j));
+        csv += ",2\n";
+    }
+    return csv;
+}
+
+// The command line on a published result file of @p draws draws: an import into an empty
+// lottery, and an update from a server on this machine that adds one draw to what the import
+// made. The baseline reads the same file whole and counts its lines, the least any reader does.
+void measureImport(int draws, int runs)
+{
+    const ref::LotteryShape keno = *ref::LotteryShape::parse(QStringLiteral("keno"));
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("published.csv"));
+    const ref::DrawList all = makeDraws(keno, draws + 1);
+    QByteArray csv = publishedCsv(all);
+    const QByteArray withoutLast = csv.left(csv.lastIndexOf('\n', csv.size() - 2) + 1);
+    {
+        QFile f(file);
+        if (!f.open(QIODevice::WriteOnly) || f.write(withoutLast) != withoutLast.size())
+            return;
+    }
+    test::ServerThread server([&csv](test::TinyServer &s) { s.body = csv; });
+    const QString url = server.url().toString();
+    Samples samples;
+    for (int r = 0; r < runs; ++r) {
+        const QString data = dir.filePath(QStringLiteral("data%1").arg(r));
+        const ChildRun imported =
+            runProgram({"--data-dir", data, "--lottery", "keno", "--import", file});
+        QElapsedTimer t;
+        t.start();
+        QFile f(file);
+        if (imported.code != 0 || !f.open(QIODevice::ReadOnly) ||
+            f.readAll().count('\n') != draws + 1) {
+            std::fprintf(stderr, "the import of the published file failed\n");
+            return;
+        }
+        samples[QStringLiteral("P6b baseline: read it, count lines")].push_back(ms(t));
+        samples[QStringLiteral("P6 --import published CSV")].push_back(imported.ms);
+        samples[QStringLiteral("P6m its peak memory, MB")].push_back(double(imported.peakKb) /
+                                                                     1024);
+        const ChildRun updated =
+            runProgram({"--data-dir", data, "--lottery", "keno", "--update", url});
+        if (updated.code != 0) {
+            std::fprintf(stderr, "the update failed\n");
+            return;
+        }
+        samples[QStringLiteral("P7 --update adding one draw")].push_back(updated.ms);
+        samples[QStringLiteral("P7m its peak memory, MB")].push_back(double(updated.peakKb) / 1024);
+        QDir(data).removeRecursively();
+    }
+    std::printf("the command line on a published keno CSV, %d draws (%lld MB)\n", draws,
+                static_cast<long long>(withoutLast.size() >> 20));
+    std::printf("  %-36s %10s %10s %10s\n", "scenario", "min", "median", "max");
+    for (auto &[name, values] : samples) {
+        std::sort(values.begin(), values.end());
+        std::printf("  %-36s %10.2f %10.2f %10.2f\n", qPrintable(name), values.front(),
+                    values[values.size() / 2], values.back());
+    }
+    std::printf("\n");
+    std::fflush(stdout);
+}
+
 // The program as its users meet it, on a keno archive of @p draws draws that its own import
 // made: a start in a fresh process until the window is shown (and written to a file), opening
 // a text draw file of as many lines, and a save of them through the program.
@@ -493,5 +570,9 @@ int main(int argc, char *argv[])
         option(args, QStringLiteral("--program"), QStringLiteral("1000000")).toInt();
     if (program > 0)
         measureProgram(program, runs);
+    const int imported =
+        option(args, QStringLiteral("--import"), QStringLiteral("1000000")).toInt();
+    if (imported > 0)
+        measureImport(imported, runs);
     return 0;
 }
