@@ -8,6 +8,7 @@
 #include <qrt/refhost/LotteryShape.h>
 
 #include <QMainWindow>
+#include <QMap>
 #include <QPointer>
 
 #include <future>
@@ -19,6 +20,7 @@ class QTextStream;
 class QActionGroup;
 class QComboBox;
 class QLabel;
+class QProgressBar;
 class QTimer;
 
 namespace qrt
@@ -56,7 +58,9 @@ public:
     /// uses the folder.
     /// A window for @p Batch work (the command line's) loads no grid, chart or statistics for
     /// the draws: it only reads, imports and saves them.
-    enum Use { Interactive, Batch };
+    /// A @p ShownAtOnce window is an Interactive one that appears before it reads the draws,
+    /// saying what it reads, so that a large history never starts the program unseen.
+    enum Use { Interactive, Batch, ShownAtOnce };
     explicit MainWindow(const QString &dataFolder = QString(),
                         const std::optional<ref::LotteryShape> &lottery = std::nullopt,
                         QWidget *parent = nullptr, Use use = Interactive);
@@ -125,6 +129,16 @@ public:
     /// version itself. Returns 0 saved, 2 no such version, 3 not saved, 4 saved but the save
     /// did not end cleanly.
     int restoreAndSave(int id, QTextStream &out, QTextStream &err);
+    /// Takes custom lottery @p key off the Lottery menu after asking; its draws stay on disk
+    /// and come back when a lottery of the same numbers is made again. The built-in lotteries
+    /// are never removed. True when it was removed.
+    bool removeCustomLottery(const QString &key);
+
+public Q_SLOTS:
+    /// Shows how far a long step is: @p what in the status bar and a bar of @p done out of
+    /// @p total (a bar that only moves while @p total is 0), painted at once, for steps that
+    /// give the event loop no turn. The bar goes when @p done reaches @p total.
+    void showProgress(const QString &what, int done, int total);
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -167,6 +181,13 @@ private:
     /// saving is offered back.
     void offerJournal();
     void addLotteryAction(const ref::LotteryShape &shape, QAction *before);
+    void askToRemoveCustomLottery();
+    /// @p shape with the name the user gave it, when it is a custom lottery that has one.
+    ref::LotteryShape named(ref::LotteryShape shape) const;
+    /// The names given to custom lotteries, by key.
+    QMap<QString, QString> customNames() const;
+    /// Keeps the window within its screen and wide enough for the control's buttons.
+    void fitToScreen();
     void describeForScreenReaders();
     void markCurrentLottery();
     void repairFiles();
@@ -191,6 +212,9 @@ private:
     QActionGroup *m_lotteryActions = nullptr;
     QMenu *m_lotteryMenu = nullptr;
     QAction *m_customAction = nullptr;
+    QAction *m_removeCustomAction = nullptr;
+    QWidget *m_content = nullptr;
+    QProgressBar *m_progress = nullptr;
     QAction *m_undoAction = nullptr;
     QAction *m_redoAction = nullptr;
     QString m_lastError;             // of the control, since the last save began

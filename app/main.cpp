@@ -3,9 +3,13 @@
 #include "Checker.h"
 #include "DrawGaps.h"
 #include "MainWindow.h"
+#include "MessageDialog.h"
+#include "TextEditorWindow.h"
 #include "Translations.h"
+#include "WindowFit.h"
 #include <qrt/MsgBox.h>
 #include <qrt/RuntimeError.h>
+#include <qrt/ShellExecute.h>
 #include <qrt/refhost/Lottery.h>
 #include <qrt/refhost/LotteryShape.h>
 
@@ -203,6 +207,14 @@ int main(int argc, char *argv[])
         return 2;
     }
 
+    if (!headless) {
+        // Long lists of bad lines scroll in their box, dialogs fit their titles and the
+        // screen, and a draw file opens in an editor even where the desktop names none.
+        qrt::setMsgBoxHandler(&qrt::app::MessageDialog::ask);
+        qrt::setShellExecuteHandler(&qrt::app::TextEditorWindow::open);
+        app.installEventFilter(new qrt::app::WindowFit(&app));
+    }
+
     std::optional<qrt::ref::LotteryShape> lottery;
     if (!options.lottery.isEmpty()) {
         QString why;
@@ -216,7 +228,7 @@ int main(int argc, char *argv[])
     try {
         window = std::make_unique<qrt::app::MainWindow>(options.dataDir, lottery, nullptr,
                                                         batch ? qrt::app::MainWindow::Batch
-                                                              : qrt::app::MainWindow::Interactive);
+                                                              : qrt::app::MainWindow::ShownAtOnce);
     } catch (const qrt::RuntimeError &e) {
         std::fprintf(stderr, "qrt-datamanager: %s\n", e.what());
         if (!headless)
