@@ -31,7 +31,8 @@ FrequencyChart::FrequencyChart(QWidget *parent)
     layout->addWidget(m_view, 1);
     layout->addWidget(m_departure);
     m_view->setRenderHint(QPainter::Antialiasing);
-    m_view->setMinimumHeight(180);
+    // Charts elide the labels of an axis too short for them.
+    m_view->setMinimumHeight(240);
     // The bars' counts are in the statistics table, which the keyboard reaches.
     m_view->setFocusPolicy(Qt::NoFocus);
 }
@@ -55,11 +56,13 @@ FrequencyChart::Ticks FrequencyChart::wholeTicks(double low, double high)
 {
     const double from = std::floor(std::min(low, 0.0));
     const double to = std::max(std::ceil(std::max(high, 0.0)), from + 1);
-    // The smallest step of 1, 2 or 5 times a power of ten that needs no more than ten of them.
+    // The smallest step of 1, 2 or 5 times a power of ten that needs no more than five of them:
+    // a small chart elides labels that would touch.
+    constexpr double kMostSteps = 5;
     double step = 1;
-    for (double scale = 1; (to - from) / step > 10; scale *= 10)
+    for (double scale = 1; (to - from) / step > kMostSteps; scale *= 10)
         for (const double m : {1.0, 2.0, 5.0, 10.0})
-            if (step = m * scale; (to - from) / step <= 10)
+            if (step = m * scale; (to - from) / step <= kMostSteps)
                 break;
     Ticks t;
     t.low = std::floor(from / step) * step;
@@ -110,6 +113,8 @@ void FrequencyChart::show(const ref::LotteryShape &shape, const ref::DrawList &d
             bump(m_bonus, draws.bonus(i, k));
     }
     m_drawsShown = last >= first ? last - first + 1 : 0;
+    m_first = m_drawsShown > 0 ? draws.issue(first) : QString();
+    m_last = m_drawsShown > 0 ? draws.issue(last) : QString();
     m_title = m_drawsShown > 0 ? tr("How often each number was drawn: %1 draws, issues %2 to %3")
                                      .arg(m_drawsShown)
                                      .arg(draws.issue(first), draws.issue(last))
@@ -193,9 +198,14 @@ void FrequencyChart::draw()
     chart->addAxis(y, Qt::AlignLeft);
     series->attachAxis(y);
     chart->setTitle(departure && m_drawsShown > 0
-                        ? m_title + u'\n' + tr("above (+) or below (-) the count chance expects")
+                        ? tr("Above (+) or below (-) the expected count: %1 draws, issues %2 to "
+                             "%3")
+                              .arg(m_drawsShown)
+                              .arg(m_first, m_last)
                         : m_title);
     chart->legend()->setAlignment(Qt::AlignBottom);
+    // A single kind of bar needs no legend: the room goes to the bars.
+    chart->legend()->setVisible(shape.bonus);
     // The exact count of a bar, which its height only suggests.
     connect(series, &QBarSeries::hovered, this, [this, series](bool over, int index, QBarSet *set) {
         if (!over) {

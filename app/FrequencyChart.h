@@ -39,7 +39,7 @@ public:
     QList<double> basicBars() const;
 
     /// A value axis from @p low to @p high (widened to take in 0) whose ticks fall on whole
-    /// numbers only, at most about ten of them.
+    /// numbers only, at most about seven of them.
     struct Ticks {
         double low = 0;
         double high = 1;
@@ -58,6 +58,8 @@ private:
     qint64 m_lowest = 0;
     int m_drawsShown = 0;
     QString m_title;
+    QString m_first; // issues of the draws counted
+    QString m_last;
 };
 
 } // namespace qrt::app

@@ -30,6 +30,7 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileDialog>
@@ -863,7 +864,7 @@ void MainWindow::askForCustomLottery()
     auto *form = new QFormLayout(&dialog);
     auto *name = new QLineEdit;
     name->setObjectName(QStringLiteral("customName"));
-    name->setPlaceholderText(tr("as the numbers say, such as \"6 of 1-49\""));
+    name->setPlaceholderText(tr("optional"));
     name->setMaxLength(80);
     auto *total = new QSpinBox;
     total->setRange(1, 50);
@@ -993,7 +994,9 @@ bool MainWindow::removeCustomLottery(const QString &key)
     const QString name = shape ? named(*shape).name : key;
     if (msgBox(tr("Remove %1 from the Lottery menu? Its draws stay in %2; making a custom "
                   "lottery of the same numbers again brings them back.")
-                   .arg(name, shape ? m_folder.lotteryFolder(*shape) : QString()),
+                   .arg(name, shape ? QDir::toNativeSeparators(
+                                          QDir::cleanPath(m_folder.lotteryFolder(*shape)))
+                                    : QString()),
                MsgBoxQuestionYesNo, tr(kTitle)) != MsgBoxYes)
         return false;
     // The lottery shown goes first, with the question for its unsaved changes.

@@ -1,4 +1,5 @@
 #include "TextEditorWindow.h"
+#include "WindowFit.h"
 #include <qrt/MsgBox.h>
 #include <qrt/refhost/AtomicFile.h>
 
@@ -13,6 +14,7 @@
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QPushButton>
+#include <QScreen>
 #include <QStandardPaths>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -43,7 +45,9 @@ TextEditorWindow::TextEditorWindow(const QString &path, QWidget *parent)
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_editor, 1);
     layout->addWidget(buttons);
-    resize(720, 520);
+    if (const QScreen *screen = parent ? parent->screen() : QGuiApplication::primaryScreen())
+        setGeometry(
+            WindowFit::fitted(QSize(720, 520), minimumSizeHint(), screen->availableGeometry()));
 }
 
 bool TextEditorWindow::save()

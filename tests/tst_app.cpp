@@ -947,7 +947,7 @@ private Q_SLOTS:
         QFETCH(double, high);
         const FrequencyChart::Ticks t = FrequencyChart::wholeTicks(low, high);
         QVERIFY(t.low <= low && t.high >= high && t.high > t.low);
-        QVERIFY(t.count >= 2 && t.count <= 13);
+        QVERIFY(t.count >= 2 && t.count <= 8);
         const double step = (t.high - t.low) / (t.count - 1);
         QVERIFY(step >= 1);
         QCOMPARE(step, std::round(step));
