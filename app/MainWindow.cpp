@@ -375,6 +375,7 @@ void MainWindow::buildControl()
     m_control->setObjectName(QStringLiteral("appManager"));
     // Its first size is the one it was designed at, which holds its row of buttons whole.
     m_controlHolder->setMinimumWidth(m_control->width());
+    m_controlHolder->parentWidget()->updateGeometry(); // the splitter, seen by the layout
     m_controlHolder->layout()->addWidget(m_control);
     connect(m_control, &AppManager::errorOccurred, this,
             [this](int number, const QString &description) {
