@@ -1,6 +1,7 @@
 #include "CsvFiles.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 
 #include <utility>
 
@@ -114,6 +115,13 @@ ref::ReadResult readCsv(QByteArray bytes, const ref::LotteryShape &shape)
     ref::ReadResult r = ref::readTextDraws(bytes, shape);
     r.addErrors(std::move(bad), unlisted);
     return r;
+}
+
+QString csvFileName(const QString &typed)
+{
+    if (typed.isEmpty() || !QFileInfo(typed).suffix().isEmpty())
+        return typed;
+    return typed + QStringLiteral(".csv");
 }
 
 } // namespace qrt::app

@@ -20,4 +20,8 @@ QByteArray formatCsv(const ref::DrawList &draws);
 /// hand them over with std::move when they are not needed after, and no copy is made.
 ref::ReadResult readCsv(QByteArray bytes, const ref::LotteryShape &shape);
 
+/// The name a CSV export writes to: @p typed, with ".csv" added when it has no ending, which
+/// would hide the file from the Import dialog's filter.
+QString csvFileName(const QString &typed);
+
 } // namespace qrt::app

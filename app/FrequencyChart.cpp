@@ -6,26 +6,82 @@
 #include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
+#include <QCheckBox>
 #include <QCursor>
 #include <QToolTip>
 #include <QVBoxLayout>
 #include <QValueAxis>
 
+#include <cmath>
+
 namespace qrt::app
 {
 
-FrequencyChart::FrequencyChart(QWidget *parent) : QWidget(parent), m_view(new QChartView(this))
+FrequencyChart::FrequencyChart(QWidget *parent)
+    : QWidget(parent), m_view(new QChartView(this)),
+      m_departure(new QCheckBox(tr("Show each count's departure from the expected count")))
 {
+    m_departure->setObjectName(QStringLiteral("departure"));
+    m_departure->setToolTip(tr("Over many draws every number comes close to the count chance "
+                               "expects, and the bars look equal: this shows how far each is "
+                               "above or below it."));
+    connect(m_departure, &QCheckBox::toggled, this, &FrequencyChart::draw);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(m_view);
+    layout->addWidget(m_view, 1);
+    layout->addWidget(m_departure);
     m_view->setRenderHint(QPainter::Antialiasing);
-    m_view->setMinimumHeight(220);
+    // Charts elide the labels of an axis too short for them.
+    m_view->setMinimumHeight(240);
+    // The bars' counts are in the statistics table, which the keyboard reaches.
+    m_view->setFocusPolicy(Qt::NoFocus);
 }
 
 QString FrequencyChart::title() const
 {
     return m_view->chart() ? m_view->chart()->title() : QString();
+}
+
+void FrequencyChart::setDeparture(bool departure)
+{
+    m_departure->setChecked(departure);
+}
+
+bool FrequencyChart::departure() const
+{
+    return m_departure->isChecked();
+}
+
+FrequencyChart::Ticks FrequencyChart::wholeTicks(double low, double high)
+{
+    const double from = std::floor(std::min(low, 0.0));
+    const double to = std::max(std::ceil(std::max(high, 0.0)), from + 1);
+    // The smallest step of 1, 2 or 5 times a power of ten that needs no more than five of them:
+    // a small chart elides labels that would touch.
+    constexpr double kMostSteps = 5;
+    double step = 1;
+    for (double scale = 1; (to - from) / step > kMostSteps; scale *= 10)
+        for (const double m : {1.0, 2.0, 5.0, 10.0})
+            if (step = m * scale; (to - from) / step <= kMostSteps)
+                break;
+    Ticks t;
+    t.low = std::floor(from / step) * step;
+    t.high = std::ceil(to / step) * step;
+    t.count = int(std::lround((t.high - t.low) / step)) + 1;
+    return t;
+}
+
+QList<double> FrequencyChart::basicBars() const
+{
+    const auto *series =
+        m_view->chart() && !m_view->chart()->series().isEmpty()
+            ? qobject_cast<const QBarSeries *>(m_view->chart()->series().constFirst())
+            : nullptr;
+    QList<double> bars;
+    if (series && !series->barSets().isEmpty())
+        for (int i = 0; i < series->barSets().constFirst()->count(); ++i)
+            bars << series->barSets().constFirst()->at(i);
+    return bars;
 }
 
 void FrequencyChart::show(const ref::LotteryShape &shape, const ref::DrawList &draws, int first,
@@ -39,6 +95,8 @@ void FrequencyChart::show(const ref::LotteryShape &shape, const ref::DrawList &d
     const qint64 span = highest - lowest + 1;
     // A chart of more than a few hundred bars says nothing; wide ranges are left out.
     const size_t bars = size_t(std::clamp<qint64>(span, 0, 400));
+    m_shape = shape;
+    m_lowest = lowest;
     m_basic.assign(bars, 0);
     m_bonus.assign(shape.bonus ? bars : 0, 0);
     first = std::max(first, 0);
@@ -54,14 +112,39 @@ void FrequencyChart::show(const ref::LotteryShape &shape, const ref::DrawList &d
         for (int k = 0; k < shape.bonuses(); ++k)
             bump(m_bonus, draws.bonus(i, k));
     }
+    m_drawsShown = last >= first ? last - first + 1 : 0;
+    m_first = m_drawsShown > 0 ? draws.issue(first) : QString();
+    m_last = m_drawsShown > 0 ? draws.issue(last) : QString();
+    m_title = m_drawsShown > 0 ? tr("How often each number was drawn: %1 draws, issues %2 to %3")
+                                     .arg(m_drawsShown)
+                                     .arg(draws.issue(first), draws.issue(last))
+                               : tr("No draws in the chosen range");
+    draw();
+}
 
+void FrequencyChart::draw()
+{
+    const ref::LotteryShape &shape = m_shape;
+    const bool ownDrum = shape.bonus && shape.ownDrum;
+    const bool departure = m_departure->isChecked();
+    const size_t bars = m_basic.size();
+    // What chance expects of each number: every number of a drum alike.
+    const auto expected = [&](qint64 picks, qint64 mini, qint64 maxi, size_t k) {
+        const qint64 number = m_lowest + qint64(k);
+        if (!departure || number < mini || number > maxi)
+            return 0.0;
+        return double(picks) * double(m_drawsShown) / double(maxi - mini + 1);
+    };
     auto *chart = new QChart;
     auto *series = new QBarSeries;
     auto *basic = new QBarSet(tr("Basic numbers"));
-    int top = 1;
-    for (int c : m_basic) {
-        *basic << c;
-        top = std::max(top, c);
+    double low = 0;
+    double high = 1;
+    for (size_t k = 0; k < bars; ++k) {
+        const double v = m_basic[k] - expected(shape.total, shape.mini, shape.maxi, k);
+        *basic << v;
+        low = std::min(low, v);
+        high = std::max(high, v);
     }
     series->append(basic);
     if (shape.bonus) {
@@ -69,9 +152,14 @@ void FrequencyChart::show(const ref::LotteryShape &shape, const ref::DrawList &d
             new QBarSet(ownDrum ? tr("Bonus drum %1-%2").arg(shape.bonusMini).arg(shape.bonusMaxi)
                         : shape.bonusCount == 2 ? tr("Bonus numbers")
                                                 : tr("Bonus number"));
-        for (int c : m_bonus) {
-            *bonus << c;
-            top = std::max(top, c);
+        for (size_t k = 0; k < bars; ++k) {
+            const double v =
+                m_bonus[k] - (ownDrum
+                                  ? expected(shape.bonusCount, shape.bonusMini, shape.bonusMaxi, k)
+                                  : expected(shape.bonuses(), shape.mini, shape.maxi, k));
+            *bonus << v;
+            low = std::min(low, v);
+            high = std::max(high, v);
         }
         series->append(bonus);
     }
@@ -79,7 +167,7 @@ void FrequencyChart::show(const ref::LotteryShape &shape, const ref::DrawList &d
     if (bars <= 30) {
         QStringList categories;
         for (size_t k = 0; k < bars; ++k)
-            categories << QString::number(lowest + qint64(k));
+            categories << QString::number(m_lowest + qint64(k));
         auto *x = new QBarCategoryAxis;
         x->append(categories);
         chart->addAxis(x, Qt::AlignBottom);
@@ -93,7 +181,7 @@ void FrequencyChart::show(const ref::LotteryShape &shape, const ref::DrawList &d
         x->setRange(-0.5, double(bars) - 0.5);
         const qint64 step = bars > 150 ? 10 : 5;
         for (size_t k = 0; k < bars; ++k) {
-            const qint64 number = lowest + qint64(k);
+            const qint64 number = m_lowest + qint64(k);
             if (number % step == 0 || k == 0)
                 x->append(QString::number(number), double(k));
         }
@@ -101,35 +189,40 @@ void FrequencyChart::show(const ref::LotteryShape &shape, const ref::DrawList &d
         chart->addAxis(x, Qt::AlignBottom);
         series->attachAxis(x);
     }
+    // Counts are whole: a tick between two of them would be labelled as one of them.
+    const Ticks ticks = wholeTicks(low, high);
     auto *y = new QValueAxis;
-    y->setRange(0, top);
+    y->setRange(ticks.low, ticks.high);
+    y->setTickCount(ticks.count);
     y->setLabelFormat(QStringLiteral("%d"));
-    y->applyNiceNumbers();
     chart->addAxis(y, Qt::AlignLeft);
     series->attachAxis(y);
-    const int drawsShown = last >= first ? last - first + 1 : 0;
-    chart->setTitle(drawsShown > 0
-                        ? tr("How often each number was drawn: %1 draws, issues %2 to %3")
-                              .arg(drawsShown)
-                              .arg(draws.issue(first), draws.issue(last))
-                        : tr("No draws in the chosen range"));
+    chart->setTitle(departure && m_drawsShown > 0
+                        ? tr("Above (+) or below (-) the expected count: %1 draws, issues %2 to "
+                             "%3")
+                              .arg(m_drawsShown)
+                              .arg(m_first, m_last)
+                        : m_title);
     chart->legend()->setAlignment(Qt::AlignBottom);
+    // A single kind of bar needs no legend: the room goes to the bars.
+    chart->legend()->setVisible(shape.bonus);
     // The exact count of a bar, which its height only suggests.
-    const qint64 smallest = lowest;
-    connect(series, &QBarSeries::hovered, this,
-            [this, smallest, drawsShown](bool over, int index, QBarSet *set) {
-                if (!over) {
-                    QToolTip::hideText();
-                    return;
-                }
-                QToolTip::showText(QCursor::pos(),
-                                   tr("%1 %2: %3 times in %4 draws")
-                                       .arg(set->label())
-                                       .arg(smallest + index)
-                                       .arg(qint64(set->at(index)))
-                                       .arg(drawsShown),
-                                   m_view);
-            });
+    connect(series, &QBarSeries::hovered, this, [this, series](bool over, int index, QBarSet *set) {
+        if (!over) {
+            QToolTip::hideText();
+            return;
+        }
+        const std::vector<int> &counts = series->barSets().indexOf(set) == 0 ? m_basic : m_bonus;
+        if (index < 0 || size_t(index) >= counts.size())
+            return;
+        QToolTip::showText(QCursor::pos(),
+                           tr("%1 %2: %3 times in %4 draws")
+                               .arg(set->label())
+                               .arg(m_lowest + index)
+                               .arg(counts[size_t(index)])
+                               .arg(m_drawsShown),
+                           m_view);
+    });
     QChart *old = m_view->chart();
     m_view->setChart(chart);
     delete old;

@@ -10,6 +10,7 @@
 #include "LotteryFolder.h"
 #include "ResultImporter.h"
 #include "StatisticsView.h"
+#include "WindowFit.h"
 #include <qrt/AppManager.h>
 #include <qrt/Automation.h>
 #include <qrt/CommonDialog.h>
@@ -29,6 +30,8 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -42,14 +45,18 @@
 #include <QListWidget>
 #include <QLocale>
 #include <QMenuBar>
+#include <QProgressBar>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
 #include <QSpinBox>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTextStream>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <QWindow>
 
 namespace qrt::app
 {
@@ -58,6 +65,7 @@ namespace
 {
 const QString kCurrentLottery = domain::DataFolder::currentLotteryRecord();
 const QString kCustomLotteries = QStringLiteral("CustomLotteries");
+const QString kCustomNames = QStringLiteral("CustomLotteryNames");
 const char *const kTitle = QT_TRANSLATE_NOOP("qrt::app::MainWindow", "Data Manager");
 constexpr int kJournalDelayMs = 1500;
 
@@ -66,36 +74,38 @@ ref::LotteryShape defaultShape()
     return ref::LotteryShape::presets().first();
 }
 
-// What a long operation shows while it runs (a million draws take seconds): a busy cursor
-// and what is being done, so that the window is never frozen without a word.
+// What a long operation shows while it runs (a million draws take seconds): a busy cursor,
+// what is being done and a bar of its steps, so that the window is never frozen without a word.
 class Busy
 {
 public:
-    Busy(QMainWindow *window, const QString &what) : m_window(window), m_what(what)
+    Busy(MainWindow *window, const QString &what, int steps = 0)
+        : m_window(window), m_what(what), m_steps(steps)
     {
         QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-        window->statusBar()->showMessage(what);
-        window->statusBar()->repaint();
+        window->showProgress(what, 0, steps);
     }
     ~Busy()
     {
         // What the operation said of its outcome stays.
-        if (m_window->statusBar()->currentMessage() == m_what)
-            m_window->statusBar()->clearMessage();
+        m_window->showProgress(m_what, std::max(m_steps, 1), std::max(m_steps, 1));
         QGuiApplication::restoreOverrideCursor();
     }
     Busy(const Busy &) = delete;
     Busy &operator=(const Busy &) = delete;
+    /// @p done of the steps are done.
+    void step(int done) { m_window->showProgress(m_what, done, m_steps); }
 
 private:
-    QMainWindow *m_window;
+    MainWindow *m_window;
     QString m_what;
+    int m_steps;
 };
 
 } // namespace
 
 MainWindow::MainWindow(const QString &dataFolder, const std::optional<ref::LotteryShape> &lottery,
-                       QWidget *parent)
+                       QWidget *parent, Use use)
     : QMainWindow(parent), m_folder(dataFolder),
       m_store(std::make_unique<ref::SqliteStore>(m_folder.storePath())),
       m_lottery(std::make_unique<ref::Lottery>(defaultShape()))
@@ -133,6 +143,8 @@ MainWindow::MainWindow(const QString &dataFolder, const std::optional<ref::Lotte
     big.setPointSizeF(big.pointSizeF() * 1.4);
     big.setBold(true);
     m_name->setFont(big);
+    // The hint of an empty history is long: it wraps rather than widening the window.
+    m_name->setWordWrap(true);
     auto *range = new QHBoxLayout;
     m_start = new QComboBox;
     m_start->setObjectName(QStringLiteral("rangeStart"));
@@ -165,10 +177,24 @@ MainWindow::MainWindow(const QString &dataFolder, const std::optional<ref::Lotte
     split->addWidget(below);
     split->setStretchFactor(0, 3);
     split->setStretchFactor(1, 2);
-    m_controlHolder->setMinimumHeight(260);
+    m_controlHolder->setMinimumHeight(240);
     split->setSizes({460, 280});
     layout->addWidget(split, 1);
-    setCentralWidget(central);
+    // On a small screen, or with large fonts, the window may be smaller than what it holds:
+    // what does not fit scrolls into view rather than being cut off.
+    m_content = central;
+    auto *scroll = new QScrollArea;
+    scroll->setObjectName(QStringLiteral("content"));
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setFocusPolicy(Qt::NoFocus);
+    scroll->setWidget(central);
+    setCentralWidget(scroll);
+    m_progress = new QProgressBar;
+    m_progress->setObjectName(QStringLiteral("progress"));
+    m_progress->setMaximumWidth(240);
+    m_progress->hide();
+    statusBar()->addPermanentWidget(m_progress);
     connect(m_start, &QComboBox::currentIndexChanged, this, [this] { refreshChart(); });
     connect(m_end, &QComboBox::currentIndexChanged, this, [this] { refreshChart(); });
 
@@ -179,11 +205,45 @@ MainWindow::MainWindow(const QString &dataFolder, const std::optional<ref::Lotte
     buildMenus();
     const std::optional<ref::LotteryShape> saved =
         ref::LotteryShape::parse(m_store->record(kCurrentLottery).value_or(QString()));
+    if (use == ShownAtOnce) {
+        // The window is there before the draws are read, saying what it reads.
+        fitToScreen();
+        show();
+        statusBar()->showMessage(
+            tr("Loading the draws of %1...")
+                .arg(named(lottery.value_or(saved.value_or(defaultShape()))).name));
+        QElapsedTimer shown;
+        shown.start();
+        while (!(windowHandle() && windowHandle()->isExposed()) && shown.elapsed() < 1000)
+            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 50);
+        repaint();
+    }
     if (lottery && (!saved || saved->key() != lottery->key()))
         switchLottery(*lottery);
     else
         loadLottery(saved.value_or(defaultShape()));
-    resize(1280, 800);
+    fitToScreen();
+    if (isVisible() && !m_journalOffered) {
+        m_journalOffered = true;
+        QTimer::singleShot(0, this, &MainWindow::offerJournal);
+    }
+}
+
+void MainWindow::fitToScreen()
+{
+    const QScreen *screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    // The frame the window system adds, once it is known.
+    const QMargins frame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
+    const QRect free = screen->availableGeometry().marginsRemoved(frame);
+    // Wide enough for the control's buttons and the range lists beside a vertical scroll bar;
+    // what does not fit in the height scrolls.
+    const int wide =
+        m_content->minimumSizeHint().width() + style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 2;
+    setMinimumSize(QSize(wide, 400).boundedTo(free.size()));
+    if (!isVisible())
+        setGeometry(WindowFit::fitted(QSize(1280, 800), minimumSize(), free));
+    else if (!screen->availableGeometry().contains(frameGeometry()))
+        setGeometry(WindowFit::fitted(size(), minimumSize(), free));
 }
 
 MainWindow::~MainWindow()
@@ -205,8 +265,8 @@ void MainWindow::buildMenus()
     file->addAction(tr("Import &Results..."), this, &MainWindow::askForResults);
     file->addAction(tr("&Update from the Web..."), this, &MainWindow::askForUpdate);
     file->addAction(tr("Export &Statistics as CSV..."), this, [this] {
-        const QString path = QFileDialog::getSaveFileName(this, tr("Export Statistics as CSV"),
-                                                          QString(), QStringLiteral("CSV (*.csv)"));
+        const QString path = csvFileName(QFileDialog::getSaveFileName(
+            this, tr("Export Statistics as CSV"), QString(), QStringLiteral("CSV (*.csv)")));
         if (path.isEmpty())
             return;
         const ref::Status s = ref::writeFileAtomically(path, m_statistics->model()->toCsv());
@@ -220,7 +280,8 @@ void MainWindow::buildMenus()
     file->addSeparator();
     file->addAction(tr("&Quit"), this, &QWidget::close)->setShortcut(QKeySequence::Quit);
 
-    QMenu *edit = menuBar()->addMenu(tr("&Edit"));
+    // Alt+E, Alt+D, Alt+I and Alt+T are the control's buttons: the menu takes no letter.
+    QMenu *edit = menuBar()->addMenu(tr("Edit"));
     // The control changes with every lottery: the actions call whichever is shown.
     m_undoAction = edit->addAction(tr("&Undo"), this, &MainWindow::undo);
     m_undoAction->setShortcut(QKeySequence::Undo);
@@ -240,17 +301,22 @@ void MainWindow::buildMenus()
         addLotteryAction(shape, nullptr);
     lotteries->addSeparator();
     m_customAction = lotteries->addAction(tr("&Custom..."), this, &MainWindow::askForCustomLottery);
+    m_removeCustomAction = lotteries->addAction(tr("&Remove Custom Lottery..."), this,
+                                                &MainWindow::askToRemoveCustomLottery);
     // Custom lotteries made before stay in the menu.
     const QStringList custom =
         m_store->record(kCustomLotteries).value_or(QString()).split(u' ', Qt::SkipEmptyParts);
     for (const QString &key : custom)
         if (const std::optional<ref::LotteryShape> shape = ref::LotteryShape::parse(key))
-            addLotteryAction(*shape, m_customAction);
+            addLotteryAction(named(*shape), m_customAction);
+    m_removeCustomAction->setEnabled(!custom.isEmpty());
 }
 
-void MainWindow::loadLottery(const ref::LotteryShape &shape)
+void MainWindow::loadLottery(const ref::LotteryShape &given)
 {
-    const Busy busy(this, tr("Loading the draws of %1...").arg(shape.name));
+    const ref::LotteryShape shape = named(given);
+    const QString what = tr("Loading the draws of %1...").arg(shape.name);
+    Busy busy(this, what, 3);
     m_folder.prepare(*m_store, shape);
     m_lotteryFolder = std::make_unique<domain::LotteryFolder>(
         m_folder.lotteryFolder(shape), *m_store, shape, domain::DataFolder::applicationName(),
@@ -262,8 +328,29 @@ void MainWindow::loadLottery(const ref::LotteryShape &shape)
     m_drawsBefore.reset();
     m_journalFloor = kAllSaved;
     markCurrentLottery();
+    busy.step(1);
     showDraws();
     updateTitle();
+}
+
+void MainWindow::showProgress(const QString &what, int done, int total)
+{
+    if (total > 0 && done >= total) {
+        m_progress->hide();
+        if (statusBar()->currentMessage() == what)
+            statusBar()->clearMessage();
+        return;
+    }
+    if (statusBar()->currentMessage() != what)
+        statusBar()->showMessage(what);
+    m_progress->setRange(0, std::max(total, 0));
+    m_progress->setValue(std::max(done, 0));
+    m_progress->show();
+    // The caller keeps the event loop waiting: the bar is placed and painted now or not at all.
+    if (isVisible()) {
+        statusBar()->layout()->activate();
+        statusBar()->repaint();
+    }
 }
 
 void MainWindow::markCurrentLottery()
@@ -287,6 +374,9 @@ void MainWindow::buildControl()
     }
     m_control = new AppManager(m_controlHolder);
     m_control->setObjectName(QStringLiteral("appManager"));
+    // Its first size is the one it was designed at, which holds its row of buttons whole.
+    m_controlHolder->setMinimumWidth(m_control->width());
+    m_controlHolder->parentWidget()->updateGeometry(); // the splitter, seen by the layout
     m_controlHolder->layout()->addWidget(m_control);
     connect(m_control, &AppManager::errorOccurred, this,
             [this](int number, const QString &description) {
@@ -445,7 +535,17 @@ int MainWindow::updateFromWeb(const QString &address, QTextStream &out, QTextStr
                 if (total > 0)
                     progress.setValue(int(received * 1000 / total));
             });
-    connect(&downloader, &domain::Downloader::finished, &progress, &QProgressDialog::reset);
+    connect(&downloader, &domain::Downloader::progress, this,
+            [this, url](qint64 received, qint64 total) {
+                showProgress(tr("Downloading %1...").arg(url.toDisplayString()),
+                             total > 0 ? int(received * 1000 / total) : 0, total > 0 ? 1000 : 0);
+            });
+    // Reading and adding the file takes its own while, after the dialog is gone.
+    std::optional<Busy> adding;
+    connect(&downloader, &domain::Downloader::finished, this, [&] {
+        progress.reset();
+        adding.emplace(this, tr("Adding the draws of %1...").arg(url.toDisplayString()), 2);
+    });
     // The new draws wait in the grid as a change that Undo takes back whole.
     return m_commands->update(address, downloader, out, err,
                               [this](ref::DrawList draws, const QString &, QTextStream &) {
@@ -527,7 +627,13 @@ void MainWindow::refreshChart(std::future<DrawStatistics> *everyDraw)
     if (first > last)
         std::swap(first, last);
     const ref::DrawList &draws = m_lottery->draws();
+    // Some 100,000 draws are counted in about half a second.
+    std::optional<Busy> counting;
+    if (last - first > 100000)
+        counting.emplace(this, tr("Counting %1 draws...").arg(last - first + 1), 2);
     m_chart->show(m_lottery->shape(), draws, first, last);
+    if (counting)
+        counting->step(1);
     const bool allOfThem = first == 0 && last == draws.size() - 1;
     m_statistics->show(everyDraw && allOfThem
                            ? everyDraw->get()
@@ -541,7 +647,8 @@ void MainWindow::updateTitle()
                         ? name + tr("  (no draws yet: type them into the last row, "
                                     "paste them, or open or import a file)")
                         : name);
-    setWindowTitle(tr("QRT Data Manager - %1[*]").arg(name));
+    // The window system adds the program's name.
+    setWindowTitle(name + QStringLiteral("[*]"));
 }
 
 void MainWindow::switchLottery(const ref::LotteryShape &shape)
@@ -569,11 +676,14 @@ bool MainWindow::openDrawFile(const QString &given)
 {
     // Saves write back to it later, from whatever folder the program then runs in.
     const QString path = QFileInfo(given).absoluteFilePath();
-    const Busy busy(this, tr("Reading %1...").arg(path));
+    Busy busy(this, tr("Reading %1...").arg(path), 4);
     QByteArray bytes;
     const QString unreadable = ref::readDrawFileBytes(path, bytes);
+    busy.step(1);
     domain::ResultImporter importer(m_lottery->shape());
-    if (!unreadable.isEmpty() || !importer.read(bytes) || importer.badCount() > 0) {
+    const bool read = unreadable.isEmpty() && importer.read(bytes);
+    busy.step(2);
+    if (!read || importer.badCount() > 0) {
         msgBox(tr("%1 was not loaded:\n%2")
                        .arg(path, !unreadable.isEmpty() ? unreadable
                                   : importer.badCount() == 0
@@ -608,6 +718,7 @@ bool MainWindow::openDrawFile(const QString &given)
     domain::ResultImporter::Merge merge = importer.mergeInto(
         add ? m_lottery->draws()
             : ref::DrawList(m_lottery->shape().total, m_lottery->shape().bonuses()));
+    busy.step(3);
     if (merge.conflictCount > 0)
         return refuseConflicts(path, merge,
                                tr("%1 was not added: %2 issues are held with other "
@@ -658,6 +769,10 @@ void MainWindow::askForCustomLottery()
     QDialog dialog(this);
     dialog.setWindowTitle(tr("Custom lottery"));
     auto *form = new QFormLayout(&dialog);
+    auto *name = new QLineEdit;
+    name->setObjectName(QStringLiteral("customName"));
+    name->setPlaceholderText(tr("optional"));
+    name->setMaxLength(80);
     auto *total = new QSpinBox;
     total->setRange(1, 50);
     total->setValue(m_lottery->shape().total);
@@ -693,6 +808,7 @@ void MainWindow::askForCustomLottery()
     };
     connect(drum, &QCheckBox::toggled, &dialog, follow);
     follow();
+    form->addRow(tr("Name"), name);
     form->addRow(tr("Basic numbers per draw"), total);
     form->addRow(tr("Smallest number"), mini);
     form->addRow(tr("Largest number"), maxi);
@@ -719,7 +835,7 @@ void MainWindow::askForCustomLottery()
                            .arg(mini->value())
                            .arg(maxi->value())
                            .arg(bonusPart);
-    const std::optional<ref::LotteryShape> shape = ref::LotteryShape::parse(id, &why);
+    std::optional<ref::LotteryShape> shape = ref::LotteryShape::parse(id, &why);
     if (!shape) {
         msgBox(why, MsgBoxStop, tr(kTitle));
         return;
@@ -727,17 +843,104 @@ void MainWindow::askForCustomLottery()
     if (!maybeSave())
         return;
     const QString key = shape->key();
-    bool known = false;
+    QAction *known = nullptr;
     for (QAction *a : m_lotteryActions->actions())
-        known = known || a->data().toString() == key;
-    if (!known) {
+        if (a->data().toString() == key)
+            known = a;
+    const QList<ref::LotteryShape> presets = ref::LotteryShape::presets();
+    const bool builtIn = std::any_of(presets.cbegin(), presets.cend(),
+                                     [&key](const ref::LotteryShape &p) { return p.key() == key; });
+    // A built-in lottery keeps its own name; a custom one takes the name given, or keeps the
+    // one it had.
+    const QString given = name->text().simplified();
+    if (!builtIn && !given.isEmpty()) {
+        QMap<QString, QString> names = customNames();
+        names[key] = given;
+        QStringList lines;
+        for (auto it = names.cbegin(); it != names.cend(); ++it)
+            lines << it.key() + u'\t' + it.value();
+        m_store->setRecord(kCustomNames, lines.join(u'\n'));
+    }
+    shape = named(*shape);
+    if (known) {
+        known->setText(shape->name);
+    } else {
         addLotteryAction(*shape, m_customAction);
         QStringList custom =
             m_store->record(kCustomLotteries).value_or(QString()).split(u' ', Qt::SkipEmptyParts);
         custom << key;
         m_store->setRecord(kCustomLotteries, custom.join(u' '));
+        m_removeCustomAction->setEnabled(true);
     }
     switchLottery(*shape);
+}
+
+QMap<QString, QString> MainWindow::customNames() const
+{
+    QMap<QString, QString> names;
+    for (const QString &line :
+         m_store->record(kCustomNames).value_or(QString()).split(u'\n', Qt::SkipEmptyParts))
+        if (const qsizetype tab = line.indexOf(u'\t'); tab > 0)
+            names.insert(line.left(tab), line.mid(tab + 1));
+    return names;
+}
+
+ref::LotteryShape MainWindow::named(ref::LotteryShape shape) const
+{
+    shape.name = customNames().value(shape.key(), shape.name);
+    return shape;
+}
+
+bool MainWindow::removeCustomLottery(const QString &key)
+{
+    QStringList custom =
+        m_store->record(kCustomLotteries).value_or(QString()).split(u' ', Qt::SkipEmptyParts);
+    if (!custom.contains(key))
+        return false;
+    const std::optional<ref::LotteryShape> shape = ref::LotteryShape::parse(key);
+    const QString name = shape ? named(*shape).name : key;
+    if (msgBox(tr("Remove %1 from the Lottery menu? Its draws stay in %2; making a custom "
+                  "lottery of the same numbers again brings them back.")
+                   .arg(name, shape ? QDir::toNativeSeparators(
+                                          QDir::cleanPath(m_folder.lotteryFolder(*shape)))
+                                    : QString()),
+               MsgBoxQuestionYesNo, tr(kTitle)) != MsgBoxYes)
+        return false;
+    // The lottery shown goes first, with the question for its unsaved changes.
+    if (m_lottery->shape().key() == key) {
+        if (!maybeSave())
+            return false;
+        switchLottery(defaultShape());
+    }
+    custom.removeAll(key);
+    m_store->setRecord(kCustomLotteries, custom.join(u' '));
+    for (QAction *a : m_lotteryActions->actions())
+        if (a->data().toString() == key)
+            delete a;
+    m_removeCustomAction->setEnabled(!custom.isEmpty());
+    statusBar()->showMessage(tr("%1 was removed from the menu; its draws are kept").arg(name),
+                             5000);
+    return true;
+}
+
+void MainWindow::askToRemoveCustomLottery()
+{
+    QStringList names;
+    QStringList keys;
+    for (const QString &key :
+         m_store->record(kCustomLotteries).value_or(QString()).split(u' ', Qt::SkipEmptyParts))
+        if (const std::optional<ref::LotteryShape> shape = ref::LotteryShape::parse(key)) {
+            names << named(*shape).name;
+            keys << key;
+        }
+    if (keys.isEmpty())
+        return;
+    bool ok = false;
+    const QString chosen =
+        QInputDialog::getItem(this, tr("Remove Custom Lottery"),
+                              tr("Custom lottery to remove from the menu:"), names, 0, false, &ok);
+    if (ok && names.contains(chosen))
+        removeCustomLottery(keys[names.indexOf(chosen)]);
 }
 
 void MainWindow::addLotteryAction(const ref::LotteryShape &shape, QAction *before)
@@ -800,9 +1003,11 @@ bool MainWindow::refuseConflicts(const QString &path, const domain::ResultImport
 
 bool MainWindow::importCsv(const QString &path)
 {
-    const Busy busy(this, tr("Reading %1...").arg(path));
+    Busy busy(this, tr("Reading %1...").arg(path), 3);
     domain::ResultImporter importer(m_lottery->shape());
-    if (!importer.readFile(path)) {
+    const bool read = importer.readFile(path);
+    busy.step(1);
+    if (!read) {
         msgBox(tr("%1 was not loaded: %2").arg(path, importer.error()), MsgBoxStop,
                tr("Draw file errors"));
         return false;
@@ -823,6 +1028,7 @@ bool MainWindow::importCsv(const QString &path)
             return false;
     }
     domain::ResultImporter::Merge merge = importer.mergeInto(m_lottery->draws());
+    busy.step(2);
     if (merge.conflictCount > 0)
         return refuseConflicts(path, merge,
                                tr("%1 was not imported: %2 issues are held with "
@@ -836,11 +1042,8 @@ bool MainWindow::importCsv(const QString &path)
 
 void MainWindow::askForCsvExport()
 {
-    QString path = QFileDialog::getSaveFileName(this, tr("Export as CSV"), QString(),
-                                                QStringLiteral("CSV (*.csv)"));
-    // A name typed without its ending would be hidden from Import's CSV filter.
-    if (!path.isEmpty() && QFileInfo(path).suffix().isEmpty())
-        path += QStringLiteral(".csv");
+    const QString path = csvFileName(QFileDialog::getSaveFileName(
+        this, tr("Export as CSV"), QString(), QStringLiteral("CSV (*.csv)")));
     if (!path.isEmpty())
         exportCsv(path);
 }
@@ -1038,7 +1241,9 @@ void MainWindow::offerJournal()
 void MainWindow::showEvent(QShowEvent *event)
 {
     QMainWindow::showEvent(event);
-    if (!m_journalOffered) {
+    fitToScreen();
+    // A window shown before its draws are read offers the journal once they are.
+    if (!m_journalOffered && m_journal) {
         m_journalOffered = true;
         QTimer::singleShot(0, this, &MainWindow::offerJournal);
     }
@@ -1115,7 +1320,9 @@ bool MainWindow::importResults(const QString &path, ImportPreview **shown)
     } catch (const RuntimeError &) {
         // Only the next file's roles are not remembered.
     }
+    Busy busy(this, tr("Adding the draws of %1...").arg(path), 2);
     domain::ResultImporter::Merge merge = preview.importer().mergeInto(m_lottery->draws());
+    busy.step(1);
     if (merge.added == 0 || merge.conflictCount > 0)
         return false;
     const QString counts = preview.importer().counts(merge);

@@ -9,6 +9,7 @@
 #include <qrt/refhost/LotteryShape.h>
 
 #include <QMainWindow>
+#include <QMap>
 #include <QPointer>
 
 #include <future>
@@ -22,6 +23,7 @@ class QTextStream;
 class QActionGroup;
 class QComboBox;
 class QLabel;
+class QProgressBar;
 class QTimer;
 
 namespace qrt
@@ -57,9 +59,12 @@ public:
     /// on the first run, on @p lottery or else the lottery used last. Throws RuntimeError when
     /// the record store cannot be opened, and RuntimeError 70 when another running program
     /// uses the folder.
+    /// A @p ShownAtOnce window appears before it reads the draws, saying what it reads, so
+    /// that a large history never starts the program unseen.
+    enum Use { Interactive, ShownAtOnce };
     explicit MainWindow(const QString &dataFolder = QString(),
                         const std::optional<ref::LotteryShape> &lottery = std::nullopt,
-                        QWidget *parent = nullptr);
+                        QWidget *parent = nullptr, Use use = Interactive);
     ~MainWindow() override;
 
     AppManager *control() const { return m_control; }
@@ -110,6 +115,16 @@ public:
     /// Shows the draws of earlier version @p id in the grid, as a change not yet saved; false,
     /// after saying why, when there is no such version or it cannot be read.
     bool restoreVersion(int id);
+    /// Takes custom lottery @p key off the Lottery menu after asking; its draws stay on disk
+    /// and come back when a lottery of the same numbers is made again. The built-in lotteries
+    /// are never removed. True when it was removed.
+    bool removeCustomLottery(const QString &key);
+
+public Q_SLOTS:
+    /// Shows how far a long step is: @p what in the status bar and a bar of @p done out of
+    /// @p total (a bar that only moves while @p total is 0), painted at once, for steps that
+    /// give the event loop no turn. The bar goes when @p done reaches @p total.
+    void showProgress(const QString &what, int done, int total);
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -153,6 +168,13 @@ private:
     /// saving is offered back.
     void offerJournal();
     void addLotteryAction(const ref::LotteryShape &shape, QAction *before);
+    void askToRemoveCustomLottery();
+    /// @p shape with the name the user gave it, when it is a custom lottery that has one.
+    ref::LotteryShape named(ref::LotteryShape shape) const;
+    /// The names given to custom lotteries, by key.
+    QMap<QString, QString> customNames() const;
+    /// Keeps the window within its screen and wide enough for the control's buttons.
+    void fitToScreen();
     void describeForScreenReaders();
     void markCurrentLottery();
     void repairFiles();
@@ -184,6 +206,9 @@ private:
     QActionGroup *m_lotteryActions = nullptr;
     QMenu *m_lotteryMenu = nullptr;
     QAction *m_customAction = nullptr;
+    QAction *m_removeCustomAction = nullptr;
+    QWidget *m_content = nullptr;
+    QProgressBar *m_progress = nullptr;
     QAction *m_undoAction = nullptr;
     QAction *m_redoAction = nullptr;
     QString m_lastError;             // of the control, since the last save began

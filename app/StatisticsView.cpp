@@ -24,6 +24,8 @@ StatisticsView::StatisticsView(QWidget *parent)
     m_table->verticalHeader()->setDefaultSectionSize(m_table->fontMetrics().height() + 6);
     m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    // One stop on the way through the window: the arrow keys move within the table.
+    m_table->setTabKeyNavigation(false);
     m_table->setAccessibleName(tr("Statistics of the chosen draws"));
     m_table->setAccessibleDescription(
         tr("Per number: how often it was drawn, the draws since it last came, its "

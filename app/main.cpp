@@ -4,9 +4,13 @@
 #include "Downloader.h"
 #include "HeadlessSession.h"
 #include "MainWindow.h"
+#include "MessageDialog.h"
+#include "TextEditorWindow.h"
 #include "Translations.h"
+#include "WindowFit.h"
 #include <qrt/MsgBox.h>
 #include <qrt/RuntimeError.h>
+#include <qrt/ShellExecute.h>
 #include <qrt/refhost/Lottery.h>
 #include <qrt/refhost/LotteryShape.h>
 
@@ -256,6 +260,14 @@ int main(int argc, char *argv[])
         return 2;
     }
 
+    if (!headless) {
+        // Long lists of bad lines scroll in their box, dialogs fit their titles and the
+        // screen, and a draw file opens in an editor even where the desktop names none.
+        qrt::setMsgBoxHandler(&qrt::app::MessageDialog::ask);
+        qrt::setShellExecuteHandler(&qrt::app::TextEditorWindow::open);
+        app.installEventFilter(new qrt::app::WindowFit(&app));
+    }
+
     std::optional<qrt::ref::LotteryShape> lottery;
     if (!options.lottery.isEmpty()) {
         QString why;
@@ -267,7 +279,8 @@ int main(int argc, char *argv[])
     }
     std::unique_ptr<qrt::app::MainWindow> window;
     try {
-        window = std::make_unique<qrt::app::MainWindow>(options.dataDir, lottery);
+        window = std::make_unique<qrt::app::MainWindow>(options.dataDir, lottery, nullptr,
+                                                        qrt::app::MainWindow::ShownAtOnce);
     } catch (const qrt::RuntimeError &e) {
         std::fprintf(stderr, "qrt-datamanager: %s\n", e.what());
         if (!headless)

@@ -23,11 +23,15 @@
 #include <QDialog>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSet>
 #include <QSpinBox>
 #include <QStatusBar>
@@ -37,6 +41,7 @@
 #include <QTextStream>
 #include <QTimer>
 
+#include <cmath>
 #include <numeric>
 
 using namespace qrt;
@@ -895,18 +900,125 @@ private Q_SLOTS:
                 spins[1]->setValue(1);
                 spins[2]->setValue(20);
                 dialog->findChild<QCheckBox *>()->setChecked(false);
+                dialog->findChild<QLineEdit *>(QStringLiteral("customName"))
+                    ->setText(QStringLiteral(" Club  Four "));
                 dialog->accept();
             });
             for (QAction *a : w.findChildren<QAction *>())
                 if (a->text() == QLatin1String("&Custom..."))
                     a->trigger();
             QCOMPARE(w.lottery()->shape().key(), QStringLiteral("4:1-20"));
+            QCOMPARE(w.lottery()->shape().name, QStringLiteral("Club Four"));
         }
-        MainWindow again(data->path());
-        QStringList names;
-        for (QAction *a : again.findChildren<QAction *>())
-            names << a->text();
-        QVERIFY2(names.contains(QStringLiteral("4 of 1-20")), qPrintable(names.join(u',')));
+        const auto menu = [](MainWindow &w) {
+            QStringList names;
+            for (QAction *a : w.findChildren<QAction *>())
+                names << a->text();
+            return names.join(u',');
+        };
+        test::MsgBoxRecorder boxes;
+        {
+            MainWindow again(data->path());
+            QCOMPARE(again.lottery()->shape().name, QStringLiteral("Club Four"));
+            QVERIFY2(menu(again).contains(QStringLiteral("Club Four")), qPrintable(menu(again)));
+            // Built-in lotteries stay; a custom one goes from the menu after a question.
+            QVERIFY(!again.removeCustomLottery(QStringLiteral("6of49")));
+            boxes.answers = {MsgBoxNo};
+            QVERIFY(!again.removeCustomLottery(QStringLiteral("4:1-20")));
+            QVERIFY(again.removeCustomLottery(QStringLiteral("4:1-20")));
+            QCOMPARE(boxes.shown.size(), 2);
+            QCOMPARE(again.lottery()->shape().key(), QStringLiteral("6of49"));
+            QVERIFY(!menu(again).contains(QStringLiteral("Club Four")));
+        }
+        MainWindow third(data->path());
+        QVERIFY(!menu(third).contains(QStringLiteral("Club Four")));
+        // Its draws are kept where they were.
+        QVERIFY(QFileInfo::exists(data->filePath(QStringLiteral("4_1-20"))));
+    }
+
+    // The window opens inside its screen, its title names the lottery (the window system adds
+    // the program's name), every button fits at its smallest width, and Tab visits each part.
+    void windowFitsItsScreen()
+    {
+        seedHistory(data->path(), QStringLiteral("6of49"));
+        QGuiApplication::setApplicationDisplayName(QStringLiteral("QRT Data Manager"));
+        // As the program starts: shown before the draws are read.
+        MainWindow w(data->path(), std::nullopt, nullptr, MainWindow::ShownAtOnce);
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QCOMPARE(w.lottery()->Count(), 60);
+        QVERIFY2(!w.windowTitle().contains(QStringLiteral("Data Manager")),
+                 qPrintable(w.windowTitle()));
+        QVERIFY(w.minimumWidth() <= 1280 && w.minimumHeight() <= 720);
+        QVERIFY(w.screen()->availableGeometry().contains(w.frameGeometry()));
+        w.resize(w.minimumSize());
+        QTRY_COMPARE(w.size(), w.minimumSize());
+        // Nothing is cut off sideways: the content needs no horizontal scroll bar.
+        auto *content = w.findChild<QScrollArea *>(QStringLiteral("content"));
+        QTest::qWait(50);
+        QVERIFY(!content->horizontalScrollBar()->isVisible());
+        QStringList stops;
+        for (int i = 0; i < 24; ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            stops << QApplication::focusWidget()->objectName();
+        }
+        for (const char *name : {"btnInput", "btnOutput", "btnSave", "btnInsert", "btnDel",
+                                 "btnOpenFile", "btnDataValidate", "rangeStart", "rangeEnd"})
+            QVERIFY2(stops.contains(QLatin1String(name)), qPrintable(stops.join(u' ')));
+        const qsizetype table = stops.indexOf(QStringLiteral("statistics"));
+        QVERIFY2(table >= 0 && stops.value(table + 1) != stops[table],
+                 qPrintable(stops.join(u' ')));
+        // Departures from the expected count balance out.
+        w.chart()->setDeparture(true);
+        const QList<double> bars = w.chart()->basicBars();
+        QCOMPARE(bars.size(), 49);
+        QVERIFY(std::abs(std::accumulate(bars.begin(), bars.end(), 0.0)) < 1e-6);
+    }
+
+    // The value axis of the chart is labelled with whole counts, each label another.
+    void wholeTicks_data()
+    {
+        QTest::addColumn<double>("low");
+        QTest::addColumn<double>("high");
+        QTest::newRow("no draws") << 0.0 << 0.0;
+        QTest::newRow("two draws") << 0.0 << 2.0;
+        QTest::newRow("a few") << 0.0 << 7.0;
+        QTest::newRow("hundreds") << 0.0 << 437.0;
+        QTest::newRow("departures") << -1234.5 << 1502.25;
+    }
+    void wholeTicks()
+    {
+        QFETCH(double, low);
+        QFETCH(double, high);
+        const FrequencyChart::Ticks t = FrequencyChart::wholeTicks(low, high);
+        QVERIFY(t.low <= low && t.high >= high && t.high > t.low);
+        QVERIFY(t.count >= 2 && t.count <= 8);
+        const double step = (t.high - t.low) / (t.count - 1);
+        QVERIFY(step >= 1);
+        QCOMPARE(step, std::round(step));
+        QCOMPARE(t.low, std::round(t.low));
+    }
+
+    // A CSV export goes to a name with its ending.
+    void csvFileName_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("written");
+        QTest::newRow("bare") << "/d/draws"
+                              << "/d/draws.csv";
+        QTest::newRow("dotted folder") << "/d.x/draws"
+                                       << "/d.x/draws.csv";
+        QTest::newRow("csv") << "/d/draws.csv"
+                             << "/d/draws.csv";
+        QTest::newRow("other ending") << "/d/draws.txt"
+                                      << "/d/draws.txt";
+        QTest::newRow("cancelled") << ""
+                                   << "";
+    }
+    void csvFileName()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, written);
+        QCOMPARE(app::csvFileName(typed), written);
     }
 
     // A game with two bonus numbers from their own drum: typed, saved, shown after a restart,

@@ -184,8 +184,9 @@ void tst_Translations::menusFollowTheLanguage_data()
     QTest::addColumn<QString>("language");
     QTest::addColumn<QString>("fileMenu");
     QTest::addColumn<QString>("diskFull");
+    // Alt+D is the control's Delete button.
     QTest::newRow("German") << "de"
-                            << "&Datei"
+                            << "D&atei"
                             << "der Datenträger ist voll";
     QTest::newRow("Simplified Chinese") << "zh_CN"
                                         << "文件(&F)"

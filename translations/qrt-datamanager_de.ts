@@ -553,6 +553,18 @@
         <source>%1 %2: %3 times in %4 draws</source>
         <translation>%1 %2: %3-mal in %4 Ziehungen</translation>
     </message>
+    <message>
+        <source>Show each count&apos;s departure from the expected count</source>
+        <translation>Abweichung jeder Anzahl von der erwarteten Anzahl zeigen</translation>
+    </message>
+    <message>
+        <source>Over many draws every number comes close to the count chance expects, and the bars look equal: this shows how far each is above or below it.</source>
+        <translation>Über viele Ziehungen kommt jede Zahl der vom Zufall erwarteten Anzahl nahe, und die Balken sehen gleich aus: Dies zeigt, wie weit jede darüber oder darunter liegt.</translation>
+    </message>
+    <message>
+        <source>Above (+) or below (-) the expected count: %1 draws, issues %2 to %3</source>
+        <translation>Über (+) oder unter (-) der erwarteten Anzahl: %1 Ziehungen, Nummern %2 bis %3</translation>
+    </message>
 </context>
 <context>
     <name>qrt::app::ImportPreview</name>
@@ -605,7 +617,7 @@
     </message>
     <message>
         <source>&amp;File</source>
-        <translation>&amp;Datei</translation>
+        <translation>D&amp;atei</translation>
     </message>
     <message>
         <source>&amp;Open Draw File...</source>
@@ -646,10 +658,6 @@
     <message>
         <source>&amp;Quit</source>
         <translation>&amp;Beenden</translation>
-    </message>
-    <message>
-        <source>&amp;Edit</source>
-        <translation>&amp;Bearbeiten</translation>
     </message>
     <message>
         <source>&amp;Undo</source>
@@ -726,10 +734,6 @@
     <message>
         <source>  (no draws yet: type them into the last row, paste them, or open or import a file)</source>
         <translation>  (noch keine Ziehungen: tippen Sie sie in die letzte Zeile, fügen Sie sie ein oder öffnen oder importieren Sie eine Datei)</translation>
-    </message>
-    <message>
-        <source>QRT Data Manager - %1[*]</source>
-        <translation>QRT Data Manager - %1[*]</translation>
     </message>
     <message>
         <source>Reading %1...</source>
@@ -989,6 +993,53 @@ The smallest lottery that holds the whole file is %1; choose it under Lottery &g
 
 Die kleinste Lotterie, die die ganze Datei fasst, ist %1; wählen Sie sie unter Lotterie &gt; Benutzerdefiniert.</translation>
     </message>
+    <message>
+        <source>Edit</source>
+        <translation>Bearbeiten</translation>
+    </message>
+    <message>
+        <source>&amp;Remove Custom Lottery...</source>
+        <translation>Benutzerdefinierte Lotterie &amp;entfernen...</translation>
+    </message>
+    <message>
+        <source>Adding the draws of %1...</source>
+        <translation>Die Ziehungen aus %1 werden hinzugefügt...</translation>
+    </message>
+    <message>
+        <source>Counting %1 draws...</source>
+        <translation>%1 Ziehungen werden gezählt...</translation>
+    </message>
+    <message>
+        <source>optional</source>
+        <translation>optional</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>Remove %1 from the Lottery menu? Its draws stay in %2; making a custom lottery of the same numbers again brings them back.</source>
+        <translation>%1 aus dem Lotterie-Menü entfernen? Ihre Ziehungen bleiben in %2; eine benutzerdefinierte Lotterie mit denselben Zahlen holt sie zurück.</translation>
+    </message>
+    <message>
+        <source>%1 was removed from the menu; its draws are kept</source>
+        <translation>%1 wurde aus dem Menü entfernt; ihre Ziehungen bleiben erhalten</translation>
+    </message>
+    <message>
+        <source>Remove Custom Lottery</source>
+        <translation>Benutzerdefinierte Lotterie entfernen</translation>
+    </message>
+    <message>
+        <source>Custom lottery to remove from the menu:</source>
+        <translation>Benutzerdefinierte Lotterie, die aus dem Menü entfernt wird:</translation>
+    </message>
+</context>
+<context>
+    <name>qrt::app::MessageDialog</name>
+    <message>
+        <source>&amp;Copy</source>
+        <translation>&amp;Kopieren</translation>
+    </message>
 </context>
 <context>
     <name>qrt::app::StatisticsView</name>
@@ -1003,6 +1054,29 @@ Die kleinste Lotterie, die die ganze Datei fasst, ist %1; wählen Sie sie unter 
     <message>
         <source>Most frequent pairs: %1</source>
         <translation>Häufigste Paare: %1</translation>
+    </message>
+</context>
+<context>
+    <name>qrt::app::TextEditorWindow</name>
+    <message>
+        <source>%1 (not read: %2)</source>
+        <translation>%1 (nicht gelesen: %2)</translation>
+    </message>
+    <message>
+        <source>%1 was not saved: %2</source>
+        <translation>%1 wurde nicht gespeichert: %2</translation>
+    </message>
+    <message>
+        <source>%1 was saved, but: %2</source>
+        <translation>%1 wurde gespeichert, aber: %2</translation>
+    </message>
+    <message>
+        <source>%1 was changed. Save it?</source>
+        <translation>%1 wurde geändert. Speichern?</translation>
+    </message>
+    <message>
+        <source>Edit Text File</source>
+        <translation>Textdatei bearbeiten</translation>
     </message>
 </context>
 </TS>

@@ -553,6 +553,18 @@
         <source>%1 %2: %3 times in %4 draws</source>
         <translation>%1 %2：%4 期中开出 %3 次</translation>
     </message>
+    <message>
+        <source>Show each count&apos;s departure from the expected count</source>
+        <translation>显示每个次数与期望次数的偏差</translation>
+    </message>
+    <message>
+        <source>Over many draws every number comes close to the count chance expects, and the bars look equal: this shows how far each is above or below it.</source>
+        <translation>在大量开奖中，每个号码的次数都接近随机期望的次数，柱子看起来一样高：此选项显示每个号码高于或低于期望多少。</translation>
+    </message>
+    <message>
+        <source>Above (+) or below (-) the expected count: %1 draws, issues %2 to %3</source>
+        <translation>高于 (+) 或低于 (-) 期望次数：%1 期，期号 %2 至 %3</translation>
+    </message>
 </context>
 <context>
     <name>qrt::app::ImportPreview</name>
@@ -648,10 +660,6 @@
         <translation>退出(&amp;Q)</translation>
     </message>
     <message>
-        <source>&amp;Edit</source>
-        <translation>编辑(&amp;E)</translation>
-    </message>
-    <message>
         <source>&amp;Undo</source>
         <translation>撤销(&amp;U)</translation>
     </message>
@@ -726,10 +734,6 @@
     <message>
         <source>  (no draws yet: type them into the last row, paste them, or open or import a file)</source>
         <translation>  （尚无开奖记录：请在最后一行输入或粘贴，或者打开或导入文件）</translation>
-    </message>
-    <message>
-        <source>QRT Data Manager - %1[*]</source>
-        <translation>QRT Data Manager - %1[*]</translation>
     </message>
     <message>
         <source>Reading %1...</source>
@@ -989,6 +993,53 @@ The smallest lottery that holds the whole file is %1; choose it under Lottery &g
 
 能容纳整个文件的最小彩票是 %1；请在“彩票 &gt; 自定义”中选择。</translation>
     </message>
+    <message>
+        <source>Edit</source>
+        <translation>编辑</translation>
+    </message>
+    <message>
+        <source>&amp;Remove Custom Lottery...</source>
+        <translation>移除自定义彩票(&amp;R)...</translation>
+    </message>
+    <message>
+        <source>Adding the draws of %1...</source>
+        <translation>正在添加 %1 的开奖...</translation>
+    </message>
+    <message>
+        <source>Counting %1 draws...</source>
+        <translation>正在统计 %1 期开奖...</translation>
+    </message>
+    <message>
+        <source>optional</source>
+        <translation>可选</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>名称</translation>
+    </message>
+    <message>
+        <source>Remove %1 from the Lottery menu? Its draws stay in %2; making a custom lottery of the same numbers again brings them back.</source>
+        <translation>从彩票菜单中移除 %1？其开奖数据保留在 %2 中；以相同号码再次创建自定义彩票即可找回。</translation>
+    </message>
+    <message>
+        <source>%1 was removed from the menu; its draws are kept</source>
+        <translation>%1 已从菜单中移除；其开奖数据已保留</translation>
+    </message>
+    <message>
+        <source>Remove Custom Lottery</source>
+        <translation>移除自定义彩票</translation>
+    </message>
+    <message>
+        <source>Custom lottery to remove from the menu:</source>
+        <translation>要从菜单中移除的自定义彩票：</translation>
+    </message>
+</context>
+<context>
+    <name>qrt::app::MessageDialog</name>
+    <message>
+        <source>&amp;Copy</source>
+        <translation>复制(&amp;C)</translation>
+    </message>
 </context>
 <context>
     <name>qrt::app::StatisticsView</name>
@@ -1003,6 +1054,29 @@ The smallest lottery that holds the whole file is %1; choose it under Lottery &g
     <message>
         <source>Most frequent pairs: %1</source>
         <translation>最常同时开出的号码对：%1</translation>
+    </message>
+</context>
+<context>
+    <name>qrt::app::TextEditorWindow</name>
+    <message>
+        <source>%1 (not read: %2)</source>
+        <translation>%1（未读取：%2）</translation>
+    </message>
+    <message>
+        <source>%1 was not saved: %2</source>
+        <translation>%1 未保存：%2</translation>
+    </message>
+    <message>
+        <source>%1 was saved, but: %2</source>
+        <translation>%1 已保存，但：%2</translation>
+    </message>
+    <message>
+        <source>%1 was changed. Save it?</source>
+        <translation>%1 已更改。是否保存？</translation>
+    </message>
+    <message>
+        <source>Edit Text File</source>
+        <translation>编辑文本文件</translation>
     </message>
 </context>
 </TS>
