@@ -285,6 +285,8 @@ void MainWindow::buildControl()
     }
     m_control = new AppManager(m_controlHolder);
     m_control->setObjectName(QStringLiteral("appManager"));
+    m_control->setSpreadsheetKeys(true);
+    m_control->setMarkRuleBreaks(true);
     m_controlHolder->layout()->addWidget(m_control);
     connect(m_control, &AppManager::errorOccurred, this,
             [this](int number, const QString &description) {
