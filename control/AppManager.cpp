@@ -285,6 +285,14 @@ bool AppManagerPrivate::eventFilter(QObject *watched, QEvent *event)
         handle([&] { consumed = gridKey(static_cast<QKeyEvent *>(event)); });
         return consumed;
     }
+    if (watched == q && (event->type() == QEvent::ParentChange || event->type() == QEvent::Show))
+        watchWindow();
+    // A key arrives at the window only when every widget on its way ignored it.
+    if (watched == watchedWindow && event->type() == QEvent::KeyPress && sheetKeys) {
+        bool consumed = false;
+        handle([&] { consumed = strayKey(static_cast<QKeyEvent *>(event)); });
+        return consumed;
+    }
     return false;
 }
 

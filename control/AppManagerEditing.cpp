@@ -325,6 +325,7 @@ void AppManagerPrivate::msfData_MouseUp(int button)
 {
     if (button == 2) {
         mblnRightClick = true;
+        keepFocusInGrid();
         txtEdit->setVisible(false);
     }
 }

@@ -18,6 +18,20 @@ bool AppManager::spreadsheetKeys() const
 void AppManager::setSpreadsheetKeys(bool on)
 {
     d->sheetKeys = on;
+    installEventFilter(d.get());
+    d->watchWindow();
+}
+
+void AppManagerPrivate::watchWindow()
+{
+    QWidget *window = sheetKeys && q->window() != q ? q->window() : nullptr;
+    if (window == watchedWindow)
+        return;
+    if (watchedWindow)
+        watchedWindow->removeEventFilter(this);
+    watchedWindow = window;
+    if (window)
+        window->installEventFilter(this);
 }
 
 int AppManager::currentColumn() const
@@ -213,8 +227,21 @@ bool AppManagerPrivate::sheetKey(QKeyEvent *event, bool inEditor)
 
 bool AppManagerPrivate::gridKey(QKeyEvent *event)
 {
-    if (sheetKey(event, false))
-        return true;
+    return sheetKey(event, false) || typeIntoEditor(event);
+}
+
+bool AppManagerPrivate::strayKey(QKeyEvent *event)
+{
+    // Not while a menu or a dialog is up: those keys are theirs, even when they ignore them.
+    const QWidget *modal = QApplication::activeModalWidget();
+    if (!q->isVisible() || !q->isEnabled() || QApplication::activePopupWidget() ||
+        (modal && modal != q->window()))
+        return false;
+    return typeIntoEditor(event);
+}
+
+bool AppManagerPrivate::typeIntoEditor(QKeyEvent *event)
+{
     const QString text = event->text();
     const Qt::KeyboardModifiers mods = event->modifiers();
     if (text.isEmpty() || !text.at(0).isPrint() ||

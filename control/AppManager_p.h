@@ -230,6 +230,14 @@ public:
     bool sheetKey(QKeyEvent *event, bool inEditor);
     /// A key that reached the grid's view rather than the editor.
     bool gridKey(QKeyEvent *event);
+    /// A key that no widget of the control's window took (a button had the focus, or the
+    /// menu bar after a menu was closed by Escape); true when it was typed into the editor.
+    bool strayKey(QKeyEvent *event);
+    /// Opens the editor over the current cell and types a printable key there; false for
+    /// other keys.
+    bool typeIntoEditor(QKeyEvent *event);
+    /// Follows the window the control is in, whose unhandled keys are looked at.
+    void watchWindow();
     void goToCell(int row, int col);
     void stepCell(int step);
     void extendSelection(int rowStep, int colStep);
@@ -290,6 +298,7 @@ public:
     QString toldIssue;
 
     bool sheetKeys = false;
+    QPointer<QWidget> watchedWindow;
     bool markBreaks = false;
     std::optional<DrawLimits> markLimits; // read with the first row judged after a change
     bool markLimitsFailed = false;

@@ -23,6 +23,8 @@ class tst_Editing : public QObject
 
     std::unique_ptr<AppManager> control;
     std::unique_ptr<RecordingLottery> lottery;
+    std::unique_ptr<QWidget> host; // a window the control is embedded in, when a test needs one
+    QPushButton *hostButton = nullptr;
     FlexGrid *grid = nullptr;
     QLineEdit *editor = nullptr;
 
@@ -30,8 +32,19 @@ class tst_Editing : public QObject
     {
         lottery.reset(RecordingLottery::make(total, 1, 49, bonus, draws));
         control->InitData(lottery.get());
-        control->show();
-        QVERIFY(QTest::qWaitForWindowActive(control.get()));
+        QWidget *window = host ? host.get() : control.get();
+        window->show();
+        QVERIFY(QTest::qWaitForWindowActive(window));
+    }
+
+    // Puts the control in a window with a button after it.
+    void embed()
+    {
+        host = std::make_unique<QWidget>();
+        host->resize(900, 700);
+        control->setParent(host.get());
+        hostButton = new QPushButton(QStringLiteral("after"), host.get());
+        hostButton->move(0, 650);
     }
 
     // Lets the synthesised keys arrive.
@@ -96,6 +109,9 @@ private Q_SLOTS:
     }
     void cleanup()
     {
+        if (host)
+            control->setParent(nullptr);
+        host.reset();
         control.reset();
         lottery.reset();
         QCOMPARE(test::topLevelCount(), 0);
@@ -600,20 +616,13 @@ private Q_SLOTS:
     // Ctrl+Tab leaves the grid for the host's next widget.
     void ctrlTabLeaves()
     {
-        QWidget host;
-        control->setParent(&host);
-        const auto giveBack = qScopeGuard([this] { control->setParent(nullptr); });
-        auto *after = new QLineEdit(&host);
-        after->move(0, 700);
+        embed();
         control->setSpreadsheetKeys(true);
-        lottery.reset(RecordingLottery::make(2, 1, 49, false, {"1 11 12"}));
-        control->InitData(lottery.get());
-        host.show();
-        QVERIFY(QTest::qWaitForWindowActive(&host));
+        load(2, false, {"1 11 12"});
         grid->setRow(1);
         QCOMPARE(QApplication::focusWidget(), editor);
         key(Qt::Key_Tab, Qt::ControlModifier);
-        QCOMPARE(QApplication::focusWidget(), after);
+        QCOMPARE(QApplication::focusWidget(), hostButton);
     }
 
     // A block of cells is copied as a spreadsheet pastes it, pasted back, cleared in one
@@ -664,15 +673,19 @@ private Q_SLOTS:
     void printableKeyWithGridFocus_data()
     {
         QTest::addColumn<bool>("on");
-        QTest::addColumn<bool>("scrolled"); // the scroll bar dragged away first
-        QTest::newRow("off") << false << false;
-        QTest::newRow("grid focused") << true << false;
-        QTest::newRow("after a scroll") << true << true;
+        QTest::addColumn<int>("focus"); // 0 the grid, 1 the scroll bar dragged, 2 a host button
+        QTest::newRow("off") << false << 0;
+        QTest::newRow("off, a host's button") << false << 2;
+        QTest::newRow("grid focused") << true << 0;
+        QTest::newRow("after a scroll") << true << 1;
+        QTest::newRow("a host's button") << true << 2;
     }
     void printableKeyWithGridFocus()
     {
         QFETCH(bool, on);
-        QFETCH(bool, scrolled);
+        QFETCH(int, focus);
+        if (focus == 2)
+            embed();
         control->setSpreadsheetKeys(on);
         QStringList draws;
         for (int i = 1; i <= 200; ++i)
@@ -680,12 +693,14 @@ private Q_SLOTS:
         load(2, false, draws);
         grid->setRow(5);
         grid->setCol(1);
-        if (scrolled) {
+        if (focus == 1) {
             grid->findChild<QTableView *>()->verticalScrollBar()->triggerAction(
                 QAbstractSlider::SliderToMaximum);
             settle();
             QVERIFY(!editor->isVisible());
             QVERIFY(grid->TopRow() > 5);
+        } else if (focus == 2) {
+            hostButton->setFocus();
         } else {
             grid->setFocus();
         }
