@@ -111,8 +111,11 @@ public:
     ///   Ctrl+X copies and clears them, Delete clears them; clearing is one undo step. With one
     ///   cell selected these keys act on the editor's text.
     /// - A character typed while the grid rather than the editor has the focus (after Page
-    ///   Down, a drag of the scroll bar, a closed menu) goes to the editor, which is opened over
-    ///   the current cell, scrolled into view.
+    ///   Down, a drag of the scroll bar, a right click), or that no widget of the control's
+    ///   window takes (a button had the focus, or the menu bar after a menu was closed by
+    ///   Escape), goes to the editor, which is opened over the current cell, scrolled into
+    ///   view. Such a key is taken before the window's own key handling; keys of menus and
+    ///   dialogs stay theirs.
     /// - A pasted line of a draw file ("2024001 03 12 13 16 23 41 + 07") has its lone "+"
     ///   before the bonus skipped.
     bool spreadsheetKeys() const;
