@@ -24,10 +24,11 @@ void AppManager::setSpreadsheetKeys(bool on)
 
 void AppManagerPrivate::watchWindow()
 {
-    QWidget *window = sheetKeys && q->window() != q ? q->window() : nullptr;
+    QWidget *window = sheetKeys ? q->window() : nullptr;
     if (window == watchedWindow)
         return;
-    if (watchedWindow)
+    // The control itself keeps the filter that follows its parent.
+    if (watchedWindow && watchedWindow != q)
         watchedWindow->removeEventFilter(this);
     watchedWindow = window;
     if (window)

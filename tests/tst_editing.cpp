@@ -673,12 +673,14 @@ private Q_SLOTS:
     void printableKeyWithGridFocus_data()
     {
         QTest::addColumn<bool>("on");
-        QTest::addColumn<int>("focus"); // 0 the grid, 1 the scroll bar dragged, 2 a host button
+        // 0 the grid, 1 the scroll bar dragged, 2 a host's button, 3 a button of the control
+        QTest::addColumn<int>("focus");
         QTest::newRow("off") << false << 0;
         QTest::newRow("off, a host's button") << false << 2;
         QTest::newRow("grid focused") << true << 0;
         QTest::newRow("after a scroll") << true << 1;
         QTest::newRow("a host's button") << true << 2;
+        QTest::newRow("a button of the control") << true << 3;
     }
     void printableKeyWithGridFocus()
     {
@@ -699,8 +701,8 @@ private Q_SLOTS:
             settle();
             QVERIFY(!editor->isVisible());
             QVERIFY(grid->TopRow() > 5);
-        } else if (focus == 2) {
-            hostButton->setFocus();
+        } else if (focus >= 2) {
+            (focus == 2 ? hostButton : control->findChild<QPushButton *>("btnInsert"))->setFocus();
         } else {
             grid->setFocus();
         }
