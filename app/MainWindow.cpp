@@ -377,6 +377,8 @@ void MainWindow::buildControl()
     // Its first size is the one it was designed at, which holds its row of buttons whole.
     m_controlHolder->setMinimumWidth(m_control->width());
     m_controlHolder->parentWidget()->updateGeometry(); // the splitter, seen by the layout
+    m_control->setSpreadsheetKeys(true);
+    m_control->setMarkRuleBreaks(true);
     m_controlHolder->layout()->addWidget(m_control);
     connect(m_control, &AppManager::errorOccurred, this,
             [this](int number, const QString &description) {
@@ -389,6 +391,8 @@ void MainWindow::buildControl()
     // result file and export the draws as CSV.
     connect(m_control, &AppManager::importClicked, this, &MainWindow::askForResults);
     connect(m_control, &AppManager::exportClicked, this, &MainWindow::askForCsvExport);
+    // The control reports inside its long loads, checks and saves; the bar is painted at once.
+    connect(m_control, &AppManager::progress, this, &MainWindow::showProgress);
     // Typed draws go to the journal a moment after the typing stops.
     const auto typed = [this] { m_journalTimer->start(); };
     connect(m_control, &AppManager::modifiedChanged, this, typed);

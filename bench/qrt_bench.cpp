@@ -188,6 +188,19 @@ void runOnce(const Config &cfg, const ref::DrawList &draws, const QString &dataD
     out[QStringLiteral("4b keystroke, entry row")].push_back(ms(t));
     QApplication::processEvents();
 
+    // With the marks of broken rules on, a keystroke judges the rows in view again as they
+    // are painted.
+    control.setMarkRuleBreaks(true);
+    grid->setRow(grid->Rows() / 2);
+    grid->setCol(1);
+    QApplication::processEvents();
+    t.start();
+    key(editor, Qt::Key_8, QStringLiteral("8"));
+    grid->repaint();
+    out[QStringLiteral("4d keystroke + repaint, marks on")].push_back(ms(t));
+    control.setMarkRuleBreaks(false);
+    QApplication::processEvents();
+
     grid->setRow(grid->Rows() / 2);
     control.activateWindow();
     wait.start();

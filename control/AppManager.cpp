@@ -125,6 +125,31 @@ BonusDrum readBonusDrum(QObject *lottery)
     return drum;
 }
 
+ProgressReport::ProgressReport(AppManager *q, QString what, int total)
+    : m_q(q), m_what(std::move(what)), m_total(total),
+      m_next(total >= kProgressRows ? 0 : std::numeric_limits<int>::max())
+{
+    step(0);
+}
+
+void ProgressReport::tell(int done)
+{
+    m_ended = done >= m_total;
+    Q_EMIT m_q->progress(m_what, done, m_total);
+    // The next hundredth after this one; the end is told by finish().
+    const qint64 hundredth = qint64(done) * 100 / m_total + 1;
+    m_next =
+        hundredth >= 100 ? std::numeric_limits<int>::max() : int((hundredth * m_total + 99) / 100);
+}
+
+void ProgressReport::finish()
+{
+    if (m_ended || m_total < kProgressRows)
+        return;
+    m_ended = true;
+    Q_EMIT m_q->progress(m_what, m_total, m_total);
+}
+
 AppManagerPrivate::AppManagerPrivate(AppManager *qq) : q(qq)
 {
     // Undone back to where it was loaded or saved, the grid holds no unsaved work.
@@ -250,8 +275,22 @@ bool AppManagerPrivate::eventFilter(QObject *watched, QEvent *event)
         bool consumed = false;
         handle([&] {
             auto *key = static_cast<QKeyEvent *>(event);
-            consumed = editorShortcut(key) || txtEditKeyEvent(key);
+            consumed =
+                editorShortcut(key) || (sheetKeys && sheetKey(key, true)) || txtEditKeyEvent(key);
         });
+        return consumed;
+    }
+    if (watched == msfData->focusProxy() && event->type() == QEvent::KeyPress && sheetKeys) {
+        bool consumed = false;
+        handle([&] { consumed = gridKey(static_cast<QKeyEvent *>(event)); });
+        return consumed;
+    }
+    if (watched == q && (event->type() == QEvent::ParentChange || event->type() == QEvent::Show))
+        watchWindow();
+    // A key arrives at the window only when every widget on its way ignored it.
+    if (watched == watchedWindow && event->type() == QEvent::KeyPress && sheetKeys) {
+        bool consumed = false;
+        handle([&] { consumed = strayKey(static_cast<QKeyEvent *>(event)); });
         return consumed;
     }
     return false;
@@ -296,7 +335,9 @@ void AppManager::InitData(QObject *objCom)
     const qint32 n = toInt32(Count(lottery));
     RowText row;
     AppManagerPrivate::PaddedText value;
+    ProgressReport progress(this, QStringLiteral("Loading..."), n);
     for (qint32 i = 1; i <= n; ++i) {
+        progress.step(i - 1);
         grid->setRow(i);
         // Every value is fetched through a fresh "Item" call, as hosts expect.
         row.clear();
@@ -331,7 +372,9 @@ void AppManager::InitData(QObject *objCom)
     grid->setRow(grid->Rows() - 1);
     grid->setCol(0);
     grid->setTopRow(grid->Row());
+    progress.finish();
     d->mblnLoaded = true;
+    d->marksChanged();
     d->resetUndo();
     d->setModified(false);
 }
@@ -353,6 +396,8 @@ QVariant AppManager::AddItem(const QString &strItem, qint32 lngCol)
         more = end >= 0;
         pos = end + 1;
     }
+    if (d->mblnLoaded)
+        d->marksChanged();
     return QVariant();
 }
 

@@ -80,10 +80,11 @@ void AppManagerPrivate::noteCurrentIssue()
     Q_EMIT q->currentIssueChanged(issue);
 }
 
-int AppManagerPrivate::rowOfIssue(const QString &issue) const
+int AppManagerPrivate::rowOfIssue(const QString &issue, int last, bool readThrough) const
 {
     const int cols = msfData->Cols();
-    const int last = msfData->Rows() - 2; // above the entry row
+    if (last < 0)
+        last = msfData->Rows() - 2; // above the entry row
     QString text;
     auto issueAt = [&](int row) -> const QString & {
         msfData->cellText(row, 0, text);
@@ -104,7 +105,7 @@ int AppManagerPrivate::rowOfIssue(const QString &issue) const
     }
     if (low <= last && cols > 0 && issueAt(low) == issue)
         return low;
-    for (int r = 1; r <= last && cols > 0; ++r)
+    for (int r = 1; readThrough && r <= last && cols > 0; ++r)
         if (issueAt(r) == issue)
             return r;
     return -1;
@@ -175,6 +176,7 @@ void AppManagerPrivate::ShowEditor()
         txtEdit->setText(GetCell(msfData, msfData->Row(), msfData->Col()));
     }
     txtEdit->setSelection(0, int(txtEdit->text().size()));
+    markEditor();
 }
 
 // The editor sits 15 twips left of and 20 above the cell, covering the cell's grid lines.
@@ -216,6 +218,7 @@ void AppManagerPrivate::txtEdit_Change()
     if (appended)
         msfData->AddItem(QString());
     recordCell(msfData->Row(), msfData->Col(), before, after, appended);
+    markEditor();
 }
 
 void AppManagerPrivate::txtEdit_KeyDown(int &keyCode)
@@ -322,6 +325,7 @@ void AppManagerPrivate::msfData_MouseUp(int button)
 {
     if (button == 2) {
         mblnRightClick = true;
+        keepFocusInGrid();
         txtEdit->setVisible(false);
     }
 }
@@ -329,8 +333,10 @@ void AppManagerPrivate::msfData_MouseUp(int button)
 void AppManagerPrivate::msfData_Scroll()
 {
     // Insert scrolls the grid on its way to showing the editor on the new row.
-    if (!mblnInserting)
+    if (!mblnInserting) {
+        keepFocusInGrid();
         txtEdit->setVisible(false);
+    }
 }
 
 void AppManagerPrivate::btnInsert_Click()
@@ -370,6 +376,7 @@ void AppManagerPrivate::btnDel_Click()
         msfData->removeRows(first, removable);
         undoStack.push(undo);
         setModified(true);
+        marksChanged();
     }
     msfData->setRowSel(msfData->Row());
     msfData->setColSel(msfData->Col());

@@ -59,6 +59,9 @@ void AppManagerPrivate::createChildren()
     txtEdit->setStyleSheet(QStringLiteral("QLineEdit { border: 1px solid palette(highlight); }"));
     txtEdit->hide();
     txtEdit->installEventFilter(this);
+    // Keys for the grid are seen before the grid's own handling takes them.
+    if (QWidget *view = msfData->focusProxy())
+        view->installEventFilter(this);
     dlgOpenSave = new CommonDialog(q);
     dlgOpenSave->setObjectName(QStringLiteral("dlgOpenSave"));
 

@@ -85,7 +85,9 @@ bool AppManagerPrivate::btnSave_Click()
     // its turn, as text.
     std::vector<std::optional<qint32>> numbers(static_cast<size_t>(cols));
     std::optional<qint32> bonusCount;
+    ProgressReport saving(q, LoadMessage(29), lastDataRow);
     for (int i = 1; i <= lastDataRow; ++i) {
+        saving.step(i - 1);
         const bool asBytes = msfData->rowLatin1(i, cols, rowBytes.data(), rowSizes.data());
         for (int c = 0; c < cols; ++c)
             numbers[size_t(c)] =
@@ -118,6 +120,7 @@ bool AppManagerPrivate::btnSave_Click()
         }
         AddItem.send(mobjLotterys.data(), draw.get());
     }
+    saving.finish();
 
     QueryRecord.call(store, recordAddress(host::kRecordCaption, int16(0), int16(0)));
     const QString appName = toText(GetRSContent(store));
@@ -169,8 +172,10 @@ bool AppManagerPrivate::btnSave_Click()
     {
         // One repaint for the whole refill instead of one per cell.
         EditorBatch batch(this);
+        ProgressReport updating(q, LoadMessage(31), lastDataRow);
         try {
             for (int i = 1; i <= lastDataRow; ++i) {
+                updating.step(i - 1);
                 QObject *drawn = Item.object(lottery, i);
                 value.whole = false;
                 value.other = GetIssue.text(drawn);
@@ -191,12 +196,14 @@ bool AppManagerPrivate::btnSave_Click()
                     }
                 }
             }
+            updating.finish();
         } catch (...) {
             for (auto it = undo.rbegin(); it != undo.rend(); ++it)
                 SetCell(msfData, it->row, it->col, it->text);
             throw;
         }
     }
+    marksChanged();
     resetUndo();
     setModified(false);
     ShowEditor();

@@ -129,12 +129,14 @@ void AppManagerPrivate::recordCell(int row, int col, const QString &before, cons
 {
     undoStack.push(new CellCommand(this, row, col, before, after, appended));
     touchRows(row, row);
+    marksChanged();
 }
 
 void AppManagerPrivate::recordInsert(int row)
 {
     undoStack.push(new RowsCommand(this, row, {}, 1));
     touchRows(row, row);
+    marksChanged();
 }
 
 QUndoCommand *AppManagerPrivate::deletion(int first, int count)
@@ -162,6 +164,7 @@ QUndoCommand *AppManagerPrivate::deletion(int first, int count)
 
 void AppManagerPrivate::afterUndoRedo(int row, int col)
 {
+    marksChanged();
     row = std::clamp(row, 1, msfData->Rows() - 1);
     col = std::clamp(col, 0, msfData->Cols() - 1);
     msfData->setRow(row);
@@ -205,9 +208,12 @@ bool AppManagerPrivate::pasteBlock(const QString &text)
         if (line.trimmed().isEmpty())
             continue;
         // A spreadsheet separates cells by tabs; a line of a draw file by blanks or commas.
-        const QStringList cells = line.contains(u'\t')
-                                      ? line.split(u'\t')
-                                      : line.trimmed().split(blanksOrCommas, Qt::SkipEmptyParts);
+        const bool tabbed = line.contains(u'\t');
+        QStringList cells =
+            tabbed ? line.split(u'\t') : line.trimmed().split(blanksOrCommas, Qt::SkipEmptyParts);
+        // A draw file sets its bonus apart by a lone "+", which is no cell of the grid.
+        if (sheetKeys && !tabbed)
+            cells.removeAll(QStringLiteral("+"));
         for (int k = 0; k < cells.size() && firstCol + k < cols; ++k) {
             const QString value = cells[k].trimmed();
             const QString before = GetCell(msfData, row, firstCol + k);

@@ -59,31 +59,42 @@ std::optional<qint32> readBound(const Member &member, QObject *lottery)
 
 } // namespace
 
-bool AppManagerPrivate::ValidateData()
+DrawLimits AppManagerPrivate::readLimits() const
 {
     using namespace members;
     QObject *lottery = mobjLottery;
     DrawLimits limits;
+    limits.totalNumber = toInt32(TotalNumber(lottery));
+    const QVariant hasSpecial = HasSpecial(lottery);
+    limits.checkBonus = !equalsFalse(hasSpecial);
+    if (equalsTrue(hasSpecial)) {
+        const BonusDrum drum = readBonusDrum(lottery);
+        limits.bonusCount = drum.count;
+        limits.ownDrum = drum.own;
+        limits.bonusMini = drum.mini;
+        limits.bonusMax = drum.maxi;
+    }
+    limits.miniNumber = readBound(MiniNumber, lottery);
+    limits.maxNumber = readBound(MaxNumber, lottery);
+    return limits;
+}
+
+bool AppManagerPrivate::ValidateData()
+{
+    DrawLimits limits;
     try {
-        limits.totalNumber = toInt32(TotalNumber(lottery));
-        const QVariant hasSpecial = HasSpecial(lottery);
-        limits.checkBonus = !equalsFalse(hasSpecial);
-        if (equalsTrue(hasSpecial)) {
-            const BonusDrum drum = readBonusDrum(lottery);
-            limits.bonusCount = drum.count;
-            limits.ownDrum = drum.own;
-            limits.bonusMini = drum.mini;
-            limits.bonusMax = drum.maxi;
-        }
+        limits = readLimits();
     } catch (const RuntimeError &e) {
         // Without the lottery's shape no rule can be judged; nothing may be saved.
         report(e.number(), e.description());
         return false;
     }
-    limits.miniNumber = readBound(MiniNumber, lottery);
-    limits.maxNumber = readBound(MaxNumber, lottery);
 
-    const std::vector<RuleBreak> breaks = checkDraws(GridDrawTable(*msfData), limits, true);
+    const GridDrawTable table(*msfData);
+    ProgressReport progress(q, LoadMessage(30), table.rowCount());
+    const std::vector<RuleBreak> breaks =
+        checkDraws(table, limits, true, [&](int done) { progress.step(done); });
+    progress.finish();
     if (breaks.empty())
         return true;
     const RuleBreak &b = breaks.front();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "DrawRules.h"
 #include "LayoutSteps.h"
 #include <qrt/AppManager.h>
 #include <qrt/Automation.h>
@@ -10,6 +11,8 @@
 #include <QUndoStack>
 
 #include <limits>
+#include <unordered_map>
+#include <vector>
 
 class QFrame;
 class QLineEdit;
@@ -71,6 +74,33 @@ qint32 readSpecialCount(QObject *lottery);
 BonusDrum readBonusDrum(QObject *lottery);
 
 class AppManagerPrivate;
+
+/// Tells a host how far a long job has come through AppManager::progress: nothing for a job
+/// of fewer than kProgressRows rows, else at the start, at each further hundredth and at the
+/// end.
+class ProgressReport
+{
+public:
+    static constexpr int kProgressRows = 10000;
+    ProgressReport(AppManager *q, QString what, int total);
+    ProgressReport(const ProgressReport &) = delete;
+    ProgressReport &operator=(const ProgressReport &) = delete;
+    void step(int done)
+    {
+        if (done >= m_next)
+            tell(done);
+    }
+    /// Reports the end, once; a job cut short by an error reports no end.
+    void finish();
+
+private:
+    void tell(int done);
+    AppManager *m_q;
+    QString m_what;
+    int m_total;
+    int m_next;
+    bool m_ended = false;
+};
 
 /// 32-bit addition that fails with an overflow error (6) instead of wrapping.
 inline qint32 checkedAdd(qint32 a, qint32 b)
@@ -155,6 +185,8 @@ public:
     int selLength() const;
 
     // Validation (AppManagerValidation.cpp).
+    /// What the rules need of the lottery as it is now; throws when the host cannot say.
+    DrawLimits readLimits() const;
     bool ValidateData();
     void btnDataValidate_Click();
 
@@ -196,6 +228,37 @@ public:
 
     bool eventFilter(QObject *watched, QEvent *event) override;
 
+    // Spreadsheet keys (AppManagerSheet.cpp), taken only while spreadsheetKeys is on.
+    /// A key for the editor (@p inEditor) or for the grid; true when it was taken.
+    bool sheetKey(QKeyEvent *event, bool inEditor);
+    /// A key that reached the grid's view rather than the editor.
+    bool gridKey(QKeyEvent *event);
+    /// A key that no widget of the control's window took (a button had the focus, or the
+    /// menu bar after a menu was closed by Escape); true when it was typed into the editor.
+    bool strayKey(QKeyEvent *event);
+    /// Opens the editor over the current cell and types a printable key there; false for
+    /// other keys.
+    bool typeIntoEditor(QKeyEvent *event);
+    /// Follows the window the control is in, whose unhandled keys are looked at.
+    void watchWindow();
+    void goToCell(int row, int col);
+    void stepCell(int step);
+    void extendSelection(int rowStep, int colStep);
+    bool severalCellsSelected() const;
+    void copySelection();
+    void clearSelection();
+    void leaveControl(bool forward);
+    /// The editor lost the grid's cell under it to a scroll: the grid takes the focus, so that
+    /// typing still reaches the control.
+    void keepFocusInGrid();
+
+    // Marks of broken rules (AppManagerMarks.cpp), kept only while markRuleBreaks is on.
+    /// The message number the cell breaks, 0 for none; rows are judged when first asked for.
+    int ruleBreakAt(int row, int col);
+    /// Forgets every judged row after any change and repaints the cells in view.
+    void marksChanged();
+    void markEditor();
+
     // Releases an object that the control created: deleted unless a host took it over by
     // parenting it.
     static void releaseCreated(QPointer<QObject> &field);
@@ -234,9 +297,19 @@ public:
     void rowColChange();
     /// Emits currentIssueChanged when the current row's issue is no longer the one last told.
     void noteCurrentIssue();
-    /// The row holding @p issue above the entry row, or -1.
-    int rowOfIssue(const QString &issue) const;
+    /// The first row holding @p issue from row 1 to @p last (-1: the row above the entry row),
+    /// or -1. Found by halving where the issues rise; @p readThrough reads every row when
+    /// halving finds none.
+    int rowOfIssue(const QString &issue, int last = -1, bool readThrough = true) const;
     QString toldIssue;
+
+    bool sheetKeys = false;
+    QPointer<QWidget> watchedWindow;
+    bool markBreaks = false;
+    std::optional<DrawLimits> markLimits; // read with the first row judged after a change
+    bool markLimitsFailed = false;
+    std::unordered_map<int, std::vector<quint8>> judgedRows;
+    int editorMark = 0; // the message shown on the editor, 0 for none
 
     LayoutBoxes boxes;
     int layoutSteps = 0; // steps completed by the last layout, for tests

@@ -5,6 +5,8 @@
 #include <qrt/RuntimeError.h>
 
 #include <QAbstractTableModel>
+#include <QBrush>
+#include <QColor>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -32,6 +34,8 @@ public:
     {
     }
 
+    std::function<QString(int, int)> mark;
+
     int rowCount(const QModelIndex &parent = {}) const override
     {
         return parent.isValid() ? 0 : m_rows;
@@ -51,6 +55,14 @@ public:
             return m_store.text(row, col);
         if (role == Qt::TextAlignmentRole)
             return QVariant::fromValue(alignment(col));
+        if ((role == Qt::BackgroundRole || role == Qt::ToolTipRole) && mark) {
+            QString fault = mark(row, col);
+            if (fault.isEmpty())
+                return {};
+            if (role == Qt::ToolTipRole)
+                return fault;
+            return QBrush(QColor(255, 205, 205));
+        }
         return {};
     }
 
@@ -892,6 +904,17 @@ void FlexGrid::setRedraw(bool on)
 quint64 FlexGrid::currentCellChanges() const
 {
     return d->cellChanges;
+}
+
+void FlexGrid::setCellMarks(std::function<QString(int row, int col)> mark)
+{
+    d->model.mark = std::move(mark);
+    repaintCells();
+}
+
+void FlexGrid::repaintCells()
+{
+    d->view->viewport()->update();
 }
 
 size_t FlexGrid::cellMemoryBytes() const

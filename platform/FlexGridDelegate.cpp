@@ -54,8 +54,13 @@ void FlexGridDelegate::paint(QPainter *painter, const QStyleOptionViewItem &opti
     if (group == QPalette::Normal && !(option.state & QStyle::State_Active))
         group = QPalette::Inactive;
     const bool selected = option.state & QStyle::State_Selected;
-    if (selected)
+    if (selected) {
         painter->fillRect(option.rect, option.palette.brush(group, QPalette::Highlight));
+    } else {
+        const QVariant background = index.data(Qt::BackgroundRole);
+        if (background.isValid())
+            painter->fillRect(option.rect, background.value<QBrush>());
+    }
     if (!laid)
         return;
     const auto align = index.data(Qt::TextAlignmentRole).value<Qt::Alignment>();

@@ -73,9 +73,10 @@ private:
 class Checker
 {
 public:
-    Checker(const DrawTable &t, const DrawLimits &l, bool first)
-        : table(t), limits(l), stopAtFirst(first), rows(t.rowCount()), cols(t.colCount()),
-          bounds(columnBounds(l, cols)),
+    Checker(const DrawTable &t, const DrawLimits &l, bool first,
+            const std::function<void(int)> &read)
+        : table(t), limits(l), stopAtFirst(first), rowsRead(read), rows(t.rowCount()),
+          cols(t.colCount()), bounds(columnBounds(l, cols)),
           bonusDrumStart(l.checkBonus && l.ownDrum ? l.totalNumber + 1 : -1)
     {
     }
@@ -124,6 +125,8 @@ private:
         IssueRepeats issues{size_t(rows)};
         std::vector<qint32> values;
         for (int r = 0; r < rows; ++r) {
+            if (rowsRead && r % 1024 == 0)
+                rowsRead(r);
             if (cols > 0)
                 withCell(r, 0, [&](const auto *p, qsizetype size) {
                     issueDigits[size_t(r)] = digitsOnly(p, size);
@@ -145,6 +148,8 @@ private:
             }
         }
         issues.mark(issueRepeated);
+        if (rowsRead)
+            rowsRead(rows);
     }
 
     void forget(std::vector<qint32> &values)
@@ -224,6 +229,7 @@ private:
     const DrawTable &table;
     const DrawLimits &limits;
     const bool stopAtFirst;
+    const std::function<void(int)> &rowsRead;
     const int rows;
     const int cols;
     const std::vector<std::pair<qint32, qint32>> bounds;
@@ -261,9 +267,9 @@ bool isDigits(QStringView text)
 }
 
 std::vector<RuleBreak> checkDraws(const DrawTable &table, const DrawLimits &limits,
-                                  bool stopAtFirst)
+                                  bool stopAtFirst, const std::function<void(int rows)> &rowsRead)
 {
-    return Checker(table, limits, stopAtFirst).run();
+    return Checker(table, limits, stopAtFirst, rowsRead).run();
 }
 
 } // namespace qrt

@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include <functional>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -74,8 +75,12 @@ struct RuleBreak {
 /// With @p stopAtFirst the result holds at most the first broken rule. Otherwise every broken
 /// rule is listed, each step over all rows, and later steps still run; a cell that breaks an
 /// earlier step is not reported again by a later step that needs its value.
+///
+/// @p rowsRead, when given, is told now and then how many rows have been read, the last time
+/// with every row; nearly all the work is the reading.
 std::vector<RuleBreak> checkDraws(const DrawTable &table, const DrawLimits &limits,
-                                  bool stopAtFirst);
+                                  bool stopAtFirst,
+                                  const std::function<void(int rows)> &rowsRead = {});
 
 /// Non-empty and made of the characters 0 to 9 only.
 bool isDigits(QStringView text);

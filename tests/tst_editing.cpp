@@ -9,6 +9,7 @@
 #include <QClipboard>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTableView>
 #include <QTest>
@@ -22,6 +23,8 @@ class tst_Editing : public QObject
 
     std::unique_ptr<AppManager> control;
     std::unique_ptr<RecordingLottery> lottery;
+    std::unique_ptr<QWidget> host; // a window the control is embedded in, when a test needs one
+    QPushButton *hostButton = nullptr;
     FlexGrid *grid = nullptr;
     QLineEdit *editor = nullptr;
 
@@ -29,8 +32,19 @@ class tst_Editing : public QObject
     {
         lottery.reset(RecordingLottery::make(total, 1, 49, bonus, draws));
         control->InitData(lottery.get());
-        control->show();
-        QVERIFY(QTest::qWaitForWindowActive(control.get()));
+        QWidget *window = host ? host.get() : control.get();
+        window->show();
+        QVERIFY(QTest::qWaitForWindowActive(window));
+    }
+
+    // Puts the control in a window with a button after it.
+    void embed()
+    {
+        host = std::make_unique<QWidget>();
+        host->resize(900, 700);
+        control->setParent(host.get());
+        hostButton = new QPushButton(QStringLiteral("after"), host.get());
+        hostButton->move(0, 650);
     }
 
     // Lets the synthesised keys arrive.
@@ -95,6 +109,9 @@ private Q_SLOTS:
     }
     void cleanup()
     {
+        if (host)
+            control->setParent(nullptr);
+        host.reset();
         control.reset();
         lottery.reset();
         QCOMPARE(test::topLevelCount(), 0);
@@ -203,17 +220,24 @@ private Q_SLOTS:
         QTest::addColumn<int>("col");
         QTest::addColumn<QString>("block");
         QTest::addColumn<QStringList>("rows");
+        QTest::addColumn<bool>("sheetKeys");
         QTest::newRow("spreadsheet into the entry row")
             << 3 << 0 << "3\t31\t32\r\n4\t41\t42\r\n"
-            << QStringList{"1|11|12", "2|21|22", "3|31|32", "4|41|42", "||"};
+            << QStringList{"1|11|12", "2|21|22", "3|31|32", "4|41|42", "||"} << false;
         QTest::newRow("draw lines into the middle")
             << 2 << 1 << "5 6\n7,8\n"
-            << QStringList{"1|11|12", "2|5|6", "|7|8", "||"};
+            << QStringList{"1|11|12", "2|5|6", "|7|8", "||"} << false;
         QTest::newRow("wider than the grid") << 1 << 1 << "91\t92\t93\t94\n"
-                                             << QStringList{"1|91|92", "2|21|22", "||"};
+                                             << QStringList{"1|91|92", "2|21|22", "||"} << false;
         QTest::newRow("empty lines skipped")
             << 3 << 0 << "\n3\t31\t32\n\n\n4\t41\t42"
-            << QStringList{"1|11|12", "2|21|22", "3|31|32", "4|41|42", "||"};
+            << QStringList{"1|11|12", "2|21|22", "3|31|32", "4|41|42", "||"} << false;
+        QTest::newRow("a draw file's plus is a cell")
+            << 3 << 0 << "3 31 + 32\n"
+            << QStringList{"1|11|12", "2|21|22", "3|31|+", "||"} << false;
+        QTest::newRow("a draw file's plus skipped")
+            << 3 << 0 << "3 31 + 32\n"
+            << QStringList{"1|11|12", "2|21|22", "3|31|32", "||"} << true;
     }
     void blockPaste()
     {
@@ -221,6 +245,8 @@ private Q_SLOTS:
         QFETCH(int, col);
         QFETCH(QString, block);
         QFETCH(QStringList, rows);
+        QFETCH(bool, sheetKeys);
+        control->setSpreadsheetKeys(sheetKeys);
         load(2, false, {QStringLiteral("1 11 12"), QStringLiteral("2 21 22")});
         const QStringList before = {this->row(1), this->row(2), this->row(3)};
         grid->setRow(row);
@@ -519,6 +545,282 @@ private Q_SLOTS:
         } else {
             QCOMPARE(grid->RowSel(), grid->Row());
             verifyEditorOnCurrentCell();
+        }
+    }
+
+    // Each key with spreadsheet keys off (the classic key rules) and on. Draws in rows 1 to 3,
+    // the entry row 4; columns 0 to 2. caret -1 leaves the editor's text wholly selected.
+    void sheetKeys_data()
+    {
+        QTest::addColumn<bool>("on");
+        QTest::addColumn<QPoint>("from"); // (row, col)
+        QTest::addColumn<int>("caret");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("mods");
+        QTest::addColumn<QPoint>("to");
+        QTest::addColumn<QPoint>("selected"); // the selection's other corner
+        const int shift = Qt::ShiftModifier, ctrl = Qt::ControlModifier, none = 0;
+        auto row = [](const char *name, bool on, QPoint from, int caret, int key, int mods,
+                      QPoint to, QPoint selected) {
+            QTest::newRow(name) << on << from << caret << key << mods << to << selected;
+        };
+        const QPoint a(1, 0), b(1, 1), c(1, 2), d(2, 0), e(2, 1), f(2, 2), g(3, 1), entry(4, 0);
+        row("Tab off", false, a, -1, Qt::Key_Tab, none, a, a);
+        row("Tab", true, a, -1, Qt::Key_Tab, none, b, b);
+        row("Tab wraps", true, c, -1, Qt::Key_Tab, none, d, d);
+        row("Tab in the last cell", true, {4, 2}, -1, Qt::Key_Tab, none, {4, 2}, {4, 2});
+        row("Shift+Tab wraps", true, d, -1, Qt::Key_Backtab, shift, c, c);
+        row("Shift+Tab in the first cell", true, a, -1, Qt::Key_Backtab, shift, a, a);
+        row("Ctrl+Home off", false, f, -1, Qt::Key_Home, ctrl, f, f);
+        row("Ctrl+Home", true, f, -1, Qt::Key_Home, ctrl, a, a);
+        row("Ctrl+End", true, b, -1, Qt::Key_End, ctrl, entry, entry);
+        row("Home off", false, f, -1, Qt::Key_Home, none, f, f);
+        row("Home", true, f, -1, Qt::Key_Home, none, d, d);
+        row("Home in the text", true, f, 1, Qt::Key_Home, none, f, f);
+        row("End", true, d, -1, Qt::Key_End, none, f, f);
+        row("Ctrl+Up off", false, g, -1, Qt::Key_Up, ctrl, e, e);
+        row("Ctrl+Up", true, g, -1, Qt::Key_Up, ctrl, b, b);
+        row("Ctrl+Down off", false, b, -1, Qt::Key_Down, ctrl, e, e);
+        row("Ctrl+Down", true, b, -1, Qt::Key_Down, ctrl, {4, 1}, {4, 1});
+        row("Shift+Down off", false, b, -1, Qt::Key_Down, shift, e, e);
+        row("Shift+Down", true, b, -1, Qt::Key_Down, shift, b, e);
+        row("Shift+Right off", false, a, -1, Qt::Key_Right, shift, b, b);
+        row("Shift+Right", true, a, -1, Qt::Key_Right, shift, a, b);
+        row("Shift+Left", true, e, -1, Qt::Key_Left, shift, e, d);
+        row("Shift+Left in the text", true, e, 1, Qt::Key_Left, shift, e, e);
+    }
+    void sheetKeys()
+    {
+        QFETCH(bool, on);
+        QFETCH(QPoint, from);
+        QFETCH(int, caret);
+        QFETCH(int, key);
+        QFETCH(int, mods);
+        QFETCH(QPoint, to);
+        QFETCH(QPoint, selected);
+        control->setSpreadsheetKeys(on);
+        load(2, false, {"1 11 12", "2 21 22", "3 31 32"});
+        grid->setRow(from.x());
+        grid->setCol(from.y());
+        if (caret >= 0)
+            editor->setCursorPosition(caret);
+        const QStringList before = {row(1), row(2), row(3), row(4)};
+        this->key(Qt::Key(key), Qt::KeyboardModifiers(mods));
+        QCOMPARE(QPoint(grid->Row(), grid->Col()), to);
+        QCOMPARE(QPoint(grid->RowSel(), grid->ColSel()), selected);
+        QCOMPARE(QStringList({row(1), row(2), row(3), row(4)}), before);
+        if (on && caret < 0)
+            verifyEditorOnCurrentCell();
+    }
+
+    // Ctrl+Tab leaves the grid for the host's next widget.
+    void ctrlTabLeaves()
+    {
+        embed();
+        control->setSpreadsheetKeys(true);
+        load(2, false, {"1 11 12"});
+        grid->setRow(1);
+        QCOMPARE(QApplication::focusWidget(), editor);
+        key(Qt::Key_Tab, Qt::ControlModifier);
+        QCOMPARE(QApplication::focusWidget(), hostButton);
+    }
+
+    // A block of cells is copied as a spreadsheet pastes it, pasted back, cleared in one
+    // undo step and cut; with one cell selected the keys stay the editor's.
+    void selectionCopyClearCut()
+    {
+        control->setSpreadsheetKeys(true);
+        load(2, false, {"1 11 12", "2 21 22", "3 31 32"});
+        grid->setRow(1);
+        grid->setCol(1);
+        key(Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("11"));
+        key(Qt::Key_Down, Qt::ShiftModifier);
+        key(Qt::Key_Left, Qt::ShiftModifier);
+        QCOMPARE(QApplication::focusWidget(), editor);
+        key(Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("1\t11\n2\t21\n"));
+        // The selection is painted.
+        QCOMPARE(grid->findChild<QTableView *>()->selectionModel()->selectedIndexes().size(), 4);
+        grid->setRow(4);
+        grid->setCol(0);
+        key(Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(QStringList({row(4), row(5), row(6)}), QStringList({"1|11|", "2|21|", "||"}));
+        grid->setRow(2);
+        grid->setCol(1);
+        key(Qt::Key_Up, Qt::ShiftModifier);
+        key(Qt::Key_Right, Qt::ShiftModifier);
+        key(Qt::Key_Delete);
+        QCOMPARE(QStringList({row(1), row(2)}), QStringList({"1||", "2||"}));
+        QCOMPARE(editor->text(), QString());
+        key(Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(QStringList({row(1), row(2)}), QStringList({"1|11|12", "2|21|22"}));
+        grid->setRow(3);
+        grid->setCol(0);
+        key(Qt::Key_Right, Qt::ShiftModifier);
+        key(Qt::Key_X, Qt::ControlModifier);
+        QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("3\t31\n"));
+        QCOMPARE(row(3), QStringLiteral("||32"));
+        // One cell: Delete is the editor's, on its selected text.
+        grid->setRow(2);
+        grid->setCol(2);
+        key(Qt::Key_Delete);
+        QCOMPARE(cell(2, 2), QString());
+    }
+
+    // A character typed while the grid holds the focus reaches the editor over the current
+    // cell, scrolled into view; with spreadsheet keys off the grid takes no text.
+    void printableKeyWithGridFocus_data()
+    {
+        QTest::addColumn<bool>("on");
+        // 0 the grid, 1 the scroll bar dragged, 2 a host's button, 3 a button of the control
+        QTest::addColumn<int>("focus");
+        QTest::newRow("off") << false << 0;
+        QTest::newRow("off, a host's button") << false << 2;
+        QTest::newRow("grid focused") << true << 0;
+        QTest::newRow("after a scroll") << true << 1;
+        QTest::newRow("a host's button") << true << 2;
+        QTest::newRow("a button of the control") << true << 3;
+    }
+    void printableKeyWithGridFocus()
+    {
+        QFETCH(bool, on);
+        QFETCH(int, focus);
+        if (focus == 2)
+            embed();
+        control->setSpreadsheetKeys(on);
+        QStringList draws;
+        for (int i = 1; i <= 200; ++i)
+            draws << QStringLiteral("%1 1 2").arg(i);
+        load(2, false, draws);
+        grid->setRow(5);
+        grid->setCol(1);
+        if (focus == 1) {
+            grid->findChild<QTableView *>()->verticalScrollBar()->triggerAction(
+                QAbstractSlider::SliderToMaximum);
+            settle();
+            QVERIFY(!editor->isVisible());
+            QVERIFY(grid->TopRow() > 5);
+        } else if (focus >= 2) {
+            (focus == 2 ? hostButton : control->findChild<QPushButton *>("btnInsert"))->setFocus();
+        } else {
+            grid->setFocus();
+        }
+        QVERIFY(QApplication::focusWidget() != editor);
+        type(QStringLiteral("7"));
+        QCOMPARE(cell(5, 1), on ? QStringLiteral("7") : QStringLiteral("01"));
+        if (on) {
+            QCOMPARE(QApplication::focusWidget(), editor);
+            QVERIFY(editor->isVisible());
+            QVERIFY(grid->TopRow() <= 5);
+            type(QStringLiteral("3"));
+            QCOMPARE(cell(5, 1), QStringLiteral("73"));
+        }
+    }
+
+    // A cell breaking a rule is marked as it is typed, with the message Check gives for it,
+    // and Check still shows that message and stops on that cell. Draws: "1 11 12 +13" and
+    // "2 21 22 +23"; columns issue, two numbers and, with a bonus, the bonus.
+    void markRuleBreaks_data()
+    {
+        QTest::addColumn<bool>("on");
+        QTest::addColumn<bool>("bonus");
+        QTest::addColumn<QPoint>("cell");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("mark"); // "" for none
+        QTest::newRow("off") << false << true << QPoint(1, 1) << "50"
+                             << "";
+        QTest::newRow("out of range") << true << true << QPoint(1, 1) << "50"
+                                      << "Basic number is out of range!";
+        QTest::newRow("not digits") << true << true << QPoint(2, 2) << "2x"
+                                    << "Basic numbers should be digits";
+        QTest::newRow("repeat in a draw") << true << true << QPoint(1, 2) << "11"
+                                          << "Existed numbers,please type another!";
+        QTest::newRow("bonus repeats") << true << true << QPoint(2, 3) << "021"
+                                       << "Existed numbers,please type another!";
+        QTest::newRow("bonus out of range") << true << true << QPoint(1, 3) << "0"
+                                            << "The bonus is out of range!";
+        QTest::newRow("no repeats without a bonus") << true << false << QPoint(1, 2) << "11"
+                                                    << "";
+        QTest::newRow("issue repeats") << true << true << QPoint(2, 0) << "1"
+                                       << "Could not repeat the date!";
+        QTest::newRow("issue not digits") << true << true << QPoint(1, 0) << "1a"
+                                          << "The dates should be digits!";
+        QTest::newRow("fine") << true << true << QPoint(1, 1) << "49"
+                              << "";
+    }
+    void markRuleBreaks()
+    {
+        QFETCH(bool, on);
+        QFETCH(bool, bonus);
+        QFETCH(QPoint, cell);
+        QFETCH(QString, text);
+        QFETCH(QString, mark);
+        control->setMarkRuleBreaks(on);
+        load(2, bonus, {"1 11 12 +13", "2 21 22 +23"});
+        test::MsgBoxRecorder boxes;
+        grid->setRow(cell.x());
+        grid->setCol(cell.y());
+        type(text);
+        QCOMPARE(editor->toolTip(), mark);
+        key(cell.x() == 1 ? Qt::Key_Down : Qt::Key_Up); // the editor off the cell
+        auto *view = grid->findChild<QTableView *>();
+        const QModelIndex index = view->model()->index(cell.x() - 1, cell.y());
+        QCOMPARE(index.data(Qt::ToolTipRole).toString(), mark);
+        QVERIFY(boxes.shown.isEmpty());
+        // Painted: a corner of the cell shows the mark's colour.
+        const QImage shot = view->viewport()->grab().toImage();
+        const QRect rect = view->visualRect(index);
+        const QColor corner = shot.pixelColor(rect.left() + 2, rect.bottom() - 2);
+        QCOMPARE(corner == QColor(255, 205, 205), !mark.isEmpty());
+        // The other cells of the row are clean.
+        for (int c = 0; c < grid->Cols(); ++c)
+            if (c != cell.y())
+                QCOMPARE(view->model()->index(cell.x() - 1, c).data(Qt::ToolTipRole).toString(),
+                         QString());
+        click("btnDataValidate");
+        if (mark.isEmpty()) {
+            QCOMPARE(boxes.shown.size(), 1); // no errors
+        } else {
+            QCOMPARE(boxes.shown, QStringList(QStringLiteral("16|Data Errors|") + mark));
+            QCOMPARE(QPoint(grid->Row(), control->currentColumn()), cell);
+        }
+    }
+
+    // Long jobs tell their progress a bounded number of times; short ones not at all.
+    void progressOfLongJobs_data()
+    {
+        QTest::addColumn<int>("draws");
+        QTest::newRow("short") << 500;
+        QTest::newRow("long") << 12000;
+    }
+    void progressOfLongJobs()
+    {
+        QFETCH(int, draws);
+        QStringList lines;
+        for (int i = 1; i <= draws; ++i)
+            lines << QStringLiteral("%1 %2 %3").arg(i).arg(i % 40 + 1).arg(i % 40 + 2);
+        QSignalSpy told(control.get(), &AppManager::progress);
+        load(2, false, lines);
+        test::MsgBoxRecorder boxes;
+        click("btnDataValidate");
+        QCOMPARE(boxes.shown.size(), 1);
+        const bool long_ = draws >= 10000;
+        for (const char *what : {"Loading...", "Checking..."}) {
+            QList<int> done;
+            for (const QList<QVariant> &args : std::as_const(told)) {
+                if (args.at(0).toString() != QLatin1String(what))
+                    continue;
+                QCOMPARE(args.at(2).toInt(), draws);
+                done << args.at(1).toInt();
+            }
+            QVERIFY2(long_ ? done.size() >= 3 && done.size() <= 101 : done.isEmpty(),
+                     qPrintable(QStringLiteral("%1 %2").arg(what).arg(done.size())));
+            if (long_) {
+                QCOMPARE(done.first(), 0);
+                QCOMPARE(done.last(), draws);
+                QVERIFY(std::is_sorted(done.begin(), done.end()));
+            }
         }
     }
 

@@ -195,6 +195,30 @@ private Q_SLOTS:
         QCOMPARE(test::progressWindow(), QStringLiteral("none"));
     }
 
+    // A long save tells how far its checking, its handing over and its refill have come, each
+    // a bounded number of times.
+    void progressOfALongSave()
+    {
+        QStringList draws;
+        for (int i = 1; i <= 10000; ++i)
+            draws << QStringLiteral("%1 1 2 +3").arg(i);
+        load(draws);
+        QSignalSpy told(control.get(), &AppManager::progress);
+        click("btnSave");
+        QStringList order;
+        QMap<QString, int> counts;
+        for (const QList<QVariant> &args : std::as_const(told)) {
+            const QString what = args.at(0).toString();
+            if (order.isEmpty() || order.last() != what)
+                order << what;
+            ++counts[what];
+            QCOMPARE(args.at(2).toInt(), 10000);
+        }
+        QCOMPARE(order, QStringList({"Checking...", "Saving ...", "Updating..."}));
+        for (int n : std::as_const(counts))
+            QVERIFY(n >= 3 && n <= 101);
+    }
+
     void readOnlyUserFileReplaced()
     {
         QFile old(userFile());

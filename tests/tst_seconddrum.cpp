@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSettings>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -183,15 +184,30 @@ private Q_SLOTS:
         QFETCH(QString, kind);
         QFETCH(QStringList, draws);
         QFETCH(QString, found);
+        control->setMarkRuleBreaks(true);
         load(kind, draws);
+        // Painting the marks asked the host once already; Check meets the same failing host.
+        if (kind.endsWith(u"no bounds"))
+            failOn(QStringLiteral("Lottery"), QStringLiteral("SpecialMaxNumber"));
         test::MsgBoxRecorder boxes;
         click("btnDataValidate");
         QCOMPARE(boxes.shown.size(), 1);
         const QString message = boxes.shown.front().section(u'|', 2);
-        QCOMPARE(message == u"Curren data have no errors!"
-                     ? QStringLiteral("ok")
-                     : QStringLiteral("%1 %2,%3").arg(message).arg(grid->Row()).arg(grid->Col()),
+        const bool ok = message == u"Curren data have no errors!";
+        QCOMPARE(ok ? QStringLiteral("ok")
+                    : QStringLiteral("%1 %2,%3").arg(message).arg(grid->Row()).arg(grid->Col()),
                  found);
+        // The marks agree: the cell Check stopped on carries its message, and a table Check
+        // passes has no mark at all.
+        const QAbstractItemModel *cells = grid->findChild<QTableView *>()->model();
+        auto mark = [&](int r, int c) {
+            return cells->index(r - 1, c).data(Qt::ToolTipRole).toString();
+        };
+        if (!ok)
+            QCOMPARE(mark(grid->Row(), grid->Col()), message);
+        for (int r = 1; ok && r < grid->Rows() - 1; ++r)
+            for (int c = 0; c < grid->Cols(); ++c)
+                QCOMPARE(mark(r, c), QString());
     }
 
     // The calls a save makes for a draw: the first bonus as specified, the second after it.

@@ -42,6 +42,8 @@ class QRT_EXPORT AppManager : public QWidget
 {
     Q_OBJECT
     Q_PROPERTY(bool modified READ isModified WRITE setModified NOTIFY modifiedChanged)
+    Q_PROPERTY(bool spreadsheetKeys READ spreadsheetKeys WRITE setSpreadsheetKeys)
+    Q_PROPERTY(bool markRuleBreaks READ markRuleBreaks WRITE setMarkRuleBreaks)
 
 public:
     /// Makes the control with its buttons, its grid and the grid's editor, empty until InitData().
@@ -89,6 +91,46 @@ public:
 
     /// The issue of the current row; "" on the entry row (and before any load).
     Q_INVOKABLE QString currentIssue() const;
+    /// The current cell's column: 0 the issue, 1 to "TotalNumber" the basic numbers, then the
+    /// bonus numbers. After a Check or a save that validation stopped, the current cell is the
+    /// cell it stopped on, so currentIssue() and currentColumn() name it.
+    Q_INVOKABLE int currentColumn() const;
+
+    /// Keys as a spreadsheet has them; off by default, where the keys are the classic ones.
+    /// On:
+    /// - Tab and Shift+Tab go to the next and the previous cell, wrapping round the rows; Tab
+    ///   in a row's last cell does what Enter does there. Ctrl+Tab (Ctrl+Shift+Tab) gives the
+    ///   focus to the host's widget after (before) the control.
+    /// - Ctrl+Home goes to the first draw's first cell, Ctrl+End to the entry row's first cell;
+    ///   Ctrl+Up and Ctrl+Down to the first and the last row, in the same column.
+    /// - Home and End go to the row's first and last cell when the editor's whole text is
+    ///   selected; otherwise they move the caret.
+    /// - Shift+Up and Shift+Down, and Shift+Left and Shift+Right where Left and Right would
+    ///   leave the cell, extend a rectangle of selected cells from the current cell, as
+    ///   Shift+click does. With more than one cell selected, Ctrl+C copies the cells as text
+    ///   (cells divided by tabs, each row ended by a line break, as spreadsheets paste it),
+    ///   Ctrl+X copies and clears them, Delete clears them; clearing is one undo step. With one
+    ///   cell selected these keys act on the editor's text.
+    /// - A character typed while the grid rather than the editor has the focus (after Page
+    ///   Down, a drag of the scroll bar, a right click), or that no widget of the control's
+    ///   window takes (a button had the focus, or the menu bar after a menu was closed by
+    ///   Escape), goes to the editor, which is opened over the current cell, scrolled into
+    ///   view. Such a key is taken before the window's own key handling; keys of menus and
+    ///   dialogs stay theirs.
+    /// - A pasted line of a draw file ("2024001 03 12 13 16 23 41 + 07") has its lone "+"
+    ///   before the bonus skipped.
+    bool spreadsheetKeys() const;
+    void setSpreadsheetKeys(bool on);
+
+    /// Marks cells that break a validation rule as they are typed; off by default. On: such a
+    /// cell is painted light red, with the message Check would give for it as its tool tip
+    /// (also on the editor standing over it). The rules are those Check applies to the lottery
+    /// as it is; no message box is shown until Check or Save, whose messages do not change.
+    /// Only rows being painted are judged, so a million draws cost no more than a screenful.
+    /// An issue that repeats an earlier one is found by halving where the issues rise, as
+    /// histories do; in a grid of at most 20,000 draws also where they do not.
+    bool markRuleBreaks() const;
+    void setMarkRuleBreaks(bool on);
 
     /// How many draw rows at the top and at the bottom of the grid no edit, paste, Insert,
     /// Delete, undo or redo has touched since the last load or save: those rows still hold
@@ -123,6 +165,14 @@ Q_SIGNALS:
     /// currentIssue() became @p issue: another row was made current, or the current row's
     /// issue was typed.
     void currentIssueChanged(const QString &issue);
+    /// How far a long job has come: @p done of @p total rows. Emitted only for jobs of at
+    /// least 10,000 rows, at most 101 times a job: when it starts (0), at each further
+    /// hundredth, and when it ends (@p total). The jobs, named by @p what: the load of
+    /// InitData ("Loading..."), the checking of Check and Save (message 30, "Checking..."),
+    /// the draws handed to the host by Save (message 29, "Saving ...") and the refill after it
+    /// (message 31, "Updating..."). The control does not return to the event loop meanwhile:
+    /// a host that shows the progress repaints its widget in the slot.
+    void progress(const QString &what, int done, int total);
     /// The Input button was clicked; the control does nothing else with it.
     void importClicked();
     /// The Output button was clicked; the control does nothing else with it.

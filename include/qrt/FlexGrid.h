@@ -5,6 +5,7 @@
 #include <QString>
 #include <QWidget>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -135,6 +136,14 @@ public:
     /// How many times the current cell has changed since the grid was made; counts also the
     /// changes made while signals were blocked, so bulk work can react once afterwards.
     quint64 currentCellChanges() const;
+
+    /// Marks cells as faulty: @p mark gives, for a cell (row, col) about to be painted or
+    /// hovered, the text that names its fault, or an empty text. A marked cell is painted on
+    /// light red and shows the text as its tool tip. An empty function marks nothing. Only
+    /// cells in view are asked, each time they are painted.
+    void setCellMarks(std::function<QString(int row, int col)> mark);
+    /// Paints the cells in view again, asking for their marks anew.
+    void repaintCells();
 
     /// Bytes held by the cell texts, for measurements.
     size_t cellMemoryBytes() const;
