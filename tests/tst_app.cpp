@@ -958,7 +958,11 @@ private Q_SLOTS:
         QVERIFY(!content->horizontalScrollBar()->isVisible());
         QStringList stops;
         for (int i = 0; i < 24; ++i) {
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            // Tab moves between the grid's cells; Ctrl+Tab leaves the grid.
+            QWidget *at = QApplication::focusWidget();
+            QTest::keyClick(at, Qt::Key_Tab,
+                            at->objectName() == QLatin1String("txtEdit") ? Qt::ControlModifier
+                                                                         : Qt::NoModifier);
             stops << QApplication::focusWidget()->objectName();
         }
         for (const char *name : {"btnInput", "btnOutput", "btnSave", "btnInsert", "btnDel",
