@@ -1,4 +1,4 @@
-#include "CellStore_p.h"
+#include "CellStore.h"
 
 #include <cstring>
 

@@ -1,6 +1,6 @@
 #include "AppManager_p.h"
 #include "IssueListModel_p.h"
-#include "RuleDigits_p.h"
+#include "RuleDigits.h"
 #include "frmInfo.h"
 #include "modPublic.h"
 #include <qrt/CommonDialog.h>

@@ -1,4 +1,4 @@
-#include "CellStore_p.h"
+#include "CellStore.h"
 #include "FlexGridDelegate_p.h"
 #include "Twips.h"
 #include <qrt/FlexGrid.h>
