@@ -1,7 +1,7 @@
 #pragma once
 
+#include "PodBuffer.h"
 #include "RowIndex.h"
-#include <qrt/PodBuffer.h>
 
 #include <QString>
 #include <QStringView>

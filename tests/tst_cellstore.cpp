@@ -1,5 +1,5 @@
 #include "CellStore.h"
-#include <qrt/PodBuffer.h>
+#include "PodBuffer.h"
 
 #include <QRandomGenerator>
 #include <QTest>
