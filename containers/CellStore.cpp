@@ -1,4 +1,4 @@
-#include "CellStore_p.h"
+#include "CellStore.h"
 
 #include <cstring>
 
@@ -220,6 +220,7 @@ void CellStore::release(uint32_t offset, size_t size)
 template <typename CellText>
 uint32_t CellStore::appendBlob(uint32_t count, CellText &&cellAt, int wideKnown)
 {
+    Q_ASSERT(wideKnown >= -1 && wideKnown <= 1);
     bool wide = wideKnown > 0;
     if (wideKnown < 0)
         for (uint32_t c = 0; c < count && !wide; ++c)

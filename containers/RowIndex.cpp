@@ -1,4 +1,4 @@
-#include "RowIndex_p.h"
+#include "RowIndex.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,6 +1,7 @@
 #include "AppManager_p.h"
+#include "FlexGridCells.h"
 #include "IssueListModel_p.h"
-#include "RuleDigits_p.h"
+#include "RuleDigits.h"
 #include "frmInfo.h"
 #include "modPublic.h"
 #include <qrt/CommonDialog.h>
@@ -47,7 +48,7 @@ private:
 } // namespace
 
 // A cell's number as toInt32 reads its text, when it is plain digits (nearly every cell) and
-// the grid keeps it as bytes: @p bytes and @p size as FlexGrid::rowLatin1 gives them.
+// the grid keeps it as bytes: @p bytes and @p size as FlexGridCells::rowLatin1 gives them.
 std::optional<qint32> AppManagerPrivate::plainNumber(const char *bytes, qsizetype size)
 {
     if (size > 9 || !digitsOnly(bytes, size))
@@ -88,7 +89,8 @@ bool AppManagerPrivate::btnSave_Click()
     ProgressReport saving(q, LoadMessage(29), lastDataRow);
     for (int i = 1; i <= lastDataRow; ++i) {
         saving.step(i - 1);
-        const bool asBytes = msfData->rowLatin1(i, cols, rowBytes.data(), rowSizes.data());
+        const bool asBytes =
+            FlexGridCells::rowLatin1(*msfData, i, cols, rowBytes.data(), rowSizes.data());
         for (int c = 0; c < cols; ++c)
             numbers[size_t(c)] =
                 asBytes ? plainNumber(rowBytes[size_t(c)], rowSizes[size_t(c)]) : std::nullopt;
@@ -161,7 +163,7 @@ bool AppManagerPrivate::btnSave_Click()
         // grid keeps them.
         const char *bytes = nullptr;
         qsizetype size = 0;
-        if (msfData->cellLatin1(row, col, bytes, size) && value.sameAs(bytes, size))
+        if (FlexGridCells::cellLatin1(*msfData, row, col, bytes, size) && value.sameAs(bytes, size))
             return;
         GetCellInto(msfData, row, col, old);
         if (old == value.view())

@@ -1,5 +1,6 @@
 #include "AppManager_p.h"
 #include "DrawRules.h"
+#include "FlexGridCells.h"
 #include "frmInfo.h"
 #include "modPublic.h"
 #include <qrt/FlexGrid.h>
@@ -28,8 +29,8 @@ public:
     bool cellBytes(int row, int col, const char *&data, qsizetype &size) const override
     {
         if (row != m_row) {
-            m_rowIsBytes =
-                m_grid.rowLatin1(row + 1, int(m_bytes.size()), m_bytes.data(), m_sizes.data());
+            m_rowIsBytes = FlexGridCells::rowLatin1(m_grid, row + 1, int(m_bytes.size()),
+                                                    m_bytes.data(), m_sizes.data());
             m_row = row;
         }
         if (!m_rowIsBytes)

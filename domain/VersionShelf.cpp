@@ -8,8 +8,6 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 
-#include <sys/stat.h>
-
 namespace qrt::domain
 {
 
@@ -32,13 +30,6 @@ int drawCountOf(const QString &path)
     return ok ? n : -1;
 }
 
-bool sameFile(const QString &a, const QString &b)
-{
-    struct stat sa, sb;
-    return ::stat(QFile::encodeName(a).constData(), &sa) == 0 &&
-           ::stat(QFile::encodeName(b).constData(), &sb) == 0 && sa.st_dev == sb.st_dev &&
-           sa.st_ino == sb.st_ino;
-}
 } // namespace
 
 VersionShelf::VersionShelf(const QString &lotteryFolder)
@@ -78,7 +69,7 @@ ref::Status VersionShelf::keep(const QString &file)
         return ref::Status::success();
     const QList<Version> before = list();
     // A save that failed after this step, and the one that follows it, replace one state.
-    if (!before.isEmpty() && sameFile(before.last().path, file))
+    if (!before.isEmpty() && ref::sameFile(before.last().path, file))
         return ref::Status::success();
     if (!QDir().mkpath(m_folder))
         return ref::Status::failure(

@@ -35,17 +35,45 @@ struct Resolved {
     // The declaring class's own dispatcher and the method's index in it: a call through it
     // skips the chain of virtual qt_metacall overrides, which a million-draw load makes tens
     // of millions of times.
+    // That dispatcher is read from QMetaObject's private data, which Qt does not promise to
+    // keep; without it the call goes through the documented QMetaMethod::invoke.
     QMetaObject::Data::StaticMetacallFunction direct = nullptr;
     int directIndex = -1;
+    QMetaMethod method;
 
     void invoke(QObject *obj, void **argv) const
     {
         if (direct)
             direct(obj, QMetaObject::InvokeMetaMethod, directIndex, argv);
         else
-            obj->qt_metacall(QMetaObject::InvokeMetaMethod, index, argv);
+            invokeThroughMetaMethod(obj, argv);
+    }
+
+    // argv as qt_metacall takes it: the result's storage (or null), then each argument's.
+    void invokeThroughMetaMethod(QObject *obj, void **argv) const
+    {
+        const QList<QByteArray> names = method.parameterTypes();
+        if (names.size() > 10)
+            throw RuntimeError(5); // QMetaMethod::invoke passes ten arguments at most
+        QGenericArgument args[10];
+        for (qsizetype i = 0; i < names.size(); ++i)
+            args[i] = QGenericArgument(names[i].constData(), argv[i + 1]);
+        const QGenericReturnArgument result =
+            argv[0] && ret != Ret::Void ? QGenericReturnArgument(method.typeName(), argv[0])
+                                        : QGenericReturnArgument();
+        if (!method.invoke(obj, Qt::DirectConnection, result, args[0], args[1], args[2], args[3],
+                           args[4], args[5], args[6], args[7], args[8], args[9]))
+            throw RuntimeError(440);
     }
 };
+
+// QRT_LATE_BINDING=metamethod in the environment sends every call through
+// QMetaMethod::invoke, as a Qt without the private dispatcher would; the tests run once so.
+bool dispatcherAllowed()
+{
+    static const bool allowed = qgetenv("QRT_LATE_BINDING") != "metamethod";
+    return allowed;
+}
 
 Ret returnKind(QMetaType type)
 {
@@ -136,8 +164,9 @@ Resolved resolveUncached(const QMetaObject *mo, const QString &name, int argc, A
         r.variantParam = argc == 1 && r.params[0] == QMetaType::fromType<QVariant>();
         // A meta-object built at run time has no dispatcher of its own and is answered
         // through qt_metacall.
+        r.method = m;
         const QMetaObject *owner = m.enclosingMetaObject();
-        if (owner && owner->d.static_metacall) {
+        if (owner && owner->d.static_metacall && dispatcherAllowed()) {
             r.direct = owner->d.static_metacall;
             r.directIndex = r.index - owner->methodOffset();
         }

@@ -1,4 +1,5 @@
-#include "CellStore_p.h"
+#include "CellStore.h"
+#include "FlexGridCells.h"
 #include "FlexGridDelegate_p.h"
 #include "Twips.h"
 #include <qrt/FlexGrid.h>
@@ -849,19 +850,22 @@ void FlexGrid::setRowTexts(int row, QStringView parts, QChar separator)
     }
 }
 
-bool FlexGrid::cellLatin1(int row, int col, const char *&data, qsizetype &size) const
+bool FlexGridCells::cellLatin1(const FlexGrid &grid, int row, int col, const char *&data,
+                               qsizetype &size)
 {
-    d->checkRow(row);
-    d->checkCol(col);
-    return d->store.latin1(row, col, data, size);
+    grid.d->checkRow(row);
+    grid.d->checkCol(col);
+    return grid.d->store.latin1(row, col, data, size);
 }
 
-bool FlexGrid::rowLatin1(int row, int count, const char **data, qsizetype *sizes) const
+bool FlexGridCells::rowLatin1(const FlexGrid &grid, int row, int count, const char **data,
+                              qsizetype *sizes)
 {
-    d->checkRow(row);
+    Q_ASSERT(count >= 0 && (count == 0 || (data && sizes))); // count entries each
+    grid.d->checkRow(row);
     if (count > 0)
-        d->checkCol(count - 1);
-    return d->store.rowLatin1(row, count, data, sizes);
+        grid.d->checkCol(count - 1);
+    return grid.d->store.rowLatin1(row, count, data, sizes);
 }
 
 void FlexGrid::cellText(int row, int col, QString &out) const
@@ -915,11 +919,6 @@ void FlexGrid::setCellMarks(std::function<QString(int row, int col)> mark)
 void FlexGrid::repaintCells()
 {
     d->view->viewport()->update();
-}
-
-size_t FlexGrid::cellMemoryBytes() const
-{
-    return d->store.memoryBytes();
 }
 
 } // namespace qrt

@@ -362,6 +362,11 @@ Status restoreLastGood(const QString &path)
     return linkOrCopy(backupPathFor(path), path);
 }
 
+bool sameFile(const QString &a, const QString &b)
+{
+    return sameFile(fileSystem(), encoded(a), encoded(b));
+}
+
 Status linkOrCopy(const QString &from, const QString &to)
 {
     FileSystem &fs = fileSystem();

@@ -611,30 +611,6 @@ ReadResult readUserData(const QByteArray &bytes)
     return result;
 }
 
-std::optional<LotteryShape> shapeHolding(const QByteArray &bytes, const LotteryShape &shape)
-{
-    LotteryShape wide = shape;
-    wide.mini = wide.bonusMini = 0;
-    wide.maxi = wide.bonusMaxi = 999999999;
-    const ReadResult r = readTextDraws(bytes, wide);
-    if (!r.ok() || r.draws.size() == 0)
-        return std::nullopt;
-    const LotteryShape holding = shape.holding(r.draws);
-    if (holding.sameDraws(shape))
-        return std::nullopt;
-    return holding;
-}
-
-QString suggestShape(const QByteArray &bytes, const LotteryShape &shape)
-{
-    const std::optional<LotteryShape> holding = shapeHolding(bytes, shape);
-    if (!holding)
-        return {};
-    return QStringLiteral("the draws outside %1 (%2) are listed above; the smallest lottery that "
-                          "holds the whole file is %3: use --lottery %3")
-        .arg(shape.name, shape.id(), holding->key());
-}
-
 namespace
 {
 ReadResult unreadable(const QString &why)

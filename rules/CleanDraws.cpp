@@ -1,5 +1,5 @@
 #include "CleanDraws.h"
-#include "RuleDigits_p.h"
+#include "RuleDigits.h"
 
 #include <algorithm>
 #include <iterator>

@@ -13,7 +13,7 @@ namespace qrt
 /// would find nothing in them, without keeping them: a reader that saw every draw pass needs
 /// no second look. Any doubt ends the witness, and the reader runs the full check. Issues are
 /// taken as rising numbers of up to 17 digits, as nearly every history has them.
-class CleanDraws
+class QRT_EXPORT CleanDraws
 {
 public:
     explicit CleanDraws(const DrawLimits &limits)

@@ -1,5 +1,5 @@
 #include "DrawRules.h"
-#include "RuleDigits_p.h"
+#include "RuleDigits.h"
 
 #include <QSet>
 
@@ -247,6 +247,9 @@ private:
 };
 
 } // namespace
+
+// Out of line, so that the table's type information lives in this library alone.
+DrawTable::~DrawTable() = default;
 
 std::vector<std::pair<qint32, qint32>> columnBounds(const DrawLimits &limits, int cols)
 {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <qrt/qrt_export.h>
+
 #include <QString>
 
 #include <functional>
@@ -13,10 +15,10 @@ namespace qrt
 /// Read-only access to the draw rows being checked: row 0 is the first draw, column 0 the
 /// issue, columns 1 to TotalNumber the basic numbers, and the last columns the bonus numbers
 /// when the lottery has them.
-class DrawTable
+class QRT_EXPORT DrawTable
 {
 public:
-    virtual ~DrawTable() = default;
+    virtual ~DrawTable();
     virtual int rowCount() const = 0;
     virtual int colCount() const = 0;
     /// Puts the raw text of a cell into @p out, reusing its buffer.
@@ -55,7 +57,7 @@ struct DrawLimits {
 
 /// The bounds of every number column of a table of @p cols columns as [low, high]; a bound
 /// that could not be obtained gives an empty range. Column 0, the issue, has none.
-std::vector<std::pair<qint32, qint32>> columnBounds(const DrawLimits &limits, int cols);
+QRT_EXPORT std::vector<std::pair<qint32, qint32>> columnBounds(const DrawLimits &limits, int cols);
 
 /// One broken rule: the catalogue message that names it and the cell it was found in.
 struct RuleBreak {
@@ -78,11 +80,11 @@ struct RuleBreak {
 ///
 /// @p rowsRead, when given, is told now and then how many rows have been read, the last time
 /// with every row; nearly all the work is the reading.
-std::vector<RuleBreak> checkDraws(const DrawTable &table, const DrawLimits &limits,
-                                  bool stopAtFirst,
-                                  const std::function<void(int rows)> &rowsRead = {});
+QRT_EXPORT std::vector<RuleBreak> checkDraws(const DrawTable &table, const DrawLimits &limits,
+                                             bool stopAtFirst,
+                                             const std::function<void(int rows)> &rowsRead = {});
 
 /// Non-empty and made of the characters 0 to 9 only.
-bool isDigits(QStringView text);
+QRT_EXPORT bool isDigits(QStringView text);
 
 } // namespace qrt

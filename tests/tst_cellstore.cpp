@@ -1,5 +1,5 @@
-#include "CellStore_p.h"
-#include <qrt/PodBuffer.h>
+#include "CellStore.h"
+#include "PodBuffer.h"
 
 #include <QRandomGenerator>
 #include <QTest>
@@ -257,6 +257,38 @@ private Q_SLOTS:
         QCOMPARE(store.text(1, 1), QString());
         QCOMPARE(store.text(1, 2), QStringLiteral("c"));
         QCOMPARE(store.text(0, 0), QString());
+    }
+
+    // The pool is compacted once the bytes a change left behind reach the threshold: a cell
+    // of 100 Latin-1 characters shrunk to 1 in place leaves 99; a removed row of such a cell
+    // leaves its 100 and a few bytes of lengths. Too few counted never compacts; too many
+    // compacts a pool that holds little garbage.
+    void compactsAtTheGarbageLeft_data()
+    {
+        QTest::addColumn<bool>("remove");
+        QTest::addColumn<int>("threshold");
+        QTest::addColumn<int>("compactions");
+        QTest::newRow("shrunk, at the threshold") << false << 99 << 1;
+        QTest::newRow("shrunk, below it") << false << 100 << 0;
+        QTest::newRow("removed, at the threshold") << true << 100 << 1;
+        QTest::newRow("removed, below it") << true << 110 << 0;
+    }
+    void compactsAtTheGarbageLeft()
+    {
+        QFETCH(bool, remove);
+        QFETCH(int, threshold);
+        QFETCH(int, compactions);
+        CellStore store{size_t(threshold)};
+        store.setCols(1);
+        store.setRows(2);
+        store.setText(0, 0, QString(100, u'a'));
+        store.setText(1, 0, QStringLiteral("b")); // so that row 0 is not at the pool's end
+        if (remove)
+            store.removeRow(0);
+        else
+            store.setText(0, 0, QStringLiteral("a"));
+        QCOMPARE(store.compactions(), compactions);
+        QCOMPARE(store.text(remove ? 0 : 1, 0), QStringLiteral("b"));
     }
 
     // A draw of an eight-digit issue and seven two-digit numbers must stay near its text size

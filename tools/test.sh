@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Checks the formatting, builds the Release tree that the install check installs and, where
 # dpkg-deb exists, the Debian package that a test reads; builds everything with
-# AddressSanitizer and UndefinedBehaviorSanitizer and runs every test.
+# AddressSanitizer and UndefinedBehaviorSanitizer and runs every test; ends with the share of
+# test code (tools/test-ratio.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 . tools/deps.sh
@@ -20,3 +21,4 @@ cmake -S . -B build/test -DCMAKE_BUILD_TYPE=Debug -DQRT_SANITIZE=ON -DQRT_WERROR
 cmake --build build/test -j"$(nproc)"
 echo "==> Running the tests"
 ctest --test-dir build/test --output-on-failure -j"$(nproc)"
+tools/test-ratio.sh

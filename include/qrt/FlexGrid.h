@@ -117,15 +117,6 @@ public:
 
     /// Text of cell (@p row, @p col) into @p out, reusing its buffer; for reading many cells.
     void cellText(int row, int col, QString &out) const;
-    /// For scanning many cells without copying them: the cell's text as Latin-1 bytes where
-    /// the grid keeps them, valid until the grid next changes; false when the cell's row is
-    /// kept otherwise (then use cellText).
-    bool cellLatin1(int row, int col, const char *&data, qsizetype &size) const;
-    /// The same for the first @p count columns of row @p row at once (@p data and @p sizes
-    /// hold @p count entries each); false, with nothing written, when the row is kept
-    /// otherwise.
-    bool rowLatin1(int row, int count, const char **data, qsizetype *sizes) const;
-
     /// While false, changes are stored but not shown; turning it on again repaints once.
     /// Use it around bulk changes.
     ///@{
@@ -145,9 +136,6 @@ public:
     /// Paints the cells in view again, asking for their marks anew.
     void repaintCells();
 
-    /// Bytes held by the cell texts, for measurements.
-    size_t cellMemoryBytes() const;
-
 Q_SIGNALS:
     /// The current cell moved (Row or Col changed).
     void RowColChange();
@@ -162,6 +150,7 @@ Q_SIGNALS:
 
 private:
     friend class FlexGridPrivate;
+    friend class FlexGridCells;
     std::unique_ptr<FlexGridPrivate> const d;
 };
 

@@ -20,6 +20,8 @@ public:
     explicit RuntimeError(int number);
     /// Error @p number with its own @p description.
     RuntimeError(int number, const QString &description);
+    /// Out of line, so that the type a host catches is defined in this library alone.
+    ~RuntimeError() override;
 
     /// The classic error number.
     int number() const noexcept { return m_number; }

@@ -33,21 +33,18 @@ if(NOT EXISTS ${WORK_DIR}/shot.png OR NOT EXISTS ${WORK_DIR}/data/store.db)
   message(FATAL_ERROR "the installed program wrote no screenshot or no store")
 endif()
 
-# The shared libraries export the interface, never the control's or the core's insides.
+# The shared libraries export the interface and the core, never the control's insides, and
+# no name twice.
 file(GLOB libraries ${prefix}/lib*/libQRT*.so)
 list(LENGTH libraries count)
 if(NOT count EQUAL 2)
   message(FATAL_ERROR "expected the two shared libraries in the prefix, found: ${libraries}")
 endif()
-foreach(library ${libraries})
-  run(0 nm -DC --defined-only ${library})
-  string(REGEX MATCHALL "[^\n]*(Private|checkDraws|DrawTable|LoadMessage|PadString|PathExists|CellStore|RowIndex|arrangeLayout|AppManagerProbe|twipsTo|synthesizeKey)[^\n]*"
-         leaks "${last_output}")
-  if(leaks)
-    list(JOIN leaks "\n" shown)
-    message(FATAL_ERROR "${library} exports internals:\n${shown}")
-  endif()
-endforeach()
+execute_process(COMMAND ${CMAKE_COMMAND} "-DLIBRARIES=${libraries}" -P ${SOURCE_DIR}/../check_exports.cmake
+  RESULT_VARIABLE rc ERROR_VARIABLE err)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "${err}")
+endif()
 
 # Consumers get the include folder and nothing below or beside it.
 file(GLOB targets ${prefix}/lib*/cmake/QRTDataManager/QRTDataManagerTargets.cmake)

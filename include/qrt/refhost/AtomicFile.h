@@ -47,6 +47,10 @@ QRT_REFHOST_EXPORT Status restoreLastGood(const QString &path);
 /// Failed: the old @p to, or none, is as it was.
 QRT_REFHOST_EXPORT Status linkOrCopy(const QString &from, const QString &to);
 
+/// Whether @p a and @p b are two names of one file (a symbolic link counts as itself), so that
+/// damage done through either reaches both.
+QRT_REFHOST_EXPORT bool sameFile(const QString &a, const QString &b);
+
 /// Removes the name @p path (a symbolic link itself, never what it points to) and syncs the
 /// folder. A missing @p path is success.
 QRT_REFHOST_EXPORT Status removeFile(const QString &path);

@@ -91,13 +91,4 @@ QRT_REFHOST_EXPORT QString readDrawFileBytes(const QString &path, QByteArray &by
 /// The CRC-32 (IEEE, as zlib computes it) of @p bytes, as the user data file's header holds it.
 QRT_REFHOST_EXPORT quint32 crc32(const QByteArray &bytes);
 
-/// For a text draw file refused under @p shape: when its draws break no rule but the ranges
-/// (a game whose ranges widened over the years), the smallest shape with the same counts and
-/// kind of bonus drum that holds the whole file and the ranges of @p shape; otherwise nothing.
-QRT_REFHOST_EXPORT std::optional<LotteryShape> shapeHolding(const QByteArray &bytes,
-                                                            const LotteryShape &shape);
-/// "the smallest lottery that holds the whole file is 5:1-75+1:1-25; read it with that", for
-/// a refusal that shapeHolding() can help; empty otherwise.
-QRT_REFHOST_EXPORT QString suggestShape(const QByteArray &bytes, const LotteryShape &shape);
-
 } // namespace qrt::ref

@@ -2,14 +2,11 @@
 
 #include <qrt/refhost/qrt_refhost_export.h>
 
-#include <qrt/PodBuffer.h>
-
 #include <QString>
 #include <QStringView>
 
-#include <cstdint>
-#include <optional>
-#include <vector>
+#include <cstddef>
+#include <memory>
 
 namespace qrt::ref
 {
@@ -19,11 +16,18 @@ namespace qrt::ref
 class QRT_REFHOST_EXPORT DrawList
 {
 public:
+    /// No draws, of no numbers.
+    DrawList();
     /// @p bonuses numbers (0, 1 or 2) follow the @p total basic numbers of each draw.
-    DrawList(int total = 0, int bonuses = 0) : m_total(total), m_bonuses(bonuses) {}
+    explicit DrawList(int total, int bonuses = 0);
+    DrawList(const DrawList &other);
+    DrawList(DrawList &&other) noexcept;
+    DrawList &operator=(const DrawList &other);
+    DrawList &operator=(DrawList &&other) noexcept;
+    ~DrawList();
 
     /// The number of draws.
-    int size() const { return int(m_issueEnd.size()); }
+    int size() const;
     /// Basic numbers per draw.
     int total() const { return m_total; }
     bool hasBonus() const { return m_bonuses > 0; }
@@ -35,12 +39,9 @@ public:
     QStringView issueView(int i) const;
     ///@}
     /// Basic number @p j of draw @p i, both 0-based.
-    qint32 number(int i, int j) const { return m_values[size_t(i) * stride() + size_t(j)]; }
+    qint32 number(int i, int j) const;
     /// Bonus number @p k (0-based) of draw @p i; 0 when the draws have no such bonus.
-    qint32 bonus(int i, int k = 0) const
-    {
-        return k < m_bonuses ? m_values[size_t(i) * stride() + size_t(m_total + k)] : 0;
-    }
+    qint32 bonus(int i, int k = 0) const;
 
     /// @p numbers holds total() values; @p bonus is used when the lottery has one, and the
     /// second bonus, if any, is 0.
@@ -55,18 +56,17 @@ public:
     /// Bytes held, for measurements.
     size_t memoryBytes() const;
     /// The same draws of the same shape.
-    bool operator==(const DrawList &o) const = default;
+    bool operator==(const DrawList &o) const;
 
 private:
+    class Storage;
     size_t stride() const { return size_t(m_total) + size_t(m_bonuses); }
+    Storage &storage();
 
-    int m_total;
-    int m_bonuses;
-    // Grown with realloc: a collection filled one draw at a time by a save does not copy
-    // itself at every doubling.
-    PodBuffer<uint32_t> m_issueEnd;
-    PodBuffer<char16_t> m_issueChars;
-    PodBuffer<qint32> m_values;
+    int m_total = 0;
+    int m_bonuses = 0;
+    // Null until the first draw, and in a list moved from.
+    std::unique_ptr<Storage> d;
 };
 
 } // namespace qrt::ref

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "RowIndex_p.h"
-#include <qrt/PodBuffer.h>
+#include "PodBuffer.h"
+#include "RowIndex.h"
 
 #include <QString>
 #include <QStringView>
@@ -16,7 +16,7 @@ namespace qrt
 /// when it can be and UTF-16 otherwise, so a million draws cost a few dozen bytes each instead
 /// of a heap string per cell. Rows are addressed through a vector of offsets, which keeps row
 /// insertion and removal to a move of four bytes per row on the shorter side.
-class CellStore
+class QRT_EXPORT CellStore
 {
 public:
     /// The pool is compacted once at least @p compactAt bytes of it are garbage and the

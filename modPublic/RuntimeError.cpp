@@ -10,6 +10,8 @@ RuntimeError::RuntimeError(int number, const QString &description)
 {
 }
 
+RuntimeError::~RuntimeError() = default;
+
 QString RuntimeError::standardDescription(int number)
 {
     switch (number) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <qrt/qrt_export.h>
+
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -10,7 +12,7 @@ namespace qrt
 /// The per-row offsets of a CellStore: an array with room kept at both ends, so that a row
 /// inserted or removed moves whichever side of it is shorter. Inserting at the top of a
 /// million-row history, or at its end, moves nothing; the worst case, the middle, moves half.
-class RowIndex
+class QRT_EXPORT RowIndex
 {
 public:
     size_t size() const { return m_size; }

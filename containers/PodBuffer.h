@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QtGlobal>
+
 #include <algorithm>
 #include <cstddef>
 #include <cstdlib>
@@ -71,6 +73,7 @@ public:
     /// @p values must not point into this buffer.
     void append(const T *values, size_t n)
     {
+        Q_ASSERT(n == 0 || values + n <= m_data || values >= m_data + m_capacity);
         if (n > 0)
             std::memcpy(extend(n), values, n * sizeof(T));
     }
