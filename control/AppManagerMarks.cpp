@@ -60,11 +60,17 @@ void AppManager::setMarkRuleBreaks(bool on)
     d->markEditor();
 }
 
-void AppManagerPrivate::marksChanged()
+void AppManagerPrivate::marksChanged(int row, int col)
 {
-    judgedRows.clear();
-    markLimits.reset();
-    markLimitsFailed = false;
+    // A number typed changes the marks of its own row only; an issue (a repeat is marked
+    // further down), rows in or out, or a load may change any row's.
+    if (row > 0 && col > 0) {
+        judgedRows.erase(row);
+    } else {
+        judgedRows.clear();
+        markLimits.reset();
+        markLimitsFailed = false;
+    }
     if (markBreaks)
         msfData->repaintCells();
 }

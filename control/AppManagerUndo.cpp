@@ -129,7 +129,7 @@ void AppManagerPrivate::recordCell(int row, int col, const QString &before, cons
 {
     undoStack.push(new CellCommand(this, row, col, before, after, appended));
     touchRows(row, row);
-    marksChanged();
+    marksChanged(row, col);
 }
 
 void AppManagerPrivate::recordInsert(int row)

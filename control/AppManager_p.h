@@ -255,8 +255,9 @@ public:
     // Marks of broken rules (AppManagerMarks.cpp), kept only while markRuleBreaks is on.
     /// The message number the cell breaks, 0 for none; rows are judged when first asked for.
     int ruleBreakAt(int row, int col);
-    /// Forgets every judged row after any change and repaints the cells in view.
-    void marksChanged();
+    /// Forgets the judged rows a change may have touched (cell @p col of @p row, or with no
+    /// cell given every row) and repaints the cells in view.
+    void marksChanged(int row = 0, int col = -1);
     void markEditor();
 
     // Releases an object that the control created: deleted unless a host took it over by
