@@ -68,6 +68,10 @@ const QString kCustomLotteries = QStringLiteral("CustomLotteries");
 const QString kCustomNames = QStringLiteral("CustomLotteryNames");
 const char *const kTitle = QT_TRANSLATE_NOOP("qrt::app::MainWindow", "Data Manager");
 constexpr int kJournalDelayMs = 1500;
+// A step that held the window this long had the user wait; the input queued meanwhile is
+// dropped for a moment after it.
+constexpr qint64 kLongStepMs = 500;
+constexpr int kStaleInputMs = 150;
 
 ref::LotteryShape defaultShape()
 {
@@ -190,6 +194,7 @@ MainWindow::MainWindow(const QString &dataFolder, const std::optional<ref::Lotte
     scroll->setFocusPolicy(Qt::NoFocus);
     scroll->setWidget(central);
     setCentralWidget(scroll);
+    m_staleInput = new StaleInputFilter(this);
     m_progress = new QProgressBar;
     m_progress->setObjectName(QStringLiteral("progress"));
     m_progress->setMaximumWidth(240);
@@ -336,6 +341,10 @@ void MainWindow::loadLottery(const ref::LotteryShape &given)
 void MainWindow::showProgress(const QString &what, int done, int total)
 {
     if (total > 0 && done >= total) {
+        // What was clicked or typed while a long step held the window goes unanswered.
+        if (!m_progress->isHidden() && m_progressClock.isValid() &&
+            m_progressClock.elapsed() > kLongStepMs)
+            m_staleInput->dropFor(kStaleInputMs);
         m_progress->hide();
         if (statusBar()->currentMessage() == what)
             statusBar()->clearMessage();
@@ -343,6 +352,8 @@ void MainWindow::showProgress(const QString &what, int done, int total)
     }
     if (statusBar()->currentMessage() != what)
         statusBar()->showMessage(what);
+    if (m_progress->isHidden())
+        m_progressClock.start();
     m_progress->setRange(0, std::max(total, 0));
     m_progress->setValue(std::max(done, 0));
     m_progress->show();

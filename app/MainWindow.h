@@ -4,10 +4,12 @@
 #include "DrawStatistics.h"
 #include "LotteryCommands.h"
 #include "ResultImporter.h"
+#include "StaleInputFilter.h"
 #include <qrt/AppManager.h>
 #include <qrt/refhost/DrawList.h>
 #include <qrt/refhost/LotteryShape.h>
 
+#include <QElapsedTimer>
 #include <QMainWindow>
 #include <QMap>
 #include <QPointer>
@@ -209,6 +211,8 @@ private:
     QAction *m_removeCustomAction = nullptr;
     QWidget *m_content = nullptr;
     QProgressBar *m_progress = nullptr;
+    QElapsedTimer m_progressClock; // since the step the bar shows began
+    StaleInputFilter *m_staleInput = nullptr;
     QAction *m_undoAction = nullptr;
     QAction *m_redoAction = nullptr;
     QString m_lastError;             // of the control, since the last save began

@@ -687,6 +687,33 @@ private Q_SLOTS:
         }
     }
 
+    // A click queued while a long step held the window is not acted on when it ends; one made
+    // a moment later is.
+    void inputQueuedDuringALongStepIsDropped()
+    {
+        seedHistory(data->path(), QStringLiteral("6of49"), 3);
+        test::MsgBoxRecorder boxes;
+        MainWindow w(data->path());
+        show(w);
+        const int rows = grid(w)->Rows();
+        auto *insert = w.control()->findChild<QPushButton *>(QStringLiteral("btnInsert"));
+        const QPoint at = insert->rect().center();
+        w.showProgress(QStringLiteral("a long step"), 0, 10);
+        QTest::qSleep(600);
+        for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease})
+            QCoreApplication::postEvent(
+                insert,
+                new QMouseEvent(type, at, insert->mapToGlobal(at), Qt::LeftButton,
+                                type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
+                                Qt::NoModifier));
+        w.showProgress(QStringLiteral("a long step"), 10, 10);
+        QCoreApplication::processEvents();
+        QCOMPARE(grid(w)->Rows(), rows);
+        QTest::qWait(300);
+        QTest::mouseClick(insert, Qt::LeftButton);
+        QTRY_COMPARE(grid(w)->Rows(), rows + 1);
+    }
+
     // A failure at each file-system call of a start and an import, in turn: the history the
     // next start shows is the old one or the new one, whole, and the exit code and message say
     // which. A folder that is not synced still holds the new draws, and says so.
