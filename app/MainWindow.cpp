@@ -200,6 +200,11 @@ MainWindow::MainWindow(const QString &dataFolder, const std::optional<ref::Lotte
     m_progress->setMaximumWidth(240);
     m_progress->hide();
     statusBar()->addPermanentWidget(m_progress);
+    // Where the user is, by draw and column: the cell a Check or Save stopped on is named here
+    // while its message is read.
+    m_cellLabel = new QLabel;
+    m_cellLabel->setObjectName(QStringLiteral("cellPosition"));
+    statusBar()->addPermanentWidget(m_cellLabel);
     connect(m_start, &QComboBox::currentIndexChanged, this, [this] { refreshChart(); });
     connect(m_end, &QComboBox::currentIndexChanged, this, [this] { refreshChart(); });
 
@@ -404,6 +409,13 @@ void MainWindow::buildControl()
     connect(m_control, &AppManager::exportClicked, this, &MainWindow::askForCsvExport);
     // The control reports inside its long loads, checks and saves; the bar is painted at once.
     connect(m_control, &AppManager::progress, this, &MainWindow::showProgress);
+    FlexGrid *cells = m_control->findChild<FlexGrid *>(QStringLiteral("msfData"));
+    connect(cells, &FlexGrid::RowColChange, this, [this, cells] {
+        const QString issue = m_control->currentIssue();
+        const QString column = cells->TextArray(m_control->currentColumn());
+        m_cellLabel->setText(issue.isEmpty() ? tr("New draw, %1").arg(column)
+                                             : tr("Issue %1, %2").arg(issue, column));
+    });
     // Typed draws go to the journal a moment after the typing stops.
     const auto typed = [this] { m_journalTimer->start(); };
     connect(m_control, &AppManager::modifiedChanged, this, typed);

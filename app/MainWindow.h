@@ -211,6 +211,7 @@ private:
     QAction *m_removeCustomAction = nullptr;
     QWidget *m_content = nullptr;
     QProgressBar *m_progress = nullptr;
+    QLabel *m_cellLabel = nullptr;
     QElapsedTimer m_progressClock; // since the step the bar shows began
     StaleInputFilter *m_staleInput = nullptr;
     QAction *m_undoAction = nullptr;

@@ -888,6 +888,10 @@ private Q_SLOTS:
         QCOMPARE(g->Col(), 0);
         auto *editor = w.control()->findChild<QLineEdit *>(QStringLiteral("txtEdit"));
         QCOMPARE(editor->text(), QStringLiteral("19900113"));
+        // The status bar names the cell, by draw and column.
+        g->setCol(2);
+        QCOMPARE(w.findChild<QLabel *>(QStringLiteral("cellPosition"))->text(),
+                 QStringLiteral("Issue 19900113, ") + g->TextArray(2));
         const int row = g->Row();
         QVERIFY(!w.goToIssue(QStringLiteral("19900114")));
         QCOMPARE(g->Row(), row);

@@ -1033,6 +1033,14 @@ Die kleinste Lotterie, die die ganze Datei fasst, ist %1; wählen Sie sie unter 
         <source>Custom lottery to remove from the menu:</source>
         <translation>Benutzerdefinierte Lotterie, die aus dem Menü entfernt wird:</translation>
     </message>
+    <message>
+        <source>New draw, %1</source>
+        <translation>Neue Ziehung, %1</translation>
+    </message>
+    <message>
+        <source>Issue %1, %2</source>
+        <translation>Ziehung %1, %2</translation>
+    </message>
 </context>
 <context>
     <name>qrt::app::MessageDialog</name>

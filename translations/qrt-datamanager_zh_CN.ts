@@ -1033,6 +1033,14 @@ The smallest lottery that holds the whole file is %1; choose it under Lottery &g
         <source>Custom lottery to remove from the menu:</source>
         <translation>要从菜单中移除的自定义彩票：</translation>
     </message>
+    <message>
+        <source>New draw, %1</source>
+        <translation>新开奖，%1</translation>
+    </message>
+    <message>
+        <source>Issue %1, %2</source>
+        <translation>第 %1 期，%2</translation>
+    </message>
 </context>
 <context>
     <name>qrt::app::MessageDialog</name>
