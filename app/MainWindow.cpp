@@ -412,7 +412,7 @@ void MainWindow::buildControl()
     FlexGrid *cells = m_control->findChild<FlexGrid *>(QStringLiteral("msfData"));
     connect(cells, &FlexGrid::RowColChange, this, [this, cells] {
         const QString issue = m_control->currentIssue();
-        const QString column = cells->TextArray(m_control->currentColumn());
+        const QString column = cells->TextArray(m_control->currentColumn()).trimmed();
         m_cellLabel->setText(issue.isEmpty() ? tr("New draw, %1").arg(column)
                                              : tr("Issue %1, %2").arg(issue, column));
     });

@@ -68,6 +68,11 @@ EditorBatch::~EditorBatch()
 
 void AppManagerPrivate::rowColChange()
 {
+    // The row left shows the marks its empty cells held back while it was typed.
+    if (markBreaks && msfData->Row() != markedRow) {
+        markedRow = msfData->Row();
+        msfData->repaintCells();
+    }
     handle([this] { ShowEditor(); });
 }
 

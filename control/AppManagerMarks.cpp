@@ -111,7 +111,16 @@ int AppManagerPrivate::ruleBreakAt(int row, int col)
             judgedRows.clear();
         it = judgedRows.emplace(row, std::move(marks)).first;
     }
-    return size_t(col) < it->second.size() ? it->second[size_t(col)] : 0;
+    const int mark = size_t(col) < it->second.size() ? it->second[size_t(col)] : 0;
+    // The cells of the row being typed that are still empty are not yet a fault: they are
+    // marked once the user leaves the row, and Check names them as before.
+    if (mark && row == msfData->Row()) {
+        QString text;
+        msfData->cellText(row, col, text);
+        if (text.isEmpty())
+            return 0;
+    }
+    return mark;
 }
 
 void AppManagerPrivate::markEditor()

@@ -307,6 +307,7 @@ public:
     bool sheetKeys = false;
     QPointer<QWidget> watchedWindow;
     bool markBreaks = false;
+    int markedRow = -1;                   // the current row when the marks were last painted
     std::optional<DrawLimits> markLimits; // read with the first row judged after a change
     bool markLimitsFailed = false;
     std::unordered_map<int, std::vector<quint8>> judgedRows;

@@ -891,7 +891,7 @@ private Q_SLOTS:
         // The status bar names the cell, by draw and column.
         g->setCol(2);
         QCOMPARE(w.findChild<QLabel *>(QStringLiteral("cellPosition"))->text(),
-                 QStringLiteral("Issue 19900113, ") + g->TextArray(2));
+                 QStringLiteral("Issue 19900113, ") + g->TextArray(2).trimmed());
         const int row = g->Row();
         QVERIFY(!w.goToIssue(QStringLiteral("19900114")));
         QCOMPARE(g->Row(), row);

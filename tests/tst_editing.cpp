@@ -787,6 +787,22 @@ private Q_SLOTS:
         }
     }
 
+    // An emptied cell of the row being typed waits to be marked until the user leaves the row.
+    void emptyCellMarkedOnceTheRowIsLeft()
+    {
+        control->setMarkRuleBreaks(true);
+        load(2, true, {"1 11 12 +13", "2 21 22 +23"});
+        grid->setRow(1);
+        grid->setCol(2);
+        key(Qt::Key_Backspace);
+        const QModelIndex index = grid->findChild<QTableView *>()->model()->index(0, 2);
+        QCOMPARE(index.data(Qt::ToolTipRole).toString(), QString());
+        QCOMPARE(editor->toolTip(), QString());
+        key(Qt::Key_Down);
+        QCOMPARE(index.data(Qt::ToolTipRole).toString(),
+                 QStringLiteral("Basic numbers should be digits"));
+    }
+
     // Long jobs tell their progress a bounded number of times; short ones not at all.
     void progressOfLongJobs_data()
     {
