@@ -201,7 +201,7 @@ MainWindow::MainWindow(const QString &dataFolder, const std::optional<ref::Lotte
     m_progress->hide();
     statusBar()->addPermanentWidget(m_progress);
     // Where the user is, by draw and column: the cell a Check or Save stopped on is named here
-    // while its message is read.
+    // once its message is closed.
     m_cellLabel = new QLabel;
     m_cellLabel->setObjectName(QStringLiteral("cellPosition"));
     statusBar()->addPermanentWidget(m_cellLabel);
