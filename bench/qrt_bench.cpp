@@ -329,6 +329,20 @@ ChildRun runProgram(const QStringList &args)
     return run;
 }
 
+// One table of the program-level scenarios: min, median and max of each.
+void printSamples(const QString &title, Samples &samples)
+{
+    std::printf("%s\n  %-36s %10s %10s %10s\n", qPrintable(title), "scenario", "min", "median",
+                "max");
+    for (auto &[name, values] : samples) {
+        std::sort(values.begin(), values.end());
+        std::printf("  %-36s %10.2f %10.2f %10.2f\n", qPrintable(name), values.front(),
+                    values[values.size() / 2], values.back());
+    }
+    std::printf("\n");
+    std::fflush(stdout);
+}
+
 // A keno result file as lotteries publish it: a header, a draw number, a date, the numbers
 // and a multiplier that the import ignores.
 QByteArray publishedCsv(const ref::DrawList &draws)
@@ -392,16 +406,10 @@ void measureImport(int draws, int runs)
         samples[QStringLiteral("P7m its peak memory, MB")].push_back(double(updated.peakKb) / 1024);
         QDir(data).removeRecursively();
     }
-    std::printf("the command line on a published keno CSV, %d draws (%lld MB)\n", draws,
-                static_cast<long long>(withoutLast.size() >> 20));
-    std::printf("  %-36s %10s %10s %10s\n", "scenario", "min", "median", "max");
-    for (auto &[name, values] : samples) {
-        std::sort(values.begin(), values.end());
-        std::printf("  %-36s %10.2f %10.2f %10.2f\n", qPrintable(name), values.front(),
-                    values[values.size() / 2], values.back());
-    }
-    std::printf("\n");
-    std::fflush(stdout);
+    printSamples(QStringLiteral("the command line on a published keno CSV, %1 draws (%2 MB)")
+                     .arg(draws)
+                     .arg(withoutLast.size() >> 20),
+                 samples);
 }
 
 // The program as its users meet it, on a keno archive of @p draws draws that its own import
@@ -464,15 +472,7 @@ void measureProgram(int draws, int runs)
         }
         setMsgBoxHandler({});
     }
-    std::printf("the program on keno 20 of 80, %d draws\n", draws);
-    std::printf("  %-32s %10s %10s %10s\n", "scenario", "min", "median", "max");
-    for (auto &[name, values] : samples) {
-        std::sort(values.begin(), values.end());
-        std::printf("  %-32s %10.2f %10.2f %10.2f\n", qPrintable(name), values.front(),
-                    values[values.size() / 2], values.back());
-    }
-    std::printf("\n");
-    std::fflush(stdout);
+    printSamples(QStringLiteral("the program on keno 20 of 80, %1 draws").arg(draws), samples);
 }
 
 QList<Config> configs(const QStringList &sizes, int keno, int variant)
