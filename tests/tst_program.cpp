@@ -121,9 +121,10 @@ private Q_SLOTS:
             << check(data + "/broken.txt", "lotto") << none << 2 << "lotto";
         QTest::newRow("missing file") << check(data + "/missing.txt") << none << 2 << "missing.txt";
         QTest::newRow("--skip-bad without --import")
-            << in("6of49", {"--skip-bad"}) << none << 2 << "";
+            << in("6of49", {"--skip-bad"}) << none << 2 << "--skip-bad goes with --import";
         QTest::newRow("update over FTP")
-            << in("6of49", {"--update", "ftp://example.org/r.csv"}) << none << 2 << "";
+            << in("6of49", {"--update", "ftp://example.org/r.csv"}) << none << 2
+            << "is not an http or https address; nothing was changed";
         QTest::newRow("restore what was never saved")
             << in("6:1-49", {"--restore", "7"}) << none << 2 << "no earlier version 7";
         // A draw from before the game's ranges changed: the shape that would hold it.
