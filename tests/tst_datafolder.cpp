@@ -56,16 +56,13 @@ private Q_SLOTS:
                                             "qrt-datamanager (process %1 on %2); close it first.")
                                  .arg(QCoreApplication::applicationPid())
                                  .arg(QSysInfo::machineHostName());
-        QTest::newRow("empty") << QByteArray() << ""
-                               << "";
-        QTest::newRow("garbage") << QByteArray("\xff\x01garbage\n\n\n\n") << ""
-                                 << "";
-        QTest::newRow("dead pid") << lockNaming(child) << ""
-                                  << "";
+        const QString free;
+        QTest::newRow("empty") << QByteArray() << free << free;
+        QTest::newRow("garbage") << QByteArray("\xff\x01garbage\n\n\n\n") << free << free;
+        QTest::newRow("dead pid") << lockNaming(child) << free << free;
         // Only a process that died leaves the file unlocked with its pid in it; the pid may be
         // another process's by now.
-        QTest::newRow("live pid, not held") << ours << ""
-                                            << "";
+        QTest::newRow("live pid, not held") << ours << free << free;
         QTest::newRow("live holder") << ours << "flock" << byUs;
         QTest::newRow("holder that wrote nothing yet")
             << QByteArray() << "flock"
@@ -117,15 +114,12 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("change");
         QTest::addColumn<QString>("lost");
-        QTest::newRow("intact") << ""
-                                << "";
-        QTest::newRow("deleted") << "delete"
-                                 << "its lock file was deleted";
+        QTest::newRow("intact") << QString() << QString();
+        QTest::newRow("deleted") << QString("delete") << "its lock file was deleted";
         QTest::newRow("replaced by another process's lock")
-            << "replace"
-            << "its lock file was replaced by that of process 1";
-        QTest::newRow("rewritten with another pid") << "rewrite"
-                                                    << "its lock file now names process 1";
+            << QString("replace") << "its lock file was replaced by that of process 1";
+        QTest::newRow("rewritten with another pid")
+            << QString("rewrite") << "its lock file now names process 1";
     }
     void checkLock()
     {

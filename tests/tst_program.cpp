@@ -2,7 +2,6 @@
 // what its files hold after imports that are refused, fail, are killed or meet another program.
 #include "TinyServer.h"
 
-#include <QDateTime>
 #include <QDir>
 #include <QDirIterator>
 #include <QElapsedTimer>
@@ -19,6 +18,9 @@
 #include <functional>
 #include <sys/resource.h>
 #include <sys/stat.h>
+
+// Checks that a text holds a part, and shows the whole text when it does not.
+#define VERIFY_HAS(text, part) QVERIFY2(QString(text).contains(part), qPrintable(QString(text)))
 
 class tst_Program : public QObject
 {
@@ -82,102 +84,127 @@ class tst_Program : public QObject
     }
 
 private Q_SLOTS:
-    void options_data()
+    // What the program prints and the code it ends with, for options and for files that are
+    // no draw files or hold what none should. In the arguments <dir> is an empty folder and
+    // <file> its draws.txt, holding the row's bytes, or made a FIFO or a folder.
+    void commandLine_data()
     {
         const QString data = QStringLiteral(QRT_TEST_DATA);
         QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<int>("code");
         QTest::addColumn<QString>("printed");
-        QTest::newRow("help") << QStringList{"--help"} << 0 << "Usage: qrt-datamanager [options]";
-        QTest::newRow("version") << QStringList{"--version"} << 0 << "qrt-datamanager 0.1.0";
+        const QByteArray none;
+        const auto check = [](const QString &file = "<file>", const char *lottery = "6:1-49") {
+            return QStringList{"--check", file, "--lottery", lottery};
+        };
+        const auto in = [](const char *lottery, const QStringList &more) {
+            return QStringList{"--data-dir", "<dir>", "--lottery", lottery} + more;
+        };
+        QTest::newRow("help") << QStringList{"--help"} << none << 0
+                              << "Usage: qrt-datamanager [options]";
+        QTest::newRow("version") << QStringList{"--version"} << none << 0
+                                 << "qrt-datamanager 0.1.0";
         QTest::newRow("unknown option")
-            << QStringList{"--colour"} << 2 << "Unknown option 'colour'";
+            << QStringList{"--colour"} << none << 2 << "Unknown option 'colour'";
         QTest::newRow("stray argument")
-            << QStringList{"draws.txt"} << 2 << "unexpected argument: draws.txt";
+            << QStringList{"draws.txt"} << none << 2 << "unexpected argument: draws.txt";
         QTest::newRow("value missing")
-            << QStringList{"--check"} << 2 << "Missing value after '--check'";
+            << QStringList{"--check"} << none << 2 << "Missing value after '--check'";
         QTest::newRow("check without lottery")
-            << QStringList{"--check", data + "/broken.txt"} << 2 << "--check needs --lottery";
-        QTest::newRow("clean history")
-            << QStringList{"--check", data + "/de-6of49-1955-2026.txt", "--lottery", "6:1-49"} << 0
-            << "5031 draws of 6 of 1-49, no broken rule";
+            << check(data + "/broken.txt").mid(0, 2) << none << 2 << "--check needs --lottery";
+        QTest::newRow("clean history") << check(data + "/de-6of49-1955-2026.txt") << none << 0
+                                       << "5031 draws of 6 of 1-49, no broken rule";
         QTest::newRow("broken rules")
-            << QStringList{"--check", data + "/broken.txt", "--lottery", "6of49"} << 1
-            << "broken.txt: 2 broken rules";
+            << check(data + "/broken.txt", "6of49") << none << 1 << "broken.txt: 2 broken rules";
         QTest::newRow("unknown lottery")
-            << QStringList{"--check", data + "/broken.txt", "--lottery", "lotto"} << 2 << "lotto";
-        QTest::newRow("missing file")
-            << QStringList{"--check", data + "/missing.txt", "--lottery", "6of49"} << 2
-            << "missing.txt";
+            << check(data + "/broken.txt", "lotto") << none << 2 << "lotto";
+        QTest::newRow("missing file") << check(data + "/missing.txt") << none << 2 << "missing.txt";
+        QTest::newRow("--skip-bad without --import")
+            << in("6of49", {"--skip-bad"}) << none << 2 << "--skip-bad goes with --import";
+        QTest::newRow("update over FTP")
+            << in("6of49", {"--update", "ftp://example.org/r.csv"}) << none << 2
+            << "is not an http or https address; nothing was changed";
+        QTest::newRow("restore what was never saved")
+            << in("6:1-49", {"--restore", "7"}) << none << 2 << "no earlier version 7";
+        // A draw from before the game's ranges changed: the shape that would hold it.
+        QTest::newRow("second drum, wider once")
+            << in("euromillions", {"--import", "<file>"})
+            << QByteArray("2011001 01 02 03 04 05 + 01 13\n") << 1 << "use --lottery 5:1-50+2:1-13";
+
+        // Files that are no draw files are refused before they are read, and bad lines cost
+        // memory for the hundred that are listed only.
+        QTest::newRow("FIFO") << check() << QByteArray("<fifo>") << 2 << "it is a pipe (FIFO)";
+        QTest::newRow("folder") << check() << QByteArray("<folder>") << 2 << "it is a folder";
+        QTest::newRow("device") << check("/dev/zero") << none << 2 << "it is a device";
+        QTest::newRow("NUL bytes") << check() << QByteArray("1 01 02 03 04 05 06\n2 01\0 02\n", 30)
+                                   << 1 << ":2: the line holds a NUL byte";
+        QTest::newRow("UTF-8 BOM")
+            << check() << QByteArray("\357\273\2771 01 02 03 04 05 06\n") << 0 << "1 draws";
+        QTest::newRow("UTF-16") << check()
+                                << QByteArray(reinterpret_cast<const char *>(u"1 01\n"), 10) << 1
+                                << "draws.txt:1: expected 6 numbers after the issue, found 1";
+        // A line longer than any draw is refused without splitting it, and reading goes on.
+        const QByteArray huge = QByteArray("1,").repeated(10 << 20) + "\n2 01 02 03 04 05 06\n3\n";
+        QTest::newRow("20 MB line")
+            << check() << huge << 1
+            << "draws.txt:1: expected 6 numbers after the issue, found 10485759\n";
+        QTest::newRow("after a 20 MB line")
+            << check() << huge << 1 << "draws.txt:3: expected 6 numbers after the issue, found 0\n";
+        // The kernel's files tell no size, but are read to their end.
+        QTest::newRow("/proc/self/status")
+            << check("/proc/self/status") << none << 2 << "status: no column holds the draw number";
+        const QByteArray many = QByteArray("1 01 02 03 04 05\n").repeated(1000000);
+        QTest::newRow("a million bad lines")
+            << check() << many << 1
+            << ":100: expected 6 numbers after the issue, found 5\n... and 999900 more\n";
+        QTest::newRow("no draws to be found") << check() << QByteArray("bad line\nbad line\n") << 2
+                                              << "no column holds the draw number";
+        QTest::newRow("a million, counted")
+            << check() << many << 1 << "draws.txt: 1000000 broken rules";
     }
-    void options()
+    void commandLine()
     {
         QFETCH(QStringList, args);
+        QFETCH(QByteArray, bytes);
         QFETCH(int, code);
         QFETCH(QString, printed);
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("draws.txt"));
+        if (bytes == "<fifo>")
+            QCOMPARE(mkfifo(QFile::encodeName(file).constData(), 0600), 0);
+        else if (bytes == "<folder>")
+            QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("draws.txt")));
+        else if (!bytes.isEmpty())
+            write(dir, "draws.txt", bytes);
+        args.replaceInStrings(QStringLiteral("<dir>"), dir.path());
+        args.replaceInStrings(QStringLiteral("<file>"), file);
         const Run r = run(args);
         QCOMPARE(r.code, code);
-        QVERIFY2((r.out + r.err).contains(printed), qPrintable(r.out + r.err));
+        QVERIFY2((r.out + r.err).contains(printed), qPrintable((r.out + r.err).left(2000)));
+        QVERIFY((r.out + r.err).count(u'\n') <= 103);
     }
 
-    // Each import adds what is new and saves it; what would mix or break the history is
-    // refused with nothing written.
-    void importKeepsTheHistoryWhole()
-    {
-        QTemporaryDir dir;
-        const QString history = QStringLiteral(QRT_TEST_DATA "/de-6of49-1955-2026.txt");
-        QCOMPARE(importInto(dir, history).out, QStringLiteral("added 5031, holds 5031 draws\n"));
-        const QByteArray saved = contents(userFile(dir));
-        QCOMPARE(importInto(dir, history).out, QStringLiteral("added 0, holds 5031 draws\n"));
-        QCOMPARE(importInto(dir, write(dir, "empty.txt", "")).out,
-                 QStringLiteral("added 0, holds 5031 draws\n"));
-
-        Run r = importInto(dir, write(dir, "conflict.txt",
-                                      "20990101 01 02 03 04 05 06\n"
-                                      "19551009 01 02 03 04 05 06\n"));
-        QCOMPARE(r.code, 1);
-        QVERIFY2(r.err.contains(QStringLiteral("issue 19551009 is held as \"03 12 13 16 23 41\" "
-                                               "but the file has \"01 02 03 04 05 06\"")),
-                 qPrintable(r.err));
-        r = importInto(dir, write(dir, "bad.txt", "20990101 01 02 03 04 05\n"));
-        QCOMPARE(r.code, 1);
-        QVERIFY2(r.err.contains(QStringLiteral("bad.txt:1: expected 6 numbers")),
-                 qPrintable(r.err));
-        QCOMPARE(contents(userFile(dir)), saved);
-
-        r = importInto(dir, write(dir, "new.txt", "20990101 01 02 03 04 05 06\n"));
-        QCOMPARE(r.out, QStringLiteral("added 1, holds 5032 draws\n"));
-        QVERIFY(contents(userFile(dir)).endsWith("20990101 01 02 03 04 05 06\n"));
-    }
-
-    // Sample draws are replaced by the first import, and a game whose order matters keeps it.
-    // Each import keeps the state it replaces; --restore brings one back as a save of its own.
+    // Each import keeps the state it replaces; --restore brings one back as a save of its own
+    // (the versions kept and restored: tst_app earlierVersions).
     void earlierVersions()
     {
         QTemporaryDir dir;
+        QCOMPARE(importInto(dir, write(dir, "one.txt", "1 01 02 03 04 05 06\n")).code, 0);
+        QCOMPARE(importInto(dir, write(dir, "two.txt", "2 01 02 03 04 05 07\n")).code, 0);
         const QStringList lottery = {"--data-dir", dir.path(), "--lottery", "6:1-49"};
-        const QString one = write(dir, "one.txt", "1 01 02 03 04 05 06\n");
-        const QString two = write(dir, "two.txt", "2 01 02 03 04 05 07\n");
-        QCOMPARE(run(lottery + QStringList{"--import", one}).code, 0);
-        QCOMPARE(run(lottery + QStringList{"--import", two}).code, 0);
         Run r = run(lottery + QStringList{"--versions"});
-        QCOMPARE(r.code, 0);
-        QVERIFY2(r.out.trimmed().startsWith(u'1') &&
+        QVERIFY2(r.code == 0 && r.out.trimmed().startsWith(u'1') &&
                      r.out.trimmed().endsWith(QStringLiteral("1 draws")) && r.out.count(u'\n') == 1,
                  qPrintable(r.out));
-        r = run(lottery + QStringList{"--restore", "7"});
-        QCOMPARE(r.code, 2);
-        QVERIFY2(r.err.contains(QStringLiteral("no earlier version 7")), qPrintable(r.err));
         r = run(lottery + QStringList{"--restore", "1"});
         QCOMPARE(r.code, 0);
         QCOMPARE(r.out, QStringLiteral("restored version 1, holds 1 draws\n"));
-        r = run(lottery + QStringList{"--versions"});
-        QVERIFY2(r.out.trimmed().endsWith(QStringLiteral("2 draws")) && r.out.count(u'\n') == 2,
-                 qPrintable(r.out));
     }
 
     // Published result files go in as downloaded: junk rows only with --skip-bad, a second
-    // file adds its new draws between and after the held ones, a conflict writes nothing.
+    // file adds its new draws between and after the held ones, a conflict writes nothing, and
+    // --gaps lists the issues missing (the layouts and dates read: tst_importer).
     void importPublishedFiles()
     {
         QTemporaryDir dir;
@@ -186,15 +213,13 @@ private Q_SLOTS:
         const QString published = QStringLiteral(QRT_TEST_DATA "/published-ca-649.csv");
         Run r = run(lottery + QStringList{"--import", published});
         QCOMPARE(r.code, 1);
-        QVERIFY2(r.err.contains(QStringLiteral(
-                     "published-ca-649.csv:7: number 0 is out of range 1 to 49 (column \"BONUS "
-                     "NUMBER\")")),
-                 qPrintable(r.err));
+        VERIFY_HAS(r.err,
+                   "published-ca-649.csv:7: number 0 is out of range 1 to 49 (column \"BONUS "
+                   "NUMBER\")");
         QVERIFY(!QFile::exists(held));
         r = run(lottery + QStringList{"--import", published, "--skip-bad"});
         QCOMPARE(r.out, QStringLiteral("added 45, holds 45 draws\n"));
-        QVERIFY2(r.err.contains(QStringLiteral("45 new, 0 already held, 0 conflicting, 5 bad")),
-                 qPrintable(r.err));
+        VERIFY_HAS(r.err, "45 new, 0 already held, 0 conflicting, 5 bad");
         const QByteArray saved = contents(held);
         QVERIFY(saved.contains("\n4001 09 10 17 29 35 46 + 21\n"));
 
@@ -214,47 +239,15 @@ private Q_SLOTS:
                   "Draw,Numbers,Bonus\n4001,\"1 2 3 4 5 6\",7\n9999,1-2-3-4-5-6,7\n");
         r = run(lottery + QStringList{"--import", conflict});
         QCOMPARE(r.code, 1);
-        QVERIFY2(r.err.contains(QStringLiteral("issue 4001 is held as \"09 10 17 29 35 46 + 21\" "
-                                               "but the file has \"01 02 03 04 05 06 + 07\"")),
-                 qPrintable(r.err));
+        VERIFY_HAS(r.err, "issue 4001 is held as \"09 10 17 29 35 46 + 21\" "
+                          "but the file has \"01 02 03 04 05 06 + 07\"");
         QCOMPARE(contents(held), after);
-
-        r = run(lottery + QStringList{"--check", write(dir, "dates.csv",
-                                                       "Date,N1,N2,N3,N4,N5,N6,Bonus\n"
-                                                       "1/2/2025,1,2,3,4,5,6,7\n")});
-        QCOMPARE(r.code, 2);
-        QVERIFY2(
-            r.err.contains(QStringLiteral("column \"Date\" do not tell the day from the month")),
-            qPrintable(r.err));
-        QCOMPARE(run(lottery + QStringList{"--skip-bad"}).code, 2);
 
         r = run(lottery + QStringList{"--gaps"});
         QCOMPARE(r.code, 0);
         QVERIFY2(r.out.startsWith(QStringLiteral("4046\n4047\n")) &&
                      r.out.endsWith(QStringLiteral("\n4999\n5001 to 4001499 (3996499 missing)\n")),
                  qPrintable(r.out.left(200)));
-    }
-
-    // A game with bonus numbers from a drum of its own: the draws held as the file has them,
-    // the second bonus included; a draw from before its ranges changed is refused with the
-    // shape that would hold them all, and nothing is written.
-    void importSecondDrum()
-    {
-        QTemporaryDir dir;
-        const QString file = write(
-            dir, "euro.txt", "2026001 01 02 03 04 05 + 03 09\n2026002 10,20,30,40,50 + 12,1\n");
-        Run r = run({"--data-dir", dir.path(), "--lottery", "euromillions", "--import", file});
-        QCOMPARE(r.out, QStringLiteral("added 2, holds 2 draws\n"));
-        const QByteArray saved = contents(dir.filePath(QStringLiteral("euromillions/User.ltk")));
-        QVERIFY2(saved.startsWith("QRTDraws 2\n") &&
-                     saved.endsWith("2026001 01 02 03 04 05 + 03 09\n"
-                                    "2026002 10 20 30 40 50 + 12 01\n"),
-                 saved.constData());
-        const QString widened = write(dir, "widened.txt", "2011001 01 02 03 04 05 + 01 13\n");
-        r = run({"--data-dir", dir.path(), "--lottery", "euromillions", "--import", widened});
-        QCOMPARE(r.code, 1);
-        QVERIFY2(r.err.contains(QStringLiteral("use --lottery 5:1-50+2:1-13")), qPrintable(r.err));
-        QCOMPARE(contents(dir.filePath(QStringLiteral("euromillions/User.ltk"))), saved);
     }
 
     // An update adds every new draw of the published file, whatever else the file holds;
@@ -285,7 +278,7 @@ private Q_SLOTS:
             });
             const Run r = run(lottery + QStringList{"--update", server.url().toString()});
             QCOMPARE(r.code, 2);
-            QVERIFY2(r.err.contains(QString::fromLatin1(said)), qPrintable(r.err));
+            VERIFY_HAS(r.err, QString::fromLatin1(said));
             QCOMPARE(contents(held), before);
         };
         qputenv("QRT_UPDATE_TIMEOUT", "1");
@@ -293,13 +286,12 @@ private Q_SLOTS:
         failing("200 OK", published.left(30), published.size(), false, "ended after 30 of");
         failing("200 OK", published, -1, true, "sent nothing for 1 s");
         qunsetenv("QRT_UPDATE_TIMEOUT");
-        QCOMPARE(run(lottery + QStringList{"--update", "ftp://example.org/r.csv"}).code, 2);
 
         qrt::test::ServerThread server([&](qrt::test::TinyServer &s) { s.body = published; });
         const Run r = run(lottery + QStringList{"--update", server.url().toString()});
         QCOMPARE(r.code, 0);
         QCOMPARE(r.out, QStringLiteral("added 2, kept 1 conflicting, holds 4 draws\n"));
-        QVERIFY2(r.err.contains(QStringLiteral("issue 2 is held as")), qPrintable(r.err));
+        VERIFY_HAS(r.err, "issue 2 is held as");
         QVERIFY(contents(held).endsWith("2 11 12 13 14 15 16 + 17\n3 31 32 33 34 35 36 + 37\n"
                                         "4 21 22 23 24 25 26 + 27\n"));
     }
@@ -312,70 +304,6 @@ private Q_SLOTS:
         QCOMPARE(r.out, QStringLiteral("added 2, holds 2 draws\n"));
         QVERIFY(contents(dir.filePath(QStringLiteral("daily3/User.ltk")))
                     .endsWith("20260101 09 01 05\n20260102 00 00 07\n"));
-    }
-
-    // Files that are no draw files are refused before they are read, and bad lines cost
-    // memory for the hundred that are listed only.
-    void hostileFiles_data()
-    {
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<QString>("special");
-        QTest::addColumn<int>("code");
-        QTest::addColumn<QString>("printed");
-        QTest::newRow("FIFO") << QByteArray() << "fifo" << 2 << "it is a pipe (FIFO)";
-        QTest::newRow("folder") << QByteArray() << "folder" << 2 << "it is a folder";
-        QTest::newRow("device") << QByteArray() << "/dev/zero" << 2 << "it is a device";
-        QTest::newRow("NUL bytes") << QByteArray("1 01 02 03 04 05 06\n2 01\0 02\n", 30) << "" << 1
-                                   << ":2: the line holds a NUL byte";
-        QTest::newRow("UTF-8 BOM") << QByteArray("\xEF\xBB\xBF"
-                                                 "1 01 02 03 04 05 06\n")
-                                   << "" << 0 << "1 draws";
-        QTest::newRow("UTF-16") << QByteArray("1\0 \0"
-                                              "0\0"
-                                              "1\0\n\0",
-                                              10)
-                                << "" << 1
-                                << "draws.txt:1: expected 6 numbers after the issue, found 1";
-        // A line longer than any draw is refused without splitting it, and reading goes on.
-        const QByteArray huge = QByteArray("1,").repeated(10 << 20) + "\n2 01 02 03 04 05 06\n3\n";
-        QTest::newRow("20 MB line")
-            << huge << "" << 1
-            << "draws.txt:1: expected 6 numbers after the issue, found 10485759\n";
-        QTest::newRow("after a 20 MB line")
-            << huge << "" << 1 << "draws.txt:3: expected 6 numbers after the issue, found 0\n";
-        // The kernel's files tell no size, but are read to their end.
-        QTest::newRow("/proc/self/status") << QByteArray() << "/proc/self/status" << 2
-                                           << "status: no column holds the draw number";
-        QByteArray many;
-        for (int i = 0; i < 1000000; ++i)
-            many += "1 01 02 03 04 05\n";
-        QTest::newRow("a million bad lines")
-            << many << "" << 1
-            << ":100: expected 6 numbers after the issue, found 5\n... and 999900 more\n";
-        QTest::newRow("no draws to be found")
-            << QByteArray("bad line\nbad line\n") << "" << 2 << "no column holds the draw number";
-        QTest::newRow("a million, counted") << many << "" << 1 << "draws.txt: 1000000 broken rules";
-    }
-    void hostileFiles()
-    {
-        QFETCH(QByteArray, bytes);
-        QFETCH(QString, special);
-        QFETCH(int, code);
-        QFETCH(QString, printed);
-        QTemporaryDir dir;
-        QString file = dir.filePath(QStringLiteral("draws.txt"));
-        if (special == QLatin1String("fifo"))
-            QCOMPARE(mkfifo(QFile::encodeName(file).constData(), 0600), 0);
-        else if (special == QLatin1String("folder"))
-            QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("draws.txt")));
-        else if (!special.isEmpty())
-            file = special;
-        else
-            write(dir, "draws.txt", bytes);
-        const Run r = run({"--check", file, "--lottery", "6:1-49"});
-        QCOMPARE(r.code, code);
-        QVERIFY2((r.out + r.err).contains(printed), qPrintable((r.out + r.err).left(2000)));
-        QVERIFY((r.out + r.err).count(u'\n') <= 103);
     }
 
     // A save that fails part way (a file size limit stands in for a full disk) leaves the
@@ -392,8 +320,7 @@ private Q_SLOTS:
             setrlimit(RLIMIT_FSIZE, &limit);
         });
         QCOMPARE(r.code, 3);
-        QVERIFY2(r.err.contains(QStringLiteral("the draws saved before are intact")),
-                 qPrintable(r.err));
+        VERIFY_HAS(r.err, "the draws saved before are intact");
         QCOMPARE(contents(userFile(dir)), saved);
         QCOMPARE(importInto(dir, write(dir, "empty.txt", "")).out,
                  QStringLiteral("added 0, holds 5031 draws\n"));
@@ -453,9 +380,8 @@ private Q_SLOTS:
         QVERIFY(held.tryLock(0));
         const Run r = importInto(dir, write(dir, "new.txt", "1 01 02 03 04 05 06\n"));
         QCOMPARE(r.code, 2);
-        QVERIFY2(r.err.contains(QStringLiteral("is in use by")) &&
-                     r.err.contains(QString::number(QCoreApplication::applicationPid())),
-                 qPrintable(r.err));
+        VERIFY_HAS(r.err, "is in use by");
+        VERIFY_HAS(r.err, QString::number(QCoreApplication::applicationPid()));
         QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("store.db"))));
         held.unlock();
         QCOMPARE(importInto(dir, dir.filePath(QStringLiteral("new.txt"))).code, 0);
@@ -467,38 +393,34 @@ private Q_SLOTS:
     void dataFolderProblems_data()
     {
         QTest::addColumn<QString>("problem");
-        QTest::addColumn<int>("code");
         QTest::addColumn<QString>("printed"); // <dir> stands for the temporary folder
         QTest::addColumn<QStringList>("leaves");
         const QStringList untouched{"file", "new.txt"};
         QTest::newRow("HOME unset")
-            << "home" << 2 << "HOME is not set; give the data folder with --data-dir DIR."
-            << untouched;
+            << "home"
+            << "HOME is not set; give the data folder with --data-dir DIR." << untouched;
         QTest::newRow("XDG_DATA_HOME is a file")
-            << "xdg" << 2
+            << "xdg"
             << "The user's data location <dir>/file/QRTDataManager (from XDG_DATA_HOME) cannot "
                "be used: <dir>/file is not a folder; give the data folder with --data-dir DIR."
             << untouched;
         QTest::newRow("a part of the data folder is a file")
-            << "part" << 2
+            << "part"
             << "The data folder <dir>/file/data cannot be created: <dir>/file is not a folder."
             << untouched;
         const QString latin1 =
             "the argument \"<dir>/caf\\xE9\" holds bytes that are not UTF-8 text";
-        QTest::newRow("not UTF-8, C locale") << "C" << 2 << latin1 << untouched;
-        QTest::newRow("not UTF-8, UTF-8 locale") << "C.UTF-8" << 2 << latin1 << untouched;
+        QTest::newRow("not UTF-8, C locale") << "C" << latin1 << untouched;
+        QTest::newRow("not UTF-8, UTF-8 locale") << "C.UTF-8" << latin1 << untouched;
         QTest::newRow("no room for the lock")
-            << "fsize" << 2
+            << "fsize"
             << "The lock of the data folder <dir>/data cannot be written: the file size limit is "
                "reached. Nothing was changed."
             << QStringList{"data", "file", "new.txt"};
-        QTest::newRow("garbage lock")
-            << "garbage" << 0 << "added 1, holds 1 draws" << QStringList();
     }
     void dataFolderProblems()
     {
         QFETCH(QString, problem);
-        QFETCH(int, code);
         QFETCH(QString, printed);
         QFETCH(QStringList, leaves);
         QTemporaryDir dir;
@@ -535,22 +457,14 @@ private Q_SLOTS:
                 args.mid(2);
             program = QStringLiteral("/bin/sh");
         }
-        if (problem == QLatin1String("garbage")) {
-            QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("data")));
-            QFile lock(write(dir, "data/lock", "\xff\x01garbage"));
-            QVERIFY(lock.open(QIODevice::ReadOnly));
-            QVERIFY(lock.setFileTime(QDateTime::currentDateTime().addSecs(-60),
-                                     QFileDevice::FileModificationTime));
-        }
         const QString fallback = QStringLiteral("/.local/share/QRTDataManager");
         const bool hadFallback = QFileInfo::exists(fallback);
         const Run r = run(args, inChild, program);
-        QCOMPARE(r.code, code);
+        QCOMPARE(r.code, 2);
         QVERIFY2((r.out + r.err).contains(printed.replace(QStringLiteral("<dir>"), dir.path())),
                  qPrintable(r.out + r.err));
         QVERIFY(hadFallback || !QFileInfo::exists(fallback));
-        if (!leaves.isEmpty())
-            QCOMPARE(everythingIn(dir), leaves);
+        QCOMPARE(everythingIn(dir), leaves);
     }
 
     // Without a screen nothing waits for a click: a damaged user data file is reported on
@@ -565,7 +479,7 @@ private Q_SLOTS:
             const Run r = run({"--data-dir", dir.path(), "--lottery", "6:1-49", "--screenshot",
                                dir.filePath(QStringLiteral("shot.png"))});
             QCOMPARE(r.code, 0);
-            QVERIFY2(r.err.contains(QStringLiteral("cannot be used")), qPrintable(r.err));
+            VERIFY_HAS(r.err, "cannot be used");
             QCOMPARE(contents(userFile(dir) + aside), QByteArray("QRTDraws 1\ngarbage\n"));
             QCOMPARE(importInto(dir, write(dir, "empty.txt", "")).out,
                      QStringLiteral("added 0, holds 5031 draws\n"));

@@ -16,6 +16,7 @@ namespace
 {
 struct Message {
     QString context, source, translation, type;
+    QString key() const { return context + QStringLiteral(": ") + source; }
 };
 
 // The messages of a .ts file that lupdate has not marked as gone from the sources.
@@ -25,7 +26,6 @@ QList<Message> readTs(const QString &path, QString *language = nullptr)
     if (!file.open(QIODevice::ReadOnly))
         return {};
     QList<Message> messages;
-    QString context;
     Message m;
     QXmlStreamReader xml(&file);
     while (!xml.atEnd()) {
@@ -34,9 +34,7 @@ QList<Message> readTs(const QString &path, QString *language = nullptr)
         if (xml.name() == u"TS" && language)
             *language = xml.attributes().value(QStringLiteral("language")).toString();
         else if (xml.name() == u"name")
-            context = xml.readElementText();
-        else if (xml.name() == u"message")
-            m = {context, {}, {}, {}};
+            m.context = xml.readElementText();
         else if (xml.name() == u"source")
             m.source = xml.readElementText();
         else if (xml.name() == u"translation") {
@@ -72,144 +70,111 @@ class tst_Translations : public QObject
 private slots:
     void cleanup() { qDeleteAll(qApp->findChildren<QTranslator *>()); }
 
-    void everyTextIsTranslated_data();
-    void everyTextIsTranslated();
-    void translationsAreCurrent_data() { everyTextIsTranslated_data(); }
-    void translationsAreCurrent();
-    void choosesTheLanguage_data();
-    void choosesTheLanguage();
-    void menusFollowTheLanguage_data();
-    void menusFollowTheLanguage();
-};
-
-void tst_Translations::everyTextIsTranslated_data()
-{
-    QTest::addColumn<QString>("language");
-    QTest::newRow("German") << QStringLiteral("de");
-    QTest::newRow("Simplified Chinese") << QStringLiteral("zh_CN");
-}
-
-void tst_Translations::everyTextIsTranslated()
-{
-    QFETCH(QString, language);
-    QString declared;
-    const QList<Message> messages = readTs(tsFile(language), &declared);
-    QVERIFY2(!messages.isEmpty(), qPrintable(tsFile(language)));
-    QVERIFY2(declared.startsWith(language), qPrintable(declared));
-    for (const Message &m : messages) {
-        const QString where = m.context + QStringLiteral(": ") + m.source;
-        QVERIFY2(m.type.isEmpty(), qPrintable(m.type + QStringLiteral(" ") + where));
-        QVERIFY2(!m.translation.trimmed().isEmpty(), qPrintable(where));
-        // A lost or doubled %1 shows the wrong value, or none, in the message.
-        QVERIFY2(placeholders(m.translation) == placeholders(m.source), qPrintable(where));
-        QVERIFY2(m.source.contains(u'&') == m.translation.contains(u'&'), qPrintable(where));
+    void everyTextIsTranslated_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::newRow("German") << QStringLiteral("de");
+        QTest::newRow("Simplified Chinese") << QStringLiteral("zh_CN");
     }
-    // The compiled translation is the one embedded in the program.
-    QVERIFY(translatedLanguages().contains(language));
-}
+    // Every text has a translation that keeps its placeholders and its shortcut mark, and a
+    // text added to the program but not to the .ts file would show in English: lupdate, run on
+    // the same sources, finds exactly the texts the file holds.
+    void everyTextIsTranslated()
+    {
+        QFETCH(QString, language);
+        QString declared;
+        const QList<Message> messages = readTs(tsFile(language), &declared);
+        QVERIFY2(!messages.isEmpty(), qPrintable(tsFile(language)));
+        QVERIFY2(declared.startsWith(language), qPrintable(declared));
+        QSet<QString> inFile;
+        for (const Message &m : messages) {
+            const QString where = m.key();
+            inFile << where;
+            QVERIFY2(m.type.isEmpty(), qPrintable(m.type + QStringLiteral(" ") + where));
+            QVERIFY2(!m.translation.trimmed().isEmpty(), qPrintable(where));
+            // A lost or doubled %1 shows the wrong value, or none, in the message.
+            QVERIFY2(placeholders(m.translation) == placeholders(m.source), qPrintable(where));
+            QVERIFY2(m.source.contains(u'&') == m.translation.contains(u'&'), qPrintable(where));
+        }
+        // The compiled translation is the one embedded in the program.
+        QVERIFY(translatedLanguages().contains(language));
 
-// A text added to the program but not to the .ts files would show in English: lupdate, run on
-// the same sources, finds exactly the texts the files hold.
-void tst_Translations::translationsAreCurrent()
-{
-    QFETCH(QString, language);
-    QTemporaryDir dir;
-    const QString fresh = dir.filePath(QStringLiteral("fresh.ts"));
-    QStringList args = QStringLiteral(QRT_TRANSLATED_SOURCES).split(u'|');
-    args << QStringLiteral("-locations") << QStringLiteral("none") << QStringLiteral("-ts")
-         << fresh;
-    QProcess lupdate;
-    lupdate.start(QStringLiteral(QRT_LUPDATE), args);
-    QVERIFY(lupdate.waitForFinished(60000));
-    QVERIFY2(lupdate.exitCode() == 0, lupdate.readAllStandardError().constData());
+        QTemporaryDir dir;
+        const QString fresh = dir.filePath(QStringLiteral("fresh.ts"));
+        QProcess lupdate;
+        lupdate.start(QStringLiteral(QRT_LUPDATE),
+                      QStringLiteral(QRT_TRANSLATED_SOURCES).split(u'|') +
+                          QStringList{"-locations", "none", "-ts", fresh});
+        QVERIFY(lupdate.waitForFinished(60000));
+        QVERIFY2(lupdate.exitCode() == 0, lupdate.readAllStandardError().constData());
+        QSet<QString> inSources;
+        for (const Message &m : readTs(fresh))
+            inSources << m.key();
+        QVERIFY(!inSources.isEmpty());
+        QVERIFY2((inSources - inFile).isEmpty(),
+                 qPrintable("not in the .ts file (run the target update_translations): " +
+                            (inSources - inFile).values().join(" | ")));
+        QVERIFY2(
+            (inFile - inSources).isEmpty(),
+            qPrintable("no longer in the sources: " + (inFile - inSources).values().join(" | ")));
+    }
 
-    const auto keys = [](const QList<Message> &messages) {
-        QSet<QString> set;
-        for (const Message &m : messages)
-            set << m.context + QStringLiteral(": ") + m.source;
-        return set;
-    };
-    const QSet<QString> inSources = keys(readTs(fresh));
-    const QSet<QString> inFile = keys(readTs(tsFile(language)));
-    QVERIFY(!inSources.isEmpty());
-    const QStringList missing = (inSources - inFile).values();
-    const QStringList stale = (inFile - inSources).values();
-    QVERIFY2(missing.isEmpty(), qPrintable(QStringLiteral("not in the .ts file (run the target "
-                                                          "update_translations): ") +
-                                           missing.join(QStringLiteral(" | "))));
-    QVERIFY2(stale.isEmpty(), qPrintable(QStringLiteral("no longer in the sources: ") +
-                                         stale.join(QStringLiteral(" | "))));
-}
+    void choosesTheLanguage_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QStringList>("preferred");
+        QTest::addColumn<bool>("known");
+        QTest::addColumn<QString>("translation");
+        QTest::newRow("C locale") << QString() << QStringList{"C"} << true << QString();
+        QTest::newRow("nothing preferred") << QString() << QStringList() << true << QString();
+        QTest::newRow("English first")
+            << QString() << QStringList{"en-US", "de-DE"} << true << QString();
+        QTest::newRow("Austrian German")
+            << QString() << QStringList{"de-AT", "en-US"} << true << "de";
+        QTest::newRow("Chinese after French")
+            << QString() << QStringList{"fr-FR", "zh-Hans-CN"} << true << "zh_CN";
+        QTest::newRow("Traditional Chinese")
+            << QString() << QStringList{"zh-Hant-TW"} << true << QString();
+        QTest::newRow("named German") << "de" << QStringList{"en-US"} << true << "de";
+        QTest::newRow("named English") << "en" << QStringList{"de-DE"} << true << QString();
+        QTest::newRow("named French") << "fr" << QStringList() << false << QString();
+    }
+    void choosesTheLanguage()
+    {
+        QFETCH(QString, language);
+        QFETCH(QStringList, preferred);
+        QFETCH(bool, known);
+        QFETCH(QString, translation);
+        QString why;
+        const std::optional<QString> chosen = chooseTranslation(language, preferred, &why);
+        QCOMPARE(chosen.has_value(), known);
+        if (chosen)
+            QCOMPARE(*chosen, translation);
+        else
+            QVERIFY(why.contains(language) && why.contains(QStringLiteral("zh_CN")));
+    }
 
-void tst_Translations::choosesTheLanguage_data()
-{
-    QTest::addColumn<QString>("language");
-    QTest::addColumn<QStringList>("preferred");
-    QTest::addColumn<bool>("known");
-    QTest::addColumn<QString>("translation");
-    const QStringList none;
-    QTest::newRow("C locale") << QString() << QStringList{"C"} << true << QString();
-    QTest::newRow("nothing preferred") << QString() << none << true << QString();
-    QTest::newRow("English first")
-        << QString() << QStringList{"en-US", "de-DE"} << true << QString();
-    QTest::newRow("Austrian German") << QString() << QStringList{"de-AT", "en-US"} << true << "de";
-    QTest::newRow("Chinese after French")
-        << QString() << QStringList{"fr-FR", "zh-Hans-CN"} << true << "zh_CN";
-    QTest::newRow("Traditional Chinese")
-        << QString() << QStringList{"zh-Hant-TW"} << true << QString();
-    QTest::newRow("named German") << "de" << QStringList{"en-US"} << true << "de";
-    QTest::newRow("named Chinese") << "zh_CN" << QStringList{"de-DE"} << true << "zh_CN";
-    QTest::newRow("named English") << "en" << QStringList{"de-DE"} << true << QString();
-    QTest::newRow("named French") << "fr" << none << false << QString();
-    QTest::newRow("named nonsense") << "xx" << none << false << QString();
-}
-
-void tst_Translations::choosesTheLanguage()
-{
-    QFETCH(QString, language);
-    QFETCH(QStringList, preferred);
-    QFETCH(bool, known);
-    QFETCH(QString, translation);
-    QString why;
-    const std::optional<QString> chosen = chooseTranslation(language, preferred, &why);
-    QCOMPARE(chosen.has_value(), known);
-    if (chosen)
-        QCOMPARE(*chosen, translation);
-    else
-        QVERIFY(why.contains(language) && why.contains(QStringLiteral("zh_CN")));
-}
-
-void tst_Translations::menusFollowTheLanguage_data()
-{
-    QTest::addColumn<QString>("language");
-    QTest::addColumn<QString>("fileMenu");
-    QTest::addColumn<QString>("diskFull");
-    // Alt+D is the control's Delete button.
-    QTest::newRow("German") << "de"
-                            << "D&atei"
-                            << "der Datenträger ist voll";
-    QTest::newRow("Simplified Chinese") << "zh_CN"
-                                        << "文件(&F)"
-                                        << "磁盘已满";
-    QTest::newRow("English") << "en"
-                             << "&File"
-                             << "the disk is full";
-}
-
-void tst_Translations::menusFollowTheLanguage()
-{
-    QFETCH(QString, language);
-    QFETCH(QString, fileMenu);
-    QFETCH(QString, diskFull);
-    QVERIFY(installTranslation(qApp, language));
-    QTemporaryDir data;
-    MainWindow window(data.path());
-    const QList<QAction *> menus = window.menuBar()->actions();
-    QVERIFY(!menus.isEmpty());
-    QCOMPARE(menus.first()->text(), fileMenu);
-    // The widget-free layer's messages follow too.
-    QCOMPARE(QCoreApplication::translate("DataFolder", "the disk is full"), diskFull);
-}
+    // The menus, and the widget-free layer's messages, follow the language installed (Alt+D is
+    // the control's Delete button).
+    void menusFollowTheLanguage_data()
+    {
+        QTest::addColumn<QStringList>("texts"); // language, File menu, a message of the layer
+        QTest::newRow("German") << QStringList{"de", "D&atei", "der Datenträger ist voll"};
+        QTest::newRow("Simplified Chinese") << QStringList{"zh_CN", "文件(&F)", "磁盘已满"};
+        QTest::newRow("English") << QStringList{"en", "&File", "the disk is full"};
+    }
+    void menusFollowTheLanguage()
+    {
+        QFETCH(QStringList, texts);
+        QVERIFY(installTranslation(qApp, texts[0]));
+        QTemporaryDir data;
+        MainWindow window(data.path());
+        const QList<QAction *> menus = window.menuBar()->actions();
+        QVERIFY(!menus.isEmpty());
+        QCOMPARE(menus.first()->text(), texts[1]);
+        QCOMPARE(QCoreApplication::translate("DataFolder", "the disk is full"), texts[2]);
+    }
+};
 
 QTEST_MAIN(tst_Translations)
 #include "tst_translations.moc"
