@@ -47,11 +47,6 @@ struct stat statOf(const QString &path)
     return st;
 }
 
-struct Installed {
-    explicit Installed(FileSystem *fs) { setFileSystem(fs); }
-    ~Installed() { setFileSystem(nullptr); }
-};
-
 enum Operation { Write, Keep, KeepIf, Restore, LinkOrCopy, Remove };
 const char *const kOperationNames[] = {"write over a file", "keepLastGood", "keepLastGoodIf",
                                        "restoreLastGood",   "linkOrCopy",   "removeFile"};
@@ -100,6 +95,19 @@ Scene setUp(Operation op, const QTemporaryDir &dir)
     }
     return {};
 }
+
+// Runs @p scene on @p fs, failing its call @p at of @p kind (none for 0).
+Status runOn(FaultyFileSystem &fs, const Scene &scene, FaultyFileSystem::Kind kind = {}, int at = 0,
+             int err = EIO)
+{
+    fs.failKind = kind;
+    fs.failAt = at;
+    fs.failErrno = err;
+    setFileSystem(&fs);
+    const Status s = scene.run();
+    setFileSystem(nullptr);
+    return s;
+}
 } // namespace
 
 class tst_AtomicFile : public QObject
@@ -137,15 +145,8 @@ private Q_SLOTS:
             QTemporaryDir dir;
             const Scene scene = setUp(Operation(op), dir);
             FaultyFileSystem fs;
-            fs.failKind = FaultyFileSystem::Kind(kind);
-            fs.failAt = n;
-            fs.failErrno = err;
             fs.linkErrno = linkErrno;
-            Status s;
-            {
-                const Installed installed(&fs);
-                s = scene.run();
-            }
+            const Status s = runOn(fs, scene, FaultyFileSystem::Kind(kind), n, err);
             const QByteArray now = contents(scene.target);
             const QString where = QStringLiteral("call %1 failing: %2 (%3)")
                                       .arg(n)
@@ -207,13 +208,7 @@ private Q_SLOTS:
         QTemporaryDir dir;
         const Scene scene = setUp(Operation(op), dir);
         FaultyFileSystem fs;
-        fs.failKind = FaultyFileSystem::Kind(kind);
-        fs.failAt = n;
-        Status s;
-        {
-            const Installed installed(&fs);
-            s = scene.run();
-        }
+        const Status s = runOn(fs, scene, FaultyFileSystem::Kind(kind), n);
         QVERIFY2(int(s.code()) == code && s.message().contains(says), qPrintable(s.message()));
         QCOMPARE(contents(scene.target),
                  code == int(Status::Code::Failed) ? scene.before : scene.after);
@@ -236,10 +231,7 @@ private Q_SLOTS:
         const Scene scene = setUp(Operation(op), dir);
         FaultyFileSystem fs;
         fs.linkErrno = linkErrno;
-        {
-            const Installed installed(&fs);
-            QVERIFY(scene.run().ok());
-        }
+        QVERIFY(runOn(fs, scene).ok());
         using F = FaultyFileSystem;
         const QByteArray folder = QFile::encodeName(dir.path());
         const QByteArray target = QFile::encodeName(scene.target);

@@ -16,10 +16,16 @@ class tst_SqliteStore : public QObject
 {
     Q_OBJECT
 
-    // The calls exactly as the control makes them, by name and with its wire types.
-    static QVariantList address(const char *key, const QVariant &third, const QVariant &sixth)
+    // The calls exactly as the control makes them, by name and with its wire types: the
+    // record's key, the third part of its address and the sixth argument.
+    static QVariant call(QObject *store, const char *member, const char *key = nullptr,
+                         const QVariant &third = QStringLiteral("0"),
+                         const QVariant &sixth = int16(0))
     {
-        return {int16(0), QString::fromLatin1(key), third, int16(0), int16(0), sixth};
+        if (!key)
+            return callByName(store, QString::fromLatin1(member));
+        return callByName(store, QString::fromLatin1(member),
+                          {int16(0), QString::fromLatin1(key), third, int16(0), int16(0), sixth});
     }
 
 private Q_SLOTS:
@@ -29,36 +35,27 @@ private Q_SLOTS:
         const QString path = dir.filePath(QStringLiteral("store.db"));
         {
             SqliteStore store(path);
-            callByName(&store, QStringLiteral("QueryRecord"),
-                       address("LastDataPath", QStringLiteral("0"), int16(0)));
-            QCOMPARE(toInt32(callByName(&store, QStringLiteral("GetRSSize"))), 0);
-            callByName(&store, QStringLiteral("AddRecord"),
-                       address("LastDataPath", QStringLiteral("0"), QStringLiteral("/srv/a")));
-            callByName(&store, QStringLiteral("QueryRecord"),
-                       address("LastDataPath", QStringLiteral("0"), int16(0)));
-            QCOMPARE(toInt32(callByName(&store, QStringLiteral("GetRSSize"))), 1);
-            QCOMPARE(toText(callByName(&store, QStringLiteral("GetRSContent"))),
-                     QStringLiteral("/srv/a"));
-            callByName(&store, QStringLiteral("EditRecord"),
-                       address("LastDataPath", QStringLiteral("0"), QStringLiteral("/srv/b")));
-            QVERIFY_THROWS_EXCEPTION(
-                RuntimeError,
-                callByName(&store, QStringLiteral("AddRecord"),
-                           address("LastDataPath", QStringLiteral("0"), QStringLiteral("x"))));
-            QVERIFY_THROWS_EXCEPTION(
-                RuntimeError,
-                callByName(&store, QStringLiteral("EditRecord"),
-                           address("Missing", QStringLiteral("0"), QStringLiteral("x"))));
+            call(&store, "QueryRecord", "LastDataPath");
+            QCOMPARE(toInt32(call(&store, "GetRSSize")), 0);
+            call(&store, "AddRecord", "LastDataPath", QStringLiteral("0"),
+                 QStringLiteral("/srv/a"));
+            call(&store, "QueryRecord", "LastDataPath");
+            QCOMPARE(toInt32(call(&store, "GetRSSize")), 1);
+            QCOMPARE(toText(call(&store, "GetRSContent")), QStringLiteral("/srv/a"));
+            call(&store, "EditRecord", "LastDataPath", QStringLiteral("0"),
+                 QStringLiteral("/srv/b"));
+            QVERIFY_THROWS_EXCEPTION(RuntimeError, call(&store, "AddRecord", "LastDataPath",
+                                                        QStringLiteral("0"), QStringLiteral("x")));
+            QVERIFY_THROWS_EXCEPTION(RuntimeError, call(&store, "EditRecord", "Missing",
+                                                        QStringLiteral("0"), QStringLiteral("x")));
             store.setRecord(QStringLiteral("QRTManagerCaption"), QStringLiteral("QRTDataManager"));
         }
         // Records survive a restart; a 16-bit 0 and the text "0" address the same record.
         SqliteStore again(path);
         QCOMPARE(again.record(QStringLiteral("LastDataPath")),
                  std::optional<QString>(QStringLiteral("/srv/b")));
-        callByName(&again, QStringLiteral("QueryRecord"),
-                   address("QRTManagerCaption", int16(0), int16(0)));
-        QCOMPARE(toText(callByName(&again, QStringLiteral("GetRSContent"))),
-                 QStringLiteral("QRTDataManager"));
+        call(&again, "QueryRecord", "QRTManagerCaption", int16(0));
+        QCOMPARE(toText(call(&again, "GetRSContent")), QStringLiteral("QRTDataManager"));
     }
 
     void openFailuresAreClear()
@@ -74,8 +71,7 @@ private Q_SLOTS:
         }
         const QString junk = dir.filePath(QStringLiteral("junk.db"));
         QFile f(junk);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(QByteArray(4096, 'j'));
+        QVERIFY(f.open(QIODevice::WriteOnly) && f.write(QByteArray(4096, 'j')) == 4096);
         f.close();
         try {
             SqliteStore store(junk);
