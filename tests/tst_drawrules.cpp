@@ -175,25 +175,16 @@ private Q_SLOTS:
             QTest::newRow(name) << rows << QString::fromLatin1(expected) << bonus << total << mini
                                 << maxi;
         };
-        row("valid", {"2001|01|02|03", "2002|04|05|06"}, "ok");
-        row("no rows", {}, "ok");
+        // One row for each rule's message; the order in which rules and cells are visited, the
+        // bounds and the odd spellings of numbers are left to the comparison with the reference.
         row("empty issue", {"2001|01|02|03", "|||"}, "19 at 1,0");
-        row("blank in issue", {" 2001|01|02|03"}, "19 at 0,0");
-        row("letter in issue", {"20a1|01|02|03"}, "19 at 0,0");
-        row("digits before repeats", {"1|01|02|03", "1|01|02|03", "x|01|02|03"}, "19 at 2,0");
         row("issues as text", {"2001|01|02|03", "02001|01|02|03"}, "ok");
         row("the lower repeat", {"1|01|02|03", "2|01|02|03", "1|01|02|03"}, "21 at 2,0");
         row("long issues repeat",
             {"123456789012345678901|01|02|03", "123456789012345678901|01|02|03"}, "21 at 1,0");
         row("long issues differ",
             {"123456789012345678901|01|02|03", "123456789012345678902|01|02|03"}, "ok");
-        row("digits pass before range pass", {"1|50|02|03", "2|01|02|03", "3|x|02|03"},
-            "22 at 2,1");
-        row("column by column", {"1|01|x|03", "2|50|02|03"}, "23 at 1,1");
-        row("bounds inclusive", {"1|01|49|03"}, "ok");
-        row("below", {"1|00|02|03"}, "23 at 0,1");
         row("above", {"1|01|50|03"}, "23 at 0,2");
-        row("eleven nines", {"1|99999999999|02|03"}, "23 at 0,1");
         row("sign", {"1|+1|02|03"}, "22 at 0,1");
         row("bonus digits", {"1|01|02|", "2|01|02|3x"}, "24 at 0,3");
         row("bonus range", {"1|01|02|50"}, "25 at 0,3");
@@ -201,7 +192,6 @@ private Q_SLOTS:
         row("007", {"1|01|007|07"}, "26 at 0,3");
         row("bonus repeats a number", {"1|05|06|05"}, "26 at 0,3");
         row("no repeats without bonus", {"1|05|05"}, "ok", false);
-        row("no bonus steps without bonus", {"1|05|06"}, "ok", false);
         // "Row 4 holds 05 in column 2 and 5 in column 4": the later cell is the one reported.
         row("a repeat found at the later cell",
             {"1|01|02|03|04|05", "2|01|02|03|04|05", "3|01|02|03|04|05", "4|01|02|03|04|05",
