@@ -72,4 +72,17 @@ public:
     std::function<void()> onShow;
 };
 
+// ---- Errors as text, for the file and store suites ----
+
+/// "number: description" of the run-time error that @p f throws, or an empty text when none.
+inline QString errorText(const std::function<void()> &f)
+{
+    try {
+        f();
+    } catch (const RuntimeError &e) {
+        return QStringLiteral("%1: %2").arg(e.number()).arg(e.description());
+    }
+    return {};
+}
+
 } // namespace qrt::test

@@ -1,3 +1,4 @@
+#include "TestSupport.h"
 #include <qrt/Automation.h>
 #include <qrt/RuntimeError.h>
 #include <qrt/refhost/SqliteStore.h>
@@ -16,10 +17,16 @@ class tst_SqliteStore : public QObject
 {
     Q_OBJECT
 
-    // The calls exactly as the control makes them, by name and with its wire types.
-    static QVariantList address(const char *key, const QVariant &third, const QVariant &sixth)
+    // The calls exactly as the control makes them, by name and with its wire types: the
+    // record's key, the third part of its address and the sixth argument.
+    static QVariant call(QObject *store, const char *member, const char *key = nullptr,
+                         const QVariant &third = QStringLiteral("0"),
+                         const QVariant &sixth = int16(0))
     {
-        return {int16(0), QString::fromLatin1(key), third, int16(0), int16(0), sixth};
+        if (!key)
+            return callByName(store, QString::fromLatin1(member));
+        return callByName(store, QString::fromLatin1(member),
+                          {int16(0), QString::fromLatin1(key), third, int16(0), int16(0), sixth});
     }
 
 private Q_SLOTS:
@@ -29,60 +36,41 @@ private Q_SLOTS:
         const QString path = dir.filePath(QStringLiteral("store.db"));
         {
             SqliteStore store(path);
-            callByName(&store, QStringLiteral("QueryRecord"),
-                       address("LastDataPath", QStringLiteral("0"), int16(0)));
-            QCOMPARE(toInt32(callByName(&store, QStringLiteral("GetRSSize"))), 0);
-            callByName(&store, QStringLiteral("AddRecord"),
-                       address("LastDataPath", QStringLiteral("0"), QStringLiteral("/srv/a")));
-            callByName(&store, QStringLiteral("QueryRecord"),
-                       address("LastDataPath", QStringLiteral("0"), int16(0)));
-            QCOMPARE(toInt32(callByName(&store, QStringLiteral("GetRSSize"))), 1);
-            QCOMPARE(toText(callByName(&store, QStringLiteral("GetRSContent"))),
-                     QStringLiteral("/srv/a"));
-            callByName(&store, QStringLiteral("EditRecord"),
-                       address("LastDataPath", QStringLiteral("0"), QStringLiteral("/srv/b")));
-            QVERIFY_THROWS_EXCEPTION(
-                RuntimeError,
-                callByName(&store, QStringLiteral("AddRecord"),
-                           address("LastDataPath", QStringLiteral("0"), QStringLiteral("x"))));
-            QVERIFY_THROWS_EXCEPTION(
-                RuntimeError,
-                callByName(&store, QStringLiteral("EditRecord"),
-                           address("Missing", QStringLiteral("0"), QStringLiteral("x"))));
+            call(&store, "QueryRecord", "LastDataPath");
+            QCOMPARE(toInt32(call(&store, "GetRSSize")), 0);
+            call(&store, "AddRecord", "LastDataPath", QStringLiteral("0"),
+                 QStringLiteral("/srv/a"));
+            call(&store, "QueryRecord", "LastDataPath");
+            QCOMPARE(toInt32(call(&store, "GetRSSize")), 1);
+            QCOMPARE(toText(call(&store, "GetRSContent")), QStringLiteral("/srv/a"));
+            call(&store, "EditRecord", "LastDataPath", QStringLiteral("0"),
+                 QStringLiteral("/srv/b"));
+            QVERIFY_THROWS_EXCEPTION(RuntimeError, call(&store, "AddRecord", "LastDataPath",
+                                                        QStringLiteral("0"), QStringLiteral("x")));
+            QVERIFY_THROWS_EXCEPTION(RuntimeError, call(&store, "EditRecord", "Missing",
+                                                        QStringLiteral("0"), QStringLiteral("x")));
             store.setRecord(QStringLiteral("QRTManagerCaption"), QStringLiteral("QRTDataManager"));
         }
         // Records survive a restart; a 16-bit 0 and the text "0" address the same record.
         SqliteStore again(path);
         QCOMPARE(again.record(QStringLiteral("LastDataPath")),
                  std::optional<QString>(QStringLiteral("/srv/b")));
-        callByName(&again, QStringLiteral("QueryRecord"),
-                   address("QRTManagerCaption", int16(0), int16(0)));
-        QCOMPARE(toText(callByName(&again, QStringLiteral("GetRSContent"))),
-                 QStringLiteral("QRTDataManager"));
+        call(&again, "QueryRecord", "QRTManagerCaption", int16(0));
+        QCOMPARE(toText(call(&again, "GetRSContent")), QStringLiteral("QRTDataManager"));
     }
 
     void openFailuresAreClear()
     {
         QTemporaryDir dir;
-        try {
-            SqliteStore store(dir.filePath(QStringLiteral("missing/store.db")));
-            QFAIL("a store in a missing folder must not open");
-        } catch (const RuntimeError &e) {
-            QCOMPARE(e.number(), 75);
-            QVERIFY2(e.description().startsWith(QStringLiteral("Cannot open the record store ")),
-                     e.what());
-        }
+        QString error =
+            test::errorText([&] { SqliteStore(dir.filePath(QStringLiteral("missing/store.db"))); });
+        QVERIFY2(error.startsWith(u"75: Cannot open the record store "), qPrintable(error));
         const QString junk = dir.filePath(QStringLiteral("junk.db"));
         QFile f(junk);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(QByteArray(4096, 'j'));
+        QVERIFY(f.open(QIODevice::WriteOnly) && f.write(QByteArray(4096, 'j')) == 4096);
         f.close();
-        try {
-            SqliteStore store(junk);
-            QFAIL("a file that is no database must not open");
-        } catch (const RuntimeError &e) {
-            QVERIFY2(e.description().contains(QStringLiteral("junk.db")), e.what());
-        }
+        error = test::errorText([&] { SqliteStore{junk}; });
+        QVERIFY2(error.contains(u"junk.db"), qPrintable(error));
     }
 
     // A store of a later layout or of another program is refused in plain words; one from
@@ -119,13 +107,11 @@ private Q_SLOTS:
                     "INSERT INTO records VALUES ('0', 'Kept', '0', '0', '0', 'yes')")));
         }
         QSqlDatabase::removeDatabase(QStringLiteral("setup"));
-        try {
-            SqliteStore store(path);
-            QVERIFY2(refusal.isEmpty(), "the store must be refused");
-            QCOMPARE(store.record(QStringLiteral("Kept")), std::optional<QString>("yes"));
-        } catch (const RuntimeError &e) {
-            QVERIFY2(!refusal.isEmpty() && e.description().contains(refusal), e.what());
-        }
+        std::optional<QString> kept;
+        const QString error =
+            test::errorText([&] { kept = SqliteStore(path).record(QStringLiteral("Kept")); });
+        QVERIFY2(refusal.isEmpty() ? error.isEmpty() && kept == u"yes" : error.contains(refusal),
+                 qPrintable(error));
     }
 };
 
