@@ -69,6 +69,9 @@ private slots:
             "Jackpot;Ball 1;Ball 2;Ball 3;Ball 4;Ball 5;Ball 6;Draw Number;Machine\n"
             "1,5;1;2;3;4;5;6;101;Arthur\n2,0;7;8;9;10;11;12;102;Guinevere\n",
             two);
+        row("the program's own CSV export, two bonus numbers", "euromillions",
+            "issue,n1,n2,n3,n4,n5,bonus,bonus2\r\n1,01,02,03,04,05,03,09\r\n",
+            "1 01 02 03 04 05 + 03 09\n");
         row("tabs", "6:1-49",
             "id\tn1\tn2\tn3\tn4\tn5\tn6\n101\t1\t2\t3\t4\t5\t6\n102\t7\t8\t9\t10\t11\t12\n", two);
         row("pipes, quoted", "6:1-49",
