@@ -8,6 +8,7 @@
 #include <QChartView>
 #include <QCheckBox>
 #include <QCursor>
+#include <QSignalBlocker>
 #include <QToolTip>
 #include <QVBoxLayout>
 #include <QValueAxis>
@@ -16,6 +17,12 @@
 
 namespace qrt::app
 {
+
+namespace
+{
+// More numbers than this in the drum make a wide game, keno's 80 or Powerball's 69.
+constexpr int kWideDrum = 50;
+} // namespace
 
 FrequencyChart::FrequencyChart(QWidget *parent)
     : QWidget(parent), m_view(new QChartView(this)),
@@ -95,6 +102,12 @@ void FrequencyChart::show(const ref::LotteryShape &shape, const ref::DrawList &d
     const qint64 span = highest - lowest + 1;
     // A chart of more than a few hundred bars says nothing; wide ranges are left out.
     const size_t bars = size_t(std::clamp<qint64>(span, 0, 400));
+    // A wide game's bars look alike once its history is long: it starts with how far each is
+    // from what chance expects. The user's choice stays for the lottery shown.
+    if (shape.key() != m_shape.key()) {
+        const QSignalBlocker quiet(m_departure);
+        m_departure->setChecked(shape.maxi - shape.mini + 1 > kWideDrum);
+    }
     m_shape = shape;
     m_lowest = lowest;
     m_basic.assign(bars, 0);

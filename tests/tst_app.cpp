@@ -904,11 +904,18 @@ private Q_SLOTS:
                      ->findChild<QLineEdit *>(QStringLiteral("txtEdit"))
                      ->accessibleDescription()
                      .isEmpty());
-        // Departures from the expected count balance out.
+        // Departures from the expected count balance out; a narrow game starts without them.
+        QVERIFY(!w.chart()->departure());
         w.chart()->setDeparture(true);
         const QList<double> bars = w.chart()->basicBars();
         QCOMPARE(bars.size(), 49);
         QVERIFY(std::abs(std::accumulate(bars.begin(), bars.end(), 0.0)) < 1e-6);
+        // A wide game starts with them; each lottery shown starts as its width says.
+        w.switchLottery(*ref::LotteryShape::parse(QStringLiteral("keno")));
+        QVERIFY(w.chart()->departure());
+        w.chart()->setDeparture(false);
+        w.switchLottery(*ref::LotteryShape::parse(QStringLiteral("6of49")));
+        QVERIFY(!w.chart()->departure());
     }
 
     // The value axis of the chart is labelled with whole counts, each label another.
