@@ -881,6 +881,18 @@ private Q_SLOTS:
         auto *content = w.findChild<QScrollArea *>(QStringLiteral("content"));
         QTest::qWait(50);
         QVERIFY(!content->horizontalScrollBar()->isVisible());
+        // Every button can be brought onto the screen.
+        int buttons = 0;
+        for (QAbstractButton *b : content->widget()->findChildren<QAbstractButton *>()) {
+            if (!b->isVisibleTo(&w))
+                continue;
+            ++buttons;
+            content->ensureWidgetVisible(b);
+            QVERIFY2(w.screen()->availableGeometry().contains(
+                         QRect(b->mapToGlobal(QPoint(0, 0)), b->size())),
+                     qPrintable(b->objectName() + b->text()));
+        }
+        QVERIFY(buttons >= 8); // the control's seven and the chart's
         QStringList stops;
         for (int i = 0; i < 24; ++i) {
             // Tab moves between the grid's cells; Ctrl+Tab leaves the grid.
