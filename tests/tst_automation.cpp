@@ -172,27 +172,19 @@ private Q_SLOTS:
     void memberErrors()
     {
         HostA a;
-        auto number = [](auto &&f) {
-            try {
-                f();
-            } catch (const RuntimeError &e) {
-                return e.number();
-            }
-            return 0;
-        };
-        QCOMPARE(number([&] { callByName(&a, QStringLiteral("Missing")); }), 438);
-        QCOMPARE(number([&] { callByName(&a, QStringLiteral("Add"), {1}); }), 438);
-        QCOMPARE(number([&] { callByName(nullptr, QStringLiteral("Size")); }), 91);
-        QCOMPARE(number([&] {
+        QCOMPARE(test::errorOf([&] { callByName(&a, QStringLiteral("Missing")); }), 438);
+        QCOMPARE(test::errorOf([&] { callByName(&a, QStringLiteral("Add"), {1}); }), 438);
+        QCOMPARE(test::errorOf([&] { callByName(nullptr, QStringLiteral("Size")); }), 91);
+        QCOMPARE(test::errorOf([&] {
                      callByName(&a, QStringLiteral("Add"), {QStringLiteral("x"), 1});
                  }),
                  13);
-        QCOMPARE(number([&] { callByName(&a, QStringLiteral("Fail")); }), 5);
-        QCOMPARE(number([&] { callByName(&a, QStringLiteral("FailStd")); }), 440);
-        QCOMPARE(number([&] { setByName(&a, QStringLiteral("Name"), 1); }), 438);
-        QCOMPARE(number([&] { createObject(QStringLiteral("No.Such")); }), 429);
-        QCOMPARE(number([&] { toObject(QVariant(3)); }), 424);
-        QCOMPARE(number([&] { toObject(QVariant()); }), 91);
+        QCOMPARE(test::errorOf([&] { callByName(&a, QStringLiteral("Fail")); }), 5);
+        QCOMPARE(test::errorOf([&] { callByName(&a, QStringLiteral("FailStd")); }), 440);
+        QCOMPARE(test::errorOf([&] { setByName(&a, QStringLiteral("Name"), 1); }), 438);
+        QCOMPARE(test::errorOf([&] { createObject(QStringLiteral("No.Such")); }), 429);
+        QCOMPARE(test::errorOf([&] { toObject(QVariant(3)); }), 424);
+        QCOMPARE(test::errorOf([&] { toObject(QVariant()); }), 91);
     }
 
     // The remembered lookup must follow the object's class, not the last call site's.

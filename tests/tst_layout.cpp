@@ -26,12 +26,9 @@ private Q_SLOTS:
     {
         LayoutBoxes b;
         QCOMPARE(arrangeLayout(b, 8000, 6000), 20);
-        QCOMPARE(b.pic[0].left, 0.f);
-        QCOMPARE(b.pic[1].left, 1855.f);
-        QCOMPARE(b.pic[2].left, 2870.f);
-        QCOMPARE(b.pic[3].left, 3885.f);
-        for (const TwipsRect &p : b.pic)
-            QCOMPARE(p.top, 0.f);
+        const float lefts[] = {0, 1855, 2870, 3885};
+        for (int i = 0; i < 4; ++i)
+            QCOMPARE(QPointF(b.pic[i].left, b.pic[i].top), QPointF(lefts[i], 0));
         QCOMPARE(describe(b.btnOpenFile), QStringLiteral("4900,0 1635x495"));
         QCOMPARE(describe(b.btnDataValidate), QStringLiteral("6635,0 1635x495"));
         QCOMPARE(describe(b.frame), QStringLiteral("0,595 8000x5405"));
