@@ -108,7 +108,6 @@ private Q_SLOTS:
     void loadKeepsTheGridsState()
     {
         auto lottery = make(1, 9, false, {"1 1"});
-        auto *grid = control->findChild<FlexGrid *>(QStringLiteral("msfData"));
         grid->setRedraw(false);
         grid->blockSignals(true);
         control->InitData(lottery.get());

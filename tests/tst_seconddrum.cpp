@@ -204,40 +204,6 @@ private Q_SLOTS:
                 QCOMPARE(mark(r, c), QString());
     }
 
-    // The calls a save makes for a draw: the first bonus as specified, the second after it.
-    void saveCalls_data()
-    {
-        QTest::addColumn<QString>("kind");
-        QTest::addColumn<QStringList>("bonusCalls");
-        QTest::newRow("plain") << "plain" << QStringList{"Draw.SetSpecial(i32 3)"};
-        QTest::newRow("own drum, one") << "own1" << QStringList{"Draw.SetSpecial(i32 3)"};
-        QTest::newRow("own drum, two")
-            << "own2" << QStringList{"Draw.SetSpecial(i32 3)", "Draw.SetSpecialAt(i32 2, i32 8)"};
-        QTest::newRow("same drum, two")
-            << "same2" << QStringList{"Draw.SetSpecial(i32 3)", "Draw.SetSpecialAt(i32 2, i32 8)"};
-    }
-    void saveCalls()
-    {
-        QFETCH(QString, kind);
-        QFETCH(QStringList, bonusCalls);
-        load(kind, {kind.endsWith(u'2') ? QStringLiteral("2026 9 7 + 3 8")
-                                        : QStringLiteral("2026 9 7 + 3")});
-        test::MsgBoxRecorder boxes;
-        click("btnSave");
-        QVERIFY(boxes.shown.isEmpty());
-        const QStringList draw = CallLog::instance().filtered(QStringLiteral("Draw."));
-        QCOMPARE(draw, QStringList({"Draw.SetIssue(str \"2026\")", "Draw.SetNumber(i32 1, i32 9)",
-                                    "Draw.SetNumber(i32 2, i32 7)", "Draw.OrderNumbers()"}) +
-                           bonusCalls);
-        // The refill asks for the second bonus exactly when there is one.
-        QCOMPARE(CallLog::instance().filtered(QStringLiteral("Item.GetSpecialAt")).size(),
-                 bonusCalls.size() - 1);
-        // Read back by the host and refilled: ordered, the second bonus padded like the rest.
-        QCOMPARE(lottery->draws.back().special2.isValid(), second);
-        QCOMPARE(row(1),
-                 second ? QStringLiteral("2026|07|09|03|08") : QStringLiteral("2026|07|09|03"));
-    }
-
     // Paste, undo, Insert and Delete reach the second bonus column like any other.
     void editingTheSecondBonus()
     {
