@@ -540,22 +540,19 @@ private Q_SLOTS:
         QTest::addColumn<QPoint>("cell");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("mark"); // "" for none
-        QTest::newRow("off") << false << true << QPoint(1, 1) << "50"
-                             << "";
-        QTest::newRow("out of range") << true << true << QPoint(1, 1) << "50"
-                                      << "Basic number is out of range!";
-        QTest::newRow("not digits") << true << true << QPoint(2, 2) << "2x"
-                                    << "Basic numbers should be digits";
-        QTest::newRow("repeat in a draw") << true << true << QPoint(1, 2) << "11"
-                                          << "Existed numbers,please type another!";
-        QTest::newRow("no repeats without a bonus") << true << false << QPoint(1, 2) << "11"
-                                                    << "";
-        QTest::newRow("issue repeats") << true << true << QPoint(2, 0) << "1"
-                                       << "Could not repeat the date!";
-        QTest::newRow("issue not digits") << true << true << QPoint(1, 0) << "1a"
-                                          << "The dates should be digits!";
-        QTest::newRow("fine") << true << true << QPoint(1, 1) << "49"
-                              << "";
+        auto add = [](const char *name, bool on, bool bonus, QPoint cell, const char *text,
+                      const char *mark) {
+            QTest::newRow(name) << on << bonus << cell << QString::fromUtf8(text)
+                                << QString::fromUtf8(mark);
+        };
+        add("off", false, true, {1, 1}, "50", "");
+        add("out of range", true, true, {1, 1}, "50", "Basic number is out of range!");
+        add("not digits", true, true, {2, 2}, "2x", "Basic numbers should be digits");
+        add("repeat in a draw", true, true, {1, 2}, "11", "Existed numbers,please type another!");
+        add("no repeats without a bonus", true, false, {1, 2}, "11", "");
+        add("issue repeats", true, true, {2, 0}, "1", "Could not repeat the date!");
+        add("issue not digits", true, true, {1, 0}, "1a", "The dates should be digits!");
+        add("fine", true, true, {1, 1}, "49", "");
     }
     void markRuleBreaks()
     {

@@ -399,14 +399,14 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("filter");
         QTest::addColumn<QString>("qt");
-        QTest::newRow("the control's") << "Text File(*.txt)|*.txt"
-                                       << "Text File (*.txt)";
-        QTest::newRow("two, several patterns") << "Draws|*.txt;*.ltk|All files|*.*"
-                                               << "Draws (*.txt *.ltk);;All files (*.*)";
-        QTest::newRow("dangling description") << "Draws|*.txt|Odd"
-                                              << "Draws (*.txt)";
-        QTest::newRow("empty") << ""
-                               << "";
+        auto add = [](const char *name, const char *filter, const char *qt) {
+            QTest::newRow(name) << QString::fromUtf8(filter) << QString::fromUtf8(qt);
+        };
+        add("the control's", "Text File(*.txt)|*.txt", "Text File (*.txt)");
+        add("two, several patterns", "Draws|*.txt;*.ltk|All files|*.*",
+            "Draws (*.txt *.ltk);;All files (*.*)");
+        add("dangling description", "Draws|*.txt|Odd", "Draws (*.txt)");
+        add("empty", "", "");
     }
     void dialogFilters()
     {
@@ -424,31 +424,20 @@ private Q_SLOTS:
         QTest::addColumn<QString>("chosen");
         QTest::addColumn<QString>("record");
         QTest::addColumn<QString>("opened");
-        const QVariant none;
-        QTest::newRow("first use") << none << ""
-                                   << "/data/draws/week.txt"
-                                   << "AddRecord:/data/draws"
-                                   << "/data/draws/week.txt";
-        QTest::newRow("backslashes") << none << ""
-                                     << "C:\\file.txt"
-                                     << "AddRecord:C:"
-                                     << "C:\\file.txt";
-        QTest::newRow("again") << none << "/srv/lotto"
-                               << "/srv/lotto/2.txt"
-                               << "EditRecord:/srv/lotto"
-                               << "/srv/lotto/2.txt";
-        QTest::newRow("size 2") << QVariant(2) << ""
-                                << "/data/x.txt"
-                                << ""
-                                << "/data/x.txt";
-        QTest::newRow("cancelled") << none << ""
-                                   << ""
-                                   << ""
-                                   << "";
-        QTest::newRow("no folder") << none << ""
-                                   << "week.txt"
-                                   << ""
-                                   << "";
+        auto add = [](const char *name, QVariant size, const char *remembered, const char *chosen,
+                      const char *record, const char *opened) {
+            QTest::newRow(name) << size << QString::fromUtf8(remembered)
+                                << QString::fromUtf8(chosen) << QString::fromUtf8(record)
+                                << QString::fromUtf8(opened);
+        };
+        add("first use", {}, "", "/data/draws/week.txt", "AddRecord:/data/draws",
+            "/data/draws/week.txt");
+        add("backslashes", {}, "", "C:\\file.txt", "AddRecord:C:", "C:\\file.txt");
+        add("again", {}, "/srv/lotto", "/srv/lotto/2.txt", "EditRecord:/srv/lotto",
+            "/srv/lotto/2.txt");
+        add("size 2", 2, "", "/data/x.txt", "", "/data/x.txt");
+        add("cancelled", {}, "", "", "", "");
+        add("no folder", {}, "", "week.txt", "", "");
     }
     void editTextFile()
     {
