@@ -65,15 +65,15 @@ private Q_SLOTS:
         QTest::addColumn<QPoint>("cell"); // where an error leaves the current cell
         const QString ok = QStringLiteral("64|Data Manager|Curren data have no errors!");
         const QString range = QStringLiteral("16|Data Errors|Basic number is out of range!");
-        QTest::newRow("no draws") << QStringList() << false << QStringList{ok, ok} << "none"
-                                  << QPoint(1, 0);
-        QTest::newRow("valid") << QStringList{"1 01 02 +03", "2 04 05 +06"} << false
-                               << QStringList{ok, ok} << "none" << QPoint(1, 0);
-        QTest::newRow("out of range")
-            << QStringList{"1 01 02 +03", "2 01 50 +03", "3 04 05 +06"} << false
-            << QStringList{range, range} << "visible:Checking..." << QPoint(2, 2);
-        QTest::newRow("bound read fresh")
-            << QStringList{"1 01 02 +03"} << true << QStringList{range, ok} << "" << QPoint(1, 1);
+        auto add = [](const char *name, const QStringList &draws, bool failBound,
+                      const QStringList &boxes, const char *window, QPoint cell) {
+            QTest::newRow(name) << draws << failBound << boxes << QString(window) << cell;
+        };
+        const QStringList out{"1 01 02 +03", "2 01 50 +03", "3 04 05 +06"};
+        add("no draws", {}, false, {ok, ok}, "none", {1, 0});
+        add("valid", {"1 01 02 +03", "2 04 05 +06"}, false, {ok, ok}, "none", {1, 0});
+        add("out of range", out, false, {range, range}, "visible:Checking...", {2, 2});
+        add("bound read fresh", {"1 01 02 +03"}, true, {range, ok}, "", {1, 1});
     }
     void check()
     {
