@@ -421,6 +421,7 @@ private Q_SLOTS:
         row("Left at the start wraps off", false, {3, 0}, 0, Qt::Key_Left, none, {2, 2}, {2, 2});
         row("Left in the first cell off", false, a, 0, Qt::Key_Left, none, a, a);
         row("Up in the first row off", false, b, -1, Qt::Key_Up, none, b, b);
+        row("Down off", false, b, -1, Qt::Key_Down, none, e, e);
         row("Down in the entry row off", false, {4, 1}, -1, Qt::Key_Down, none, {4, 1}, {4, 1});
         row("Tab", true, a, -1, Qt::Key_Tab, none, b, b);
         row("Tab wraps", true, c, -1, Qt::Key_Tab, none, d, d);
