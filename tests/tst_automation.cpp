@@ -52,6 +52,20 @@ public:
     Q_INVOKABLE QString Name() { return QStringLiteral("B"); }
 };
 
+// What a call gave, or "error n" for the run-time error it threw.
+template <typename F> QVariant outcome(F &&f)
+{
+    try {
+        return QVariant(f());
+    } catch (const RuntimeError &e) {
+        return QVariant(QStringLiteral("error %1").arg(e.number()));
+    }
+}
+QVariant expectedOutcome(const QVariant &value, int error)
+{
+    return error ? QVariant(QStringLiteral("error %1").arg(error)) : value;
+}
+
 } // namespace
 
 class tst_Automation : public QObject
@@ -91,13 +105,7 @@ private Q_SLOTS:
         QFETCH(QVariant, value);
         QFETCH(int, expected);
         QFETCH(int, error);
-        try {
-            const qint32 v = qrt::toInt32(value);
-            QCOMPARE(error, 0);
-            QCOMPARE(v, expected);
-        } catch (const RuntimeError &e) {
-            QCOMPARE(e.number(), error);
-        }
+        QCOMPARE(outcome([&] { return qrt::toInt32(value); }), expectedOutcome(expected, error));
     }
 
     void toText_data()
@@ -119,12 +127,7 @@ private Q_SLOTS:
         QFETCH(QVariant, value);
         QFETCH(QString, expected);
         QFETCH(int, error);
-        try {
-            QCOMPARE(qrt::toText(value), expected);
-            QCOMPARE(error, 0);
-        } catch (const RuntimeError &e) {
-            QCOMPARE(e.number(), error);
-        }
+        QCOMPARE(outcome([&] { return qrt::toText(value); }), expectedOutcome(expected, error));
     }
 
     void trueAndFalse_data()
@@ -172,27 +175,19 @@ private Q_SLOTS:
     void memberErrors()
     {
         HostA a;
-        auto number = [](auto &&f) {
-            try {
-                f();
-            } catch (const RuntimeError &e) {
-                return e.number();
-            }
-            return 0;
-        };
-        QCOMPARE(number([&] { callByName(&a, QStringLiteral("Missing")); }), 438);
-        QCOMPARE(number([&] { callByName(&a, QStringLiteral("Add"), {1}); }), 438);
-        QCOMPARE(number([&] { callByName(nullptr, QStringLiteral("Size")); }), 91);
-        QCOMPARE(number([&] {
+        QCOMPARE(test::errorOf([&] { callByName(&a, QStringLiteral("Missing")); }), 438);
+        QCOMPARE(test::errorOf([&] { callByName(&a, QStringLiteral("Add"), {1}); }), 438);
+        QCOMPARE(test::errorOf([&] { callByName(nullptr, QStringLiteral("Size")); }), 91);
+        QCOMPARE(test::errorOf([&] {
                      callByName(&a, QStringLiteral("Add"), {QStringLiteral("x"), 1});
                  }),
                  13);
-        QCOMPARE(number([&] { callByName(&a, QStringLiteral("Fail")); }), 5);
-        QCOMPARE(number([&] { callByName(&a, QStringLiteral("FailStd")); }), 440);
-        QCOMPARE(number([&] { setByName(&a, QStringLiteral("Name"), 1); }), 438);
-        QCOMPARE(number([&] { createObject(QStringLiteral("No.Such")); }), 429);
-        QCOMPARE(number([&] { toObject(QVariant(3)); }), 424);
-        QCOMPARE(number([&] { toObject(QVariant()); }), 91);
+        QCOMPARE(test::errorOf([&] { callByName(&a, QStringLiteral("Fail")); }), 5);
+        QCOMPARE(test::errorOf([&] { callByName(&a, QStringLiteral("FailStd")); }), 440);
+        QCOMPARE(test::errorOf([&] { setByName(&a, QStringLiteral("Name"), 1); }), 438);
+        QCOMPARE(test::errorOf([&] { createObject(QStringLiteral("No.Such")); }), 429);
+        QCOMPARE(test::errorOf([&] { toObject(QVariant(3)); }), 424);
+        QCOMPARE(test::errorOf([&] { toObject(QVariant()); }), 91);
     }
 
     // The remembered lookup must follow the object's class, not the last call site's.
@@ -247,13 +242,6 @@ private Q_SLOTS:
         const Member m(member.toLatin1().constData());
         auto boxed = [&] { return arg < 0 ? m(&a) : m(&a, arg); };
         // Each outcome as text: the value, or the error number.
-        auto outcome = [](auto &&f) {
-            try {
-                return QVariant(f());
-            } catch (const RuntimeError &e) {
-                return QVariant(QStringLiteral("error %1").arg(e.number()));
-            }
-        };
         if (arg < 0) {
             QCOMPARE(outcome([&] { return m.int32(&a); }),
                      outcome([&] { return qrt::toInt32(boxed()); }));

@@ -229,16 +229,14 @@ private Q_SLOTS:
     {
         grid->setRow(1);
         grid->setFocus();
-        QSignalSpy order(grid.get(), &FlexGrid::Scroll);
         QStringList events;
-        connect(grid.get(), &FlexGrid::Scroll, this, [&] { events << QStringLiteral("Scroll"); });
-        connect(grid.get(), &FlexGrid::RowColChange, this,
-                [&] { events << QStringLiteral("RowColChange"); });
+        connect(grid.get(), &FlexGrid::Scroll, this, [&] { events << "Scroll"; });
+        connect(grid.get(), &FlexGrid::RowColChange, this, [&] { events << "RowColChange"; });
         QTest::keyClick(grid->findChild<QTableView *>(), Qt::Key_PageDown);
         const int page = grid->Row() - 1;
         QVERIFY(page > 1);
         QCOMPARE(grid->TopRow(), 1 + page);
-        QCOMPARE(events, QStringList({QStringLiteral("Scroll"), QStringLiteral("RowColChange")}));
+        QCOMPARE(events, QStringList({"Scroll", "RowColChange"}));
         events.clear();
         QTest::keyClick(grid->findChild<QTableView *>(), Qt::Key_PageUp);
         QCOMPARE(grid->Row(), 1);
@@ -253,20 +251,18 @@ private Q_SLOTS:
         const QPoint right = cellCentre(5, 1);
         const QPoint extend = cellCentre(6, 0);
         QStringList events;
-        connect(grid.get(), &FlexGrid::RowColChange, this,
-                [&] { events << QStringLiteral("RowColChange"); });
-        connect(grid.get(), &FlexGrid::Click, this, [&] { events << QStringLiteral("Click"); });
+        connect(grid.get(), &FlexGrid::RowColChange, this, [&] { events << "RowColChange"; });
+        connect(grid.get(), &FlexGrid::Click, this, [&] { events << "Click"; });
         connect(grid.get(), &FlexGrid::MouseUp, this, [&](int button, int, float, float) {
             events << QStringLiteral("MouseUp %1").arg(button);
         });
         QTest::mouseClick(viewport(), Qt::LeftButton, {}, target);
         QCOMPARE(grid->Row(), 3);
         QCOMPARE(grid->Col(), 2);
-        QCOMPARE(events, QStringList({QStringLiteral("RowColChange"), QStringLiteral("MouseUp 1"),
-                                      QStringLiteral("Click")}));
+        QCOMPARE(events, QStringList({"RowColChange", "MouseUp 1", "Click"}));
         events.clear();
         QTest::mouseClick(viewport(), Qt::RightButton, {}, right);
-        QCOMPARE(events, QStringList({QStringLiteral("MouseUp 2")}));
+        QCOMPARE(events, QStringList({"MouseUp 2"}));
         QCOMPARE(grid->Row(), 3);
         // Shift+click extends the selection without moving the current cell.
         QTest::mouseClick(viewport(), Qt::LeftButton, Qt::ShiftModifier, extend);

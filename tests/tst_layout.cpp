@@ -26,12 +26,9 @@ private Q_SLOTS:
     {
         LayoutBoxes b;
         QCOMPARE(arrangeLayout(b, 8000, 6000), 20);
-        QCOMPARE(b.pic[0].left, 0.f);
-        QCOMPARE(b.pic[1].left, 1855.f);
-        QCOMPARE(b.pic[2].left, 2870.f);
-        QCOMPARE(b.pic[3].left, 3885.f);
-        for (const TwipsRect &p : b.pic)
-            QCOMPARE(p.top, 0.f);
+        const float lefts[] = {0, 1855, 2870, 3885};
+        for (int i = 0; i < 4; ++i)
+            QCOMPARE(QPointF(b.pic[i].left, b.pic[i].top), QPointF(lefts[i], 0));
         QCOMPARE(describe(b.btnOpenFile), QStringLiteral("4900,0 1635x495"));
         QCOMPARE(describe(b.btnDataValidate), QStringLiteral("6635,0 1635x495"));
         QCOMPARE(describe(b.frame), QStringLiteral("0,595 8000x5405"));
@@ -50,16 +47,15 @@ private Q_SLOTS:
         QTest::addColumn<QString>("frame");
         QTest::addColumn<QString>("grid");
         // Old values are 1,2 3x4 for the frame and 5,6 7x8 for the grid.
-        QTest::newRow("lower than 595") << 8000.f << 500.f << 14 << "1,595 8000x4"
-                                        << "5,6 7x8";
-        QTest::newRow("between 595 and 875") << 8000.f << 700.f << 19 << "0,595 8000x105"
-                                             << "80,200 7840x8";
-        QTest::newRow("exactly 875") << 8000.f << 875.f << 20 << "0,595 8000x280"
-                                     << "80,200 7840x0";
-        QTest::newRow("narrower than 160") << 100.f << 6000.f << 17 << "0,595 100x5405"
-                                           << "80,6 7x8";
-        QTest::newRow("narrower than the buttons") << 3000.f << 6000.f << 20 << "0,595 3000x5405"
-                                                   << "80,200 2840x5125";
+        auto add = [](const char *name, float w, float h, int steps, const char *frame,
+                      const char *grid) {
+            QTest::newRow(name) << w << h << steps << QString(frame) << QString(grid);
+        };
+        add("lower than 595", 8000, 500, 14, "1,595 8000x4", "5,6 7x8");
+        add("between 595 and 875", 8000, 700, 19, "0,595 8000x105", "80,200 7840x8");
+        add("exactly 875", 8000, 875, 20, "0,595 8000x280", "80,200 7840x0");
+        add("narrower than 160", 100, 6000, 17, "0,595 100x5405", "80,6 7x8");
+        add("narrower than the buttons", 3000, 6000, 20, "0,595 3000x5405", "80,200 2840x5125");
     }
     void negativeSizeStopsTheLayout()
     {

@@ -34,6 +34,13 @@ class tst_Loading : public QObject
         return out;
     }
 
+    static std::unique_ptr<RecordingLottery> make(int total, int maxi, bool bonus,
+                                                  const QStringList &draws = {})
+    {
+        return std::unique_ptr<RecordingLottery>(
+            RecordingLottery::make(total, 1, maxi, bonus, draws));
+    }
+
 private Q_SLOTS:
     void init()
     {
@@ -68,30 +75,20 @@ private Q_SLOTS:
         QTest::addColumn<QVariant>("hasSpecial");
         QTest::addColumn<QStringList>("expected");
         QTest::addColumn<int>("itemCalls");
-        const QStringList draws = {QStringLiteral("7 1 49 +5"), QStringLiteral("0101 8 100 +")};
-        QTest::newRow("bonus") << QVariant(true)
-                               << QStringList({"        Date|  B1|  B2|Bonus", "7|01|49|05",
-                                               "0101|08|100|00", "|||"})
-                               << 8;
-        QTest::newRow("bonus as -1")
-            << QVariant::fromValue<qint16>(-1)
-            << QStringList({"        Date|  B1|  B2|Bonus", "7|01|49|05", "0101|08|100|00", "|||"})
-            << 8;
-        QTest::newRow("1 is no bonus")
-            << QVariant(1)
-            << QStringList({"        Date|  B1|  B2", "7|01|49", "0101|08|100", "||"}) << 6;
-        QTest::newRow("false") << QVariant(false)
-                               << QStringList(
-                                      {"        Date|  B1|  B2", "7|01|49", "0101|08|100", "||"})
-                               << 6;
+        const QStringList with{"        Date|  B1|  B2|Bonus", "7|01|49|05", "0101|08|100|00",
+                               "|||"};
+        const QStringList without{"        Date|  B1|  B2", "7|01|49", "0101|08|100", "||"};
+        QTest::newRow("bonus") << QVariant(true) << with << 8;
+        QTest::newRow("bonus as -1") << QVariant::fromValue<qint16>(-1) << with << 8;
+        QTest::newRow("1 is no bonus") << QVariant(1) << without << 6;
+        QTest::newRow("false") << QVariant(false) << without << 6;
     }
     void loadWithAndWithoutBonus()
     {
         QFETCH(QVariant, hasSpecial);
         QFETCH(QStringList, expected);
         QFETCH(int, itemCalls);
-        std::unique_ptr<RecordingLottery> lottery(RecordingLottery::make(
-            2, 1, 49, true, {QStringLiteral("7 1 49 +5"), QStringLiteral("0101 8 100 +")}));
+        auto lottery = make(2, 49, true, {"7 1 49 +5", "0101 8 100 +"});
         lottery->hasSpecial = hasSpecial;
         control->InitData(lottery.get());
         QCOMPARE(rows(), expected);
@@ -110,9 +107,7 @@ private Q_SLOTS:
     // A load batches the grid's repaints and signals, then leaves both as the host had them.
     void loadKeepsTheGridsState()
     {
-        std::unique_ptr<RecordingLottery> lottery(
-            RecordingLottery::make(1, 1, 9, false, {QStringLiteral("1 1")}));
-        auto *grid = control->findChild<FlexGrid *>(QStringLiteral("msfData"));
+        auto lottery = make(1, 9, false, {"1 1"});
         grid->setRedraw(false);
         grid->blockSignals(true);
         control->InitData(lottery.get());
@@ -125,7 +120,7 @@ private Q_SLOTS:
 
     void emptyLottery()
     {
-        std::unique_ptr<RecordingLottery> lottery(RecordingLottery::make(6, 1, 49, false));
+        auto lottery = make(6, 49, false);
         control->InitData(lottery.get());
         QCOMPARE(grid->Rows(), 2);
         QCOMPARE(grid->Row(), 1);
@@ -135,8 +130,7 @@ private Q_SLOTS:
 
     void hostValuesAreConverted()
     {
-        std::unique_ptr<RecordingLottery> lottery(
-            RecordingLottery::make(1, 1, 49, false, {QStringLiteral("1 2")}));
+        auto lottery = make(1, 49, false, {"1 2"});
         lottery->totalNumber = QStringLiteral(" 1 ");
         lottery->countOverride = 1.0;
         lottery->draws[0].issue = qint64(2026);
@@ -149,8 +143,7 @@ private Q_SLOTS:
     // column are dropped.
     void hostTextHoldingTheSeparator()
     {
-        std::unique_ptr<RecordingLottery> lottery(RecordingLottery::make(
-            1, 1, 49, false, {QStringLiteral("1 2"), QStringLiteral("3 4")}));
+        auto lottery = make(1, 49, false, {"1 2", "3 4"});
         lottery->draws[0].issue = QStringLiteral("20|26");
         control->InitData(lottery.get());
         QCOMPARE(rows().at(1), QStringLiteral("20|26"));
@@ -174,8 +167,7 @@ private Q_SLOTS:
         QFETCH(QString, member);
         QFETCH(QVariant, value);
         QFETCH(int, error);
-        std::unique_ptr<RecordingLottery> lottery(
-            RecordingLottery::make(1, 1, 49, false, {QStringLiteral("1 2")}));
+        auto lottery = make(1, 49, false, {"1 2"});
         if (member == QLatin1String("count"))
             lottery->countOverride = value;
         else if (member == QLatin1String("total"))
@@ -190,9 +182,7 @@ private Q_SLOTS:
     // and a later call starts the load again.
     void failureInTheMiddle()
     {
-        std::unique_ptr<RecordingLottery> lottery(RecordingLottery::make(
-            2, 1, 49, false,
-            {QStringLiteral("1 1 2"), QStringLiteral("2 3 4"), QStringLiteral("3 5 6")}));
+        auto lottery = make(2, 49, false, {"1 1 2", "2 3 4", "3 5 6"});
         failOn(QStringLiteral("Item"), QStringLiteral("GetNumber"),
                3); // the second number of draw 2
         QCOMPARE(test::errorOf([&] { control->InitData(lottery.get()); }), 440);
@@ -206,10 +196,8 @@ private Q_SLOTS:
 
     void loadsOnce()
     {
-        std::unique_ptr<RecordingLottery> first(
-            RecordingLottery::make(1, 1, 9, false, {QStringLiteral("1 1")}));
-        std::unique_ptr<RecordingLottery> second(
-            RecordingLottery::make(1, 1, 9, false, {QStringLiteral("2 2")}));
+        auto first = make(1, 9, false, {"1 1"});
+        auto second = make(1, 9, false, {"2 2"});
         control->InitData(first.get());
         const QStringList loaded = rows();
         CallLog::instance().clear();
@@ -224,8 +212,7 @@ private Q_SLOTS:
 
     void addItem()
     {
-        std::unique_ptr<RecordingLottery> lottery(
-            RecordingLottery::make(2, 1, 9, false, {QStringLiteral("1 1 2")}));
+        auto lottery = make(2, 9, false, {"1 1 2"});
         control->InitData(lottery.get());
         grid->setRow(1);
         QVERIFY(!control->AddItem(QStringLiteral("a|b|c|d"), 99).isValid());

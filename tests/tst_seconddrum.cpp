@@ -66,19 +66,6 @@ class tst_SecondDrum : public QObject
             cells << grid->TextArray(r * grid->Cols() + c);
         return cells.join(u'|');
     }
-    // Keys as the user types them, into the editor over the current cell.
-    void type(const QString &text)
-    {
-        auto *editor = control->findChild<QLineEdit *>(QStringLiteral("txtEdit"));
-        for (QChar c : text) {
-            if (c == u'\n')
-                QTest::keyClick(editor, Qt::Key_Return);
-            else
-                QTest::keyClick(editor, c.toLatin1());
-            for (int i = 0; i < 3; ++i)
-                QCoreApplication::processEvents();
-        }
-    }
     void click(const char *name)
     {
         control->findChild<QPushButton *>(QLatin1String(name))->click();
@@ -113,33 +100,50 @@ private Q_SLOTS:
         setShellExecuteHandler({});
     }
 
-    void loadedColumns_data()
+    // Per kind: the columns a load shows, the calls a save makes for a draw's bonus numbers
+    // (the first as a plain lottery makes it, the second after it), the refill asking for the
+    // second bonus exactly when there is one and showing it padded, and the Edit Text File
+    // dialog's title.
+    void eachKind_data()
     {
         QTest::addColumn<QString>("kind");
-        QTest::addColumn<QString>("header");
-        QTest::addColumn<QString>("first");
-        QTest::newRow("plain") << "plain"
-                               << "        Date|  B1|  B2|Bonus"
-                               << "1|03|07|05";
-        QTest::newRow("own drum, one") << "own1"
-                                       << "        Date|  B1|  B2|Bonus"
-                                       << "1|03|07|05";
-        QTest::newRow("own drum, two") << "own2"
-                                       << "        Date|  B1|  B2|Bonus|Bonus 2"
-                                       << "1|03|07|05|09";
-        QTest::newRow("same drum, two") << "same2"
-                                        << "        Date|  B1|  B2|Bonus|Bonus 2"
-                                        << "1|03|07|05|09";
+        QTest::addColumn<QStringList>("bonusCalls");
+        QTest::addColumn<QString>("title");
+        const QStringList one{"Draw.SetSpecial(i32 3)"};
+        const QStringList two = one + QStringList{"Draw.SetSpecialAt(i32 2, i32 8)"};
+        QTest::newRow("plain") << "plain" << one << "Edit Text File(49/2 +)";
+        QTest::newRow("own drum, one") << "own1" << one << "Edit Text File(49/2 + 12/1)";
+        QTest::newRow("own drum, two") << "own2" << two << "Edit Text File(49/2 + 12/2)";
+        QTest::newRow("same drum, two") << "same2" << two << "Edit Text File(49/2 + 2)";
     }
-    void loadedColumns()
+    void eachKind()
     {
         QFETCH(QString, kind);
-        QFETCH(QString, header);
-        QFETCH(QString, first);
-        load(kind, {kind.endsWith(u'1') || kind == u"plain" ? QStringLiteral("1 3 7 + 5")
-                                                            : QStringLiteral("1 3 7 + 5 9")});
-        QCOMPARE(row(0), header);
-        QCOMPARE(row(1), first);
+        QFETCH(QStringList, bonusCalls);
+        QFETCH(QString, title);
+        const bool second = bonusCalls.size() > 1;
+        load(kind, {second ? QStringLiteral("2026 9 7 + 3 8") : QStringLiteral("2026 9 7 + 3")});
+        const QString header = QStringLiteral("        Date|  B1|  B2|Bonus");
+        QCOMPARE(row(0), second ? header + QStringLiteral("|Bonus 2") : header);
+        QCOMPARE(row(1),
+                 second ? QStringLiteral("2026|09|07|03|08") : QStringLiteral("2026|09|07|03"));
+        test::MsgBoxRecorder boxes;
+        click("btnSave");
+        QVERIFY(boxes.shown.isEmpty());
+        QCOMPARE(CallLog::instance().filtered(QStringLiteral("Draw.")),
+                 QStringList({"Draw.SetIssue(str \"2026\")", "Draw.SetNumber(i32 1, i32 9)",
+                              "Draw.SetNumber(i32 2, i32 7)", "Draw.OrderNumbers()"}) +
+                     bonusCalls);
+        QCOMPARE(CallLog::instance().filtered(QStringLiteral("Item.GetSpecialAt")).size(),
+                 bonusCalls.size() - 1);
+        // Read back by the host and refilled: ordered, the second bonus padded like the rest.
+        QCOMPARE(lottery->draws.back().special2.isValid(), second);
+        QCOMPARE(row(1),
+                 second ? QStringLiteral("2026|07|09|03|08") : QStringLiteral("2026|07|09|03"));
+        QString shown;
+        CommonDialog::setShowOpenHandler([&](CommonDialog &d) { shown = d.DialogTitle(); });
+        click("btnOpenFile");
+        QCOMPARE(shown, title);
     }
 
     // The first broken rule of the draws, as the message box and the cell it leaves current.
@@ -148,36 +152,26 @@ private Q_SLOTS:
         QTest::addColumn<QString>("kind");
         QTest::addColumn<QStringList>("draws");
         QTest::addColumn<QString>("found");
-        QTest::newRow("bonus equals a basic number, plain")
-            << "plain" << QStringList{"1 05 07 + 05"} << "Existed numbers,please type another! 1,3";
-        QTest::newRow("bonus equals a basic number, own drum")
-            << "own1" << QStringList{"1 05 07 + 05"} << "ok";
-        QTest::newRow("bonus above its own drum")
-            << "own1" << QStringList{"1 05 07 + 13"} << "The bonus is out of range! 1,3";
-        QTest::newRow("bonus 13, basic drum") << "plain" << QStringList{"1 05 07 + 13"} << "ok";
-        QTest::newRow("own drum the host cannot bound")
-            << "own1 no bounds" << QStringList{"1 05 07 + 05"} << "The bonus is out of range! 1,3";
-        QTest::newRow("second bonus repeats the first")
-            << "own2" << QStringList{"1 05 07 + 03 03"}
-            << "Existed numbers,please type another! 1,4";
-        QTest::newRow("second bonus equals a basic number")
-            << "own2" << QStringList{"1 05 07 + 03 05"} << "ok";
-        QTest::newRow("second bonus equals a basic number, same drum")
-            << "same2" << QStringList{"1 05 07 + 03 05"}
-            << "Existed numbers,please type another! 1,4";
-        QTest::newRow("second bonus no number")
-            << "own2" << QStringList{"1 05 07 + 03 x"} << "The bonus should be digits! 1,4";
-        QTest::newRow("bonus columns checked left to right")
-            << "own2" << QStringList{"1 05 07 + 03 x", "2 05 07 + 13 04"}
-            << "The bonus is out of range! 2,3";
-        QTest::newRow("ranges before repeats")
-            << "own2" << QStringList{"1 05 05 + 03 04", "2 05 07 + 03 13"}
-            << "The bonus is out of range! 2,4";
-        QTest::newRow("basic repeats before bonus repeats")
-            << "own2" << QStringList{"1 05 05 + 03 03"}
-            << "Existed numbers,please type another! 1,2";
-        QTest::newRow("second bonus above the basic drum")
-            << "same2" << QStringList{"1 05 07 + 03 50"} << "The bonus is out of range! 1,4";
+        const QString repeat = QStringLiteral("Existed numbers,please type another! ");
+        const QString range = QStringLiteral("The bonus is out of range! ");
+        auto add = [](const char *name, const char *kind, const QStringList &draws,
+                      const QString &found) { QTest::newRow(name) << kind << draws << found; };
+        add("bonus equals a basic number, plain", "plain", {"1 05 07 + 05"}, repeat + "1,3");
+        add("bonus equals a basic number, own drum", "own1", {"1 05 07 + 05"}, "ok");
+        add("bonus above its own drum", "own1", {"1 05 07 + 13"}, range + "1,3");
+        add("bonus 13, basic drum", "plain", {"1 05 07 + 13"}, "ok");
+        add("own drum the host cannot bound", "own1 no bounds", {"1 05 07 + 05"}, range + "1,3");
+        add("second bonus repeats the first", "own2", {"1 05 07 + 03 03"}, repeat + "1,4");
+        add("second bonus equals a basic number", "own2", {"1 05 07 + 03 05"}, "ok");
+        add("second bonus equals a basic number, same drum", "same2", {"1 05 07 + 03 05"},
+            repeat + "1,4");
+        add("second bonus no number", "own2", {"1 05 07 + 03 x"},
+            "The bonus should be digits! 1,4");
+        add("bonus columns checked left to right", "own2", {"1 05 07 + 03 x", "2 05 07 + 13 04"},
+            range + "2,3");
+        add("ranges before repeats", "own2", {"1 05 05 + 03 04", "2 05 07 + 03 13"}, range + "2,4");
+        add("basic repeats before bonus repeats", "own2", {"1 05 05 + 03 03"}, repeat + "1,2");
+        add("second bonus above the basic drum", "same2", {"1 05 07 + 03 50"}, range + "1,4");
     }
     void validation()
     {
@@ -210,67 +204,6 @@ private Q_SLOTS:
                 QCOMPARE(mark(r, c), QString());
     }
 
-    // The calls a save makes for a draw: the first bonus as specified, the second after it.
-    void saveCalls_data()
-    {
-        QTest::addColumn<QString>("kind");
-        QTest::addColumn<QStringList>("bonusCalls");
-        QTest::newRow("plain") << "plain" << QStringList{"Draw.SetSpecial(i32 3)"};
-        QTest::newRow("own drum, one") << "own1" << QStringList{"Draw.SetSpecial(i32 3)"};
-        QTest::newRow("own drum, two")
-            << "own2" << QStringList{"Draw.SetSpecial(i32 3)", "Draw.SetSpecialAt(i32 2, i32 8)"};
-        QTest::newRow("same drum, two")
-            << "same2" << QStringList{"Draw.SetSpecial(i32 3)", "Draw.SetSpecialAt(i32 2, i32 8)"};
-    }
-    void saveCalls()
-    {
-        QFETCH(QString, kind);
-        QFETCH(QStringList, bonusCalls);
-        load(kind, {kind.endsWith(u'2') ? QStringLiteral("2026 9 7 + 3 8")
-                                        : QStringLiteral("2026 9 7 + 3")});
-        test::MsgBoxRecorder boxes;
-        click("btnSave");
-        QVERIFY(boxes.shown.isEmpty());
-        const QStringList draw = CallLog::instance().filtered(QStringLiteral("Draw."));
-        QCOMPARE(draw, QStringList({"Draw.SetIssue(str \"2026\")", "Draw.SetNumber(i32 1, i32 9)",
-                                    "Draw.SetNumber(i32 2, i32 7)", "Draw.OrderNumbers()"}) +
-                           bonusCalls);
-        // The refill asks for the second bonus exactly when there is one.
-        QCOMPARE(CallLog::instance().filtered(QStringLiteral("Item.GetSpecialAt")).size(),
-                 bonusCalls.size() - 1);
-    }
-
-    // Typed, saved, read back by the host and refilled: the second bonus comes back padded.
-    void twoBonusesSavedAndRefilled()
-    {
-        load(QStringLiteral("own2"), {"1 05 07 + 03 05"});
-        grid->setRow(2);
-        grid->setCol(0);
-        type(QStringLiteral("2\n9\n1\n4\n"));
-        QCOMPARE(row(2), QStringLiteral("2|9|1|4|"));
-        test::MsgBoxRecorder boxes;
-        click("btnDataValidate");
-        QCOMPARE(boxes.shown.back().section(u'|', 2),
-                 QStringLiteral("The bonus should be digits!"));
-        QCOMPARE(grid->Col(), 4);
-        type(QStringLiteral("4"));
-        click("btnDataValidate");
-        QCOMPARE(boxes.shown.back().section(u'|', 2),
-                 QStringLiteral("Existed numbers,please type another!"));
-        QCOMPARE(std::make_pair(grid->Row(), grid->Col()), std::make_pair(2, 4));
-        type(QStringLiteral("11"));
-        QCOMPARE(row(2), QStringLiteral("2|9|1|4|11"));
-        boxes.shown.clear();
-        click("btnSave");
-        QVERIFY(boxes.shown.isEmpty());
-        QCOMPARE(lottery->draws.size(), size_t(2));
-        QCOMPARE(lottery->draws[1].special2.toInt(), 11);
-        QCOMPARE(row(2), QStringLiteral("2|01|09|04|11"));
-        QCOMPARE(row(1), QStringLiteral("1|05|07|03|05"));
-        // Undo works on the extra column as on any other before the save: now there is none.
-        QVERIFY(!control->canUndo());
-    }
-
     // Paste, undo, Insert and Delete reach the second bonus column like any other.
     void editingTheSecondBonus()
     {
@@ -294,30 +227,6 @@ private Q_SLOTS:
         control->undo();
         QCOMPARE(row(1) + u' ' + row(2), QStringLiteral("1|05|07|03|05 2|01|02|03|04"));
         QVERIFY(!control->isModified());
-    }
-
-    void editTextFileTitle_data()
-    {
-        QTest::addColumn<QString>("kind");
-        QTest::addColumn<QString>("title");
-        QTest::newRow("plain") << "plain"
-                               << "Edit Text File(49/2 +)";
-        QTest::newRow("own drum, one") << "own1"
-                                       << "Edit Text File(49/2 + 12/1)";
-        QTest::newRow("own drum, two") << "own2"
-                                       << "Edit Text File(49/2 + 12/2)";
-        QTest::newRow("same drum, two") << "same2"
-                                        << "Edit Text File(49/2 + 2)";
-    }
-    void editTextFileTitle()
-    {
-        QFETCH(QString, kind);
-        QFETCH(QString, title);
-        load(kind, {});
-        QString shown;
-        CommonDialog::setShowOpenHandler([&](CommonDialog &d) { shown = d.DialogTitle(); });
-        click("btnOpenFile");
-        QCOMPARE(shown, title);
     }
 };
 
