@@ -3,6 +3,7 @@
 #include "PodBuffer.h"
 
 #include <cstdint>
+#include <utility>
 
 namespace qrt::ref
 {
@@ -24,9 +25,14 @@ DrawList::DrawList(const DrawList &other)
     : m_total(other.m_total), m_bonuses(other.m_bonuses),
       d(other.d ? std::make_unique<Storage>(*other.d) : nullptr)
 {
+    refresh();
 }
 
-DrawList::DrawList(DrawList &&other) noexcept = default;
+DrawList::DrawList(DrawList &&other) noexcept
+    : m_total(other.m_total), m_bonuses(other.m_bonuses), d(std::move(other.d)),
+      m_size(std::exchange(other.m_size, 0)), m_values(std::exchange(other.m_values, nullptr))
+{
+}
 
 DrawList &DrawList::operator=(const DrawList &other)
 {
@@ -35,7 +41,18 @@ DrawList &DrawList::operator=(const DrawList &other)
     return *this;
 }
 
-DrawList &DrawList::operator=(DrawList &&other) noexcept = default;
+DrawList &DrawList::operator=(DrawList &&other) noexcept
+{
+    if (this != &other) {
+        m_total = other.m_total;
+        m_bonuses = other.m_bonuses;
+        d = std::move(other.d);
+        m_size = std::exchange(other.m_size, 0);
+        m_values = std::exchange(other.m_values, nullptr);
+    }
+    return *this;
+}
+
 DrawList::~DrawList() = default;
 
 DrawList::Storage &DrawList::storage()
@@ -45,21 +62,10 @@ DrawList::Storage &DrawList::storage()
     return *d;
 }
 
-int DrawList::size() const
+void DrawList::refresh()
 {
-    return d ? int(d->issueEnd.size()) : 0;
-}
-
-qint32 DrawList::number(int i, int j) const
-{
-    Q_ASSERT(i >= 0 && i < size() && j >= 0 && j < m_total);
-    return d->values[size_t(i) * stride() + size_t(j)];
-}
-
-qint32 DrawList::bonus(int i, int k) const
-{
-    Q_ASSERT(i >= 0 && i < size() && k >= 0);
-    return k < m_bonuses ? d->values[size_t(i) * stride() + size_t(m_total + k)] : 0;
+    m_size = d ? int(d->issueEnd.size()) : 0;
+    m_values = d ? d->values.data() : nullptr;
 }
 
 QStringView DrawList::issueView(int i) const
@@ -78,6 +84,7 @@ void DrawList::append(QStringView issue, const qint32 *numbers, qint32 bonus)
     s.values.append(numbers, size_t(m_total));
     for (int k = 0; k < m_bonuses; ++k)
         s.values.push_back(k == 0 ? bonus : 0);
+    refresh();
 }
 
 void DrawList::appendDraw(QStringView issue, const qint32 *values)
@@ -86,6 +93,7 @@ void DrawList::appendDraw(QStringView issue, const qint32 *values)
     s.issueChars.append(issue.utf16(), size_t(issue.size()));
     s.issueEnd.push_back(uint32_t(s.issueChars.size()));
     s.values.append(values, stride());
+    refresh();
 }
 
 void DrawList::reserve(int draws, int issueChars)
@@ -94,6 +102,7 @@ void DrawList::reserve(int draws, int issueChars)
     s.issueEnd.reserve(size_t(draws));
     s.issueChars.reserve(size_t(draws) * size_t(issueChars));
     s.values.reserve(size_t(draws) * stride());
+    refresh();
 }
 
 void DrawList::clear()
@@ -103,6 +112,7 @@ void DrawList::clear()
     d->issueEnd.clear();
     d->issueChars.clear();
     d->values.clear();
+    refresh();
 }
 
 size_t DrawList::memoryBytes() const

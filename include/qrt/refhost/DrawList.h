@@ -27,7 +27,7 @@ public:
     ~DrawList();
 
     /// The number of draws.
-    int size() const;
+    int size() const { return m_size; }
     /// Basic numbers per draw.
     int total() const { return m_total; }
     bool hasBonus() const { return m_bonuses > 0; }
@@ -38,10 +38,19 @@ public:
     QString issue(int i) const { return issueView(i).toString(); }
     QStringView issueView(int i) const;
     ///@}
-    /// Basic number @p j of draw @p i, both 0-based.
-    qint32 number(int i, int j) const;
+    /// Basic number @p j of draw @p i, both 0-based. A load reads every number through here,
+    /// so it stays inline.
+    qint32 number(int i, int j) const
+    {
+        Q_ASSERT(i >= 0 && i < m_size && j >= 0 && j < m_total);
+        return m_values[size_t(i) * stride() + size_t(j)];
+    }
     /// Bonus number @p k (0-based) of draw @p i; 0 when the draws have no such bonus.
-    qint32 bonus(int i, int k = 0) const;
+    qint32 bonus(int i, int k = 0) const
+    {
+        Q_ASSERT(i >= 0 && i < m_size && k >= 0);
+        return k < m_bonuses ? m_values[size_t(i) * stride() + size_t(m_total + k)] : 0;
+    }
 
     /// @p numbers holds total() values; @p bonus is used when the lottery has one, and the
     /// second bonus, if any, is 0.
@@ -62,11 +71,15 @@ private:
     class Storage;
     size_t stride() const { return size_t(m_total) + size_t(m_bonuses); }
     Storage &storage();
+    // After every change of the storage: what the inline readers read.
+    void refresh();
 
     int m_total = 0;
     int m_bonuses = 0;
     // Null until the first draw, and in a list moved from.
     std::unique_ptr<Storage> d;
+    int m_size = 0;
+    const qint32 *m_values = nullptr;
 };
 
 } // namespace qrt::ref
