@@ -548,9 +548,6 @@ int MainWindow::updateFromWeb(const QString &address, QTextStream &out, QTextStr
 {
     const QUrl url = QUrl::fromUserInput(address);
     domain::Downloader downloader;
-    // A server that stops sending is given up after 30 s, or what QRT_UPDATE_TIMEOUT says.
-    if (const int seconds = qEnvironmentVariableIntValue("QRT_UPDATE_TIMEOUT"); seconds > 0)
-        downloader.setTimeout(seconds * 1000);
     QProgressDialog progress(tr("Downloading %1...").arg(url.toDisplayString()), tr("Cancel"), 0, 0,
                              this);
     progress.setWindowTitle(tr("Update from the Web"));

@@ -19,7 +19,6 @@ public:
 
     /// Drops user input for the next @p milliseconds of event processing.
     void dropFor(int milliseconds);
-    bool dropping() const { return m_until.isActive(); }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -213,9 +213,6 @@ static int runHeadless(int argc, char **argv, const Options &options)
         return commands.restore(options.restore.toInt(), out, err, session->save());
     if (!options.update.isEmpty()) {
         qrt::domain::Downloader downloader;
-        // A server that stops sending is given up after 30 s, or what QRT_UPDATE_TIMEOUT says.
-        if (const int seconds = qEnvironmentVariableIntValue("QRT_UPDATE_TIMEOUT"); seconds > 0)
-            downloader.setTimeout(seconds * 1000);
         return commands.update(options.update, downloader, out, err, session->save(), true);
     }
     return commands.importFile(options.import, out, err, options.skipBad, session->save());

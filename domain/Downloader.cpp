@@ -14,7 +14,12 @@
 namespace qrt::domain
 {
 
-Downloader::Downloader(QObject *parent) : QObject(parent) {}
+Downloader::Downloader(QObject *parent) : QObject(parent)
+{
+    // A server that stops sending is given up after 30 s, or what QRT_UPDATE_TIMEOUT says.
+    if (const int seconds = qEnvironmentVariableIntValue("QRT_UPDATE_TIMEOUT"); seconds > 0)
+        m_timeoutMs = seconds * 1000;
+}
 
 void Downloader::cancel()
 {

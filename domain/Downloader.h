@@ -20,7 +20,8 @@ class Downloader : public QObject
 public:
     explicit Downloader(QObject *parent = nullptr);
 
-    /// How long the server may send nothing before the download is given up.
+    /// How long the server may send nothing before the download is given up: 30 s, or
+    /// QRT_UPDATE_TIMEOUT seconds when that is set.
     void setTimeout(int milliseconds) { m_timeoutMs = milliseconds; }
     /// At most this many bytes, packed or unpacked.
     void setLimit(qint64 bytes) { m_limit = bytes; }
