@@ -57,7 +57,19 @@ QByteArray utf16ToUtf8(QByteArray bytes, Utf16 kind)
 }
 } // namespace
 
-ImportText decodeImportText(QByteArray bytes)
+bool looksLikeUtf16(const QByteArray &bytes)
+{
+    return utf16Kind(bytes) != Utf16::None;
+}
+
+qsizetype settledEnd(const QByteArray &bytes, qsizetype from, qsizetype end)
+{
+    while (end > from && uchar(bytes[end - 1]) >= 0x80)
+        --end;
+    return end;
+}
+
+ImportText decodeImportText(QByteArray bytes, bool whole)
 {
     ImportText t;
     if (bytes.startsWith("\xEF\xBB\xBF")) {
@@ -71,7 +83,7 @@ ImportText decodeImportText(QByteArray bytes)
         t.encoding = QStringLiteral("UTF-8");
     }
     const char *p = bytes.constData();
-    const qsizetype n = bytes.size();
+    const qsizetype n = whole ? bytes.size() : settledEnd(bytes, 0, bytes.size());
     qsizetype i = 0;
     while (i < n && uchar(p[i]) < 0x80)
         ++i;

@@ -25,7 +25,15 @@ struct ImportText {
 
 /// Takes over @p bytes: strips a UTF-8 byte order mark, converts UTF-16 (with a byte order mark,
 /// or recognised by its NUL bytes) to UTF-8 in the same buffer where it fits, and marks text
-/// that is not valid UTF-8 as Latin-1. A large file is never held twice.
-ImportText decodeImportText(QByteArray bytes);
+/// that is not valid UTF-8 as Latin-1. A large file is never held twice. Without @p whole, the
+/// bytes are the start of a longer text, and a character cut at their end is not a fault.
+ImportText decodeImportText(QByteArray bytes, bool whole = true);
+
+/// The bytes are UTF-16, by a byte order mark or by the NUL bytes of ASCII in UTF-16.
+bool looksLikeUtf16(const QByteArray &bytes);
+
+/// Where the bytes before @p end stop being a character that may go on after @p end: at the
+/// last ASCII byte, or @p from.
+qsizetype settledEnd(const QByteArray &bytes, qsizetype from, qsizetype end);
 
 } // namespace qrt::domain

@@ -7,9 +7,6 @@ namespace qrt::domain
 
 namespace
 {
-// No record of draws comes near this; a longer one is a quote left open.
-constexpr qsizetype kLongestQuotedRecord = 1 << 16;
-
 bool isBlank(char c)
 {
     return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f';
@@ -34,8 +31,9 @@ const char *lineEnd(const char *p, const char *stop)
 }
 } // namespace
 
-RecordReader::RecordReader(const QByteArray &bytes, char separator, qsizetype from, int firstLine)
-    : m_bytes(bytes), m_sep(separator), m_pos(from), m_nextLine(firstLine)
+RecordReader::RecordReader(const QByteArray &bytes, char separator, qsizetype from, int firstLine,
+                           bool whole)
+    : m_bytes(bytes), m_sep(separator), m_whole(whole), m_pos(from), m_nextLine(firstLine)
 {
 }
 
@@ -87,18 +85,37 @@ bool RecordReader::next()
     const char *stop = base + m_bytes.size();
     if (m_pos >= m_bytes.size())
         return false;
-    m_fields.clear();
-    m_line = m_nextLine;
     const char *begin = base + m_pos;
     const char *end = lineEnd(begin, stop);
+    // The line may go on in the next piece; a CR at the end may be the half of a CR LF.
+    const bool unfinished = !m_whole && end == stop;
+    m_fields.clear();
+    m_line = m_nextLine;
+    // Split, a line of megabytes would be millions of fields.
+    m_tooLong = end - begin > kLongestRecord;
+    if (m_tooLong) {
+        if (unfinished)
+            return false;
+        m_raw = QByteArrayView(begin, end - begin);
+        m_pos = (end - base) + 1;
+        ++m_nextLine;
+        return true;
+    }
     if (!std::memchr(begin, '"', size_t(end - begin)) || m_sep == kTextDraws) {
+        if (unfinished)
+            return false;
         m_raw = trimmed(begin, end);
         splitPlain(begin, end);
         m_pos = (end - base) + 1;
         ++m_nextLine;
         return true;
     }
-    if (!splitQuoted()) {
+    const Quoted quoted = splitQuoted();
+    if (quoted == Quoted::Unfinished || (quoted == Quoted::TooLong && unfinished)) {
+        m_fields.clear();
+        return false;
+    }
+    if (quoted == Quoted::TooLong) {
         // A quote that never closes would make the rest of the file one field: the line is
         // taken as it stands instead, and is a bad row of its own.
         m_fields.clear();
@@ -112,7 +129,7 @@ bool RecordReader::next()
 
 // A record with quotes: fields are unquoted into a buffer, and the views into it are made once
 // the buffer has stopped growing.
-bool RecordReader::splitQuoted()
+RecordReader::Quoted RecordReader::splitQuoted()
 {
     const char *base = m_bytes.constData();
     const qsizetype size = m_bytes.size();
@@ -137,8 +154,8 @@ bool RecordReader::splitQuoted()
     const bool blanks = m_sep == ' ';
     while (pos < size) {
         const char c = base[pos++];
-        if (quoted && pos - m_pos > kLongestQuotedRecord)
-            return false;
+        if (quoted && pos - m_pos > kLongestRecord)
+            return Quoted::TooLong;
         if (quoted) {
             if (c == '"' && pos < size && base[pos] == '"') {
                 m_unquoted += '"';
@@ -157,6 +174,8 @@ bool RecordReader::splitQuoted()
             m_unquoted.truncate(fieldStart); // blanks before the quote
             continue;
         }
+        if (c == '\r' && pos >= size && !m_whole)
+            return Quoted::Unfinished;
         if (c == '\n' || (c == '\r' && (pos >= size || base[pos] != '\n')))
             break;
         if (blanks ? (c == ' ' || c == '\t') : c == m_sep) {
@@ -172,6 +191,8 @@ bool RecordReader::splitQuoted()
         if (!wasQuoted)
             m_unquoted += c; // text after a closing quote is dropped, as spreadsheets do
     }
+    if (pos >= size && !m_whole && (quoted || base[size - 1] != '\n'))
+        return Quoted::Unfinished;
     if (inField || !blanks)
         endField();
     m_raw = QByteArrayView(base + m_pos, pos - m_pos);
@@ -179,7 +200,7 @@ bool RecordReader::splitQuoted()
     m_nextLine += lines;
     for (const auto &[b, n] : spans)
         m_fields.emplace_back(m_unquoted.constData() + b, n);
-    return true;
+    return Quoted::Done;
 }
 
 } // namespace qrt::domain

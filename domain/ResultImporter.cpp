@@ -2,6 +2,8 @@
 #include "DateField.h"
 #include "RecordReader.h"
 
+#include <qrt/refhost/DrawFileReader.h>
+
 #include <DrawRules.h>
 
 #include <QCoreApplication>
@@ -23,6 +25,8 @@ constexpr size_t kListed = 100;
 // Rows looked at to find the layout; the roles must hold in nine of ten of them, so that a
 // few junk rows near the top do not hide the table.
 constexpr int kSampleRows = 200;
+// A file is read in pieces of this size: its first piece also holds the rows sampled.
+constexpr qsizetype kPiece = qsizetype(8) << 20;
 constexpr int kIssueDigits = 19; // an issue's value fits 64 bits
 constexpr quint32 kTooLong = std::numeric_limits<quint32>::max();
 
@@ -90,11 +94,14 @@ QString shown(QByteArrayView f, bool latin1)
 
 // The separator that splits every sampled line (outside quotes) into the same number of
 // fields; blanks when none does.
-char detectSeparator(const QByteArray &bytes)
+// With @p cut, the bytes are the first piece of a file, and *cut is set when the lines sampled
+// ran out before they were enough.
+char detectSeparator(const QByteArray &bytes, bool *cut)
 {
     const std::array<char, 4> candidates{'\t', ';', ',', '|'};
     std::array<std::vector<int>, 4> counts;
-    RecordReader lines(bytes, '\n'); // '\n' never splits a line: one field a line
+    // '\n' never splits a line: one field a line.
+    RecordReader lines(bytes, '\n', 0, 1, !cut);
     int sampled = 0;
     while (sampled < 50 && lines.next()) {
         const QByteArrayView raw = lines.raw();
@@ -113,6 +120,8 @@ char detectSeparator(const QByteArray &bytes)
         for (size_t k = 0; k < candidates.size(); ++k)
             counts[k].push_back(n[k]);
     }
+    if (cut && sampled < 50)
+        *cut = true;
     // The most frequent count among lines that have the separator at all, so that a title
     // line above the table does not count against it.
     for (size_t k = 0; k < candidates.size(); ++k) {
@@ -132,9 +141,9 @@ char detectSeparator(const QByteArray &bytes)
 // The program's own text draw file: digits, blanks, commas, a "+" before the bonus, "#"
 // comments; separated by blanks at least once, so that a CSV of commas alone is a table,
 // where a "#" row is a row.
-bool looksLikeTextDraws(const QByteArray &bytes, const ref::LotteryShape &shape)
+bool looksLikeTextDraws(const QByteArray &bytes, const ref::LotteryShape &shape, bool *cut)
 {
-    RecordReader lines(bytes, '\n');
+    RecordReader lines(bytes, '\n', 0, 1, !cut);
     int sampled = 0, withPlus = 0;
     bool blanks = false;
     while (sampled < 50 && lines.next()) {
@@ -156,6 +165,8 @@ bool looksLikeTextDraws(const QByteArray &bytes, const ref::LotteryShape &shape)
         }
         withPlus += plus > 0 ? 1 : 0;
     }
+    if (cut && sampled < 50)
+        *cut = true;
     if (sampled == 0)
         return true;
     // A file of a game with bonus numbers is one for a lottery without them too, refused line
@@ -312,19 +323,65 @@ QString ImportLayout::describe() const
 }
 
 ResultImporter::ResultImporter(const ref::LotteryShape &shape, ImportChoices choices)
-    : m_shape(shape), m_choices(std::move(choices)), m_draws(shape.total, shape.bonuses())
+    : m_shape(shape), m_choices(std::move(choices)), m_firstPiece(kPiece), m_nextPiece(kPiece),
+      m_draws(shape.total, shape.bonuses())
 {
 }
 
 bool ResultImporter::readFile(const QString &path)
 {
-    QByteArray bytes;
-    const QString why = ref::readDrawFileBytes(path, bytes);
-    if (!why.isEmpty()) {
-        m_error = why;
+    ref::DrawFileReader file;
+    QByteArray head;
+    ref::Status s = file.open(path);
+    if (s.ok())
+        s = file.readMore(head, m_firstPiece);
+    // UTF-16 is converted whole, in the buffer it was read into.
+    if (s.ok() && !file.atEnd() && looksLikeUtf16(head))
+        s = file.readRest(head);
+    if (!s.ok()) {
+        m_error = s.message();
         return false;
     }
-    return read(std::move(bytes));
+    m_more = file.atEnd() ? nullptr : &file;
+    const bool done = read(std::move(head));
+    m_more = nullptr;
+    return done;
+}
+
+// Drops the records read from the text, and reads the next piece of the file after what is
+// left of it. False when the file cannot be read on.
+bool ResultImporter::readOn(qsizetype from, bool &last)
+{
+    m_text.bytes.remove(0, from);
+    m_checked = std::max<qsizetype>(0, m_checked - from);
+    // A record longer than a piece: the rest of the file at once, rather than in ever larger
+    // copies.
+    const ref::Status s = from == 0 && m_more->size() > 0
+                              ? m_more->readRest(m_text.bytes)
+                              : m_more->readMore(m_text.bytes, m_nextPiece);
+    if (!s.ok()) {
+        m_error = s.message();
+        return false;
+    }
+    last = m_more->atEnd();
+    checkEncoding();
+    return true;
+}
+
+// Text that is not UTF-8 further on is Latin-1 from there: only the messages about its rows
+// depend on it.
+void ResultImporter::checkEncoding()
+{
+    if (m_text.latin1)
+        return;
+    const qsizetype end = m_more->atEnd()
+                              ? m_text.bytes.size()
+                              : settledEnd(m_text.bytes, m_checked, m_text.bytes.size());
+    if (!QByteArrayView(m_text.bytes.constData() + m_checked, end - m_checked).isValidUtf8()) {
+        m_text.latin1 = true;
+        m_layout.encoding = m_text.encoding = QStringLiteral("Latin-1");
+    }
+    m_checked = end;
 }
 
 QStringList ResultImporter::describeBad(const QString &file, int most) const
@@ -337,7 +394,8 @@ QStringList ResultImporter::describeBad(const QString &file, int most) const
 
 bool ResultImporter::read(QByteArray bytes)
 {
-    m_text = decodeImportText(std::move(bytes));
+    m_text = decodeImportText(std::move(bytes), !m_more);
+    m_checked = settledEnd(m_text.bytes, 0, m_text.bytes.size());
     m_layout = ImportLayout();
     m_layout.encoding = m_text.encoding;
     m_bad.clear();
@@ -381,30 +439,53 @@ bool ResultImporter::read(QByteArray bytes)
         p.bounds = columnBounds(limits, 1 + p.stride);
         p.bounds.erase(p.bounds.begin());
     }
-    if (!detect(p))
+    // The rows sampled must be those a whole read samples: where they run beyond the first
+    // piece of a file, the piece grows until they fit.
+    const ImportLayout found = m_layout;
+    const Parsed before = p;
+    bool cut = false;
+    do {
+        cut = false;
+        m_layout = found;
+        m_layout.encoding = m_text.encoding;
+        p = before;
+        m_error.clear();
+        const bool detected = detect(p, m_more && !m_more->atEnd() ? &cut : nullptr);
+        if (cut) {
+            // Doubled, so that a file of few line ends is not looked through again and again.
+            const qsizetype more = std::max(m_nextPiece, m_text.bytes.size());
+            if (const ref::Status s = m_more->readMore(m_text.bytes, more); !s.ok()) {
+                m_error = s.message();
+                return false;
+            }
+            checkEncoding();
+        } else if (!detected) {
+            return false;
+        }
+    } while (cut);
+    if (!parseAll(p))
         return false;
-    parseAll(p);
     // The text is not needed past this point; a large file gives its memory back before the
     // draws are built.
     m_text.bytes = QByteArray();
     return finish(p);
 }
 
-bool ResultImporter::detect(Parsed &p)
+bool ResultImporter::detect(Parsed &p, bool *cut)
 {
-    if (m_choices.roles.isEmpty() && looksLikeTextDraws(m_text.bytes, m_shape)) {
+    if (m_choices.roles.isEmpty() && looksLikeTextDraws(m_text.bytes, m_shape, cut)) {
         m_layout.format = ImportLayout::Format::TextDraws;
         return true;
     }
     m_layout.format = ImportLayout::Format::Table;
-    m_layout.separator = detectSeparator(m_text.bytes);
-    return detectTable(p);
+    m_layout.separator = detectSeparator(m_text.bytes, cut);
+    return detectTable(p, cut);
 }
 
-bool ResultImporter::detectTable(Parsed &p)
+bool ResultImporter::detectTable(Parsed &p, bool *cut)
 {
     std::vector<Sampled> sample;
-    RecordReader reader(m_text.bytes, m_layout.separator);
+    RecordReader reader(m_text.bytes, m_layout.separator, 0, 1, !cut);
     while (int(sample.size()) < kSampleRows + 10 && reader.next()) {
         if (reader.blank())
             continue;
@@ -413,6 +494,8 @@ bool ResultImporter::detectTable(Parsed &p)
             s.fields.emplace_back(f.data(), f.size());
         sample.push_back(std::move(s));
     }
+    if (cut && int(sample.size()) < kSampleRows + 10)
+        *cut = true;
     if (sample.empty())
         return true;
     auto dataLike = [](const Sampled &s) {
@@ -464,7 +547,9 @@ bool ResultImporter::detectTable(Parsed &p)
         m_layout.headerLine = sample[k].line;
         ++k;
     }
-    p.firstDataLine = k < sample.size() ? sample[k].line : std::numeric_limits<int>::max();
+    // Without a row after the header in the sample, the rows start after it: a first piece of
+    // the file may end before them.
+    p.firstDataLine = k < sample.size() ? sample[k].line : reader.nextLine();
 
     for (size_t c = 0; c < columns; ++c) {
         ColumnRole role = ColumnRole::Ignored;
@@ -637,24 +722,25 @@ bool ResultImporter::detectTable(Parsed &p)
     return true;
 }
 
-void ResultImporter::parseAll(Parsed &p)
+bool ResultImporter::parseAll(Parsed &p)
 {
     const bool text = m_layout.format == ImportLayout::Format::TextDraws;
-    const bool latin1 = m_text.latin1;
+    // A file read in pieces may turn out to be Latin-1 further on.
+    const bool &latin1 = m_text.latin1;
     const int total = m_shape.total;
     const bool checkRepeats = m_shape.bonus || !m_shape.ordered;
     {
         // One line is one draw, nearly always; the lines of the first megabyte tell how many
         // there are without reading the whole file once more.
-        const qsizetype size = m_text.bytes.size();
-        const qsizetype head = std::min<qsizetype>(size, 1 << 20);
+        const qsizetype size =
+            m_more && m_more->size() > 0 ? qsizetype(m_more->size()) : m_text.bytes.size();
+        const qsizetype head = std::min<qsizetype>(m_text.bytes.size(), 1 << 20);
         const qsizetype lines =
             head == 0
                 ? 1
                 : QByteArrayView(m_text.bytes.constData(), head).count('\n') * (size / head + 1) +
                       1;
-        const size_t rows =
-            size_t(std::min<qsizetype>(lines, m_text.bytes.size() / (2 * total) + 1));
+        const size_t rows = size_t(std::min<qsizetype>(lines, size / (2 * total) + 1));
         p.lines.reserve(rows);
         p.issueEnd.reserve(rows);
         p.values.reserve(rows * size_t(p.stride) * p.width());
@@ -691,12 +777,27 @@ void ResultImporter::parseAll(Parsed &p)
         }
         return true;
     };
-    RecordReader reader(m_text.bytes, text ? RecordReader::kTextDraws : m_layout.separator);
-    while (reader.next()) {
+    const char separator = text ? RecordReader::kTextDraws : m_layout.separator;
+    bool last = !m_more || m_more->atEnd(), unread = false;
+    RecordReader reader(m_text.bytes, separator, 0, 1, last);
+    // The next record, from the next piece of the file where this one has none left.
+    auto next = [&] {
+        while (!reader.next()) {
+            if (last)
+                return false;
+            if (!readOn(reader.position(), last)) {
+                unread = true;
+                return false;
+            }
+            reader.restart(last);
+        }
+        return true;
+    };
+    while (next()) {
         const int line = reader.line();
         if (!text && line < p.firstDataLine)
             continue;
-        if (reader.blank() || (text && reader.raw().front() == '#'))
+        if ((reader.blank() && !reader.tooLong()) || (text && reader.raw().front() == '#'))
             continue;
         bool failed = false;
         // Every refusal is of another rule than the shape's unless it says otherwise.
@@ -713,6 +814,16 @@ void ResultImporter::parseAll(Parsed &p)
             }
         };
         const auto &fields = reader.fields();
+        if (reader.tooLong()) {
+            bad([&] {
+                return QCoreApplication::translate("ResultImporter",
+                                                   "the line is %1 bytes long: no row of draws "
+                                                   "is longer than %2 bytes")
+                    .arg(reader.raw().size())
+                    .arg(RecordReader::kLongestRecord);
+            });
+            continue;
+        }
         if (reader.raw().contains('\0')) {
             bad([] {
                 return QCoreApplication::translate(
@@ -1073,6 +1184,7 @@ void ResultImporter::parseAll(Parsed &p)
         p.issueEnd.push_back(uint32_t(p.issueChars.size()));
         p.lines.push_back(uint32_t(line));
     }
+    return !unread;
 }
 
 bool ResultImporter::finish(Parsed &p)

@@ -14,6 +14,11 @@
 #include <optional>
 #include <vector>
 
+namespace qrt::ref
+{
+class DrawFileReader;
+}
+
 namespace qrt::domain
 {
 
@@ -61,11 +66,21 @@ class ResultImporter
 public:
     explicit ResultImporter(const ref::LotteryShape &shape, ImportChoices choices = {});
 
-    /// Reads @p path whole (refusing what readDrawFileBytes refuses). False when the file
-    /// cannot be used at all; error() says why.
+    /// Reads @p path (refusing what readDrawFileBytes refuses) a piece at a time: the file is
+    /// never held whole, only the draws found in it. False when the file cannot be used at
+    /// all; error() says why.
     bool readFile(const QString &path);
     /// Takes over @p bytes: a large file is not held twice.
     bool read(QByteArray bytes);
+
+    /// The size of the first piece of a file, which holds the rows the layout is found from, and
+    /// of the pieces after it: 8 MB each unless a test wants a piece to end elsewhere.
+    void setPieceBytes(qsizetype first, qsizetype next)
+    {
+        Q_ASSERT(first > 0 && next > 0);
+        m_firstPiece = first;
+        m_nextPiece = next;
+    }
 
     const QString &error() const { return m_error; }
     const ImportLayout &layout() const { return m_layout; }
@@ -130,15 +145,23 @@ public:
 private:
     Merge merge(const ref::DrawList &held, ref::DrawList *spare);
     struct Parsed;
-    bool detect(Parsed &p);
-    bool detectTable(Parsed &p);
-    void parseAll(Parsed &p);
+    bool detect(Parsed &p, bool *cut);
+    bool detectTable(Parsed &p, bool *cut);
+    bool parseAll(Parsed &p);
+    bool readOn(qsizetype from, bool &last);
+    void checkEncoding();
     bool finish(Parsed &p);
     void findHoldingShape(const Parsed &p);
 
     ref::LotteryShape m_shape;
     ImportChoices m_choices;
     ImportText m_text;
+    // While a file is read a piece at a time: the rest of it, and how far m_text has been
+    // found to be UTF-8.
+    ref::DrawFileReader *m_more = nullptr;
+    qsizetype m_checked = 0;
+    qsizetype m_firstPiece;
+    qsizetype m_nextPiece;
     QString m_error;
     ImportLayout m_layout;
     ref::DrawList m_draws;

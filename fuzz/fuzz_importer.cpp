@@ -1,17 +1,42 @@
 // Feeds arbitrary bytes to the result file importer for a lottery with a bonus number: it
-// must never crash, and what it takes must keep the lottery's rules, each issue once and in
-// ascending order, and merge into itself as already held.
+// must never crash, what it takes must keep the lottery's rules, each issue once and in
+// ascending order, and merge into itself as already held; and a file of the same bytes read in
+// pieces of a few bytes must give the same.
 #include "ResultImporter.h"
+
+#include <sys/mman.h>
+#include <unistd.h>
 
 #include <cstdint>
 #include <cstdlib>
+
+namespace
+{
+void comparePieces(const qrt::ref::LotteryShape &shape, const uint8_t *data, size_t size,
+                   const qrt::domain::ResultImporter &whole, bool read)
+{
+    const int fd = memfd_create("importer", 0);
+    if (fd < 0 || ::write(fd, data, size) != ssize_t(size))
+        std::abort();
+    qrt::domain::ResultImporter pieces(shape);
+    pieces.setPieceBytes(16 + qsizetype(size % 61), 1 + qsizetype(size % 7));
+    const bool readInPieces = pieces.readFile(QStringLiteral("/proc/self/fd/%1").arg(fd));
+    ::close(fd);
+    if (readInPieces != read || pieces.badCount() != whole.badCount() ||
+        !(pieces.draws() == whole.draws()))
+        std::abort();
+}
+} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     static const qrt::ref::LotteryShape shape =
         *qrt::ref::LotteryShape::parse(QStringLiteral("3:1-49+"));
     qrt::domain::ResultImporter importer(shape);
-    if (!importer.read(QByteArray(reinterpret_cast<const char *>(data), qsizetype(size))))
+    const bool read =
+        importer.read(QByteArray(reinterpret_cast<const char *>(data), qsizetype(size)));
+    comparePieces(shape, data, size, importer, read);
+    if (!read)
         return 0;
     const qrt::ref::DrawList draws = importer.draws();
     for (int i = 0; i < draws.size(); ++i) {

@@ -1,19 +1,13 @@
 #include "CleanDraws.h"
 #include "DrawRules.h"
 #include "modPublic.h"
+#include <qrt/refhost/DrawFileReader.h>
 #include <qrt/refhost/DrawFiles.h>
-
-#include <QFile>
-
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <zlib.h>
 
 #include <algorithm>
 #include <array>
-#include <cerrno>
 #include <cstring>
 #include <limits>
 #include <optional>
@@ -29,9 +23,6 @@ const char kMagic[] = "QRTDraws";
 // readable by the programs that read version 1.
 constexpr int kVersion = 1;
 constexpr int kSecondDrumVersion = 2;
-// A million keno draws take 70 MB; a file many times that is no draw file, and is refused
-// before it is read.
-constexpr qint64 kMaxFileBytes = qint64(1) << 30;
 // Bad lines listed by number; the rest are counted in constant memory.
 constexpr size_t kListedErrors = 100;
 // A header line is a word and a short value; a longer one is no header.
@@ -622,62 +613,16 @@ ReadResult unreadable(const QString &why)
 
 } // namespace
 
-// The whole of a regular file; anything that is no draw file is refused before a byte is
-// read, so a FIFO cannot block and a device or a huge file cannot exhaust the memory.
 QString readDrawFileBytes(const QString &path, QByteArray &bytes)
 {
-    const auto failed = [&](const char *what) {
-        return QStringLiteral("cannot %1 the file: %2")
-            .arg(QLatin1String(what), QString::fromLocal8Bit(std::strerror(errno)));
-    };
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
-        return failed("read");
-    struct Closer {
-        int fd;
-        ~Closer() { ::close(fd); }
-    } closer{fd};
-    struct stat st;
-    if (::fstat(fd, &st) != 0)
-        return failed("examine");
-    if (!S_ISREG(st.st_mode))
-        return S_ISDIR(st.st_mode) ? QStringLiteral("it is a folder, not a draw file")
-               : S_ISFIFO(st.st_mode)
-                   ? QStringLiteral("it is a pipe (FIFO), not a draw file")
-                   : QStringLiteral("it is a device or a socket, not a draw file");
-    if (st.st_size > kMaxFileBytes)
-        return QStringLiteral("the file is too large: %1 MB, and draw files of more than %2 MB "
-                              "are not read")
-            .arg(st.st_size >> 20)
-            .arg(kMaxFileBytes >> 20);
-    // A file of the kernel's (/proc, /sys) tells no size and is read to its end, within the
-    // same bound; any other file is read as far as its size, once.
-    const bool sizeKnown = st.st_size > 0;
-    bytes = QByteArray(sizeKnown ? qsizetype(st.st_size) : qsizetype(64) << 10, Qt::Uninitialized);
-    qsizetype done = 0;
-    for (;;) {
-        if (done == bytes.size()) {
-            if (sizeKnown)
-                break;
-            if (done > kMaxFileBytes) {
-                bytes = QByteArray();
-                return QStringLiteral("the file is too large: draw files of more than %1 MB are "
-                                      "not read")
-                    .arg(kMaxFileBytes >> 20);
-            }
-            bytes.resize(std::min(done * 2, kMaxFileBytes + 1));
-        }
-        const ssize_t n = ::read(fd, bytes.data() + done, size_t(bytes.size() - done));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0)
-            return failed("read");
-        if (n == 0)
-            break; // it shrank meanwhile, or ended; what is there is read
-        done += n;
-    }
-    bytes.truncate(done);
-    return {};
+    bytes = QByteArray();
+    DrawFileReader file;
+    Status s = file.open(path);
+    if (s.ok())
+        s = file.readRest(bytes);
+    if (!s.ok())
+        bytes = QByteArray();
+    return s.message();
 }
 
 ReadResult readUserDataFile(const QString &path, QByteArray *bytes)

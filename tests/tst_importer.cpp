@@ -7,6 +7,7 @@
 
 #include <QFile>
 #include <QStringDecoder>
+#include <QTemporaryFile>
 #include <QTest>
 
 using namespace qrt;
@@ -35,6 +36,32 @@ QByteArray fixture(const char *name)
 {
     QFile f(QStringLiteral(QRT_TEST_DATA "/") + QLatin1String(name));
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// What an importer made of a file, for comparing two reads of it.
+QString outcome(const ResultImporter &imp, bool read)
+{
+    return QStringLiteral("%1|%2|%3|%4|%5")
+        .arg(read ? imp.layout().describe() : imp.error(),
+             imp.describeBad(QStringLiteral("f")).join(u'\n'))
+        .arg(imp.repeats())
+        .arg(ref::formatTextDraws(imp.draws()), imp.layout().roles.isEmpty() ? "-" : "roles");
+}
+
+// @p bytes read whole, then from a file a piece at a time, the first piece @p head bytes and
+// each one after it @p piece bytes: the same must come out.
+void comparePieces(const ref::LotteryShape &s, const QByteArray &bytes, qsizetype head,
+                   std::initializer_list<qsizetype> pieces)
+{
+    QTemporaryFile f;
+    QVERIFY(f.open() && f.write(bytes) == bytes.size() && f.flush());
+    ResultImporter whole(s);
+    const QString expected = outcome(whole, whole.read(bytes));
+    for (const qsizetype piece : pieces) {
+        ResultImporter inPieces(s);
+        inPieces.setPieceBytes(head, piece);
+        QCOMPARE(outcome(inPieces, inPieces.readFile(f.fileName())), expected);
+    }
 }
 
 } // namespace
@@ -121,8 +148,10 @@ private slots:
         row("a quoted line break counts as a line", "2:1-49", "id,n1,n2\n\"1\n\",1,2\n2,3,x\n", {},
             "2,4");
         row("a quote left open is a bad line, not the rest of the file", "2:1-49",
-            QByteArray("id,n1,n2\n\"1,1,2\n") + QByteArray(70000, ' ') + "\n2,3,4\n", "2 03 04\n",
-            "2");
+            QByteArray("id,n1,n2\n\"1,1,2\n") + QByteArray(" \n").repeated(35000) + "2,3,4\n",
+            "2 03 04\n", "2");
+        row("a line longer than any row of draws", "2:1-49",
+            "id,n1,n2\n1,1,2\n" + QByteArray(70000, '7') + "\n2,3,4\n", "1 01 02\n2 03 04\n", "3");
         row("a title above the header", "2:1-49", "Results of the game\nDraw,A,B\n5,1,2\n",
             "5 01 02\n");
         row("Chinese header names, a blue ball", "2:1-33+",
@@ -399,6 +428,42 @@ private slots:
         QCOMPARE(imp.draws().size(), count);
         QTEST(imp.draws().issue(0), "first");
         QTEST(imp.draws().issue(count - 1), "last");
+        comparePieces(shape(lottery), bytes, 4096, {509, 4093});
+    }
+
+    // A file is read a piece at a time; wherever a piece ends (in a quoted field, between CR
+    // and LF, in a character of several bytes, before the rows that decide the day-month order
+    // or the encoding), the same comes out as from the whole file.
+    void piecesReadAsWhole_data()
+    {
+        QTest::addColumn<QString>("lottery");
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QByteArray>("tail");
+        const auto row = [](const char *name, const char *lottery, const QByteArray &head,
+                            const QByteArray &rowText, const QByteArray &tail) {
+            QByteArray file = head;
+            for (int i = 1; i <= 12; ++i)
+                file += QString::fromLatin1(rowText).arg(i).toLatin1();
+            QTest::newRow(name) << QString::fromLatin1(lottery) << file << tail;
+        };
+        row("quoted, CR LF", "3:1-49", "Draw,\"Numbers\",Note\r\n",
+            "%1,\"1 2 3\",\"a,\"\"b\"\"\"\r\n", "99,\"4\r\n5 6\",x\r\n100,\"7 8 9\",\"open\r\n");
+        row("CR alone", "3:1-49", "Draw;N1;N2;N3\r", "%1;1;2;3\r", "50;4;5;6\r51;7;8\r");
+        row("a late Latin-1 byte", "3:1-49", "Draw,N1,N2,N3\n", "%1,1,2,3\n",
+            "60,4,5,\xE9\n61,7,8,9");
+        row("a late UTF-8 character", "3:1-49", "Draw,N1,N2,N3\n", "%1,1,2,3\n",
+            "60,4,5,\xC3\xA9\xE2\x82\xAC\n61,7,8,9\n");
+        row("late dates decide the day", "3:1-49", "Date,N1,N2,N3\n", "%1/02/2020,1,2,3\n",
+            "13/03/2020,4,5,6\n");
+        row("text draws, NUL and comments", "3:1-49+", "# mine\n", "%1 1 2 3 + 4\n",
+            "# late\n70 4 5 6 + 7\n71 1\0 2 3 + 4\n72 1 2 3\n");
+    }
+    void piecesReadAsWhole()
+    {
+        QFETCH(QString, lottery);
+        QFETCH(QByteArray, file);
+        QFETCH(QByteArray, tail);
+        comparePieces(shape(lottery), file + tail, 64, {1, 2, 3, 5, 8, 4096});
     }
 };
 

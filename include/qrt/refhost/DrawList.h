@@ -12,7 +12,8 @@ namespace qrt::ref
 {
 
 /// The draws of one lottery, packed: all issues in one character pool, all numbers in one
-/// integer array, so a million draws of seven numbers need about 40 MB and no object each.
+/// array of the narrowest integers that hold them (one byte each while every number is below
+/// 256), so a million draws of seven numbers need about 25 MB and no object each.
 class QRT_REFHOST_EXPORT DrawList
 {
 public:
@@ -43,13 +44,13 @@ public:
     qint32 number(int i, int j) const
     {
         Q_ASSERT(i >= 0 && i < m_size && j >= 0 && j < m_total);
-        return m_values[size_t(i) * stride() + size_t(j)];
+        return value(size_t(i) * stride() + size_t(j));
     }
     /// Bonus number @p k (0-based) of draw @p i; 0 when the draws have no such bonus.
     qint32 bonus(int i, int k = 0) const
     {
         Q_ASSERT(i >= 0 && i < m_size && k >= 0);
-        return k < m_bonuses ? m_values[size_t(i) * stride() + size_t(m_total + k)] : 0;
+        return k < m_bonuses ? value(size_t(i) * stride() + size_t(m_total + k)) : 0;
     }
 
     /// @p numbers holds total() values; @p bonus is used when the lottery has one, and the
@@ -70,7 +71,16 @@ public:
 private:
     class Storage;
     size_t stride() const { return size_t(m_total) + size_t(m_bonuses); }
+    qint32 value(size_t at) const
+    {
+        if (m_width == 1)
+            return static_cast<const quint8 *>(m_values)[at];
+        if (m_width == 2)
+            return static_cast<const quint16 *>(m_values)[at];
+        return static_cast<const qint32 *>(m_values)[at];
+    }
     Storage &storage();
+    void appendValues(const qint32 *values, qint32 bonus, bool oneBonus);
     // After every change of the storage: what the inline readers read.
     void refresh();
 
@@ -79,7 +89,10 @@ private:
     // Null until the first draw, and in a list moved from.
     std::unique_ptr<Storage> d;
     int m_size = 0;
-    const qint32 *m_values = nullptr;
+    // Bytes a number: 1, 2 or 4, the narrowest that holds every number appended since the
+    // list was made or cleared.
+    int m_width = 1;
+    const void *m_values = nullptr;
 };
 
 } // namespace qrt::ref
