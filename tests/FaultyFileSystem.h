@@ -6,7 +6,8 @@
 #include <QMutex>
 
 #include <cerrno>
-#include <map>
+#include <string>
+#include <unistd.h>
 
 namespace qrt::test
 {
@@ -48,9 +49,7 @@ public:
 
     int open(const QByteArray &path, int flags, mode_t mode) override
     {
-        if (fault({Open, path}))
-            return -1;
-        return remember(FileSystem::open(path, flags, mode), path);
+        return fault({Open, path}) ? -1 : FileSystem::open(path, flags, mode);
     }
     ssize_t read(int fd, void *buffer, size_t size) override
     {
@@ -77,7 +76,6 @@ public:
     int close(int fd) override
     {
         const bool fails = fault({Close, pathOf(fd)});
-        remember(-1, {}, fd);
         const int r = FileSystem::close(fd);
         if (fails)
             errno = failErrno;
@@ -109,8 +107,7 @@ public:
         QMutexLocker lock(&m_mutex);
         if (fd >= 0)
             calls.last().path = pathTemplate;
-        lock.unlock();
-        return remember(fd, pathTemplate);
+        return fd;
     }
     int readFolder(const QByteArray &path, QList<QByteArray> &names) override
     {
@@ -121,7 +118,6 @@ private:
     // A backup is written on a thread of its own.
     QMutex m_mutex;
     int m_seen = 0;
-    std::map<int, QByteArray> m_paths;
 
     bool fault(const Call &call)
     {
@@ -134,19 +130,13 @@ private:
         errno = failErrno;
         return true;
     }
-    int remember(int fd, const QByteArray &path, int closed = -1)
+    // The name the descriptor was opened by, as the kernel keeps it.
+    static QByteArray pathOf(int fd)
     {
-        QMutexLocker lock(&m_mutex);
-        if (fd >= 0)
-            m_paths[fd] = path;
-        m_paths.erase(closed);
-        return fd;
-    }
-    QByteArray pathOf(int fd)
-    {
-        QMutexLocker lock(&m_mutex);
-        const auto it = m_paths.find(fd);
-        return it == m_paths.end() ? QByteArray() : it->second;
+        char target[4096];
+        const ssize_t n =
+            ::readlink(("/proc/self/fd/" + std::to_string(fd)).c_str(), target, sizeof target);
+        return n < 0 ? QByteArray() : QByteArray(target, n);
     }
 };
 
