@@ -136,7 +136,7 @@ private Q_SLOTS:
 
     // The pool is compacted once the bytes a change left behind reach the threshold: a cell
     // of 100 Latin-1 characters shrunk to 1 in place leaves 99; a removed row of such a cell
-    // leaves its 100 and a few bytes of lengths. Too few counted never compacts; too many
+    // leaves its 100 and 3 bytes of encoding and lengths. Too few counted never compacts; too many
     // compacts a pool that holds little garbage.
     void compactsAtTheGarbageLeft_data()
     {
@@ -145,8 +145,8 @@ private Q_SLOTS:
         QTest::addColumn<int>("compactions");
         QTest::newRow("shrunk, at the threshold") << false << 99 << 1;
         QTest::newRow("shrunk, below it") << false << 100 << 0;
-        QTest::newRow("removed, at the threshold") << true << 100 << 1;
-        QTest::newRow("removed, below it") << true << 110 << 0;
+        QTest::newRow("removed, at the threshold") << true << 103 << 1;
+        QTest::newRow("removed, below it") << true << 104 << 0;
     }
     void compactsAtTheGarbageLeft()
     {
