@@ -18,22 +18,9 @@ namespace qrt::test
 class FaultyFileSystem : public ref::FileSystem
 {
 public:
-    enum Kind {
-        Any,
-        Open,
-        Read,
-        Write,
-        Fsync,
-        Fchmod,
-        Fstat,
-        Lstat,
-        Close,
-        Rename,
-        Link,
-        Unlink,
-        Mkostemp,
-        ReadFolder
-    };
+    // The calls a test picks out; the others (reads, stats, closes, links, folder listings)
+    // fail only as the N-th of any.
+    enum Kind { Any, Open, Write, Fsync, Fchmod, Rename, Unlink, Mkostemp, Other };
     struct Call {
         Kind kind;
         QByteArray path;
@@ -53,7 +40,7 @@ public:
     }
     ssize_t read(int fd, void *buffer, size_t size) override
     {
-        return fault({Read, pathOf(fd)}) ? -1 : FileSystem::read(fd, buffer, size);
+        return fault({Other, pathOf(fd)}) ? -1 : FileSystem::read(fd, buffer, size);
     }
     ssize_t write(int fd, const void *data, size_t size) override
     {
@@ -66,16 +53,16 @@ public:
     }
     int fstat(int fd, struct stat *st) override
     {
-        return fault({Fstat, pathOf(fd)}) ? -1 : FileSystem::fstat(fd, st);
+        return fault({Other, pathOf(fd)}) ? -1 : FileSystem::fstat(fd, st);
     }
     int lstat(const QByteArray &path, struct stat *st) override
     {
-        return fault({Lstat, path}) ? -1 : FileSystem::lstat(path, st);
+        return fault({Other, path}) ? -1 : FileSystem::lstat(path, st);
     }
     // As Linux does, the descriptor is released even when close() reports a failure.
     int close(int fd) override
     {
-        const bool fails = fault({Close, pathOf(fd)});
+        const bool fails = fault({Other, pathOf(fd)});
         const int r = FileSystem::close(fd);
         if (fails)
             errno = failErrno;
@@ -87,7 +74,7 @@ public:
     }
     int link(const QByteArray &from, const QByteArray &to) override
     {
-        if (fault({Link, from, to}))
+        if (fault({Other, from, to}))
             return -1;
         if (linkErrno) {
             errno = linkErrno;
@@ -111,7 +98,7 @@ public:
     }
     int readFolder(const QByteArray &path, QList<QByteArray> &names) override
     {
-        return fault({ReadFolder, path}) ? -1 : FileSystem::readFolder(path, names);
+        return fault({Other, path}) ? -1 : FileSystem::readFolder(path, names);
     }
 
 private:

@@ -175,15 +175,10 @@ private Q_SLOTS:
         store.setCols(8);
         const int n = 100000;
         store.setRows(n);
-        for (int r = 0; r < n; ++r) {
-            store.setText(r, 0, QString::number(20000000 + r));
-            for (int c = 1; c < 8; ++c)
-                store.setText(r, c,
-                              QStringLiteral("%1").arg(c * 7 % 49 + 1, 2, 10, QLatin1Char('0')));
-        }
-        QCOMPARE(store.text(n - 1, 0), QString::number(20000000 + n - 1));
+        for (int r = 0; r < n; ++r) // as a load fills them
+            store.setRowParts(r, QStringLiteral("%1|08|15|22|29|36|43|01").arg(20000000 + r), u'|');
+        QCOMPARE(store.text(n - 1, 0) + store.text(n - 1, 7), QStringLiteral("2009999901"));
         const double perRow = double(store.memoryBytes()) / n;
-        qInfo("%.1f bytes per row", perRow);
         QVERIFY2(perRow < 80, qPrintable(QString::number(perRow)));
     }
 };

@@ -114,14 +114,13 @@ private Q_SLOTS:
         QSortFilterProxyModel sorted;
         sorted.setSourceModel(&model);
         sorted.setSortRole(Qt::UserRole);
-        sorted.sort(StatisticsModel::SinceLast, Qt::DescendingOrder);
-        QCOMPARE(sorted.index(0, StatisticsModel::SinceLast).data().toString(),
-                 QStringLiteral("never"));
-        sorted.sort(StatisticsModel::Count, Qt::DescendingOrder);
-        QCOMPARE(sorted.index(0, StatisticsModel::Number).data().toString(), QStringLiteral("1"));
-        sorted.sort(StatisticsModel::Number, Qt::DescendingOrder);
-        QCOMPARE(sorted.index(0, StatisticsModel::Number).data().toString(),
-                 QStringLiteral("bonus 5"));
+        using M = StatisticsModel;
+        for (const auto &[by, top] : {std::pair{M::SinceLast, "never"}, std::pair{M::Count, "1"},
+                                      std::pair{M::Number, "bonus 5"}}) {
+            sorted.sort(by, Qt::DescendingOrder);
+            QCOMPARE(sorted.index(0, by == M::SinceLast ? by : M::Number).data().toString(),
+                     QString::fromLatin1(top));
+        }
         QCOMPARE(sorted.index(5, StatisticsModel::Number).data().toString(), QStringLiteral("12"));
         QCOMPARE(model.index(15, StatisticsModel::Mark).data(Qt::ToolTipRole).toString(),
                  QStringLiteral("3 draws against 0.6 expected"));
