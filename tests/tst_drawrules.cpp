@@ -57,9 +57,9 @@ QStringList found(const QStringList &rows, const DrawLimits &l, bool stopAtFirst
 // comparisons and qlonglong values, no shortcuts. Every broken rule, in the order reported.
 QStringList reference(const QStringList &lines, const DrawLimits &l)
 {
-    std::vector<QStringList> rows;
+    QList<QStringList> rows;
     for (const QString &line : lines)
-        rows.push_back(line.split(u'|'));
+        rows << line.split(u'|');
     auto digits = [](const QString &s) {
         return !s.isEmpty() &&
                std::all_of(s.begin(), s.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
@@ -71,21 +71,19 @@ QStringList reference(const QStringList &lines, const DrawLimits &l)
         return s.toLongLong();
     };
     QStringList out;
-    QSet<std::pair<int, int>> bad;
-    auto report = [&](int m, int r, int c) {
+    QSet<std::pair<qsizetype, int>> bad;
+    auto report = [&](int m, qsizetype r, int c) {
         out << QStringLiteral("%1 at %2,%3").arg(m).arg(r).arg(c);
         bad.insert({r, c});
     };
-    const int n = int(rows.size());
     QStringList seen;
-    for (int r = 0; r < n; ++r)
-        if (!digits(rows[size_t(r)][0]))
+    for (qsizetype r = 0; r < rows.size(); ++r)
+        if (!digits(rows[r][0]))
             report(19, r, 0);
-    for (int r = 0; r < n; ++r) {
-        const QString &issue = rows[size_t(r)][0];
-        if (digits(issue) && seen.contains(issue))
+    for (qsizetype r = 0; r < rows.size(); ++r) {
+        if (digits(rows[r][0]) && seen.contains(rows[r][0]))
             report(21, r, 0);
-        seen << issue;
+        seen << rows[r][0];
     }
     const int last = l.totalNumber + (l.checkBonus ? l.bonusCount : 0);
     for (int c = 1; c <= last; ++c) {
@@ -93,21 +91,21 @@ QStringList reference(const QStringList &lines, const DrawLimits &l)
         const std::optional<int> mini = ownDrum ? l.bonusMini : l.miniNumber;
         const std::optional<int> maxi = ownDrum ? l.bonusMax : l.maxNumber;
         const int message = c > l.totalNumber ? 24 : 22;
-        for (int r = 0; r < n; ++r)
-            if (!digits(rows[size_t(r)][c]))
+        for (qsizetype r = 0; r < rows.size(); ++r)
+            if (!digits(rows[r][c]))
                 report(message, r, c);
-        for (int r = 0; r < n; ++r) {
-            const auto v = value(rows[size_t(r)][c]);
-            if (digits(rows[size_t(r)][c]) && !(v && mini && maxi && *v >= *mini && *v <= *maxi))
+        for (qsizetype r = 0; r < rows.size(); ++r) {
+            const auto v = value(rows[r][c]);
+            if (digits(rows[r][c]) && !(v && mini && maxi && *v >= *mini && *v <= *maxi))
                 report(message + 1, r, c);
         }
     }
-    for (int r = 0; r < n && l.checkBonus; ++r) {
+    for (qsizetype r = 0; r < rows.size() && l.checkBonus; ++r) {
         QList<qlonglong> values;
         for (int c = 1; c <= last; ++c) {
             if (l.ownDrum && c == l.totalNumber + 1)
                 values.clear();
-            const auto v = value(rows[size_t(r)][c]);
+            const auto v = value(rows[r][c]);
             if (v && !bad.contains({r, c}) && values.contains(*v))
                 report(26, r, c);
             if (v)
