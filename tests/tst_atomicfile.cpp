@@ -192,7 +192,8 @@ private Q_SLOTS:
     }
 
     // A file's bytes are on disk before it takes the old one's place, and the folder after,
-    // whether a second name can be made or a copy is written.
+    // whether a second name can be made or a copy is written. Nothing fails here: of the rows
+    // above only the operation and the links matter.
     void syncsSurroundEveryChange_data() { faultsLeaveOldOrNew_data(); }
     void syncsSurroundEveryChange()
     {
