@@ -122,18 +122,18 @@ bool witnessPasses(const QStringList &lines, const DrawLimits &l)
     CleanDraws witness(l);
     for (const QString &text : lines) {
         const QByteArray line = text.toUtf8();
+        const QByteArrayList cells = line.split('|');
         std::vector<std::pair<qsizetype, qsizetype>> spans;
         qsizetype at = 0;
-        for (const QByteArray &cell : line.split('|')) {
+        for (const QByteArray &cell : cells) {
             spans.emplace_back(at, cell.size());
             at += cell.size() + 1;
         }
         std::vector<qint32> values(spans.size());
         if (!witness.add(line.constData(), spans.data(), int(spans.size()), values.data()))
             return false;
-        const QStringList cells = text.split(u'|');
-        for (size_t c = 1; c < spans.size(); ++c)
-            if (values[c - 1] != cells[qsizetype(c)].toInt())
+        for (qsizetype c = 1; c < cells.size(); ++c)
+            if (values[size_t(c) - 1] != cells[c].toInt())
                 return false;
     }
     return witness.clean();
