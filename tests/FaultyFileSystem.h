@@ -6,7 +6,8 @@
 #include <QMutex>
 
 #include <cerrno>
-#include <map>
+#include <string>
+#include <unistd.h>
 
 namespace qrt::test
 {
@@ -17,22 +18,9 @@ namespace qrt::test
 class FaultyFileSystem : public ref::FileSystem
 {
 public:
-    enum Kind {
-        Any,
-        Open,
-        Read,
-        Write,
-        Fsync,
-        Fchmod,
-        Fstat,
-        Lstat,
-        Close,
-        Rename,
-        Link,
-        Unlink,
-        Mkostemp,
-        ReadFolder
-    };
+    // The calls a test picks out; the others (reads, stats, closes, links, folder listings)
+    // fail only as the N-th of any.
+    enum Kind { Any, Open, Write, Fsync, Fchmod, Rename, Unlink, Mkostemp, Other };
     struct Call {
         Kind kind;
         QByteArray path;
@@ -48,13 +36,11 @@ public:
 
     int open(const QByteArray &path, int flags, mode_t mode) override
     {
-        if (fault({Open, path}))
-            return -1;
-        return remember(FileSystem::open(path, flags, mode), path);
+        return fault({Open, path}) ? -1 : FileSystem::open(path, flags, mode);
     }
     ssize_t read(int fd, void *buffer, size_t size) override
     {
-        return fault({Read, pathOf(fd)}) ? -1 : FileSystem::read(fd, buffer, size);
+        return fault({Other, pathOf(fd)}) ? -1 : FileSystem::read(fd, buffer, size);
     }
     ssize_t write(int fd, const void *data, size_t size) override
     {
@@ -67,17 +53,16 @@ public:
     }
     int fstat(int fd, struct stat *st) override
     {
-        return fault({Fstat, pathOf(fd)}) ? -1 : FileSystem::fstat(fd, st);
+        return fault({Other, pathOf(fd)}) ? -1 : FileSystem::fstat(fd, st);
     }
     int lstat(const QByteArray &path, struct stat *st) override
     {
-        return fault({Lstat, path}) ? -1 : FileSystem::lstat(path, st);
+        return fault({Other, path}) ? -1 : FileSystem::lstat(path, st);
     }
     // As Linux does, the descriptor is released even when close() reports a failure.
     int close(int fd) override
     {
-        const bool fails = fault({Close, pathOf(fd)});
-        remember(-1, {}, fd);
+        const bool fails = fault({Other, pathOf(fd)});
         const int r = FileSystem::close(fd);
         if (fails)
             errno = failErrno;
@@ -89,7 +74,7 @@ public:
     }
     int link(const QByteArray &from, const QByteArray &to) override
     {
-        if (fault({Link, from, to}))
+        if (fault({Other, from, to}))
             return -1;
         if (linkErrno) {
             errno = linkErrno;
@@ -109,19 +94,17 @@ public:
         QMutexLocker lock(&m_mutex);
         if (fd >= 0)
             calls.last().path = pathTemplate;
-        lock.unlock();
-        return remember(fd, pathTemplate);
+        return fd;
     }
     int readFolder(const QByteArray &path, QList<QByteArray> &names) override
     {
-        return fault({ReadFolder, path}) ? -1 : FileSystem::readFolder(path, names);
+        return fault({Other, path}) ? -1 : FileSystem::readFolder(path, names);
     }
 
 private:
     // A backup is written on a thread of its own.
     QMutex m_mutex;
     int m_seen = 0;
-    std::map<int, QByteArray> m_paths;
 
     bool fault(const Call &call)
     {
@@ -134,19 +117,13 @@ private:
         errno = failErrno;
         return true;
     }
-    int remember(int fd, const QByteArray &path, int closed = -1)
+    // The name the descriptor was opened by, as the kernel keeps it.
+    static QByteArray pathOf(int fd)
     {
-        QMutexLocker lock(&m_mutex);
-        if (fd >= 0)
-            m_paths[fd] = path;
-        m_paths.erase(closed);
-        return fd;
-    }
-    QByteArray pathOf(int fd)
-    {
-        QMutexLocker lock(&m_mutex);
-        const auto it = m_paths.find(fd);
-        return it == m_paths.end() ? QByteArray() : it->second;
+        char target[4096];
+        const ssize_t n =
+            ::readlink(("/proc/self/fd/" + std::to_string(fd)).c_str(), target, sizeof target);
+        return n < 0 ? QByteArray() : QByteArray(target, n);
     }
 };
 

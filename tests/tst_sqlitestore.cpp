@@ -59,25 +59,11 @@ private Q_SLOTS:
         QCOMPARE(toText(call(&again, "GetRSContent")), QStringLiteral("QRTDataManager"));
     }
 
-    void openFailuresAreClear()
+    // A store that cannot be opened, one of a later layout or of another program is refused in
+    // plain words that name it; one from before the layout had a number is taken as it is.
+    void refusals_data()
     {
-        QTemporaryDir dir;
-        QString error =
-            test::errorText([&] { SqliteStore(dir.filePath(QStringLiteral("missing/store.db"))); });
-        QVERIFY2(error.startsWith(u"75: Cannot open the record store "), qPrintable(error));
-        const QString junk = dir.filePath(QStringLiteral("junk.db"));
-        QFile f(junk);
-        QVERIFY(f.open(QIODevice::WriteOnly) && f.write(QByteArray(4096, 'j')) == 4096);
-        f.close();
-        error = test::errorText([&] { SqliteStore{junk}; });
-        QVERIFY2(error.contains(u"junk.db"), qPrintable(error));
-    }
-
-    // A store of a later layout or of another program is refused in plain words; one from
-    // before the layout had a number is taken as it is.
-    void layoutVersions_data()
-    {
-        QTest::addColumn<QStringList>("setup");
+        QTest::addColumn<QStringList>("setup"); // SQL, or "<junk>" or "<no folder>"
         QTest::addColumn<QString>("refusal");
         const QString table = QStringLiteral(
             "CREATE TABLE records (a1 TEXT NOT NULL, key TEXT NOT NULL, a3 TEXT NOT NULL, "
@@ -88,14 +74,20 @@ private Q_SLOTS:
         QTest::newRow("another program")
             << QStringList{"CREATE TABLE records (id INTEGER, name TEXT)"}
             << "not a QRT record store: its table \"records\" has the columns id, name";
+        QTest::newRow("no folder") << QStringList{"<no folder>"} << "unable to open";
+        QTest::newRow("junk") << QStringList{"<junk>"} << "not a database";
     }
-    void layoutVersions()
+    void refusals()
     {
         QFETCH(QStringList, setup);
         QFETCH(QString, refusal);
         QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("store.db"));
-        {
+        const QString path = dir.filePath(setup[0] == u"<no folder>" ? "no/store.db" : "store.db");
+        QFile junk(path);
+        if (setup[0] == u"<junk>")
+            QVERIFY(junk.open(QIODevice::WriteOnly) && junk.write(QByteArray(4096, 'j')) == 4096);
+        junk.close();
+        if (!setup[0].startsWith(u'<')) {
             QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), "setup");
             db.setDatabaseName(path);
             QVERIFY(db.open());
@@ -110,8 +102,12 @@ private Q_SLOTS:
         std::optional<QString> kept;
         const QString error =
             test::errorText([&] { kept = SqliteStore(path).record(QStringLiteral("Kept")); });
-        QVERIFY2(refusal.isEmpty() ? error.isEmpty() && kept == u"yes" : error.contains(refusal),
-                 qPrintable(error));
+        QVERIFY2(
+            refusal.isEmpty()
+                ? error.isEmpty() && kept == u"yes"
+                : error.startsWith(QStringLiteral("75: Cannot open the record store ") + path) &&
+                      error.contains(refusal),
+            qPrintable(error));
     }
 };
 
