@@ -144,21 +144,22 @@ private Q_SLOTS:
 
     // Runs steps separated by "; " on the draws 1 11 12, 2 21 22 and 3 31 32, message boxes
     // answered Yes unless a step says "answer no". Steps that act: "at r,c" (the current cell),
-    // "sel r,c" (the selection's other corner), "type text", "key Ctrl+Z" (named as
-    // QKeySequence names keys), "clip text" (onto the clipboard), "click button", "host text"
-    // (written by AddItem, as a host writes), "mouse left|right" (a click in the first rows),
-    // "undo", "redo", "fresh" (a new control given the same draws), "load n" (a new control
-    // given n draws, as draws() makes them, without the checks' signals), "embed" (a host
-    // window with a button "host" to load the control into), "focus w"
-    // (a widget of the window by name, the host's button "host"), "scroll" (the scroll bar to its
-    // end), "editor" (verified over the current cell). Steps that check what follows them: "rows
-    // a/b" (every row from 1, cells joined by |), "rowsAt n a/b" (rows from n), "cell r,c
-    // text", "cur r,c", "rowSel r", "top n" (the top row's distance to the
-    // current), "paged b" (the current row a visible page below the first), "focused w" (by name),
-    // "shown b" (the editor), "text t" (the editor's), "caret n" (nothing selected), "clipboard
-    // text", "box a/b" (the boxes so far), "painted n" (selected cells), "modified b", "changes n"
-    // (modifiedChanged so far), "canUndo b", "canRedo b", "told i,e" (Import and Export
-    // clicks), "issue i" (the current one), "issues a/b" (as told), "goto i b" (goToIssue).
+    // "sel r,c" (the selection's other corner), "caret n" (in the editor), "type text", "key
+    // Ctrl+Z" (named as QKeySequence names keys), "clip text" (onto the clipboard), "click
+    // button", "host text" (written by AddItem, as a host writes), "mouse left|right" (a click
+    // in the first rows), "undo", "redo", "fresh" (a new control given the same draws), "load
+    // n" (a new control given n draws, as draws() makes them, without the checks' signals),
+    // "embed" (a host window with a button "host" to load the control into), "focus w" (a
+    // widget of the window by name), "scroll" (the scroll bar to its end), "editor" (verified
+    // over the current cell). Steps that check what follows them: "rows a/b" (every row from
+    // 1, cells joined by |), "rowsAt n a/b" (rows from n), "same" (the rows as loaded), "cell
+    // r,c text", "cur r,c" (the current cell, "r,c~r,c" with the selection's other corner),
+    // "top n" (the top row's distance to the current), "paged b" (the current row a visible
+    // page below the first), "focused w" (by name), "shown b" (the editor), "text t" (the
+    // editor's), "clipboard text", "box a/b" (the boxes so far), "painted n" (selected cells),
+    // "modified b", "changes n" (modifiedChanged so far), "canUndo b", "canRedo b", "told i,e"
+    // (Import and Export clicks), "issue i" (the current one), "issues a/b" (as told), "goto i
+    // b" (goToIssue).
     void scripts_data()
     {
         QTest::addColumn<bool>("sheetKeys");
@@ -223,20 +224,19 @@ private Q_SLOTS:
             add(name, false, qPrintable(QString::fromUtf8(script).replace(u'#', ask)));
         };
         del("Delete downwards",
-            "at 2,1; sel 4,2; click btnDel; #3 lines?; rows 1|11|12/||; cur 2,1; rowSel 2; editor");
+            "at 2,1; sel 4,2; click btnDel; #3 lines?; rows 1|11|12/||; cur 2,1; editor");
         del("Delete upwards",
-            "at 4,1; sel 2,2; click btnDel; #3 lines?; rows 1|11|12/||; cur 2,1; rowSel 2; editor");
+            "at 4,1; sel 2,2; click btnDel; #3 lines?; rows 1|11|12/||; cur 2,1; editor");
         del("Delete one row", "at 2,1; sel 2,2; click btnDel; #1 lines?; "
-                              "rows 1|11|12/3|31|32/||; cur 2,1; rowSel 2; editor");
+                              "rows 1|11|12/3|31|32/||; cur 2,1; editor");
         del("Delete the entry row only", "at 4,1; sel 4,2; click btnDel; #1 lines?; rows "
-                                         "1|11|12/2|21|22/3|31|32/||; cur 4,1; rowSel 4; editor");
+                                         "1|11|12/2|21|22/3|31|32/||; cur 4,1; editor");
         del("Delete answered no", "answer no; at 1,1; sel 3,2; click btnDel; #3 lines?; rows "
-                                  "1|11|12/2|21|22/3|31|32/||; cur 1,1; rowSel 3");
+                                  "1|11|12/2|21|22/3|31|32/||; cur 1,1~3,2");
         // Space on a cell's selected text only ends the selection; the next one is typed. On
         // an empty cell a space is typed at once.
         add("Space", false,
-            "at 1,1; key Space; text 11; caret 2; key Space; cell 1,1 11 ; at 4,2; key Space; "
-            "cell 4,2  ");
+            "at 1,1; key Space; text 11; key Space; cell 1,1 11 ; at 4,2; key Space; cell 4,2  ");
         // A block of cells is copied as a spreadsheet pastes it, pasted back, cleared in one
         // undo step and cut; with one cell selected the keys stay the editor's.
         add("selection copied, pasted, cleared and cut", true,
@@ -246,6 +246,45 @@ private Q_SLOTS:
             "rowsAt 1 1||/2||; text ; key Ctrl+Z; rowsAt 1 1|11|12/2|21|22; at 3,0; "
             "key Shift+Right; key Ctrl+X; clipboard 3\t31\n; rowsAt 3 ||32; at 2,2; key Del; "
             "cell 2,2 ");
+        // Each key with spreadsheet keys off (the classic key rules) and on: where it leaves
+        // the current cell and the selection, writing nothing; a move shows the editor anew,
+        // and so do the keys that stay at an edge.
+        add("Tab, off", false, "at 1,0; key Tab; cur 1,0; same");
+        add("Enter, off", false, "at 1,0; key Return; cur 1,1; same; editor");
+        add("Enter wraps, off", false, "at 1,2; key Return; cur 2,0; same; editor");
+        add("Enter in the last cell, off", false, "at 4,2; key Return; cur 4,2; same; editor");
+        add("Right at the end wraps, off", false,
+            "at 1,2; caret 2; key Shift+Right; cur 2,0; same; editor");
+        add("Left in the text, off", false, "at 3,0; caret 1; key Left; cur 3,0; same");
+        add("Left at the start wraps, off", false,
+            "at 3,0; caret 0; key Left; cur 2,2; same; editor");
+        add("Left in the first cell, off", false, "at 1,0; caret 0; key Left; cur 1,0; same");
+        add("Up in the first row, off", false, "at 1,1; key Up; cur 1,1; same; editor");
+        add("Down, off", false, "at 1,1; key Down; cur 2,1; same; editor");
+        add("Down in the entry row, off", false, "at 4,1; key Down; cur 4,1; same; editor");
+        add("Ctrl+Home, off", false, "at 2,2; key Ctrl+Home; cur 2,2; same");
+        add("Home, off", false, "at 2,2; key Home; cur 2,2; same");
+        add("Ctrl+Up, off", false, "at 3,1; key Ctrl+Up; cur 2,1; same; editor");
+        add("Ctrl+Down, off", false, "at 1,1; key Ctrl+Down; cur 2,1; same; editor");
+        add("Shift+Down, off", false, "at 1,1; key Shift+Down; cur 2,1; same; editor");
+        add("Shift+Right, off", false, "at 1,0; key Shift+Right; cur 1,1; same; editor");
+        add("Tab", true, "at 1,0; key Tab; cur 1,1; same; editor");
+        add("Tab wraps", true, "at 1,2; key Tab; cur 2,0; same; editor");
+        add("Tab in the last cell", true, "at 4,2; key Tab; cur 4,2; same; editor");
+        add("Shift+Tab wraps", true, "at 2,0; key Shift+Backtab; cur 1,2; same; editor");
+        add("Shift+Tab in the first cell", true,
+            "at 1,0; key Shift+Backtab; cur 1,0; same; editor");
+        add("Ctrl+Home", true, "at 2,2; key Ctrl+Home; cur 1,0; same; editor");
+        add("Ctrl+End", true, "at 1,1; key Ctrl+End; cur 4,0; same; editor");
+        add("Home", true, "at 2,2; key Home; cur 2,0; same; editor");
+        add("Home in the text", true, "at 2,2; caret 1; key Home; cur 2,2; same");
+        add("End", true, "at 2,0; key End; cur 2,2; same; editor");
+        add("Ctrl+Up", true, "at 3,1; key Ctrl+Up; cur 1,1; same; editor");
+        add("Ctrl+Down", true, "at 1,1; key Ctrl+Down; cur 4,1; same; editor");
+        add("Shift+Down", true, "at 1,1; key Shift+Down; cur 1,1~2,1; same; editor");
+        add("Shift+Right", true, "at 1,0; key Shift+Right; cur 1,0~1,1; same; editor");
+        add("Shift+Left", true, "at 2,1; key Shift+Left; cur 2,1~2,0; same; editor");
+        add("Shift+Left in the text", true, "at 2,1; caret 1; key Shift+Left; cur 2,1; same");
         // Page Down and Page Up move by the visible page and bring the editor back on the new
         // current row, scrolled to the top; Page Up in the first rows changes nothing: the
         // editor stays, the focus is the grid's.
@@ -288,6 +327,11 @@ private Q_SLOTS:
                 [&](const QString &i) { told << i; });
         QSignalSpy imports(control.get(), &AppManager::importClicked);
         QSignalSpy exports(control.get(), &AppManager::exportClicked);
+        const QStringList loaded = rows();
+        auto corner = [](int r, int c, int rs, int cs) {
+            const QString at = QStringLiteral("%1,%2").arg(r).arg(c);
+            return r == rs && c == cs ? at : at + QStringLiteral("~%1,%2").arg(rs).arg(cs);
+        };
         QString arg, first; // the step's argument, and its first word
         QPoint at;          // the first word as r,c
         auto flag = [](bool b) { return QString::number(int(b)); };
@@ -323,6 +367,7 @@ private Q_SLOTS:
                  settle();
              }},
             {"editor", [&] { verifyEditorOnCurrentCell(); }},
+            {"caret", [&] { editor->setCursorPosition(arg.toInt()); }},
         };
         const QHash<QString, std::function<QString()>> checks{
             {"rows", [&] { return rows().join(u'/'); }},
@@ -332,8 +377,9 @@ private Q_SLOTS:
                  return first + u' ' + rows(at.x(), last).join(u'/');
              }},
             {"cell", [&] { return first + u' ' + cell(at.x(), at.y()); }},
-            {"cur", [&] { return QStringLiteral("%1,%2").arg(grid->Row()).arg(grid->Col()); }},
-            {"rowSel", [&] { return QString::number(grid->RowSel()); }},
+            {"cur",
+             [&] { return corner(grid->Row(), grid->Col(), grid->RowSel(), grid->ColSel()); }},
+            {"same", [&] { return rows() == loaded ? QString() : rows().join(u'/'); }},
             {"top", [&] { return QString::number(grid->TopRow() - grid->Row()); }},
             {"paged",
              [&] {
@@ -343,10 +389,6 @@ private Q_SLOTS:
             {"focused", [&] { return QApplication::focusWidget()->objectName(); }},
             {"shown", [&] { return flag(editor->isVisible()); }},
             {"text", [&] { return editor->text(); }},
-            {"caret",
-             [&] {
-                 return QString::number(editor->hasSelectedText() ? -1 : editor->cursorPosition());
-             }},
             {"clipboard", [&] { return QApplication::clipboard()->text(); }},
             {"box", [&] { return boxes.shown.join(u'/'); }},
             {"painted",
@@ -369,78 +411,6 @@ private Q_SLOTS:
             const QString got = acts.contains(op) ? (acts[op](), arg) : checks[op]();
             QVERIFY2(!QTest::currentTestFailed(), qPrintable(step));
             QVERIFY2(got == arg, qPrintable(step + QStringLiteral(" -- got: ") + got));
-        }
-    }
-
-    // Each key with spreadsheet keys off (the classic key rules) and on: "from key" with
-    // where it leaves the current cell in either mode ("" not tried), "to~corner" when it
-    // selects. Draws in rows 1 to 3, the entry row 4; columns 0 to 2; "r,c:n" puts the caret
-    // at n, else the editor's text stays wholly selected.
-    void keys_data()
-    {
-        QTest::addColumn<QString>("from");
-        QTest::addColumn<QString>("off");
-        QTest::addColumn<QString>("on");
-        auto add = [](const char *from, const char *off, const char *on) {
-            QTest::newRow(from) << QString::fromLatin1(from) << off << on;
-        };
-        add("1,0 Tab", "1,0", "1,1");
-        add("1,2 Tab", "", "2,0");
-        add("4,2 Tab", "", "4,2");
-        add("2,0 Shift+Backtab", "", "1,2");
-        add("1,0 Shift+Backtab", "", "1,0");
-        add("1,0 Return", "1,1", "");
-        add("1,2 Return", "2,0", "");
-        add("4,2 Return", "4,2", "");
-        add("1,2:2 Shift+Right", "2,0", "");
-        add("3,0:1 Left", "3,0", "");
-        add("3,0:0 Left", "2,2", "");
-        add("1,0:0 Left", "1,0", "");
-        add("1,1 Up", "1,1", "");
-        add("1,1 Down", "2,1", "");
-        add("4,1 Down", "4,1", "");
-        add("2,2 Ctrl+Home", "2,2", "1,0");
-        add("1,1 Ctrl+End", "", "4,0");
-        add("2,2 Home", "2,2", "2,0");
-        add("2,2:1 Home", "", "2,2");
-        add("2,0 End", "", "2,2");
-        add("3,1 Ctrl+Up", "2,1", "1,1");
-        add("1,1 Ctrl+Down", "2,1", "4,1");
-        add("1,1 Shift+Down", "2,1", "1,1~2,1");
-        add("1,0 Shift+Right", "1,1", "1,0~1,1");
-        add("2,1 Shift+Left", "", "2,1~2,0");
-        add("2,1:1 Shift+Left", "", "2,1");
-    }
-    void keys()
-    {
-        QFETCH(QString, from);
-        QFETCH(QString, off);
-        QFETCH(QString, on);
-        const QString start = from.section(u' ', 0, 0).section(u':', 0, 0);
-        const QString caret = from.section(u' ', 0, 0).section(u':', 1);
-        const QString name = from.section(u' ', 1);
-        const int k = QKeySequence::fromString(name)[0].key();
-        for (bool sheet : {false, true}) {
-            const QString want = sheet ? on : off;
-            if (want.isEmpty())
-                continue;
-            fresh();
-            control->setSpreadsheetKeys(sheet);
-            load(2, false, draws(3));
-            grid->setRow(start.section(u',', 0, 0).toInt());
-            grid->setCol(start.section(u',', 1).toInt());
-            if (!caret.isEmpty())
-                editor->setCursorPosition(caret.toInt());
-            const QStringList before = rows();
-            key(name);
-            const QString to = QStringLiteral("%1,%2").arg(grid->Row()).arg(grid->Col());
-            QCOMPARE(to + QStringLiteral("~%1,%2").arg(grid->RowSel()).arg(grid->ColSel()),
-                     want.contains(u'~') ? want : want + u'~' + want);
-            QCOMPARE(rows(), before);
-            // A move shows the editor anew; so do the keys that stay at an edge.
-            const bool edge = k == Qt::Key_Up || k == Qt::Key_Down || k == Qt::Key_Return;
-            if (to != start || (caret.isEmpty() && (sheet || edge)))
-                verifyEditorOnCurrentCell();
         }
     }
 
