@@ -47,12 +47,14 @@ class tst_Editing : public QObject
         QVERIFY(QTest::qWaitForWindowActive(window));
     }
 
-    // n draws of two numbers: 1 11 12, 2 21 22, 3 31 32, 4 41 42, 5 1 2, 6 11 12, ...
-    static QStringList draws(int n)
+    // n draws of two numbers: 1 11 12, 2 21 22, 3 31 32, 4 41 42, 5 1 2, 6 11 12, ..., with a
+    // bonus 1 11 12 +13, 2 21 22 +23, ...
+    static QStringList draws(int n, bool bonus = false)
     {
         QStringList out;
         for (int i = 1; i <= n; ++i)
-            out << QStringLiteral("%1 %2 %3").arg(i).arg(i % 5 * 10 + 1).arg(i % 5 * 10 + 2);
+            out << QStringLiteral("%1 %2 %3").arg(i).arg(i % 5 * 10 + 1).arg(i % 5 * 10 + 2) +
+                       (bonus ? QStringLiteral(" +%1").arg(i % 5 * 10 + 3) : QString());
         return out;
     }
 
@@ -285,6 +287,33 @@ private Q_SLOTS:
         add("Shift+Right", true, "at 1,0; key Shift+Right; cur 1,0~1,1; same; editor");
         add("Shift+Left", true, "at 2,1; key Shift+Left; cur 2,1~2,0; same; editor");
         add("Shift+Left in the text", true, "at 2,1; caret 1; key Shift+Left; cur 2,1; same");
+        // A cell breaking a rule is marked as it is typed (an emptied one once the user leaves
+        // the row), with the message Check gives for it, painted, on that cell alone; Check
+        // still shows that message and stops on that cell. Draws 1 11 12 +13 and 2 21 22 +23.
+        auto mark = [&](const char *name, const char *script, const char *message) {
+            QString steps = QStringLiteral("load 2+; marks; ") + QString::fromUtf8(script);
+            steps.replace(QStringLiteral("check #"), QStringLiteral("check Data Errors|#"));
+            add(name, false, qPrintable(steps.replace(u'#', QString::fromUtf8(message))));
+        };
+        mark("out of range", "at 1,1; type 50; tip #; key Down; marked 1 1=#; check #; cur 1,1",
+             "Basic number is out of range!");
+        mark("not digits", "at 2,2; type 2x; tip #; key Up; marked 2 2=#; check #; cur 2,2",
+             "Basic numbers should be digits");
+        mark("repeat in a draw", "at 1,2; type 11; tip #; key Down; marked 1 2=#; check #; cur 1,2",
+             "Existed numbers,please type another!");
+        mark("issue repeats", "at 2,0; type 1; tip #; key Up; marked 2 0=#; check #; cur 2,0",
+             "Could not repeat the date!");
+        mark("issue not digits", "at 1,0; type 1a; tip #; key Down; marked 1 0=#; check #; cur 1,0",
+             "The dates should be digits!");
+        mark("emptied", "at 1,2; type \b; tip ; marked 1; key Down; marked 1 2=#; check #; cur 1,2",
+             "Basic numbers should be digits");
+        const QString ok = QStringLiteral("check Data Manager|Curren data have no errors!");
+        mark("fine", qPrintable("at 1,1; type 49; tip ; key Down; marked 1; " + ok), "");
+        add("no repeats without a bonus", false,
+            qPrintable("load 2; marks; at 1,2; type 11; tip ; key Down; marked 1; " + ok));
+        add("marks off", false,
+            "load 2+; at 1,1; type 50; tip ; key Down; marked 1; check "
+            "Data Errors|Basic number is out of range!; cur 1,1");
         // Page Down and Page Up move by the visible page and bring the editor back on the new
         // current row, scrolled to the top; Page Up in the first rows changes nothing: the
         // editor stays, the focus is the grid's.
@@ -335,6 +364,7 @@ private Q_SLOTS:
         QString arg, first; // the step's argument, and its first word
         QPoint at;          // the first word as r,c
         auto flag = [](bool b) { return QString::number(int(b)); };
+        const QColor pinkMark(255, 205, 205);
         const QHash<QString, std::function<void()>> acts{
             {"at", [&] { grid->setRow(at.x()), grid->setCol(at.y()); }},
             {"sel", [&] { grid->setRowSel(at.x()), grid->setColSel(at.y()); }},
@@ -357,7 +387,8 @@ private Q_SLOTS:
              [&] {
                  fresh();
                  control->setSpreadsheetKeys(sheetKeys);
-                 load(2, false, draws(arg.toInt()));
+                 load(2, arg.endsWith(u'+'),
+                      draws(QString(first).remove(u'+').toInt(), arg.endsWith(u'+')));
              }},
             {"embed", [&] { embed(); }},
             {"focus", [&] { control->window()->findChild<QWidget *>(arg)->setFocus(); }},
@@ -368,6 +399,7 @@ private Q_SLOTS:
              }},
             {"editor", [&] { verifyEditorOnCurrentCell(); }},
             {"caret", [&] { editor->setCursorPosition(arg.toInt()); }},
+            {"marks", [&] { control->setMarkRuleBreaks(true); }},
         };
         const QHash<QString, std::function<QString()>> checks{
             {"rows", [&] { return rows().join(u'/'); }},
@@ -400,6 +432,27 @@ private Q_SLOTS:
             {"told",
              [&] { return QStringLiteral("%1,%2").arg(imports.count()).arg(exports.count()); }},
             {"issue", [&] { return control->currentIssue(); }},
+            {"tip", [&] { return editor->toolTip(); }},
+            {"marked",
+             [&] {
+                 const QImage shot = view->viewport()->grab().toImage();
+                 QString out = first;
+                 for (int c = 0; c < grid->Cols(); ++c) {
+                     const QModelIndex i = view->model()->index(at.x() - 1, c);
+                     const QRect r = view->visualRect(i);
+                     const QString tip = i.data(Qt::ToolTipRole).toString();
+                     const bool pink = shot.pixelColor(r.left() + 2, r.bottom() - 2) == pinkMark;
+                     if (pink || !tip.isEmpty())
+                         out +=
+                             QStringLiteral(" %1=%2%3").arg(c).arg(tip, pink ? "" : " unpainted");
+                 }
+                 return out;
+             }},
+            {"check",
+             [&] {
+                 click("btnDataValidate");
+                 return boxes.shown.last().section(u'|', 1);
+             }},
             {"issues", [&] { return told.join(u'/'); }},
             {"goto", [&] { return first + u' ' + flag(control->goToIssue(first)); }},
         };
@@ -414,72 +467,6 @@ private Q_SLOTS:
         }
     }
 
-    // A cell breaking a rule is marked as it is typed, with the message Check gives for it,
-    // and Check still shows that message and stops on that cell. Draws: "1 11 12 +13" and
-    // "2 21 22 +23"; columns issue, two numbers and, with a bonus, the bonus.
-    void markRuleBreaks_data()
-    {
-        QTest::addColumn<bool>("on");
-        QTest::addColumn<bool>("bonus");
-        QTest::addColumn<QPoint>("cell");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("mark"); // "" for none
-        auto add = [](const char *name, bool on, bool bonus, QPoint cell, const char *text,
-                      const char *mark) {
-            QTest::newRow(name) << on << bonus << cell << QString::fromUtf8(text)
-                                << QString::fromUtf8(mark);
-        };
-        add("off", false, true, {1, 1}, "50", "");
-        add("out of range", true, true, {1, 1}, "50", "Basic number is out of range!");
-        add("not digits", true, true, {2, 2}, "2x", "Basic numbers should be digits");
-        add("repeat in a draw", true, true, {1, 2}, "11", "Existed numbers,please type another!");
-        add("no repeats without a bonus", true, false, {1, 2}, "11", "");
-        add("issue repeats", true, true, {2, 0}, "1", "Could not repeat the date!");
-        add("issue not digits", true, true, {1, 0}, "1a", "The dates should be digits!");
-        add("fine", true, true, {1, 1}, "49", "");
-        // An emptied cell of the row being typed waits to be marked until the user leaves it.
-        add("emptied", true, true, {1, 2}, "\b", "Basic numbers should be digits");
-    }
-    void markRuleBreaks()
-    {
-        QFETCH(bool, on);
-        QFETCH(bool, bonus);
-        QFETCH(QPoint, cell);
-        QFETCH(QString, text);
-        QFETCH(QString, mark);
-        control->setMarkRuleBreaks(on);
-        load(2, bonus, {"1 11 12 +13", "2 21 22 +23"});
-        test::MsgBoxRecorder boxes;
-        grid->setRow(cell.x());
-        grid->setCol(cell.y());
-        type(text);
-        const QModelIndex index = view->model()->index(cell.x() - 1, cell.y());
-        const QString whileTyping = text == u"\b" ? QString() : mark;
-        QCOMPARE(editor->toolTip(), whileTyping);
-        QCOMPARE(index.data(Qt::ToolTipRole).toString(), whileTyping);
-        key(QLatin1String(cell.x() == 1 ? "Down" : "Up")); // the editor off the cell
-        QCOMPARE(index.data(Qt::ToolTipRole).toString(), mark);
-        QVERIFY(boxes.shown.isEmpty());
-        // Painted: a corner of the cell shows the mark's colour.
-        const QImage shot = view->viewport()->grab().toImage();
-        const QRect rect = view->visualRect(index);
-        const QColor corner = shot.pixelColor(rect.left() + 2, rect.bottom() - 2);
-        QCOMPARE(corner == QColor(255, 205, 205), !mark.isEmpty());
-        // The other cells of the row are clean.
-        for (int c = 0; c < grid->Cols(); ++c)
-            if (c != cell.y())
-                QCOMPARE(view->model()->index(cell.x() - 1, c).data(Qt::ToolTipRole).toString(),
-                         QString());
-        click("btnDataValidate");
-        if (mark.isEmpty()) {
-            QCOMPARE(boxes.shown.size(), 1); // no errors
-        } else {
-            QCOMPARE(boxes.shown, QStringList(QStringLiteral("16|Data Errors|") + mark));
-            QCOMPARE(QPoint(grid->Row(), control->currentColumn()), cell);
-        }
-    }
-
-    // Long jobs tell their progress a bounded number of times; short ones not at all.
     void progressOfLongJobs_data()
     {
         QTest::addColumn<int>("count");
