@@ -180,9 +180,10 @@ private Q_SLOTS:
             "click btnInput; told 1,0; click btnOutput; told 1,1; modified 0; "
             "rows 1|11|12/2|21|22/3|31|32/||");
         // A right click is not the user's choice of a cell: the editor does not follow it,
-        // nor the move made next, but the click after.
+        // nor the move made next, but the click after; the focus stays in the grid.
         add("right click", false,
-            "mouse right; cur 4,0; shown 0; at 1,0; shown 0; mouse left; editor");
+            "mouse right; cur 4,0; shown 0; focused msfDataView; at 1,0; shown 0; mouse left; "
+            "editor");
         add("Insert and Delete are changes", false,
             "at 1,0; click btnInsert; modified 1; undo; modified 0; click btnDel; modified 1");
         // A whole table typed from the keyboard alone: issue, Enter, numbers, Enter, ... With
