@@ -20,11 +20,8 @@ private Q_SLOTS:
         auto *entry = qobject_cast<QDesignerCustomWidgetInterface *>(loader.instance());
         QVERIFY(entry);
         QCOMPARE(entry->name(), QStringLiteral("qrt::AppManager"));
-        QCOMPARE(entry->group(), QStringLiteral("QRT Data Manager"));
         QCOMPARE(entry->includeFile(), QStringLiteral("qrt/AppManager.h"));
         QVERIFY(!entry->icon().isNull());
-        QVERIFY(!entry->toolTip().isEmpty());
-        QVERIFY(entry->whatsThis().contains(QStringLiteral("InitData")));
         QVERIFY(entry->domXml().contains(QStringLiteral("<widget class=\"qrt::AppManager\"")));
         QVERIFY(!entry->isContainer());
 

@@ -3,10 +3,8 @@
 #include <qrt/RuntimeError.h>
 
 #include <QAbstractItemModelTester>
-#include <QHash>
 #include <QImage>
 #include <QScrollBar>
-#include <QSignalSpy>
 #include <QTableView>
 #include <QTest>
 
@@ -17,55 +15,54 @@ class tst_FlexGrid : public QObject
     Q_OBJECT
 
     std::unique_ptr<FlexGrid> grid;
-
-    QWidget *viewport() const { return grid->findChild<QTableView *>()->viewport(); }
+    QTableView *view = nullptr;
+    QStringList events; // the grid's signals since init, in order
 
     // The centre of a cell in the viewport, from the grid's own geometry in twips.
     QPoint cellCentre(int row, int col)
     {
         const int oldRow = grid->Row(), oldCol = grid->Col();
-        QSignalSpy quiet(grid.get(), &FlexGrid::RowColChange);
         grid->setRow(row);
         grid->setCol(col);
         const QPoint inGrid(int((grid->CellLeft() + grid->CellWidth() / 2) / 15),
                             int((grid->CellTop() + grid->CellHeight() / 2) / 15));
         grid->setRow(oldRow);
         grid->setCol(oldCol);
-        return viewport()->mapFrom(grid.get(), inGrid);
+        return view->viewport()->mapFrom(grid.get(), inGrid);
     }
 
-    // What a cell shows: its pixels inside the grid lines, counted by colour.
-    struct CellPixels {
-        int total = 0;
-        int of(QRgb c) const { return counts.value(c); }
-        QHash<QRgb, int> counts;
-    };
-    CellPixels pixelsOf(const QImage &image, int row, int col)
+    // The percentage of a cell's pixels inside its grid lines that have the colour.
+    int share(const QImage &image, int row, int col, QRgb colour)
     {
-        auto *view = grid->findChild<QTableView *>();
         const QRect r = view->visualRect(view->model()->index(row - 1, col)).adjusted(1, 1, -2, -2);
-        CellPixels p;
+        int n = 0;
         for (int y = r.top(); y <= r.bottom(); ++y)
-            for (int x = r.left(); x <= r.right(); ++x) {
-                ++p.counts[image.pixel(x, y)];
-                ++p.total;
-            }
-        return p;
+            for (int x = r.left(); x <= r.right(); ++x)
+                n += image.pixel(x, y) == colour;
+        return n * 100 / (r.width() * r.height());
     }
 
 private Q_SLOTS:
     void init()
     {
         grid = std::make_unique<FlexGrid>();
-        new QAbstractItemModelTester(grid->findChild<QTableView *>()->model(),
-                                     QAbstractItemModelTester::FailureReportingMode::QtTest,
-                                     grid.get());
+        view = grid->findChild<QTableView *>();
+        new QAbstractItemModelTester(
+            view->model(), QAbstractItemModelTester::FailureReportingMode::QtTest, grid.get());
         grid->resize(400, 300);
         grid->setCols(5);
         grid->setRows(30);
         grid->setFormatString(QStringLiteral("<        Date|<  B1|<  B2|<  B3|<Bonus"));
         grid->show();
         QVERIFY(QTest::qWaitForWindowExposed(grid.get()));
+        events.clear();
+        connect(grid.get(), &FlexGrid::RowColChange, this, [&] { events << "RowColChange"; });
+        connect(grid.get(), &FlexGrid::Scroll, this, [&] { events << "Scroll"; });
+        connect(grid.get(), &FlexGrid::LayoutChanged, this, [&] { events << "LayoutChanged"; });
+        connect(grid.get(), &FlexGrid::Click, this, [&] { events << "Click"; });
+        connect(grid.get(), &FlexGrid::MouseUp, this, [&](int button, int, float, float) {
+            events << QStringLiteral("MouseUp %1").arg(button);
+        });
     }
     void cleanup() { grid.reset(); }
 
@@ -89,7 +86,6 @@ private Q_SLOTS:
 
     void formatStringSizesColumns()
     {
-        QCOMPARE(grid->Cols(), 5);
         grid->setCol(0);
         const float date = grid->CellWidth();
         grid->setCol(1);
@@ -111,34 +107,31 @@ private Q_SLOTS:
         grid->setCol(1);
         grid->setRowSel(6);
         grid->setColSel(2);
-        auto *view = grid->findChild<QTableView *>();
         const QPalette pal = view->palette();
         const QRgb base = pal.color(QPalette::Active, QPalette::Base).rgb();
         const QRgb highlight = pal.color(QPalette::Active, QPalette::Highlight).rgb();
-        const QImage image = viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        const QImage image =
+            view->viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
 
-        const CellPixels text = pixelsOf(image, 1, 1);
-        QVERIFY(text.of(base) < text.total);     // something is drawn
-        QVERIFY(text.of(base) > text.total / 2); // on a plain background
-        QCOMPARE(pixelsOf(image, 2, 1).of(base), pixelsOf(image, 2, 1).total); // empty
+        const int text = share(image, 1, 1, base); // something drawn on a plain background
+        QVERIFY(text > 50 && text < 100);
+        QCOMPARE(share(image, 2, 1, base), 100); // empty
         // The wide text is cut at its cell: the next cell stays empty.
-        QVERIFY(pixelsOf(image, 3, 1).of(base) < pixelsOf(image, 3, 1).total);
-        QCOMPARE(pixelsOf(image, 3, 2).of(base), pixelsOf(image, 3, 2).total);
+        QVERIFY(share(image, 3, 1, base) < 100);
+        QCOMPARE(share(image, 3, 2, base), 100);
         // Selected cells are filled with the highlight, text or not.
-        const CellPixels selectedText = pixelsOf(image, 6, 2);
-        QVERIFY(selectedText.of(highlight) > selectedText.total / 2);
-        QVERIFY(selectedText.of(highlight) < selectedText.total);
-        QCOMPARE(pixelsOf(image, 6, 1).of(highlight), pixelsOf(image, 6, 1).total);
-        QCOMPARE(pixelsOf(image, 4, 1).of(base), pixelsOf(image, 4, 1).total);
+        const int selectedText = share(image, 6, 2, highlight);
+        QVERIFY(selectedText > 50 && selectedText < 100);
+        QCOMPARE(share(image, 6, 1, highlight), 100);
+        QCOMPARE(share(image, 4, 1, base), 100);
     }
 
     void currentCellEvents()
     {
-        QSignalSpy changes(grid.get(), &FlexGrid::RowColChange);
         grid->setRow(3);
         grid->setRow(3);
         grid->setCol(2);
-        QCOMPARE(changes.count(), 2);
+        QCOMPARE(events, QStringList({"RowColChange", "RowColChange"}));
         grid->setRowSel(5);
         QCOMPARE(grid->RowSel(), 5);
         grid->setRow(4); // writing the current cell collapses the selection
@@ -150,7 +143,7 @@ private Q_SLOTS:
     {
         grid->setTextArray(3 * 5, QStringLiteral("row3"));
         grid->setRow(3);
-        QSignalSpy changes(grid.get(), &FlexGrid::RowColChange);
+        events.clear();
         grid->AddItem(QString(), 3);
         QCOMPARE(grid->Rows(), 31);
         QCOMPARE(grid->Row(), 3);
@@ -160,11 +153,11 @@ private Q_SLOTS:
         QCOMPARE(grid->TextArray(31 * 5 + 1), QStringLiteral("b"));
         grid->RemoveItem(3);
         QCOMPARE(grid->TextArray(3 * 5), QStringLiteral("row3"));
-        QCOMPARE(changes.count(), 0);
+        QVERIFY(events.isEmpty());
         grid->setRow(grid->Rows() - 1);
         grid->RemoveItem(grid->Rows() - 1);
         QCOMPARE(grid->Row(), grid->Rows() - 1);
-        QCOMPARE(changes.count(), 2);
+        QCOMPARE(events, QStringList({"Scroll", "RowColChange", "RowColChange"}));
     }
 
     void cellGeometryFollowsScrolling()
@@ -176,10 +169,10 @@ private Q_SLOTS:
         QVERIFY(grid->CellHeight() > 0);
         grid->setRow(2);
         QCOMPARE(grid->CellTop(), top + grid->CellHeight());
-        QSignalSpy scrolls(grid.get(), &FlexGrid::Scroll);
+        events.clear();
         grid->setTopRow(5);
         QCOMPARE(grid->TopRow(), 5);
-        QCOMPARE(scrolls.count(), 1);
+        QCOMPARE(events, QStringList({"Scroll"}));
         QCOMPARE(grid->CellLeft(), left);
         QCOMPARE(grid->CellTop(), top + (2 - 5) * grid->CellHeight());
         // Making a row current scrolls it into view.
@@ -193,19 +186,15 @@ private Q_SLOTS:
     void userScrollsWithTheScrollBar()
     {
         grid->setRow(2);
-        QScrollBar *bar = grid->findChild<QTableView *>()->verticalScrollBar();
-        QSignalSpy scrolls(grid.get(), &FlexGrid::Scroll);
-        QSignalSpy layouts(grid.get(), &FlexGrid::LayoutChanged);
-        QSignalSpy moves(grid.get(), &FlexGrid::RowColChange);
+        QScrollBar *bar = view->verticalScrollBar();
+        events.clear();
         bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
         QCOMPARE(grid->TopRow(), 2);
         bar->setSliderDown(true);
         bar->setSliderPosition(bar->value() + 9 * bar->singleStep());
         bar->setSliderDown(false);
         QCOMPARE(grid->TopRow(), 11);
-        QCOMPARE(scrolls.count(), 2);
-        QCOMPARE(layouts.count(), 0);
-        QCOMPARE(moves.count(), 0);
+        QCOMPARE(events, QStringList({"Scroll", "Scroll"}));
         QCOMPARE(grid->Row(), 2);
     }
 
@@ -225,63 +214,21 @@ private Q_SLOTS:
         QCOMPARE(grid->TextArray(5), QStringLiteral("b"));
     }
 
-    void pageDownMovesByVisiblePage()
-    {
-        grid->setRow(1);
-        grid->setFocus();
-        QStringList events;
-        connect(grid.get(), &FlexGrid::Scroll, this, [&] { events << "Scroll"; });
-        connect(grid.get(), &FlexGrid::RowColChange, this, [&] { events << "RowColChange"; });
-        QTest::keyClick(grid->findChild<QTableView *>(), Qt::Key_PageDown);
-        const int page = grid->Row() - 1;
-        QVERIFY(page > 1);
-        QCOMPARE(grid->TopRow(), 1 + page);
-        QCOMPARE(events, QStringList({"Scroll", "RowColChange"}));
-        events.clear();
-        QTest::keyClick(grid->findChild<QTableView *>(), Qt::Key_PageUp);
-        QCOMPARE(grid->Row(), 1);
-        QTest::keyClick(grid->findChild<QTableView *>(), Qt::Key_PageUp);
-        QCOMPARE(grid->Row(), 1);
-        QCOMPARE(events.count(QStringLiteral("RowColChange")), 1);
-    }
-
+    // (A right click, which moves nothing, is seen through the control by tst_editing.)
     void mouse()
     {
         const QPoint target = cellCentre(3, 2);
-        const QPoint right = cellCentre(5, 1);
         const QPoint extend = cellCentre(6, 0);
-        QStringList events;
-        connect(grid.get(), &FlexGrid::RowColChange, this, [&] { events << "RowColChange"; });
-        connect(grid.get(), &FlexGrid::Click, this, [&] { events << "Click"; });
-        connect(grid.get(), &FlexGrid::MouseUp, this, [&](int button, int, float, float) {
-            events << QStringLiteral("MouseUp %1").arg(button);
-        });
-        QTest::mouseClick(viewport(), Qt::LeftButton, {}, target);
+        events.clear();
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, target);
         QCOMPARE(grid->Row(), 3);
         QCOMPARE(grid->Col(), 2);
         QCOMPARE(events, QStringList({"RowColChange", "MouseUp 1", "Click"}));
-        events.clear();
-        QTest::mouseClick(viewport(), Qt::RightButton, {}, right);
-        QCOMPARE(events, QStringList({"MouseUp 2"}));
-        QCOMPARE(grid->Row(), 3);
         // Shift+click extends the selection without moving the current cell.
-        QTest::mouseClick(viewport(), Qt::LeftButton, Qt::ShiftModifier, extend);
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::ShiftModifier, extend);
         QCOMPARE(grid->Row(), 3);
         QCOMPARE(grid->RowSel(), 6);
         QCOMPARE(grid->ColSel(), 0);
-    }
-
-    void redrawOffBatchesChanges()
-    {
-        grid->setRedraw(false);
-        for (int i = 0; i < 100; ++i)
-            grid->AddItem(QStringLiteral("%1").arg(i));
-        grid->setTextArray(5 * 5, QStringLiteral("five"));
-        grid->setRedraw(true);
-        auto *view = grid->findChild<QTableView *>();
-        QCOMPARE(view->model()->rowCount(), grid->Rows() - 1);
-        QCOMPARE(view->model()->index(4, 0).data().toString(), QStringLiteral("five"));
-        QCOMPARE(view->model()->index(grid->Rows() - 2, 0).data().toString(), QStringLiteral("99"));
     }
 };
 

@@ -27,36 +27,19 @@ class tst_ModPublic : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void padString_data()
+    // PadString, and the fast two-digit writer, which must agree with it for every whole
+    // number.
+    void padding()
     {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("fill");
-        QTest::addColumn<bool>("left");
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("empty") << ""
-                               << "0" << true << "00";
-        QTest::newRow("one digit") << "7"
-                                   << "0" << true << "07";
-        QTest::newRow("two digits") << "49"
-                                    << "0" << true << "49";
-        QTest::newRow("three digits") << "100"
-                                      << "0" << true << "100";
-        QTest::newRow("right") << "7"
-                               << "0" << false << "70";
-        QTest::newRow("long fill") << "7"
-                                   << "ab" << true << "ab7";
-    }
-    void padString()
-    {
-        QFETCH(QString, text);
-        QFETCH(QString, fill);
-        QFETCH(bool, left);
-        QTEST(PadString(text, fill, 2, left), "expected");
-    }
-
-    // The fast two-digit writer must agree with PadString for every kind of whole number.
-    void twoDigitsAgreeWithPadString()
-    {
+        auto pad = [](const char *text, const char *fill, bool left) {
+            return PadString(QString::fromLatin1(text), QString::fromLatin1(fill), 2, left);
+        };
+        QCOMPARE(pad("", "0", true), QLatin1String("00"));
+        QCOMPARE(pad("7", "0", true), QLatin1String("07"));
+        QCOMPARE(pad("49", "0", true), QLatin1String("49"));
+        QCOMPARE(pad("100", "0", true), QLatin1String("100"));
+        QCOMPARE(pad("7", "0", false), QLatin1String("70"));
+        QCOMPARE(pad("7", "ab", true), QLatin1String("ab7"));
         for (qint32 v : {0, 7, 9, 10, 49, 100, 2026001, -1, -10, 2147483647, -2147483647 - 1}) {
             const QString padded = PadString(QString::number(v), QStringLiteral("0"), 2, true);
             char bytes[11];
@@ -80,7 +63,8 @@ private Q_SLOTS:
         QCOMPARE(test::errorOf([] { LoadMessage(2147483647); }), 6);
     }
 
-    void pathExistsFiles()
+    // Files and folders found, and a folder created only when both flags ask for it.
+    void pathExistsFindsAndCreates()
     {
         QTemporaryDir dir;
         const QString file = dir.filePath(QStringLiteral(".hidden.ltk"));
@@ -92,39 +76,6 @@ private Q_SLOTS:
         QVERIFY(PathExists(file, true, false, true));
         QVERIFY(QDir(dir.path()).exists() && QFile::exists(file));
         QVERIFY(!PathExists(QString(), false, false, true));
-    }
-
-    // A read-only file is made writable and deleted, and still counts as found. A link is
-    // deleted itself, and what it points to, outside the folder, keeps its mode.
-    void pathExistsDeletes_data()
-    {
-        QTest::addColumn<bool>("throughLink");
-        QTest::newRow("read-only file") << false;
-        QTest::newRow("link to a read-only file elsewhere") << true;
-    }
-    void pathExistsDeletes()
-    {
-        QFETCH(bool, throughLink);
-        QTemporaryDir dir;
-        QTemporaryDir elsewhere;
-        const QString file = (throughLink ? elsewhere : dir).filePath(QStringLiteral("a.ltk"));
-        put(file);
-        QVERIFY(QFile::setPermissions(file, QFileDevice::ReadOwner));
-        const QString name = throughLink ? dir.filePath(QStringLiteral("User.ltk")) : file;
-        if (throughLink)
-            QVERIFY(QFile::link(file, name));
-        QVERIFY(PathExists(name, false, false, true));
-        QVERIFY(!QFileInfo(name).exists() && !QFileInfo(name).isSymLink());
-        QCOMPARE(QFile::exists(file), throughLink);
-        if (throughLink)
-            QCOMPARE(std::filesystem::status(file.toStdString()).permissions(),
-                     std::filesystem::perms::owner_read);
-        QVERIFY(!PathExists(name, false, false, false));
-    }
-
-    void pathExistsCreatesFolderOnlyWithBothFlags()
-    {
-        QTemporaryDir dir;
         const QString sub = dir.filePath(QStringLiteral("data"));
         QVERIFY(!PathExists(sub, false, true, false));
         QVERIFY(!PathExists(sub, true, false, false));
@@ -133,6 +84,30 @@ private Q_SLOTS:
         QVERIFY(PathExists(sub, true, true, false));
         // A parent that is missing makes the creation fail quietly.
         QVERIFY(!PathExists(dir.filePath(QStringLiteral("a/b")), true, true, false));
+    }
+
+    // A read-only file is made writable and deleted, and still counts as found. A link is
+    // deleted itself, and what it points to, outside the folder, keeps its mode.
+    void pathExistsDeletes()
+    {
+        QTemporaryDir dir;
+        QTemporaryDir elsewhere;
+        const QString file = dir.filePath(QStringLiteral("a.ltk"));
+        const QString target = elsewhere.filePath(QStringLiteral("a.ltk"));
+        const QString link = dir.filePath(QStringLiteral("User.ltk"));
+        for (const QString &f : {file, target}) {
+            put(f);
+            QVERIFY(QFile::setPermissions(f, QFileDevice::ReadOwner));
+        }
+        QVERIFY(QFile::link(target, link));
+        for (const QString &name : {file, link}) {
+            QVERIFY(PathExists(name, false, false, true));
+            QVERIFY(!QFileInfo(name).exists() && !QFileInfo(name).isSymLink());
+            QVERIFY(!PathExists(name, false, false, false));
+        }
+        QVERIFY(QFile::exists(target));
+        QCOMPARE(std::filesystem::status(target.toStdString()).permissions(),
+                 std::filesystem::perms::owner_read);
     }
 };
 
