@@ -1,48 +1,12 @@
 #include "CallLog.h"
 #include <qrt/RuntimeError.h>
 
-#include <QHash>
-
 namespace qrt::doubles
 {
 
 namespace
 {
-QHash<QString, int> &failures()
-{
-    static QHash<QString, int> f;
-    return f;
-}
-} // namespace
-
-CallLog &CallLog::instance()
-{
-    static CallLog log;
-    return log;
-}
-
-void CallLog::add(const QString &object, const QString &member, const QVariantList &args)
-{
-    if (!m_enabled)
-        return;
-    QStringList parts;
-    for (const QVariant &a : args)
-        parts << describe(a);
-    m_entries << QStringLiteral("%1.%2(%3)").arg(object, member, parts.join(QStringLiteral(", ")));
-    if (onAdd)
-        onAdd(m_entries.last());
-}
-
-QStringList CallLog::filtered(const QString &prefix) const
-{
-    QStringList out;
-    for (const QString &e : m_entries)
-        if (e.startsWith(prefix))
-            out << e;
-    return out;
-}
-
-QString CallLog::describe(const QVariant &v)
+QString describe(const QVariant &v)
 {
     if (!v.isValid())
         return QStringLiteral("empty");
@@ -62,29 +26,29 @@ QString CallLog::describe(const QVariant &v)
         return QStringLiteral("obj");
     return QString::fromLatin1(v.typeName()) + u' ' + v.toString();
 }
+} // namespace
 
-void failOn(const QString &object, const QString &member, int skip)
+CallLog &CallLog::instance()
 {
-    failures().insert(object + u'.' + member, skip);
+    static CallLog log;
+    return log;
 }
 
-void clearFailures()
+void CallLog::add(const QString &call, const QVariantList &args)
 {
-    failures().clear();
-}
-
-void maybeFail(const QString &object, const QString &member)
-{
-    const QString key = object + u'.' + member;
-    auto it = failures().find(key);
-    if (it == failures().end())
+    QStringList parts;
+    for (const QVariant &a : args)
+        parts << describe(a);
+    m_entries << QStringLiteral("%1(%2)").arg(call, parts.join(QStringLiteral(", ")));
+    if (onAdd)
+        onAdd(m_entries.last());
+    auto it = failures.find(call);
+    if (it == failures.end())
         return;
-    if (it.value() > 0) {
-        --it.value();
+    if (it.value()-- > 0)
         return;
-    }
-    failures().erase(it);
-    throw RuntimeError(440, QStringLiteral("Injected failure in %1").arg(key));
+    failures.erase(it);
+    throw RuntimeError(440, QStringLiteral("Injected failure in %1").arg(call));
 }
 
 } // namespace qrt::doubles
