@@ -14,8 +14,14 @@ namespace
 {
 QList<QPointer<QObject>> created;
 
-// Sets the @p j-th value of @p values, counted from 1, as a 32-bit integer.
-void setAt(QVariantList &values, const QVariant &j, const QVariant &value)
+template <typename T> QObject *track()
+{
+    created << new T;
+    return created.last();
+}
+} // namespace
+
+void RecordingDraw::setAt(QVariantList &values, const QVariant &j, const QVariant &value)
 {
     if (j.toInt() < 1)
         throw RuntimeError(9);
@@ -24,35 +30,11 @@ void setAt(QVariantList &values, const QVariant &j, const QVariant &value)
     values[j.toInt() - 1] = qint32(value.toInt());
 }
 
-template <typename T> QObject *track()
-{
-    created << new T;
-    return created.last();
-}
-} // namespace
-
-void RecordingDraw::SetNumber(const QVariant &j, const QVariant &value)
-{
-    setAt(data.numbers, logged("Draw.SetNumber", {j, value}, j), value);
-}
-
 void RecordingDraw::OrderNumbers()
 {
     logged("Draw.OrderNumbers");
     std::sort(data.numbers.begin(), data.numbers.end(),
               [](const QVariant &a, const QVariant &b) { return a.toInt() < b.toInt(); });
-}
-
-void RecordingDraw::SetSpecial(const QVariant &value)
-{
-    setAt(data.specials, logged("Draw.SetSpecial", {value}, 1), value);
-}
-
-void RecordingDraw::SetSpecialAt(const QVariant &k, const QVariant &value)
-{
-    if (k.toInt() > 2)
-        throw RuntimeError(9);
-    setAt(data.specials, logged("Draw.SetSpecialAt", {k, value}, k), value);
 }
 
 void RecordingLotterys::AddItem(const QVariant &draw)

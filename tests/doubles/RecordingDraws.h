@@ -18,12 +18,25 @@ public:
     {
         data.issue = logged("Draw.SetIssue", {issue}, issue);
     }
-    Q_INVOKABLE void SetNumber(const QVariant &j, const QVariant &value);
+    Q_INVOKABLE void SetNumber(const QVariant &j, const QVariant &n)
+    {
+        setAt(data.numbers, logged("Draw.SetNumber", {j, n}, j), n);
+    }
     Q_INVOKABLE void OrderNumbers();
-    Q_INVOKABLE void SetSpecial(const QVariant &value);
-    Q_INVOKABLE void SetSpecialAt(const QVariant &k, const QVariant &value);
+    Q_INVOKABLE void SetSpecial(const QVariant &b)
+    {
+        setAt(data.specials, logged("Draw.SetSpecial", {b}, 1), b);
+    }
+    Q_INVOKABLE void SetSpecialAt(const QVariant &k, const QVariant &b)
+    {
+        setAt(data.specials, logged("Draw.SetSpecialAt", {k, b}, k), b);
+    }
 
     DrawData data; // every number a 32-bit integer
+
+private:
+    // Sets the @p j-th of @p values, counted from 1.
+    static void setAt(QVariantList &values, const QVariant &j, const QVariant &value);
 };
 
 /// The draw collection a save creates by name ("QRTLottery.Lotterys"); logs as

@@ -88,11 +88,12 @@ QVariant RecordingLottery::ReadData(const QVariant &path)
 }
 
 // An invalid value stands for a member the lottery does not have.
-QVariant RecordingLottery::optional(const char *call, const QVariant &value)
+QVariant RecordingLottery::drum(const char *member, const QVariant &value)
 {
     if (!value.isValid())
         throw RuntimeError(438);
-    return logged(call, {}, value);
+    CallLog::instance().add(QStringLiteral("Lottery.") + QLatin1String(member));
+    return value;
 }
 
 } // namespace qrt::doubles

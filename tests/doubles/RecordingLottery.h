@@ -77,15 +77,9 @@ public:
     Q_INVOKABLE QVariant Count();
     Q_INVOKABLE QObject *Item(const QVariant &i);
     Q_INVOKABLE QVariant ReadData(const QVariant &path);
-    Q_INVOKABLE QVariant SpecialCount() { return optional("Lottery.SpecialCount", specialCount); }
-    Q_INVOKABLE QVariant SpecialMiniNumber()
-    {
-        return optional("Lottery.SpecialMiniNumber", specialMini);
-    }
-    Q_INVOKABLE QVariant SpecialMaxNumber()
-    {
-        return optional("Lottery.SpecialMaxNumber", specialMax);
-    }
+    Q_INVOKABLE QVariant SpecialCount() { return drum("SpecialCount", specialCount); }
+    Q_INVOKABLE QVariant SpecialMiniNumber() { return drum("SpecialMiniNumber", specialMini); }
+    Q_INVOKABLE QVariant SpecialMaxNumber() { return drum("SpecialMaxNumber", specialMax); }
 
     QVariant startItem() const { return m_start; }
     void setStartItem(const QVariant &v) { m_start = logged("Lottery.StartItem=", {v}, v); }
@@ -103,7 +97,7 @@ public:
     std::vector<DrawData> draws;
 
 private:
-    static QVariant optional(const char *call, const QVariant &value);
+    static QVariant drum(const char *member, const QVariant &value);
     QHash<int, RecordingItem *> m_items;
     QVariant m_start;
     QVariant m_end;
