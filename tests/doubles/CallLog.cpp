@@ -8,23 +8,16 @@ namespace
 {
 QString describe(const QVariant &v)
 {
+    static const QHash<int, QString> wire{{QMetaType::Short, QStringLiteral("i16")},
+                                          {QMetaType::Int, QStringLiteral("i32")},
+                                          {QMetaType::Bool, QStringLiteral("bool")}};
     if (!v.isValid())
         return QStringLiteral("empty");
-    switch (v.metaType().id()) {
-    case QMetaType::Short:
-        return QStringLiteral("i16 %1").arg(v.toInt());
-    case QMetaType::Int:
-        return QStringLiteral("i32 %1").arg(v.toInt());
-    case QMetaType::QString:
-        return QStringLiteral("str \"%1\"").arg(v.toString());
-    case QMetaType::Bool:
-        return v.toBool() ? QStringLiteral("bool true") : QStringLiteral("bool false");
-    default:
-        break;
-    }
     if (v.metaType().flags() & QMetaType::PointerToQObject)
         return QStringLiteral("obj");
-    return QString::fromLatin1(v.typeName()) + u' ' + v.toString();
+    if (v.userType() == QMetaType::QString)
+        return QStringLiteral("str \"%1\"").arg(v.toString());
+    return wire.value(v.userType(), QString::fromLatin1(v.typeName())) + u' ' + v.toString();
 }
 } // namespace
 

@@ -7,6 +7,7 @@
 #include <qrt/AppManager.h>
 #include <qrt/CommonDialog.h>
 #include <qrt/FlexGrid.h>
+#include <qrt/RuntimeError.h>
 #include <qrt/Settings.h>
 #include <qrt/ShellExecute.h>
 
@@ -25,9 +26,9 @@
 using namespace qrt;
 using namespace qrt::doubles;
 
-// The control against a recording host: Save, Check and Edit Text File, with lotteries of one
-// bonus number, none, or bonus numbers from a second drum.
-class tst_Saving : public QObject
+// The control against a recording host: Load, Save, Check and Edit Text File, with lotteries
+// of one bonus number, none, or bonus numbers from a second drum.
+class tst_Hosted : public QObject
 {
     Q_OBJECT
 
@@ -63,6 +64,12 @@ class tst_Saving : public QObject
         control->show();
         QVERIFY(QTest::qWaitForWindowActive(control.get()));
         CallLog::instance().clear();
+    }
+    // A lottery for a test that loads it itself.
+    RecordingLottery *host(int total, int maxi, bool bonus, const QStringList &draws = {})
+    {
+        lottery.reset(RecordingLottery::make(total, 1, maxi, bonus, draws));
+        return lottery.get();
     }
     void click(const char *name)
     {
@@ -131,6 +138,187 @@ private Q_SLOTS:
         QCOMPARE(test::topLevelCount(), topLevelsBefore);
         CommonDialog::setShowOpenHandler({});
         setShellExecuteHandler({});
+    }
+
+    // The children hosts reach by name, the grid before a load, and the captions before and
+    // after a change of language.
+    void children()
+    {
+        for (int i = 0; i < 4; ++i)
+            QVERIFY(control->findChild<QWidget *>(QStringLiteral("picContainer_%1").arg(i)));
+        QVERIFY(control->findChild<QLineEdit *>(QStringLiteral("txtEdit")));
+        QVERIFY(control->findChild<QObject *>(QStringLiteral("dlgOpenSave")));
+        QCOMPARE(QList<int>({grid->Rows(), grid->Cols(), grid->FixedRows()}),
+                 QList<int>({2, 1, 0}));
+        const auto captions = [&] {
+            QStringList out;
+            for (const char *name : {"btnInput", "btnOutput", "btnSave", "btnInsert", "btnDel",
+                                     "btnOpenFile", "btnDataValidate"}) {
+                auto *button = control->findChild<QPushButton *>(QLatin1String(name));
+                out << (button ? button->text() : QLatin1String(name));
+            }
+            return out.join(u',');
+        };
+        QCOMPARE(
+            captions(),
+            QStringLiteral("&Input,&Output,&Save,Ins&ert,&Delete,Edit Text File,Data Vilidate"));
+        const QString changed =
+            QStringLiteral("&Import,Exp&ort,&Save,Ins&ert,&Delete,Edit &Text File,Check &Validity");
+        control->ChangeLocale(2052);
+        QCOMPARE(captions(), changed);
+        control->ChangeLocale();
+        QCOMPARE(captions(), changed);
+    }
+
+    // A load shows every draw, each value fetched through a fresh "Item" call, and leaves the
+    // entry row current; only a true HasSpecial gives a bonus column.
+    void loadWithAndWithoutBonus_data()
+    {
+        QTest::addColumn<QVariant>("hasSpecial");
+        QTest::addColumn<bool>("bonus");
+        QTest::newRow("bonus") << QVariant(true) << true;
+        QTest::newRow("bonus as -1") << QVariant::fromValue<qint16>(-1) << true;
+        QTest::newRow("1 is no bonus") << QVariant(1) << false;
+        QTest::newRow("false") << QVariant(false) << false;
+    }
+    void loadWithAndWithoutBonus()
+    {
+        QFETCH(QVariant, hasSpecial);
+        QFETCH(bool, bonus);
+        host(2, 49, true, {"7 1 49 +5", "0101 8 100 +"})->hasSpecial = hasSpecial;
+        control->InitData(lottery.get());
+        QCOMPARE(QStringList({row(0), rows(), row(grid->Rows() - 1)}),
+                 bonus ? QStringList(
+                             {"        Date|  B1|  B2|Bonus", "7|01|49|05 0101|08|100|00", "|||"})
+                       : QStringList({"        Date|  B1|  B2", "7|01|49 0101|08|100", "||"}));
+        QCOMPARE(grid->FixedRows(), 1);
+        QCOMPARE(QPoint(grid->Row(), grid->Col()), QPoint(grid->Rows() - 1, 0));
+        const QStringList items = CallLog::instance().filtered(QStringLiteral("Lottery.Item("));
+        QCOMPARE(items.size(), bonus ? 8 : 6);
+        QCOMPARE(items.first(), QStringLiteral("Lottery.Item(i32 1)"));
+        QCOMPARE(CallLog::instance().filtered(QStringLiteral("Item.GetSpecial")).size(),
+                 bonus ? 2 : 0);
+        QVERIFY(probe(control.get()).loaded);
+    }
+
+    // An empty lottery leaves the header and the entry row; the load batches the grid's
+    // repaints and signals, then leaves both as the host had them.
+    void emptyLottery()
+    {
+        grid->setRedraw(false);
+        grid->blockSignals(true);
+        control->InitData(host(6, 49, false));
+        QVERIFY(!grid->Redraw());
+        QVERIFY(grid->signalsBlocked());
+        grid->blockSignals(false);
+        grid->setRedraw(true);
+        QCOMPARE(row(0) + u'/' + rows() + u'/' + row(1),
+                 QStringLiteral("        Date|  B1|  B2|  B3|  B4|  B5|  B6//||||||"));
+        QCOMPARE(QPoint(grid->Row(), grid->Col()), QPoint(1, 0));
+    }
+
+    // What the host hands over is converted as the control converts any host value, or fails
+    // the load with its error; a text holding the separator splits as AddItem splits it, the
+    // parts past the last column dropped.
+    void hostValues_data()
+    {
+        QTest::addColumn<QString>("member");
+        QTest::addColumn<QVariant>("value");
+        QTest::addColumn<QString>("shown"); // the data rows, or the error number
+        auto add = [](const char *name, const char *member, const QVariant &value,
+                      const char *shown) { QTest::newRow(name) << member << value << shown; };
+        add("total as text", "total", QStringLiteral(" 1 "), "1|02 3|04");
+        add("count as double", "count", 1.0, "1|02");
+        add("issue as 64 bits", "issue", qint64(2026), "2026|02 3|04");
+        add("number as bool", "number", true, "1|True 3|04");
+        add("issue holding the separator", "issue", QStringLiteral("20|26"), "20|26 3|04");
+        add("count not a number", "count", QStringLiteral("many"), "13");
+        add("count overflows", "count", qint64(1) << 40, "6");
+        add("total overflows", "total", 2147483647, "6");
+        add("total negative", "total", -5, "380");
+        add("issue is an object", "issue", QVariant::fromValue<QObject *>(this), "13");
+    }
+    void hostValues()
+    {
+        QFETCH(QString, member);
+        QFETCH(QVariant, value);
+        RecordingLottery *l = host(1, 49, false, {"1 2", "3 4"});
+        if (member == QLatin1String("count"))
+            l->countOverride = value;
+        else if (member == QLatin1String("total"))
+            l->totalNumber = value;
+        else if (member == QLatin1String("issue"))
+            l->draws[0].issue = value;
+        else
+            l->draws[0].numbers = {value};
+        const int error = test::errorOf([&] { control->InitData(l); });
+        QTEST(error ? QString::number(error) : rows(), "shown");
+        QCOMPARE(probe(control.get()).loaded, error == 0);
+    }
+
+    // A host call failing part way leaves the grid as far as it got, the control not loaded,
+    // and a later call starts the load again.
+    void loadFailsInTheMiddle()
+    {
+        RecordingLottery *l = host(2, 49, false, {"1 1 2", "2 3 4", "3 5 6"});
+        failOn(QStringLiteral("Item.GetNumber"), 3); // the second number of draw 2
+        QCOMPARE(test::errorOf([&] { control->InitData(l); }), 440);
+        QCOMPARE(rows() + u'/' + row(2), QStringLiteral("1|01|02/||"));
+        QCOMPARE(probe(control.get()).lottery, l);
+        QVERIFY(!probe(control.get()).loaded);
+        control->InitData(l);
+        QCOMPARE(rows(), QStringLiteral("1|01|02 2|03|04 3|05|06"));
+    }
+
+    void addItem()
+    {
+        control->InitData(host(2, 9, false, {"1 1 2"}));
+        grid->setRow(1);
+        QVERIFY(!control->AddItem(QStringLiteral("a|b|c|d"), 99).isValid());
+        QCOMPARE(rows(), QStringLiteral("a|b|c"));
+        QCOMPARE(grid->Col(), 2);
+        QCOMPARE(test::errorOf([&] { control->AddItem(QStringLiteral("x|"), 1); }), 9);
+        QCOMPARE(rows(), QStringLiteral("x||c"));
+        QCOMPARE(test::errorOf([&] { control->AddItem(QString(), 1); }), 9);
+        QCOMPARE(grid->Col(), 0);
+        QCOMPARE(rows(), QStringLiteral("x||c"));
+    }
+
+    // The range lists must be lists. A control loads once: later loads are ignored, and
+    // EraseALl lets go of every host object, never deleting one; one destroyed early reads as
+    // not set.
+    void hostObjects()
+    {
+        QObject notACombo;
+        QCOMPARE(test::errorOf([&] { control->SetIssueControl(start.get(), &notACombo); }), 13);
+        QCOMPARE(probe(control.get()).startList, start.get());
+        QVERIFY(!probe(control.get()).endList);
+        QCOMPARE(test::errorOf([&] { control->SetIssueControl(&notACombo, end.get()); }), 13);
+        control->SetIssueControl(start.get(), end.get());
+        QCOMPARE(probe(control.get()).endList, end.get());
+        control->SetSystemStore(store.get());
+        QPointer<RecordingLottery> first(host(1, 9, false, {"1 1"}));
+        control->InitData(first);
+        auto second =
+            std::unique_ptr<RecordingLottery>(RecordingLottery::make(1, 1, 9, false, {"2 2"}));
+        CallLog::instance().clear();
+        control->InitData(second.get());
+        control->EraseALl();
+        control->EraseALl();
+        control->InitData(second.get());
+        QCOMPARE(rows(), QStringLiteral("1|01"));
+        QVERIFY(CallLog::instance().entries().isEmpty());
+        const AppManagerProbe erased = probe(control.get());
+        QVERIFY(!erased.lottery && !erased.store && !erased.startList && !erased.endList);
+        control.reset();
+        QVERIFY(first);
+
+        control = std::make_unique<AppManager>();
+        QPointer<QObject> gone(new QObject);
+        control->SetSystemStore(gone);
+        delete gone.data();
+        QVERIFY(!probe(control.get()).store);
+        QCOMPARE(test::errorOf([&] { control->InitData(nullptr); }), 91);
     }
 
     void callSequence_data()
@@ -606,5 +794,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(tst_Saving)
-#include "tst_saving.moc"
+QTEST_MAIN(tst_Hosted)
+#include "tst_hosted.moc"
