@@ -59,12 +59,6 @@ RecordingLottery *RecordingLottery::make(int total, int mini, int maxi, bool bon
     return l;
 }
 
-QVariant RecordingLottery::Count()
-{
-    return logged("Lottery.Count", {},
-                  countOverride.isValid() ? countOverride : QVariant(qint32(draws.size())));
-}
-
 QObject *RecordingLottery::Item(const QVariant &i)
 {
     logged("Lottery.Item", {i});

@@ -74,7 +74,11 @@ public:
     Q_INVOKABLE QVariant HasSpecial() { return logged("Lottery.HasSpecial", {}, hasSpecial); }
     Q_INVOKABLE QVariant MiniNumber() { return logged("Lottery.MiniNumber", {}, miniNumber); }
     Q_INVOKABLE QVariant MaxNumber() { return logged("Lottery.MaxNumber", {}, maxNumber); }
-    Q_INVOKABLE QVariant Count();
+    Q_INVOKABLE QVariant Count()
+    {
+        const QVariant n = countOverride.isValid() ? countOverride : QVariant(qint32(draws.size()));
+        return logged("Lottery.Count", {}, n);
+    }
     Q_INVOKABLE QObject *Item(const QVariant &i);
     Q_INVOKABLE QVariant ReadData(const QVariant &path);
     Q_INVOKABLE QVariant SpecialCount() { return drum("SpecialCount", specialCount); }
