@@ -151,24 +151,23 @@ private Q_SLOTS:
         QVERIFY(control->findChild<QObject *>(QStringLiteral("dlgOpenSave")));
         QCOMPARE(QList<int>({grid->Rows(), grid->Cols(), grid->FixedRows()}),
                  QList<int>({2, 1, 0}));
-        const auto captions = [&] {
+        const auto buttons = [&] {
             QStringList out;
-            for (const char *name : {"btnInput", "btnOutput", "btnSave", "btnInsert", "btnDel",
-                                     "btnOpenFile", "btnDataValidate"}) {
-                auto *button = control->findChild<QPushButton *>(QLatin1String(name));
-                out << (button ? button->text() : QLatin1String(name));
-            }
+            for (const QPushButton *b : control->findChildren<QPushButton *>())
+                out << b->objectName() + u'=' + b->text();
             return out.join(u',');
         };
-        QCOMPARE(
-            captions(),
-            QStringLiteral("&Input,&Output,&Save,Ins&ert,&Delete,Edit Text File,Data Vilidate"));
-        const QString changed =
-            QStringLiteral("&Import,Exp&ort,&Save,Ins&ert,&Delete,Edit &Text File,Check &Validity");
+        QCOMPARE(buttons(),
+                 QStringLiteral("btnInput=&Input,btnOutput=&Output,btnSave=&Save,"
+                                "btnInsert=Ins&ert,btnDel=&Delete,"
+                                "btnOpenFile=Edit Text File,btnDataValidate=Data Vilidate"));
+        const QString changed = QStringLiteral("btnInput=&Import,btnOutput=Exp&ort,btnSave=&Save,"
+                                               "btnInsert=Ins&ert,btnDel=&Delete,btnOpenFile=Edit "
+                                               "&Text File,btnDataValidate=Check &Validity");
         control->ChangeLocale(2052);
-        QCOMPARE(captions(), changed);
+        QCOMPARE(buttons(), changed);
         control->ChangeLocale();
-        QCOMPARE(captions(), changed);
+        QCOMPARE(buttons(), changed);
     }
 
     // A load shows every draw, each value fetched through a fresh "Item" call, and leaves the
@@ -396,17 +395,13 @@ private Q_SLOTS:
         QCOMPARE(windows, QStringList({"visible:Saving ...", "visible:Updating..."}));
         QCOMPARE(test::progressWindow(), QStringLiteral("none"));
         QStringList order;
-        QMap<QString, int> counts;
         for (const QList<QVariant> &args : std::as_const(told)) {
-            const QString what = args.at(0).toString();
-            if (order.isEmpty() || order.last() != what)
-                order << what;
-            ++counts[what];
+            if (order.isEmpty() || order.last() != args.at(0).toString())
+                order << args.at(0).toString();
             QCOMPARE(args.at(2).toInt(), 10000);
         }
         QCOMPARE(order, QStringList({"Checking...", "Saving ...", "Updating..."}));
-        for (int n : std::as_const(counts))
-            QVERIFY(n >= 3 && n <= 101);
+        QVERIFY2(told.size() >= 9 && told.size() <= 303, qPrintable(QString::number(told.size())));
     }
 
     // A read-only user file is replaced; a host whose name has no folder setting saves to the
@@ -687,7 +682,7 @@ private Q_SLOTS:
         QCOMPARE(shown, title);
     }
 
-    // Paste, undo, Insert and Delete reach the second bonus column like any other.
+    // Paste, undo and Delete reach the second bonus column like any other.
     void editingTheSecondBonus()
     {
         load({"1 05 07 + 03 05", "2 01 02 + 03 04"}, QStringLiteral("own2"));
@@ -700,14 +695,10 @@ private Q_SLOTS:
         QCOMPARE(rows(), QStringLiteral("1|05|07|10|11 2|01|02|12|1"));
         control->undo();
         QCOMPARE(rows(), loaded);
-        grid->setRow(2);
-        click("btnInsert");
-        QCOMPARE(rows(), QStringLiteral("1|05|07|03|05 |||| 2|01|02|03|04"));
         test::MsgBoxRecorder boxes;
         grid->setRow(1);
         click("btnDel");
-        QCOMPARE(rows(), QStringLiteral("|||| 2|01|02|03|04"));
-        control->undo();
+        QCOMPARE(rows(), QStringLiteral("2|01|02|03|04"));
         control->undo();
         QCOMPARE(rows(), loaded);
         QVERIFY(!control->isModified());
