@@ -7,7 +7,6 @@
 #include <qrt/AppManager.h>
 #include <qrt/CommonDialog.h>
 #include <qrt/FlexGrid.h>
-#include <qrt/RuntimeError.h>
 #include <qrt/Settings.h>
 #include <qrt/ShellExecute.h>
 
@@ -218,8 +217,9 @@ private Q_SLOTS:
         QCOMPARE(QPoint(grid->Row(), grid->Col()), QPoint(1, 0));
     }
 
-    // What the host hands over is converted as the control converts any host value, or fails
-    // the load with its error; a text holding the separator splits as AddItem splits it, the
+    // What the host hands over is converted as any host value is (the conversions have their
+    // own suite), or fails the load with its error; the control's own sums and the grid's
+    // size fail on their own; a text holding the separator splits as AddItem splits it, the
     // parts past the last column dropped.
     void hostValues_data()
     {
@@ -229,15 +229,11 @@ private Q_SLOTS:
         auto add = [](const char *name, const char *member, const QVariant &value,
                       const char *shown) { QTest::newRow(name) << member << value << shown; };
         add("total as text", "total", QStringLiteral(" 1 "), "1|02 3|04");
-        add("count as double", "count", 1.0, "1|02");
-        add("issue as 64 bits", "issue", qint64(2026), "2026|02 3|04");
         add("number as bool", "number", true, "1|True 3|04");
         add("issue holding the separator", "issue", QStringLiteral("20|26"), "20|26 3|04");
         add("count not a number", "count", QStringLiteral("many"), "13");
-        add("count overflows", "count", qint64(1) << 40, "6");
         add("total overflows", "total", 2147483647, "6");
         add("total negative", "total", -5, "380");
-        add("issue is an object", "issue", QVariant::fromValue<QObject *>(this), "13");
     }
     void hostValues()
     {
@@ -674,7 +670,6 @@ private Q_SLOTS:
         QCOMPARE(CallLog::instance().filtered(QStringLiteral("Item.GetSpecialAt")).size(),
                  bonusCalls.size() - 1);
         // Read back by the host and refilled: ordered, the second bonus padded like the rest.
-        QCOMPARE(lottery->draws.back().specials.size(), bonusCalls.size());
         QCOMPARE(rows(),
                  second ? QStringLiteral("2026|07|09|03|08") : QStringLiteral("2026|07|09|03"));
         QString shown;
