@@ -561,7 +561,7 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("draws");
         QTest::addColumn<QString>("fail"); // calls failing once, before the first click
         QTest::addColumn<QString>("found");
-        QTest::addColumn<QString>("again"); // the second click's answer
+        QTest::addColumn<QString>("again"); // the second click's answer, when not the same
         const QString range = QStringLiteral("Basic number is out of range! ");
         const QString repeat = QStringLiteral("Existed numbers,please type another! ");
         const QString bonus = QStringLiteral("The bonus is out of range! ");
@@ -569,21 +569,19 @@ private Q_SLOTS:
                       const char *fail, const QString &found, const QString &again) {
             QTest::newRow(name) << kind << draws << fail << found << again;
         };
-        add("no draws", "", {}, "", "ok", "ok");
-        add("valid", "", {"1 01 02 +03", "2 04 05 +06"}, "", "ok", "ok");
+        add("no draws", "", {}, "", "ok", "");
+        add("valid", "", {"1 01 02 +03", "2 04 05 +06"}, "", "ok", "");
         const QStringList out{"1 01 02 +03", "2 01 50 +03", "3 04 05 +06"};
-        add("out of range", "", out, "", range + "2,2", range + "2,2");
+        add("out of range", "", out, "", range + "2,2", "");
         add("bound read fresh", "", {"1 01 02 +03"}, "Lottery.MiniNumber", range + "1,1", "ok");
-        add("bonus equals a basic number, one drum", "", {"1 05 07 +05"}, "", repeat + "1,3",
-            repeat + "1,3");
-        add("bonus equals a basic number, own drum", "own1", {"1 05 07 +05"}, "", "ok", "ok");
-        add("bonus above its own drum", "own1", {"1 05 07 +13"}, "", bonus + "1,3", bonus + "1,3");
+        add("bonus equals a basic number, one drum", "", {"1 05 07 +05"}, "", repeat + "1,3", "");
+        add("bonus equals a basic number, own drum", "own1", {"1 05 07 +05"}, "", "ok", "");
+        add("bonus above its own drum", "own1", {"1 05 07 +13"}, "", bonus + "1,3", "");
         add("own drum the host cannot bound", "own1 no bounds", {"1 05 07 +05"},
             "Lottery.SpecialMiniNumber Lottery.SpecialMaxNumber", bonus + "1,3", "ok");
-        add("second bonus repeats the first", "own2", {"1 05 07 +03 03"}, "", repeat + "1,4",
-            repeat + "1,4");
+        add("second bonus repeats the first", "own2", {"1 05 07 +03 03"}, "", repeat + "1,4", "");
         add("second bonus equals a basic number, same drum", "same2", {"1 05 07 +03 05"}, "",
-            repeat + "1,4", repeat + "1,4");
+            repeat + "1,4", "");
     }
     void check()
     {
@@ -603,7 +601,7 @@ private Q_SLOTS:
         QStringList windows;
         shown.onShow = [&] { windows << test::progressWindow(); };
         auto *editor = control->findChild<QLineEdit *>(QStringLiteral("txtEdit"));
-        for (const QString &expected : {found, again}) {
+        for (const QString &expected : {found, again.isEmpty() ? found : again}) {
             const QPoint before(grid->Row(), grid->Col());
             click("btnDataValidate");
             const QString message = shown.shown.last().section(u'|', 2);
