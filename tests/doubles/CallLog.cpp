@@ -33,8 +33,6 @@ void CallLog::add(const QString &call, const QVariantList &args)
     for (const QVariant &a : args)
         parts << describe(a);
     m_entries << QStringLiteral("%1(%2)").arg(call, parts.join(QStringLiteral(", ")));
-    if (onAdd)
-        onAdd(m_entries.last());
     auto it = failures.find(call);
     if (it == failures.end())
         return;

@@ -5,8 +5,6 @@
 #include <QStringList>
 #include <QVariant>
 
-#include <functional>
-
 namespace qrt::doubles
 {
 
@@ -25,8 +23,6 @@ public:
     /// The entries that contain @p text.
     QStringList filtered(const QString &text) const { return m_entries.filter(text); }
     void clear() { m_entries.clear(); }
-    /// Called with every new entry, for tests that look at the world at the moment of a call.
-    std::function<void(const QString &entry)> onAdd;
     /// Calls ("Object.Member") that fail once, after the given number of successful ones.
     QHash<QString, int> failures;
 
