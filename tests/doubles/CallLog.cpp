@@ -1,17 +1,23 @@
 #include "CallLog.h"
 #include <qrt/RuntimeError.h>
 
-#include <QHash>
-
 namespace qrt::doubles
 {
 
 namespace
 {
-QHash<QString, int> &failures()
+QString describe(const QVariant &v)
 {
-    static QHash<QString, int> f;
-    return f;
+    static const QHash<int, QString> wire{{QMetaType::Short, QStringLiteral("i16")},
+                                          {QMetaType::Int, QStringLiteral("i32")},
+                                          {QMetaType::Bool, QStringLiteral("bool")}};
+    if (!v.isValid())
+        return QStringLiteral("empty");
+    if (v.metaType().flags() & QMetaType::PointerToQObject)
+        return QStringLiteral("obj");
+    if (v.userType() == QMetaType::QString)
+        return QStringLiteral("str \"%1\"").arg(v.toString());
+    return wire.value(v.userType(), QString::fromLatin1(v.typeName())) + u' ' + v.toString();
 }
 } // namespace
 
@@ -21,70 +27,19 @@ CallLog &CallLog::instance()
     return log;
 }
 
-void CallLog::add(const QString &object, const QString &member, const QVariantList &args)
+void CallLog::add(const QString &call, const QVariantList &args)
 {
-    if (!m_enabled)
-        return;
     QStringList parts;
     for (const QVariant &a : args)
         parts << describe(a);
-    m_entries << QStringLiteral("%1.%2(%3)").arg(object, member, parts.join(QStringLiteral(", ")));
-    if (onAdd)
-        onAdd(m_entries.last());
-}
-
-QStringList CallLog::filtered(const QString &prefix) const
-{
-    QStringList out;
-    for (const QString &e : m_entries)
-        if (e.startsWith(prefix))
-            out << e;
-    return out;
-}
-
-QString CallLog::describe(const QVariant &v)
-{
-    if (!v.isValid())
-        return QStringLiteral("empty");
-    switch (v.metaType().id()) {
-    case QMetaType::Short:
-        return QStringLiteral("i16 %1").arg(v.toInt());
-    case QMetaType::Int:
-        return QStringLiteral("i32 %1").arg(v.toInt());
-    case QMetaType::QString:
-        return QStringLiteral("str \"%1\"").arg(v.toString());
-    case QMetaType::Bool:
-        return v.toBool() ? QStringLiteral("bool true") : QStringLiteral("bool false");
-    default:
-        break;
-    }
-    if (v.metaType().flags() & QMetaType::PointerToQObject)
-        return QStringLiteral("obj");
-    return QString::fromLatin1(v.typeName()) + u' ' + v.toString();
-}
-
-void failOn(const QString &object, const QString &member, int skip)
-{
-    failures().insert(object + u'.' + member, skip);
-}
-
-void clearFailures()
-{
-    failures().clear();
-}
-
-void maybeFail(const QString &object, const QString &member)
-{
-    const QString key = object + u'.' + member;
-    auto it = failures().find(key);
-    if (it == failures().end())
+    m_entries << QStringLiteral("%1(%2)").arg(call, parts.join(QStringLiteral(", ")));
+    auto it = failures.find(call);
+    if (it == failures.end())
         return;
-    if (it.value() > 0) {
-        --it.value();
+    if (it.value()-- > 0)
         return;
-    }
-    failures().erase(it);
-    throw RuntimeError(440, QStringLiteral("Injected failure in %1").arg(key));
+    failures.erase(it);
+    throw RuntimeError(440, QStringLiteral("Injected failure in %1").arg(call));
 }
 
 } // namespace qrt::doubles

@@ -1,10 +1,9 @@
 #pragma once
 
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
-
-#include <functional>
 
 namespace qrt::doubles
 {
@@ -18,27 +17,33 @@ class CallLog
 public:
     static CallLog &instance();
 
-    void add(const QString &object, const QString &member, const QVariantList &args = {});
+    /// Logs @p call ("Object.Member"), then throws the RuntimeError 440 failOn() planned for it.
+    void add(const QString &call, const QVariantList &args = {});
     QStringList entries() const { return m_entries; }
-    /// The entries that start with @p prefix.
-    QStringList filtered(const QString &prefix) const;
+    /// The entries that contain @p text.
+    QStringList filtered(const QString &text) const { return m_entries.filter(text); }
     void clear() { m_entries.clear(); }
-    void setEnabled(bool on) { m_enabled = on; }
-    /// Called with every new entry, for tests that look at the world at the moment of a call.
-    std::function<void(const QString &entry)> onAdd;
-
-    static QString describe(const QVariant &value);
+    /// Calls ("Object.Member") that fail once, after the given number of successful ones.
+    QHash<QString, int> failures;
 
 private:
     QStringList m_entries;
-    bool m_enabled = true;
 };
 
-/// Makes the next @p member call on @p object (the name used in the log) throw a
-/// RuntimeError 440, after @p skip successful calls. Cleared by clearFailures().
-void failOn(const QString &object, const QString &member, int skip = 0);
-void clearFailures();
-/// Throws when a failure was planned for this call; called by every recording member.
-void maybeFail(const QString &object, const QString &member);
+/// Makes the next @p call ("Draws.SaveData") fail, after @p skip successful ones.
+inline void failOn(const QString &call, int skip = 0)
+{
+    CallLog::instance().failures.insert(call, skip);
+}
+inline void clearFailures()
+{
+    CallLog::instance().failures.clear();
+}
+/// Logs a call of a recording member and hands back its @p result.
+inline QVariant logged(const char *call, const QVariantList &args = {}, const QVariant &result = {})
+{
+    CallLog::instance().add(QString::fromLatin1(call), args);
+    return result;
+}
 
 } // namespace qrt::doubles

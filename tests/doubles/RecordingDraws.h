@@ -3,11 +3,7 @@
 #include "RecordingLottery.h"
 
 #include <QObject>
-#include <QPointer>
 #include <QVariant>
-
-#include <optional>
-#include <vector>
 
 namespace qrt::doubles
 {
@@ -18,59 +14,49 @@ class RecordingDraw : public QObject
 {
     Q_OBJECT
 public:
-    RecordingDraw();
-    ~RecordingDraw() override;
-    Q_INVOKABLE void SetIssue(const QVariant &issue);
-    Q_INVOKABLE void SetNumber(const QVariant &j, const QVariant &value);
+    Q_INVOKABLE void SetIssue(const QVariant &issue)
+    {
+        data.issue = logged("Draw.SetIssue", {issue}, issue);
+    }
+    Q_INVOKABLE void SetNumber(const QVariant &j, const QVariant &n)
+    {
+        setAt(data.numbers, logged("Draw.SetNumber", {j, n}, j), n);
+    }
     Q_INVOKABLE void OrderNumbers();
-    Q_INVOKABLE void SetSpecial(const QVariant &value);
+    Q_INVOKABLE void SetSpecial(const QVariant &b)
+    {
+        setAt(data.specials, logged("Draw.SetSpecial", {b}, 1), b);
+    }
+    Q_INVOKABLE void SetSpecialAt(const QVariant &k, const QVariant &b)
+    {
+        setAt(data.specials, logged("Draw.SetSpecialAt", {k, b}, k), b);
+    }
 
-    QString issue;
-    std::vector<qint32> numbers;
-    std::optional<qint32> special;
+    DrawData data; // every number a 32-bit integer
 
-    std::optional<qint32> special2;
-
-    static int alive; // instances not yet destroyed
-};
-
-/// A draw object that takes a second bonus: "SetSpecialAt"(k, value).
-class RecordingDrumDraw : public RecordingDraw
-{
-    Q_OBJECT
-public:
-    Q_INVOKABLE void SetSpecialAt(const QVariant &k, const QVariant &value);
+private:
+    // Sets the @p j-th of @p values, counted from 1.
+    static void setAt(QVariantList &values, const QVariant &j, const QVariant &value);
 };
 
 /// The draw collection a save creates by name ("QRTLottery.Lotterys"); logs as
-/// "Draws.Member(...)". SaveData writes a small text file that RecordingLottery::ReadData
-/// reads back: one draw a line, "issue;n,n,n;bonus".
+/// "Draws.Member(...)". SaveData writes the draws as formatDraw() does, one a line, for
+/// RecordingLottery::ReadData to read back.
 class RecordingLotterys : public QObject
 {
     Q_OBJECT
 public:
-    RecordingLotterys();
-    ~RecordingLotterys() override;
     Q_INVOKABLE void AddItem(const QVariant &draw);
-    Q_INVOKABLE QVariant SaveData(const QVariant &path);
-    Q_INVOKABLE QVariant SaveData(const QVariant &path, const QVariant &lastRead);
+    /// Logged with the last-read flag only when the control gives one.
+    Q_INVOKABLE QVariant SaveData(const QVariant &path, const QVariant &lastRead = {});
 
-    struct Saved {
-        QString issue;
-        std::vector<qint32> numbers;
-        std::optional<qint32> special;
-        std::optional<qint32> special2;
-    };
-    std::vector<Saved> items;
-
-    static int alive;
-    static QPointer<RecordingLotterys> last; // the most recently created collection
+private:
+    QByteArray m_text;
 };
 
-/// Registers the collection and the draw under their class names; with @p secondDrum the draw
-/// is a RecordingDrumDraw.
-void registerRecordingClasses(bool secondDrum = false);
-
-std::vector<DrawData> readDrawFile(const QString &path);
+/// Registers the collection and the draw under their class names.
+void registerRecordingClasses();
+/// The objects of those classes that the control created and has not deleted yet.
+QObjectList createdAlive();
 
 } // namespace qrt::doubles

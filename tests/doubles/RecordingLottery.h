@@ -1,5 +1,8 @@
 #pragma once
 
+#include "CallLog.h"
+
+#include <QHash>
 #include <QObject>
 #include <QVariant>
 
@@ -13,9 +16,13 @@ namespace qrt::doubles
 struct DrawData {
     QVariant issue;
     QVariantList numbers;
-    QVariant special;
-    QVariant special2; // the second bonus, handed out by a RecordingDrumLottery only
+    QVariantList specials; // the bonus numbers, the second handed out by "GetSpecialAt"(2)
 };
+
+/// Draws written as lines "issue n n n +b b", each value as a string, or as a 32-bit number
+/// when @p asNumbers; and back.
+std::vector<DrawData> parseDraws(const QStringList &lines, bool asNumbers = false);
+QString formatDraw(const DrawData &draw);
 
 class RecordingLottery;
 
@@ -25,30 +32,30 @@ class RecordingItem : public QObject
     Q_OBJECT
 public:
     RecordingItem(RecordingLottery *lottery, int index);
-    Q_INVOKABLE QVariant GetIssue();
-    Q_INVOKABLE QVariant GetNumber(const QVariant &j);
-    Q_INVOKABLE QVariant GetSpecial();
-
-protected:
-    const DrawData &draw() const;
+    Q_INVOKABLE QVariant GetIssue() { return logged("Item.GetIssue", {}, draw().issue); }
+    Q_INVOKABLE QVariant GetNumber(const QVariant &j)
+    {
+        return logged("Item.GetNumber", {j}, draw().numbers.value(j.toInt() - 1));
+    }
+    Q_INVOKABLE QVariant GetSpecial()
+    {
+        return logged("Item.GetSpecial", {}, draw().specials.value(0));
+    }
+    Q_INVOKABLE QVariant GetSpecialAt(const QVariant &k)
+    {
+        return logged("Item.GetSpecialAt", {k}, draw().specials.value(k.toInt() - 1));
+    }
 
 private:
+    const DrawData &draw() const;
     RecordingLottery *m_lottery;
     int m_index;
 };
 
-/// An item with the second bonus: "GetSpecialAt"(2).
-class RecordingDrumItem : public RecordingItem
-{
-    Q_OBJECT
-public:
-    using RecordingItem::RecordingItem;
-    Q_INVOKABLE QVariant GetSpecialAt(const QVariant &k);
-};
-
 /// An in-memory lottery object that logs every call in CallLog as "Lottery.Member(...)"
 /// (and "Item.Member(...)" for the draws it hands out). Its draws can be replaced by
-/// ReadData from a file that RecordingLotterys wrote.
+/// ReadData from a file that RecordingLotterys wrote. The second drum's members answer only
+/// when their value is set; otherwise the lottery lacks them.
 class RecordingLottery : public QObject
 {
     Q_OBJECT
@@ -56,66 +63,48 @@ class RecordingLottery : public QObject
     Q_PROPERTY(QVariant EndItem READ endItem WRITE setEndItem)
 
 public:
-    explicit RecordingLottery(QObject *parent = nullptr);
+    using QObject::QObject;
 
     /// A lottery of @p total basic numbers from @p mini to @p maxi, with a bonus number when
-    /// @p bonus; @p draws are lines "issue n n n" with the bonus after "+", as strings.
+    /// @p bonus; @p draws as parseDraws() reads them, every value a string.
     static RecordingLottery *make(int total, int mini, int maxi, bool bonus,
                                   const QStringList &draws = {}, QObject *parent = nullptr);
 
-    Q_INVOKABLE QVariant TotalNumber();
-    Q_INVOKABLE QVariant HasSpecial();
-    Q_INVOKABLE QVariant MiniNumber();
-    Q_INVOKABLE QVariant MaxNumber();
-    Q_INVOKABLE QVariant Count();
+    Q_INVOKABLE QVariant TotalNumber() { return logged("Lottery.TotalNumber", {}, totalNumber); }
+    Q_INVOKABLE QVariant HasSpecial() { return logged("Lottery.HasSpecial", {}, hasSpecial); }
+    Q_INVOKABLE QVariant MiniNumber() { return logged("Lottery.MiniNumber", {}, miniNumber); }
+    Q_INVOKABLE QVariant MaxNumber() { return logged("Lottery.MaxNumber", {}, maxNumber); }
+    Q_INVOKABLE QVariant Count()
+    {
+        const QVariant n = countOverride.isValid() ? countOverride : QVariant(qint32(draws.size()));
+        return logged("Lottery.Count", {}, n);
+    }
     Q_INVOKABLE QObject *Item(const QVariant &i);
     Q_INVOKABLE QVariant ReadData(const QVariant &path);
+    Q_INVOKABLE QVariant SpecialCount() { return drum("SpecialCount", specialCount); }
+    Q_INVOKABLE QVariant SpecialMiniNumber() { return drum("SpecialMiniNumber", specialMini); }
+    Q_INVOKABLE QVariant SpecialMaxNumber() { return drum("SpecialMaxNumber", specialMax); }
 
     QVariant startItem() const { return m_start; }
-    void setStartItem(const QVariant &v);
+    void setStartItem(const QVariant &v) { m_start = logged("Lottery.StartItem=", {v}, v); }
     QVariant endItem() const { return m_end; }
-    void setEndItem(const QVariant &v);
+    void setEndItem(const QVariant &v) { m_end = logged("Lottery.EndItem=", {v}, v); }
 
     QVariant totalNumber;
     QVariant hasSpecial;
     QVariant miniNumber;
     QVariant maxNumber;
     QVariant countOverride; // when valid, "Count" answers this instead of the number of draws
-    std::vector<DrawData> draws;
-
-protected:
-    virtual RecordingItem *makeItem(int index) { return new RecordingItem(this, index); }
-
-private:
-    friend class RecordingItem;
-    std::vector<RecordingItem *> m_items;
-    QVariant m_start;
-    QVariant m_end;
-};
-
-/// A lottery that declares a second drum: "SpecialCount" and, unless they are invalid QVariants,
-/// "SpecialMiniNumber" and "SpecialMaxNumber" (an invalid one is a member the lottery lacks);
-/// its items answer "GetSpecialAt". Draw lines take the bonus numbers after "+", blank
-/// separated.
-class RecordingDrumLottery : public RecordingLottery
-{
-    Q_OBJECT
-public:
-    using RecordingLottery::RecordingLottery;
-    static RecordingDrumLottery *make(int total, int mini, int maxi, int count, QVariant bonusMini,
-                                      QVariant bonusMax, const QStringList &draws = {},
-                                      QObject *parent = nullptr);
-
-    Q_INVOKABLE QVariant SpecialCount();
-    Q_INVOKABLE QVariant SpecialMiniNumber();
-    Q_INVOKABLE QVariant SpecialMaxNumber();
-
     QVariant specialCount;
     QVariant specialMini;
     QVariant specialMax;
+    std::vector<DrawData> draws;
 
-protected:
-    RecordingItem *makeItem(int index) override { return new RecordingDrumItem(this, index); }
+private:
+    static QVariant drum(const char *member, const QVariant &value);
+    QHash<int, RecordingItem *> m_items;
+    QVariant m_start;
+    QVariant m_end;
 };
 
 } // namespace qrt::doubles

@@ -1,0 +1,758 @@
+#include "AppManagerProbe_p.h"
+#include "CallLog.h"
+#include "RecordingDraws.h"
+#include "RecordingLottery.h"
+#include "RecordingStore.h"
+#include "TestSupport.h"
+#include <qrt/AppManager.h>
+#include <qrt/CommonDialog.h>
+#include <qrt/FlexGrid.h>
+#include <qrt/Settings.h>
+#include <qrt/ShellExecute.h>
+
+#include <QClipboard>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace qrt;
+using namespace qrt::doubles;
+
+// The control against a recording host: Load, Save, Check and Edit Text File, with lotteries
+// of one bonus number, none, or bonus numbers from a second drum.
+class tst_Hosted : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir settingsDir;
+    QTemporaryDir dataDir;
+    std::unique_ptr<AppManager> control;
+    std::unique_ptr<RecordingLottery> lottery;
+    std::unique_ptr<RecordingStore> store;
+    std::unique_ptr<QComboBox> start;
+    std::unique_ptr<QComboBox> end;
+    FlexGrid *grid = nullptr;
+    int topLevelsBefore = 0;
+
+    QString userFile() const { return dataDir.filePath(QStringLiteral("User.ltk")); }
+
+    // A lottery of @p total basic numbers from 1 to 49 and a bonus, unless @p kind says
+    // otherwise: "no bonus"; "own1", "own2": one or two bonus numbers from a drum of 1 to 12;
+    // "same2": two from the basic drum; "own1 no bounds": an own drum whose bounds the host
+    // fails to give.
+    RecordingLottery *host(const QStringList &draws, const QString &kind = {}, int total = 2)
+    {
+        lottery.reset(RecordingLottery::make(total, 1, 49, kind != u"no bonus", draws));
+        if (kind.startsWith(u"own") || kind.startsWith(u"same"))
+            lottery->specialCount = kind.contains(u'2') ? 2 : 1;
+        if (kind.startsWith(u"own")) {
+            lottery->specialMini = 1;
+            lottery->specialMax = 12;
+        }
+        for (const char *bound : {"Lottery.SpecialMiniNumber", "Lottery.SpecialMaxNumber"})
+            if (kind.endsWith(u"no bounds"))
+                failOn(QLatin1String(bound));
+        return lottery.get();
+    }
+    // Loads the draws into a shown control with the store and the range lists set.
+    void load(const QStringList &draws, const QString &kind = {})
+    {
+        host(draws, kind);
+        control->SetSystemStore(store.get());
+        control->SetIssueControl(start.get(), end.get());
+        control->InitData(lottery.get());
+        control->show();
+        QVERIFY(QTest::qWaitForWindowActive(control.get()));
+        CallLog::instance().clear();
+    }
+    void click(const char *name)
+    {
+        control->findChild<QPushButton *>(QLatin1String(name))->click();
+    }
+    QString row(int r) const
+    {
+        QStringList cells;
+        for (int c = 0; c < grid->Cols(); ++c)
+            cells << grid->TextArray(r * grid->Cols() + c);
+        return cells.join(u'|');
+    }
+    // The data rows, blank separated.
+    QString rows() const
+    {
+        QStringList out;
+        for (int r = 1; r < grid->Rows() - 1; ++r)
+            out << row(r);
+        return out.join(u' ');
+    }
+    static QStringList items(const QComboBox &box)
+    {
+        QStringList out;
+        for (int i = 0; i < box.count(); ++i)
+            out << box.itemText(i);
+        return out;
+    }
+    static QString fileText(const QString &path)
+    {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll())
+                                           : QStringLiteral("<missing>");
+    }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settingsDir.path());
+        saveSetting(QStringLiteral("QRTTest"), QStringLiteral("Path"), QStringLiteral("Path"),
+                    dataDir.path() + u'/');
+        registerRecordingClasses();
+    }
+    void init()
+    {
+        CallLog::instance().clear();
+        clearFailures();
+        QFile::remove(userFile());
+        topLevelsBefore = test::topLevelCount();
+        store = std::make_unique<RecordingStore>();
+        store->records.insert(QStringLiteral("QRTManagerCaption"), QStringLiteral("QRTTest"));
+        start = std::make_unique<QComboBox>();
+        end = std::make_unique<QComboBox>();
+        control = std::make_unique<AppManager>();
+        control->resize(800, 600);
+        grid = control->findChild<FlexGrid *>(QStringLiteral("msfData"));
+    }
+    void cleanup()
+    {
+        control.reset();
+        lottery.reset();
+        store.reset();
+        start.reset();
+        end.reset();
+        QCOMPARE(createdAlive(), QObjectList());
+        QCOMPARE(test::topLevelCount(), topLevelsBefore);
+        CommonDialog::setShowOpenHandler({});
+        setShellExecuteHandler({});
+    }
+
+    // The children hosts reach by name, the grid before a load, and the captions a change of
+    // language gives each button.
+    void children()
+    {
+        for (int i = 0; i < 4; ++i)
+            QVERIFY(control->findChild<QWidget *>(QStringLiteral("picContainer_%1").arg(i)));
+        QVERIFY(control->findChild<QLineEdit *>(QStringLiteral("txtEdit")));
+        QVERIFY(control->findChild<QObject *>(QStringLiteral("dlgOpenSave")));
+        QCOMPARE(QList<int>({grid->Rows(), grid->Cols(), grid->FixedRows()}),
+                 QList<int>({2, 1, 0}));
+        const auto buttons = [&] {
+            QStringList out;
+            for (const QPushButton *b : control->findChildren<QPushButton *>())
+                out << b->objectName() + u'=' + b->text();
+            return out.join(u',');
+        };
+        const QString changed = QStringLiteral("btnInput=&Import,btnOutput=Exp&ort,btnSave=&Save,"
+                                               "btnInsert=Ins&ert,btnDel=&Delete,btnOpenFile=Edit "
+                                               "&Text File,btnDataValidate=Check &Validity");
+        control->ChangeLocale(2052);
+        QCOMPARE(buttons(), changed);
+        control->ChangeLocale();
+        QCOMPARE(buttons(), changed);
+    }
+
+    // A load shows every draw, each value fetched through a fresh "Item" call, and leaves the
+    // entry row current; only a true HasSpecial gives a bonus column.
+    void loadWithAndWithoutBonus_data()
+    {
+        QTest::addColumn<QVariant>("hasSpecial");
+        QTest::addColumn<bool>("bonus");
+        QTest::newRow("bonus") << QVariant(true) << true;
+        QTest::newRow("bonus as -1") << QVariant::fromValue<qint16>(-1) << true;
+        QTest::newRow("1 is no bonus") << QVariant(1) << false;
+        QTest::newRow("false") << QVariant(false) << false;
+    }
+    void loadWithAndWithoutBonus()
+    {
+        QFETCH(QVariant, hasSpecial);
+        QFETCH(bool, bonus);
+        host({"7 1 49 +5", "0101 8 100 +"})->hasSpecial = hasSpecial;
+        control->InitData(lottery.get());
+        QCOMPARE(QStringList({row(0), rows(), row(grid->Rows() - 1)}),
+                 bonus ? QStringList(
+                             {"        Date|  B1|  B2|Bonus", "7|01|49|05 0101|08|100|00", "|||"})
+                       : QStringList({"        Date|  B1|  B2", "7|01|49 0101|08|100", "||"}));
+        QCOMPARE(grid->FixedRows(), 1);
+        QCOMPARE(QPoint(grid->Row(), grid->Col()), QPoint(grid->Rows() - 1, 0));
+        const QStringList items = CallLog::instance().filtered(QStringLiteral("Lottery.Item("));
+        QCOMPARE(items.size(), bonus ? 8 : 6);
+        QCOMPARE(items.first(), QStringLiteral("Lottery.Item(i32 1)"));
+        QCOMPARE(CallLog::instance().filtered(QStringLiteral("Item.GetSpecial")).size(),
+                 bonus ? 2 : 0);
+        QVERIFY(probe(control.get()).loaded);
+    }
+
+    // An empty lottery leaves the header and the entry row; the load batches the grid's
+    // repaints and signals, then leaves both as the host had them.
+    void emptyLottery()
+    {
+        grid->setRedraw(false);
+        grid->blockSignals(true);
+        control->InitData(host({}, QStringLiteral("no bonus"), 6));
+        QVERIFY(!grid->Redraw());
+        QVERIFY(grid->signalsBlocked());
+        grid->blockSignals(false);
+        grid->setRedraw(true);
+        QCOMPARE(row(0) + u'/' + rows() + u'/' + row(1),
+                 QStringLiteral("        Date|  B1|  B2|  B3|  B4|  B5|  B6//||||||"));
+        QCOMPARE(QPoint(grid->Row(), grid->Col()), QPoint(1, 0));
+    }
+
+    // What the host hands over is converted as any host value is (the conversions have their
+    // own suite), or fails the load with its error; the control's own sums and the grid's
+    // size fail on their own; a text holding the separator splits as AddItem splits it, the
+    // parts past the last column dropped.
+    void hostValues_data()
+    {
+        QTest::addColumn<QString>("member");
+        QTest::addColumn<QVariant>("value");
+        QTest::addColumn<QString>("shown"); // the data rows, or the error number
+        auto add = [](const char *name, const char *member, const QVariant &value,
+                      const char *shown) { QTest::newRow(name) << member << value << shown; };
+        add("total as text", "total", QStringLiteral(" 1 "), "1|02 3|04");
+        add("number as bool", "number", true, "1|True 3|04");
+        add("issue holding the separator", "issue", QStringLiteral("20|26"), "20|26 3|04");
+        add("count not a number", "count", QStringLiteral("many"), "13");
+        add("total overflows", "total", 2147483647, "6");
+        add("total negative", "total", -5, "380");
+    }
+    void hostValues()
+    {
+        QFETCH(QString, member);
+        QFETCH(QVariant, value);
+        RecordingLottery *l = host({"1 2", "3 4"}, QStringLiteral("no bonus"), 1);
+        if (member == QLatin1String("count"))
+            l->countOverride = value;
+        else if (member == QLatin1String("total"))
+            l->totalNumber = value;
+        else if (member == QLatin1String("issue"))
+            l->draws[0].issue = value;
+        else
+            l->draws[0].numbers = {value};
+        const int error = test::errorOf([&] { control->InitData(l); });
+        QTEST(error ? QString::number(error) : rows(), "shown");
+        QCOMPARE(probe(control.get()).loaded, error == 0);
+    }
+
+    // A host call failing part way leaves the grid as far as it got, the control not loaded,
+    // and a later call starts the load again.
+    void loadFailsInTheMiddle()
+    {
+        RecordingLottery *l = host({"1 1 2", "2 3 4", "3 5 6"}, QStringLiteral("no bonus"));
+        failOn(QStringLiteral("Item.GetNumber"), 3); // the second number of draw 2
+        QCOMPARE(test::errorOf([&] { control->InitData(l); }), 440);
+        QCOMPARE(rows() + u'/' + row(2), QStringLiteral("1|01|02/||"));
+        QCOMPARE(probe(control.get()).lottery, l);
+        QVERIFY(!probe(control.get()).loaded);
+        control->InitData(l);
+        QCOMPARE(rows(), QStringLiteral("1|01|02 2|03|04 3|05|06"));
+    }
+
+    void addItem()
+    {
+        control->InitData(host({"1 1 2"}, QStringLiteral("no bonus")));
+        grid->setRow(1);
+        QVERIFY(!control->AddItem(QStringLiteral("a|b|c|d"), 99).isValid());
+        QCOMPARE(rows(), QStringLiteral("a|b|c"));
+        QCOMPARE(grid->Col(), 2);
+        QCOMPARE(test::errorOf([&] { control->AddItem(QStringLiteral("x|"), 1); }), 9);
+        QCOMPARE(rows(), QStringLiteral("x||c"));
+        QCOMPARE(test::errorOf([&] { control->AddItem(QString(), 1); }), 9);
+        QCOMPARE(grid->Col(), 0);
+        QCOMPARE(rows(), QStringLiteral("x||c"));
+    }
+
+    // The range lists must be lists. A control loads once: later loads are ignored, and
+    // EraseALl lets go of every host object, never deleting one; one destroyed early reads as
+    // not set.
+    void hostObjects()
+    {
+        QObject notACombo;
+        QCOMPARE(test::errorOf([&] { control->SetIssueControl(start.get(), &notACombo); }), 13);
+        QCOMPARE(probe(control.get()).startList, start.get());
+        QVERIFY(!probe(control.get()).endList);
+        QCOMPARE(test::errorOf([&] { control->SetIssueControl(&notACombo, end.get()); }), 13);
+        control->SetIssueControl(start.get(), end.get());
+        QCOMPARE(probe(control.get()).endList, end.get());
+        control->SetSystemStore(store.get());
+        QPointer<RecordingLottery> first(host({"1 1"}, QStringLiteral("no bonus"), 1));
+        control->InitData(first);
+        QObject second; // any call on it would fail
+        control->InitData(&second);
+        control->EraseALl();
+        control->EraseALl();
+        control->InitData(&second);
+        QCOMPARE(rows(), QStringLiteral("1|01"));
+        const AppManagerProbe erased = probe(control.get());
+        QVERIFY(!erased.lottery && !erased.store && !erased.startList && !erased.endList);
+        control.reset();
+        QVERIFY(first);
+
+        control = std::make_unique<AppManager>();
+        QPointer<QObject> gone(new QObject);
+        control->SetSystemStore(gone);
+        delete gone.data();
+        QVERIFY(!probe(control.get()).store);
+        QCOMPARE(test::errorOf([&] { control->InitData(nullptr); }), 91);
+    }
+
+    void callSequence_data()
+    {
+        QTest::addColumn<bool>("bonus");
+        QTest::addColumn<bool>("lastRead");
+        QTest::newRow("bonus") << true << false;
+        QTest::newRow("no bonus") << false << false;
+        QTest::newRow("bonus, last-read file") << true << true;
+        QTest::newRow("no bonus, last-read file") << false << true;
+    }
+    void callSequence()
+    {
+        QFETCH(bool, bonus);
+        QFETCH(bool, lastRead);
+        const QString lastFile = dataDir.filePath(QStringLiteral("last.txt"));
+        if (lastRead)
+            store->records.insert(QStringLiteral("LastReadFile"), lastFile);
+        load({bonus ? QStringLiteral("2026 9 7 +3") : QStringLiteral("2026 9 7")},
+             bonus ? QString() : QStringLiteral("no bonus"));
+        test::MsgBoxRecorder boxes;
+        click("btnSave");
+        QVERIFY(boxes.shown.isEmpty());
+
+        // The calls in order; %1 the bonus's, %2 those of the last-read file, %3 the refill's
+        // bonus, %4 the user file.
+        const QString calls =
+            QStringLiteral(
+                "Lottery.TotalNumber(); Lottery.HasSpecial(); Lottery.MiniNumber(); "
+                "Lottery.MaxNumber(); Draw.SetIssue(str \"2026\"); Lottery.TotalNumber(); "
+                "Draw.SetNumber(i32 1, i32 9); Draw.SetNumber(i32 2, i32 7); Draw.OrderNumbers(); "
+                "Lottery.HasSpecial(); %1Draws.AddItem(obj); "
+                "Store.QueryRecord(i16 0, str \"QRTManagerCaption\", i16 0, i16 0, i16 0, i16 0); "
+                "Store.GetRSContent(); Draws.SaveData(str \"%4\"); "
+                "Store.QueryRecord(i16 0, str \"LastReadFile\", str \"0\", i16 0, i16 0, i16 0); "
+                "Store.GetRSSize(); %2Lottery.ReadData(str \"%4\"); Lottery.Count(); "
+                "Lottery.Count(); Lottery.Item(i32 1); Item.GetIssue(); Lottery.Item(i32 1); "
+                "Item.GetIssue(); Lottery.Count(); Lottery.StartItem=(i16 1); Lottery.Count(); "
+                "Lottery.EndItem=(i32 1); Lottery.Item(i32 1); Item.GetIssue(); "
+                "Lottery.TotalNumber(); Item.GetNumber(i32 1); Item.GetNumber(i32 2); "
+                "Lottery.HasSpecial()%3")
+                .arg(QString::fromUtf8(bonus ? "Draw.SetSpecial(i32 3); " : ""),
+                     lastRead ? QStringLiteral("Store.GetRSContent(); Store.GetRSContent(); "
+                                               "Draws.SaveData(str \"%1\", bool true); ")
+                                    .arg(lastFile)
+                              : QString(),
+                     QString::fromUtf8(bonus ? "; Item.GetSpecial()" : ""))
+                .arg(userFile());
+        QCOMPARE(CallLog::instance().entries(), calls.split(QStringLiteral("; ")));
+
+        // The grid shows the draws as the lottery read them back: ordered, two digits.
+        QCOMPARE(rows(), bonus ? QStringLiteral("2026|07|09|03") : QStringLiteral("2026|07|09"));
+        QCOMPARE(fileText(userFile()),
+                 bonus ? QStringLiteral("2026 7 9 +3\n") : QStringLiteral("2026 7 9\n"));
+        QCOMPARE(fileText(lastFile), lastRead ? fileText(userFile()) : QStringLiteral("<missing>"));
+        QVERIFY(!probe(control.get()).lotterys);
+        QCOMPARE(grid->Row(), 2);
+        QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("txtEdit"));
+    }
+
+    // A long save tells how far its checking, its handing over and its refill have come, a
+    // bounded number of times, and from the handing over on its window names the step.
+    void progress()
+    {
+        QStringList draws;
+        for (int i = 1; i <= 10000; ++i)
+            draws << QStringLiteral("%1 1 2 +3").arg(i);
+        load(draws);
+        QStringList steps;
+        int told = 0;
+        connect(
+            control.get(), &AppManager::progress, this, [&](const QString &what, int, int total) {
+                ++told;
+                if (steps.isEmpty() || !steps.last().startsWith(what))
+                    steps << what + u'/' + test::progressWindow() + u'/' + QString::number(total);
+            });
+        click("btnSave");
+        QCOMPARE(steps,
+                 QStringList({"Checking.../none/10000", "Saving .../visible:Saving .../10000",
+                              "Updating.../visible:Updating.../10000"}));
+        QVERIFY2(told >= 9 && told <= 303, qPrintable(QString::number(told)));
+        QCOMPARE(test::progressWindow(), QStringLiteral("none"));
+    }
+
+    // A read-only user file is replaced; a host whose name has no folder setting saves to the
+    // current folder.
+    void whereTheFileGoes()
+    {
+        QFile old(userFile());
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        old.close();
+        QVERIFY(old.setPermissions(QFileDevice::ReadOwner));
+        load({"5 1 2 +3"});
+        click("btnSave");
+        QCOMPARE(fileText(userFile()), QStringLiteral("5 1 2 +3\n"));
+
+        QTemporaryDir here;
+        const QString previous = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(here.path()));
+        store->records.insert(QStringLiteral("QRTManagerCaption"), QStringLiteral("Unknown"));
+        click("btnSave");
+        QDir::setCurrent(previous);
+        QCOMPARE(fileText(here.filePath(QStringLiteral("User.ltk"))), fileText(userFile()));
+    }
+
+    // A failing host stops the save where it fails and leaves the typed draws in the grid:
+    // handing them over, or refilling them after the first draw's texts changed (sorted,
+    // padded), which are put back. The draw object goes with the save; the collection stays
+    // until the next save replaces it.
+    void hostFailureKeepsTheGrid_data()
+    {
+        QTest::addColumn<QString>("call");
+        QTest::addColumn<int>("skip");
+        QTest::newRow("handing over") << "Draws.SaveData" << 0;
+        QTest::newRow("refill, second bonus") << "Item.GetSpecial" << 1;
+    }
+    void hostFailureKeepsTheGrid()
+    {
+        QFETCH(QString, call);
+        QFETCH(int, skip);
+        load({"5 1 2 +3", "6 4 5 +6"});
+        grid->setTextArray(grid->Cols() + 1, QStringLiteral("2"));
+        grid->setTextArray(grid->Cols() + 2, QStringLiteral("1"));
+        grid->setTextArray(2 * grid->Cols() + 1, QStringLiteral("9"));
+        const QString typed = QStringLiteral("5|2|1|03 6|9|05|06");
+        QCOMPARE(rows(), typed);
+        QSignalSpy errors(control.get(), &AppManager::errorOccurred);
+        failOn(call, skip);
+        click("btnSave");
+        QCOMPARE(errors.count(), 1);
+        QCOMPARE(errors.at(0).at(0).toInt(), 440);
+        QCOMPARE(rows(), typed);
+        QPointer<QObject> kept = probe(control.get()).lotterys;
+        QCOMPARE(bool(kept), call == u"Draws.SaveData");
+        QCOMPARE(createdAlive(), kept ? QObjectList{kept.data()} : QObjectList());
+        click("btnSave");
+        QVERIFY(!kept);
+        QVERIFY(!probe(control.get()).lotterys);
+        QCOMPARE(rows(), QStringLiteral("5|01|02|03 6|05|09|06"));
+    }
+
+    // The range lists take the issues read back, as texts, the first and the last current,
+    // and the lottery's range is all of them. Filled lists stay the host's: its own items go
+    // in and out of each list alone, an empty lottery leaves them alone, and a list that
+    // outlives the control serves the next one.
+    void issueLists()
+    {
+        start->addItems({"old"});
+        end->addItems({"old"});
+        load({"7 1 2 +3", "0008 1 2 +3", "9 1 2 +3"});
+        click("btnSave");
+        QCOMPARE(items(*start), QStringList({"7", "0008", "9"}));
+        QCOMPARE(items(*end), QStringList({"7", "0008", "9"}));
+        QCOMPARE(start->currentIndex(), 0);
+        QCOMPARE(end->currentIndex(), 2);
+        QCOMPARE(lottery->startItem(), QVariant::fromValue<qint16>(1));
+        QCOMPARE(lottery->endItem(), QVariant(qint32(3)));
+
+        start->addItem(QStringLiteral("extra"), 42);
+        QCOMPARE(start->itemData(3), QVariant(42));
+        end->insertItems(0, {QStringLiteral("a"), QStringLiteral("b")});
+        end->setItemText(3, QStringLiteral("8"));
+        end->removeItem(1);
+        QCOMPARE(items(*end), QStringList({"a", "7", "8", "9"}));
+        QCOMPARE(end->findText(QStringLiteral("9")), 3);
+        lottery->countOverride = 0;
+        CallLog::instance().clear();
+        click("btnSave");
+        QCOMPARE(items(*start), QStringList({"7", "0008", "9", "extra"}));
+        QVERIFY(CallLog::instance().filtered(QStringLiteral("Lottery.StartItem")).isEmpty());
+
+        control = std::make_unique<AppManager>();
+        grid = control->findChild<FlexGrid *>(QStringLiteral("msfData"));
+        start->clear();
+        start->addItems({QStringLiteral("x")});
+        QCOMPARE(items(*start), QStringList({"x"}));
+        load({"9 1 2 +3"});
+        QVERIFY(control->save());
+        QCOMPARE(items(*start) + items(*end), QStringList({"9", "9"}));
+    }
+
+    // save() answers what a click on Save did; a table it refuses is told in a box with no
+    // progress window up, before any draw is handed over or the store is asked; a failing host,
+    // a missing store and a missing lottery (which Check meets the same way) come back through
+    // errorOccurred.
+    void saveAnswers_data()
+    {
+        QTest::addColumn<QStringList>("draws");
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<int>("error");
+        QTest::addColumn<QString>("box"); // "" for none
+        const QStringList one{"5 1 2 +3"};
+        QTest::newRow("saved") << one << "" << 0 << "";
+        QTest::newRow("invalid") << QStringList{"5 1 2 +3", "5 1 2 +3"} << "" << 0
+                                 << "16|Data Errors|Could not repeat the date!";
+        QTest::newRow("nothing to save")
+            << QStringList{} << "" << 0 << "16|Data Manager|Find no line to be saved!";
+        QTest::newRow("host fails") << one << "Draws.SaveData" << 440 << "";
+        QTest::newRow("no store") << one << "no store" << 91 << "";
+        QTest::newRow("no lottery") << one << "no lottery" << 91 << "";
+    }
+    void saveAnswers()
+    {
+        QFETCH(QStringList, draws);
+        QFETCH(QString, fault);
+        QFETCH(int, error);
+        QFETCH(QString, box);
+        load(draws);
+        if (fault == u"no store")
+            control->SetSystemStore(nullptr);
+        else if (fault == u"no lottery")
+            control->EraseALl();
+        else if (!fault.isEmpty())
+            failOn(fault);
+        test::MsgBoxRecorder boxes;
+        QStringList windows;
+        boxes.onShow = [&] { windows << test::progressWindow(); };
+        QSignalSpy errors(control.get(), &AppManager::errorOccurred);
+        const bool saved = fault.isEmpty() && box.isEmpty();
+        QCOMPARE(control->save(), saved);
+        QCOMPARE(errors.isEmpty() ? 0 : errors.at(0).at(0).toInt(), error);
+        QCOMPARE(QFile::exists(userFile()), saved);
+        QCOMPARE(control->isModified(), false);
+        QCOMPARE(boxes.shown, box.isEmpty() ? QStringList() : QStringList(box));
+        if (!draws.isEmpty()) // an invalid table is told with no progress window up
+            QCOMPARE(windows, box.isEmpty() ? QStringList() : QStringList(QStringLiteral("none")));
+        if (!box.isEmpty())
+            QCOMPARE(CallLog::instance().filtered(QStringLiteral("Draw")) +
+                         CallLog::instance().filtered(QStringLiteral("Store")),
+                     QStringList());
+    }
+
+    // Check's answer for a table, clicked twice: "ok", or the first broken rule's message and
+    // the cell it leaves current, the editor over it with its text selected, the progress
+    // window still up under the box, and the cell's mark agreeing (a table Check passes has
+    // none). The entry row is never looked at; a bound the host fails to give counts as
+    // broken, and the next click asks again. The bonus rows show how each kind of bonus is
+    // read from the host; the rules themselves are kept in full by the rules' own suite.
+    void check_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QStringList>("draws");
+        QTest::addColumn<QString>("fail"); // calls failing once, before the first click
+        QTest::addColumn<QString>("found");
+        QTest::addColumn<QString>("again"); // the second click's answer, when not the same
+        const QString range = QStringLiteral("Basic number is out of range! ");
+        const QString repeat = QStringLiteral("Existed numbers,please type another! ");
+        const QString bonus = QStringLiteral("The bonus is out of range! ");
+        auto add = [](const char *name, const char *kind, const QStringList &draws,
+                      const char *fail, const QString &found, const QString &again) {
+            QTest::newRow(name) << kind << draws << fail << found << again;
+        };
+        add("no draws", "", {}, "", "ok", "");
+        add("valid", "", {"1 01 02 +03", "2 04 05 +06"}, "", "ok", "");
+        const QStringList out{"1 01 02 +03", "2 01 50 +03", "3 04 05 +06"};
+        add("out of range", "", out, "", range + "2,2", "");
+        add("bound read fresh", "", {"1 01 02 +03"}, "Lottery.MiniNumber", range + "1,1", "ok");
+        add("bonus equals a basic number, one drum", "", {"1 05 07 +05"}, "", repeat + "1,3", "");
+        add("bonus equals a basic number, own drum", "own1", {"1 05 07 +05"}, "", "ok", "");
+        add("bonus above its own drum", "own1", {"1 05 07 +13"}, "", bonus + "1,3", "");
+        add("own drum the host cannot bound", "own1 no bounds", {"1 05 07 +05"},
+            "Lottery.SpecialMiniNumber Lottery.SpecialMaxNumber", bonus + "1,3", "ok");
+        add("second bonus repeats the first", "own2", {"1 05 07 +03 03"}, "", repeat + "1,4", "");
+        add("second bonus equals a basic number, same drum", "same2", {"1 05 07 +03 05"}, "",
+            repeat + "1,4", "");
+    }
+    void check()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QStringList, draws);
+        QFETCH(QString, fail);
+        QFETCH(QString, found);
+        QFETCH(QString, again);
+        control->setMarkRuleBreaks(true);
+        load(draws, kind);
+        grid->setTextArray((grid->Rows() - 1) * grid->Cols(), QStringLiteral("not a date"));
+        grid->setRow(1);
+        grid->setCol(0);
+        for (const QString &call : fail.split(u' ', Qt::SkipEmptyParts))
+            failOn(call);
+        test::MsgBoxRecorder shown;
+        QStringList windows;
+        shown.onShow = [&] { windows << test::progressWindow(); };
+        auto *editor = control->findChild<QLineEdit *>(QStringLiteral("txtEdit"));
+        for (const QString &expected : {found, again.isEmpty() ? found : again}) {
+            const QPoint before(grid->Row(), grid->Col());
+            click("btnDataValidate");
+            const QString message = shown.shown.last().section(u'|', 2);
+            const bool ok = message == u"Curren data have no errors!";
+            const QPoint cell(grid->Row(), grid->Col());
+            QCOMPARE(ok ? QStringLiteral("ok")
+                        : QStringLiteral("%1 %2,%3").arg(message).arg(cell.x()).arg(cell.y()),
+                     expected);
+            QCOMPARE(windows.last(),
+                     ok ? QStringLiteral("none") : QStringLiteral("visible:Checking..."));
+            QCOMPARE(test::progressWindow(), QStringLiteral("none"));
+            if (ok) {
+                QCOMPARE(cell, before);
+                continue;
+            }
+            QVERIFY(editor->isVisible());
+            QCOMPARE(editor->selectedText(), grid->TextArray(cell.x() * grid->Cols() + cell.y()));
+            QCOMPARE(QApplication::focusWidget(), editor);
+        }
+        // The marks were painted before the host failed.
+        const QAbstractItemModel *marks = grid->findChild<QTableView *>()->model();
+        for (int r = 1; fail.isEmpty() && r < grid->Rows() - 1; ++r)
+            for (int c = 0; c < grid->Cols(); ++c)
+                QCOMPARE(marks->index(r - 1, c).data(Qt::ToolTipRole).toString(),
+                         found.endsWith(QStringLiteral(" %1,%2").arg(r).arg(c))
+                             ? found.section(u' ', 0, -2)
+                             : QString());
+    }
+
+    // Per kind of second drum (the one-drum lottery is the call sequence's): the columns a load
+    // shows, the calls a save makes for a draw's bonus numbers (the first as a plain lottery makes
+    // it, the second after it), the refill asking for the second bonus exactly when there is one
+    // and showing it padded, and the Edit Text File dialog's title.
+    void bonusKinds_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QStringList>("bonusCalls");
+        QTest::addColumn<QString>("title");
+        const QStringList one{"Draw.SetSpecial(i32 3)"};
+        const QStringList two = one + QStringList{"Draw.SetSpecialAt(i32 2, i32 8)"};
+        QTest::newRow("own drum, one") << "own1" << one << "Edit Text File(49/2 + 12/1)";
+        QTest::newRow("own drum, two") << "own2" << two << "Edit Text File(49/2 + 12/2)";
+        QTest::newRow("same drum, two") << "same2" << two << "Edit Text File(49/2 + 2)";
+    }
+    void bonusKinds()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QStringList, bonusCalls);
+        QFETCH(QString, title);
+        const bool two = bonusCalls.size() > 1;
+        const QString second = two ? QStringLiteral("|08") : QString();
+        load({two ? QStringLiteral("2026 9 7 + 3 8") : QStringLiteral("2026 9 7 + 3")}, kind);
+        QCOMPARE(row(0), QStringLiteral("        Date|  B1|  B2|Bonus") + (two ? "|Bonus 2" : ""));
+        QCOMPARE(rows(), QStringLiteral("2026|09|07|03") + second);
+        test::MsgBoxRecorder boxes;
+        click("btnSave");
+        QVERIFY(boxes.shown.isEmpty());
+        QCOMPARE(CallLog::instance().filtered(QStringLiteral("Draw.")),
+                 QStringList({"Draw.SetIssue(str \"2026\")", "Draw.SetNumber(i32 1, i32 9)",
+                              "Draw.SetNumber(i32 2, i32 7)", "Draw.OrderNumbers()"}) +
+                     bonusCalls);
+        QCOMPARE(CallLog::instance().filtered(QStringLiteral("Item.GetSpecialAt")).size(),
+                 bonusCalls.size() - 1);
+        // Read back by the host and refilled: ordered, the second bonus padded like the rest.
+        QCOMPARE(rows(), QStringLiteral("2026|07|09|03") + second);
+        QString shown;
+        CommonDialog::setShowOpenHandler([&](CommonDialog &d) { shown = d.DialogTitle(); });
+        click("btnOpenFile");
+        QCOMPARE(shown, title);
+    }
+
+    // Paste, undo and Delete reach the second bonus column like any other.
+    void editingTheSecondBonus()
+    {
+        load({"1 05 07 + 03 05", "2 01 02 + 03 04"}, QStringLiteral("own2"));
+        const QString loaded = QStringLiteral("1|05|07|03|05 2|01|02|03|04");
+        grid->setRow(1);
+        grid->setCol(3);
+        QApplication::clipboard()->setText(QStringLiteral("10\t11\n12\t1\n"));
+        QTest::keyClick(control->findChild<QLineEdit *>(QStringLiteral("txtEdit")), Qt::Key_V,
+                        Qt::ControlModifier);
+        QCOMPARE(rows(), QStringLiteral("1|05|07|10|11 2|01|02|12|1"));
+        control->undo();
+        QCOMPARE(rows(), loaded);
+        test::MsgBoxRecorder boxes;
+        grid->setRow(1);
+        click("btnDel");
+        QCOMPARE(rows(), QStringLiteral("2|01|02|03|04"));
+        control->undo();
+        QCOMPARE(rows(), loaded);
+        QVERIFY(!control->isModified());
+    }
+
+    // The dialog's "description|pattern" pairs become Qt's filters; a description that names
+    // its patterns in parentheses gets the real ones instead.
+    void dialogFilters()
+    {
+        QCOMPARE(CommonDialog::toQtFilter(QStringLiteral("Text File(*.txt)|*.txt")),
+                 QStringLiteral("Text File (*.txt)"));
+        QCOMPARE(CommonDialog::toQtFilter(QStringLiteral("Draws|*.txt;*.ltk|All files|*.*|Odd")),
+                 QStringLiteral("Draws (*.txt *.ltk);;All files (*.*)"));
+        QCOMPARE(CommonDialog::toQtFilter(QString()), QString());
+    }
+
+    // The dialog's title names the lottery; the folder of the file chosen is remembered (added
+    // the first time, edited after) and offered next time; the file is opened by the shell.
+    void editTextFile_data()
+    {
+        QTest::addColumn<QVariant>("size");
+        QTest::addColumn<QString>("remembered");
+        QTest::addColumn<QString>("chosen");
+        QTest::addColumn<QString>("record");
+        auto add = [](const char *name, QVariant size, const char *remembered, const char *chosen,
+                      const char *record) {
+            QTest::newRow(name) << size << QString::fromUtf8(remembered)
+                                << QString::fromUtf8(chosen) << QString::fromUtf8(record);
+        };
+        add("first use", {}, "", "/data/draws/week.txt", "AddRecord:/data/draws");
+        add("backslashes", {}, "", "C:\\file.txt", "AddRecord:C:");
+        add("again", {}, "/srv/lotto", "/srv/lotto/2.txt", "EditRecord:/srv/lotto");
+        add("size 2", 2, "", "/data/x.txt", "");
+        // A file without a folder is not opened, nor one that was not chosen.
+        add("cancelled", {}, "", "", "");
+        add("no folder", {}, "", "week.txt", "");
+    }
+    void editTextFile()
+    {
+        QFETCH(QVariant, size);
+        QFETCH(QString, remembered);
+        QFETCH(QString, chosen);
+        QFETCH(QString, record);
+        const QString opened = chosen.contains(u'/') || chosen.contains(u'\\') ? chosen : QString();
+        if (!remembered.isEmpty())
+            store->records.insert(QStringLiteral("LastDataPath"), remembered);
+        const bool bonus = remembered.isEmpty();
+        load({QStringLiteral("7 1 2")}, bonus ? QString() : QStringLiteral("no bonus"));
+        store->sizeOverride = size;
+        QStringList dialog;
+        CommonDialog::setShowOpenHandler([&](CommonDialog &d) {
+            dialog << d.DialogTitle() << d.Filter() << d.InitDir();
+            d.setFileName(chosen);
+        });
+        QStringList shell;
+        setShellExecuteHandler(
+            [&](const QString &op, const QString &file) { shell << op + u':' + file; });
+        click("btnOpenFile");
+        QCOMPARE(dialog, QStringList({bonus ? "Edit Text File(49/2 +)" : "Edit Text File(49/2)",
+                                      "Text File(*.txt)|*.txt", remembered}));
+        const QStringList writes = CallLog::instance().filtered(QStringLiteral("Store.AddRecord")) +
+                                   CallLog::instance().filtered(QStringLiteral("Store.EditRecord"));
+        QCOMPARE(writes,
+                 record.isEmpty()
+                     ? QStringList()
+                     : QStringList(QStringLiteral("Store.%1(i16 0, str \"LastDataPath\", str "
+                                                  "\"0\", i16 0, i16 0, str \"%2\")")
+                                       .arg(record.section(u':', 0, 0), record.section(u':', 1))));
+        QCOMPARE(shell,
+                 opened.isEmpty() ? QStringList() : QStringList(QStringLiteral("Open:") + opened));
+    }
+};
+
+QTEST_MAIN(tst_Hosted)
+#include "tst_hosted.moc"
