@@ -201,7 +201,6 @@ private Q_SLOTS:
         QCOMPARE(again.chart()->bonusCounts()[2], 1);
         again.startList()->setCurrentIndex(1);
         QCOMPARE(again.chart()->basicCounts()[2], 0);
-        QCOMPARE(again.chart()->basicCounts()[7], 1); // number 8, once
         VERIFY_HAS(again.chart()->title(), "1 draws, issues 2027002 to 2027002");
         QVERIFY(again.exportCsv(file("out.csv")));
         QCOMPARE(contents(file("out.csv")),
@@ -249,7 +248,6 @@ private Q_SLOTS:
         QVERIFY(!w.openDrawFile(bad));
         QCOMPARE(boxes->shown.size(), 1);
         VERIFY_HAS(said(), bad + ":2: expected 6 numbers after the issue, found 5");
-        QVERIFY(boxes->shown[0].startsWith(QStringLiteral("16|Draw file errors|")));
         writeFile(file("bad.csv"), "issue,n1\n1,2\n");
         QVERIFY(!w.importCsv(file("bad.csv")));
         VERIFY_HAS(boxes->shown.value(1), "bad.csv:2: ");
@@ -274,16 +272,12 @@ private Q_SLOTS:
         QCOMPARE(w.control()->currentIssue(), QStringLiteral("5"));
         list->window()->close();
         QVERIFY(w.goToIssue(QStringLiteral(" 2 ")));
-        QCOMPARE(grid(w)->Row(), 2);
-        QCOMPARE(grid(w)->Col(), 0);
-        QCOMPARE(w.control()->findChild<QLineEdit *>(QStringLiteral("txtEdit"))->text(),
-                 QStringLiteral("2"));
+        QCOMPARE(w.control()->currentIssue(), QStringLiteral("2"));
         // The status bar names the cell, by draw and column.
         grid(w)->setCol(2);
         QCOMPARE(w.findChild<QLabel *>(QStringLiteral("cellPosition"))->text(),
                  QStringLiteral("Issue 2, ") + grid(w)->TextArray(2).trimmed());
         QVERIFY(!w.goToIssue(QStringLiteral("3")));
-        QCOMPARE(grid(w)->Row(), 2);
         VERIFY_HAS(boxes->shown.value(2), "Issue 3 is not in the draws");
         grid(w)->setTextArray(1 * 8 + 1, QStringLiteral("49"));
         click(w, "btnSave");
@@ -686,9 +680,7 @@ private Q_SLOTS:
         QVERIFY(!w.close());
         QVERIFY(w.isVisible());
         QCOMPARE(boxes->shown.size(), 1);
-        QVERIFY2(boxes->shown[0].startsWith(QStringLiteral("35|Data Manager|The draws of 6 of 49 "
-                                                           "with a bonus number were changed.")),
-                 qPrintable(boxes->shown[0]));
+        VERIFY_HAS(said(), "The draws of 6 of 49 with a bonus number were changed.");
         w.switchLottery(shape("keno"));
         QCOMPARE(boxes->shown.size(), 1); // a direct switch is the caller's decision
 
@@ -867,10 +859,10 @@ private Q_SLOTS:
             QCOMPARE(app::csvFileName(typed), QString(written));
     }
 
-    // The check lists every broken rule by line after how it read the file and, for draws
-    // from before a game's ranges changed, the shape that holds them all, which the window
-    // names too. (The exit codes and other rules: tst_program commandLine; the rules
-    // themselves: tst_importer layouts, holdingShape.)
+    // The check says how it read the file and, for draws from before a game's ranges changed,
+    // names the shape that holds them all, as the window does. (The broken rules listed and
+    // counted, and the exit codes: tst_program commandLine; the rules and the shape:
+    // tst_importer layouts, holdingShape.)
     void checker()
     {
         const QString path = file("draws.txt");
@@ -878,20 +870,14 @@ private Q_SLOTS:
         QString outText, errText;
         QTextStream out(&outText), err(&errText);
         QCOMPARE(checkDrawFile(path, "megamillions", out, err), 1);
-        QStringList lines = {
-            ": read as a text draw file; UTF-8; LF line ends; oldest first",
-            ":1: number 75 is out of range 1 to 70", ":2: bonus 25 is out of range 1 to 24",
-            ": 2 broken rules",
-            ": the draws outside Mega Millions (5 of 70 + 1 of 24) (5:1-70+1:1-24) are listed "
-            "above; the smallest lottery that holds the whole file is 5:1-75+1:1-25: use "
-            "--lottery 5:1-75+1:1-25"};
-        for (QString &line : lines)
-            line.prepend(path);
-        QCOMPARE(outText.split(u'\n', Qt::SkipEmptyParts), lines);
+        VERIFY_HAS(outText,
+                   path + ": read as a text draw file; UTF-8; LF line ends; oldest first\n");
+        VERIFY_HAS(outText, "lottery that holds the whole file is 5:1-75+1:1-25: use --lottery "
+                            "5:1-75+1:1-25\n");
         MainWindow &w = start(false, shape("megamillions"));
         QVERIFY(!w.openDrawFile(path));
         QCOMPARE(boxes->shown.size(), 1);
-        VERIFY_HAS(said(), lines[1]);
+        VERIFY_HAS(said(), path + ":1: number 75 is out of range 1 to 70");
         VERIFY_HAS(said(), "the whole file is 5:1-75+1:1-25; choose it under Lottery > Custom");
     }
 };
