@@ -244,20 +244,23 @@ private Q_SLOTS:
         QCOMPARE(start().lottery()->shape().key(), QStringLiteral("keno"));
     }
 
-    // A draw file with broken rules is refused with its lines listed. A good one, given
+    // A draw file with broken rules is refused with them listed by line. A good one, given
     // relative, is recorded absolute (saves may run from another folder); Edit > Find Missing
-    // Draws lists its holes and goes to the draw held after one; Go to issue makes the row
-    // current with the editor on it, and an unknown issue moves nothing; a save writes the
-    // draws back to it and keeps its own layout beside it. (The reading: tst_drawfiles,
-    // tst_importer; the holes: tst_importer gaps; the search: tst_editing goToIssue.)
+    // Draws lists its holes and goes to the draw held after one; Go to issue goes to a draw or
+    // says it is not there; a save writes the draws back to it and keeps its own layout beside
+    // it. (The reading: tst_drawfiles, tst_importer; the holes: tst_importer gaps; the row and
+    // the editor Go to issue leaves: tst_editing goToIssue.)
     void openDrawFile()
     {
         MainWindow &w = start(true);
         const QString bad = file("bad.txt");
-        writeFile(bad, "1 01 02 03 04 05 06 + 07\n2 01 02 03 04 05 + 07\n");
+        writeFile(bad, "1 01 02 03 04 05 06 + 07\n2 01 02 03 04 05 + 07\n3 01 01 03 04 05 06 + 07\n"
+                       "1 09 10 11 12 13 14 + 15\n");
         QVERIFY(!w.openDrawFile(bad));
         QCOMPARE(boxes->shown.size(), 1);
-        VERIFY_HAS(said(), bad + ":2: expected 6 numbers after the issue, found 5");
+        VERIFY_HAS(said(), bad + ":1: issue 1 is also on line 4 with other numbers\n" + bad +
+                               ":2: expected 6 numbers after the issue, found 5\n" + bad +
+                               ":3: number 1 is drawn twice\n");
         writeFile(file("bad.csv"), "issue,n1\n1,2\n");
         QVERIFY(!w.importCsv(file("bad.csv")));
         VERIFY_HAS(boxes->shown.value(1), "bad.csv:2: ");
@@ -332,8 +335,8 @@ private Q_SLOTS:
     }
 
     // The control's Import button asks for a result file; the preview shows how it is read and
-    // what an import would do; a role the user changes is counted at once, used, and
-    // remembered for the next file of the layout.
+    // what an import would do; a role the user changes is used, and remembered for the next
+    // file of the layout.
     void importResultsWithPreview()
     {
         MainWindow &w = start(false, shape("6:1-49"));
