@@ -1,6 +1,7 @@
 // The data folder's lock: taken over when no live process holds it, whatever the file holds;
 // refused while one does; and known to be lost once it is deleted or replaced.
 #include "DataFolder.h"
+#include "TestSupport.h"
 
 #include <qrt/RuntimeError.h>
 
@@ -20,6 +21,7 @@
 #include <unistd.h>
 
 using qrt::domain::DataFolder;
+using qrt::test::writeBytes;
 
 class tst_DataFolder : public QObject
 {
@@ -29,12 +31,6 @@ class tst_DataFolder : public QObject
     {
         return QByteArray::number(pid) + "\nqrt-datamanager\n" +
                QSysInfo::machineHostName().toUtf8() + '\n';
-    }
-    static void lockIn(const QString &path, const QByteArray &holds)
-    {
-        QFile f(path);
-        if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(holds) != holds.size())
-            qFatal("cannot write %s", qPrintable(path));
     }
 
 private Q_SLOTS:
@@ -88,7 +84,7 @@ private Q_SLOTS:
         QTemporaryDir dir;
         const QString lock = dir.filePath(QStringLiteral("lock"));
         const bool creator = held == QLatin1String("creator");
-        lockIn(lock, creator ? QByteArray() : holds);
+        writeBytes(lock, creator ? QByteArray() : holds);
         QFile holder(lock);
         QVERIFY(holder.open(QIODevice::ReadWrite));
         // Old enough not to be one that its creator is about to lock, unless it is.
@@ -113,7 +109,7 @@ private Q_SLOTS:
             if (change == QLatin1String("delete") || change == QLatin1String("replace"))
                 QVERIFY(QFile::remove(lock));
             if (change == QLatin1String("replace") || change == QLatin1String("rewrite"))
-                lockIn(lock, lockNaming(1));
+                writeBytes(lock, lockNaming(1));
             error = folder.checkLock().message();
         } catch (const qrt::RuntimeError &e) {
             error = QStringLiteral("%1: %2").arg(e.number()).arg(e.description());

@@ -1,4 +1,5 @@
 #include "Downloader.h"
+#include "TestSupport.h"
 #include "TinyServer.h"
 
 #include <QFile>
@@ -11,12 +12,11 @@ namespace
 {
 const QByteArray kCsv = "Draw,Date,N1,N2,N3,N4,N5,N6,Bonus\n2,2026-01-08,1,2,3,4,5,6,7\n";
 
-// kCsv as r.csv in a zip archive of tests/data, stored or deflated.
-QByteArray zipped(const char *how)
-{
-    QFile f(QStringLiteral(QRT_TEST_DATA "/results-%1.zip").arg(QLatin1String(how)));
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
+// kCsv as r.csv in zip archives of tests/data.
+const QByteArray kStored =
+    qrt::test::fileBytes(QStringLiteral(QRT_TEST_DATA "/results-stored.zip"));
+const QByteArray kDeflated =
+    qrt::test::fileBytes(QStringLiteral(QRT_TEST_DATA "/results-deflated.zip"));
 } // namespace
 
 class tst_Downloader : public QObject
@@ -50,9 +50,9 @@ private Q_SLOTS:
         row("not found", "404 Not Found", "gone", {}, "answered 404 Not Found");
         row("cut short", "200 OK", kCsv.left(20), {}, "ended after 20 of 400 bytes", 400);
         row("silent server", "200 OK", kCsv, {}, "sent nothing for 1 s", -1, true);
-        row("stored zip", "200 OK", zipped("stored"), kCsv, "");
-        row("deflated zip", "200 OK", zipped("deflated"), kCsv, "");
-        QByteArray broken = zipped("deflated");
+        row("stored zip", "200 OK", kStored, kCsv, "");
+        row("deflated zip", "200 OK", kDeflated, kCsv, "");
+        QByteArray broken = kDeflated;
         broken[40] = char(broken[40] ^ 0x55);
         row("damaged zip", "200 OK", broken, {}, "zip archive");
         row("a file of this machine", "200 OK", kCsv, {}, "not an http or https", -1, false,
@@ -92,7 +92,7 @@ private Q_SLOTS:
         const Downloader::Result big = d.fetch(server.url());
         QVERIFY2(!big.status.ok() && big.status.message().contains(QStringLiteral("larger")),
                  qPrintable(big.status.message()));
-        QVERIFY(!Downloader::unzip(zipped("deflated"), 10).status.ok());
+        QVERIFY(!Downloader::unzip(kDeflated, 10).status.ok());
     }
 };
 

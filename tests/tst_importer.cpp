@@ -2,6 +2,7 @@
 // list instead of taking, and the merge into a held history.
 #include "DrawGaps.h"
 #include "ResultImporter.h"
+#include "TestSupport.h"
 
 #include <qrt/refhost/DrawFiles.h>
 
@@ -21,12 +22,6 @@ ref::LotteryShape shape(const QString &id)
     if (!s)
         qFatal("%s", qPrintable(why));
     return *s;
-}
-
-QByteArray fixture(const char *name)
-{
-    QFile f(QStringLiteral(QRT_TEST_DATA "/") + QLatin1String(name));
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 } // namespace
@@ -250,7 +245,9 @@ private slots:
         QFETCH(QString, firstBad);
         QFETCH(QString, holding);
         ResultImporter imp(shape(lottery));
-        QVERIFY2(imp.read(file.startsWith('@') ? fixture(file.constData() + 1) : file),
+        QVERIFY2(imp.read(file.startsWith('@') ? test::fileBytes(QRT_TEST_DATA "/" +
+                                                                 QString::fromLatin1(file.mid(1)))
+                                               : file),
                  qPrintable(imp.error()));
         QCOMPARE(imp.badCount(), bad);
         QCOMPARE(int(imp.badRows().size()), std::min(bad, 100));

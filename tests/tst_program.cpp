@@ -2,6 +2,7 @@
 // what its files hold after imports that are refused, fail, are killed or meet another program.
 // What the importer reads and how it merges: tst_importer; the lock: tst_datafolder; the
 // download: tst_downloader. Here each of them is wired up once.
+#include "TestSupport.h"
 #include "TinyServer.h"
 
 #include <QDir>
@@ -21,6 +22,9 @@
 #include <sys/resource.h>
 
 // Checks that a text holds a part, and shows the whole text when it does not.
+using qrt::test::fileBytes;
+using qrt::test::writeBytes;
+
 #define VERIFY_HAS(text, part) QVERIFY2(QString(text).contains(part), qPrintable(QString(text)))
 
 class tst_Program : public QObject
@@ -50,18 +54,6 @@ class tst_Program : public QObject
                 QString::fromUtf8(p.readAllStandardError())};
     }
 
-    static QString write(const QString &path, const QByteArray &bytes)
-    {
-        QFile f(path);
-        if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(bytes) != bytes.size())
-            qFatal("cannot write %s", qPrintable(path));
-        return path;
-    }
-    static QByteArray contents(const QString &path)
-    {
-        QFile f(path);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-    }
     // A file size limit stands in for a full disk.
     static std::function<void()> fileSizeLimit(rlim_t bytes)
     {
@@ -172,8 +164,8 @@ private Q_SLOTS:
         QTemporaryDir dir;
         const QString file = dir.filePath(QStringLiteral("draws.txt"));
         if (!bytes.isEmpty())
-            write(file, bytes);
-        write(dir.filePath(QStringLiteral("file")), {});
+            writeBytes(file, bytes);
+        writeBytes(dir.filePath(QStringLiteral("file")), {});
         for (QString *text : {&printed, &setup}) {
             text->replace(QStringLiteral("<dir>"), dir.path());
             text->replace(QStringLiteral("<pid>"),
@@ -227,16 +219,17 @@ private Q_SLOTS:
         const auto step = [&](const QStringList &args, int code, const QString &said,
                               const QByteArray &endsWith = {},
                               const std::function<void()> &inChild = {}) {
-            const QByteArray before = contents(user);
+            const QByteArray before = fileBytes(user);
             const Run r = run(lottery + args, inChild);
             QCOMPARE(r.code, code);
             VERIFY_HAS(r.out + r.err, said);
-            const QByteArray after = contents(user);
+            const QByteArray after = fileBytes(user);
             QVERIFY2(endsWith.isEmpty() ? after == before : after.endsWith(endsWith),
                      after.right(300).constData());
         };
         const auto import = [&](const QByteArray &bytes) {
-            return QStringList{"--import", write(dir.filePath(QStringLiteral("in.txt")), bytes)};
+            return QStringList{"--import",
+                               writeBytes(dir.filePath(QStringLiteral("in.txt")), bytes)};
         };
         step(import("1 01 02 03 04 05 06\n"), 0, "added 1, holds 1 draws\n",
              "\n1 01 02 03 04 05 06\n");
@@ -264,9 +257,9 @@ private Q_SLOTS:
              fileSizeLimit(100000));
         // Without a screen nothing waits for a click: a damaged user data file is reported on
         // standard error, kept aside, and the last good draws come back.
-        write(user, "QRTDraws 1\ngarbage\n");
+        writeBytes(user, "QRTDraws 1\ngarbage\n");
         step({"--screenshot", dir.filePath(QStringLiteral("shot.png"))}, 0, "cannot be used", last);
-        QCOMPARE(contents(user + QStringLiteral(".damaged")), QByteArray("QRTDraws 1\ngarbage\n"));
+        QCOMPARE(fileBytes(user + QStringLiteral(".damaged")), QByteArray("QRTDraws 1\ngarbage\n"));
 
         // Killed at any moment of a large import, the next start holds the old draws or the
         // new ones, whole, and leaves no temporary file behind; the user data file is replaced
