@@ -68,9 +68,9 @@ private Q_SLOTS:
     // What the program prints and the code it ends with, for options, for files that are no
     // draw files or hold what none should, and for data folders that cannot be had. In the
     // arguments <dir> is an empty folder and <file> its draws.txt, holding the row's bytes;
-    // "setup" sets variables of the environment (empty: unset),
-    // limits the file size to nothing ("fsize"), or holds <dir>/data locked ("lock").
-    // "leaves" is all that <dir> holds after, where the row gives it.
+    // "setup" sets variables of the environment (empty: unset), limits the file size to
+    // nothing ("fsize"), or holds <dir>/data locked ("lock"). "leaves" is all that <dir> holds
+    // after, where the row gives it.
     void commandLine_data()
     {
         const QString data = QStringLiteral(QRT_TEST_DATA);
@@ -151,8 +151,9 @@ private Q_SLOTS:
             draw, "fsize", {"data", "draws.txt", "file"});
         // One program at a time writes into a data folder; the other says who holds it.
         row("held by another program", into, 2,
-            "The data folder <dir>/data is in use by tst_program (process <pid>", draw, "lock",
-            {"data", "data/lock", "draws.txt", "file"});
+            QStringLiteral("The data folder <dir>/data is in use by tst_program (process %1")
+                .arg(QCoreApplication::applicationPid()),
+            draw, "lock", {"data", "data/lock", "draws.txt", "file"});
     }
     void commandLine()
     {
@@ -166,11 +167,8 @@ private Q_SLOTS:
         if (!bytes.isEmpty())
             writeBytes(file, bytes);
         writeBytes(dir.filePath(QStringLiteral("file")), {});
-        for (QString *text : {&printed, &setup}) {
-            text->replace(QStringLiteral("<dir>"), dir.path());
-            text->replace(QStringLiteral("<pid>"),
-                          QString::number(QCoreApplication::applicationPid()));
-        }
+        printed.replace(QStringLiteral("<dir>"), dir.path());
+        setup.replace(QStringLiteral("<dir>"), dir.path());
         args.replaceInStrings(QStringLiteral("<dir>"), dir.path());
         args.replaceInStrings(QStringLiteral("<file>"), file);
         QLockFile lock(dir.filePath(QStringLiteral("data/lock")));
