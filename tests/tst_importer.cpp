@@ -6,8 +6,6 @@
 
 #include <qrt/refhost/DrawFiles.h>
 
-#include <QFile>
-#include <QStringDecoder>
 #include <QTest>
 
 using namespace qrt;
@@ -54,7 +52,7 @@ private slots:
         QTest::addColumn<QString>("lottery");
         QTest::addColumn<QByteArray>("file");
         QTest::addColumn<QString>("draws"); // see outcome()
-        QTest::addColumn<QString>("bad");
+        QTest::addColumn<QString>("bad");   // the lines listed, or "N bad" for more than 12
         QTest::addColumn<QString>("said");
         QTest::addColumn<QString>("holding"); // the key of the shape, empty for none
         const auto row = [](const char *name, const char *lottery, const QByteArray &file,
@@ -181,11 +179,6 @@ private slots:
         row("a published history reaching back past a wider bonus drum", "megamillions",
             "@us-megamillions-2017.csv", "880 draws, 20171031 to 20260807", "36 bad",
             "18: bonus 25 is out of range 1 to 24 (column \"yellow_ball\")", "5:1-70+1:1-25");
-        row("older draws from a wider bonus drum, a CSV", "powerball",
-            "Draw Date,Winning Numbers,Multiplier\n10/03/2015,01 02 03 04 59 35,2\n"
-            "10/17/2015,01 02 03 04 69 26,2\n",
-            "20151017 01 02 03 04 69 + 26\n", "2",
-            "2: bonus 35 is out of range 1 to 26 (column \"Winning Numbers\")", "5:1-69+1:1-35");
         row("a number beyond the drum and a repeat: no shape helps", "powerball",
             "Draw Date,Winning Numbers\n10/03/2015,01 02 03 04 70 5\n10/17/2015,01 01 03 04 69 "
             "26\n",
@@ -269,17 +262,13 @@ private slots:
         };
         row("into nothing, the drawn order kept", "daily3", {}, "2 0 0 7\n1 9 1 5\n",
             "1 09 01 05\n2 00 00 07\n", "2 0 0");
-        row("between held ones", "2:1-49", "1 01 02\n3 01 02\n", "4 5 6\n2 7 8\n1 2 1\n",
-            "1 01 02\n2 07 08\n3 01 02\n4 05 06\n", "2 1 0");
-        row("found far apart, next to a new one", "2:1-49",
+        row("between held ones, found far apart, a conflict kept as held", "2:1-49",
             "1 01 02\n2 01 02\n3 01 02\n5 01 02\n9 01 02\n10 01 02\n",
             "2 1 2\n4 5 6\n5 1 2\n9 2 1\n10 1 3\n11 1 2\n12 3 4\n",
             "1 01 02\n2 01 02\n3 01 02\n4 05 06\n5 01 02\n9 01 02\n10 01 02\n11 01 02\n12 03 04\n",
             "3 3 1", "01 03");
         row("held out of order stay so", "2:1-49", "5 01 02\n3 01 02\n", "4 5 6\n",
             "4 05 06\n5 01 02\n3 01 02\n", "1 0 0");
-        row("a conflict keeps the held draw", "2:1-49", "1 01 02\n", "1 1 3\n2 1 2\n",
-            "1 01 02\n2 01 02\n", "1 0 1", "01 03");
         row("order matters in the daily digits game", "daily3", "1 01 02 03\n", "1 3 2 1\n",
             "1 01 02 03\n", "0 0 1", "03 02 01");
         row("every bonus number compared", "euromillions",
