@@ -16,9 +16,7 @@
 #include <thread>
 
 #include <climits>
-#include <fcntl.h>
 #include <sys/file.h>
-#include <unistd.h>
 
 using qrt::domain::DataFolder;
 using qrt::test::writeBytes;

@@ -2,7 +2,6 @@
 #include "TestSupport.h"
 #include "TinyServer.h"
 
-#include <QFile>
 #include <QTest>
 
 using qrt::domain::Downloader;

@@ -135,7 +135,7 @@ private slots:
             "09/24/2025,01 02 03 04 05 26,3\r\n09/20/2025,01 02 03 04 05 27,2\r\n"
             "09/17/2025,01 02 03 04 70 07,2\r\n09/13/2025,01 01 03 04 05 07,2\r\n",
             "20250924 01 02 03 04 05 + 26\n20250927 03 16 29 61 69 + 16\n", "4,5,6");
-        row("Mega Ball, PB and Special Ball are bonus columns", "5:1-70+1:1-25",
+        row("a Mega Ball column", "5:1-70+1:1-25",
             "Draw,N1,N2,N3,N4,N5,Mega Ball\n1,1,2,3,4,70,25\n", "1 01 02 03 04 70 + 25\n");
         row("5 of 50 + 2 of 12: Lucky Star 1 and 2, newest first, DD-Mon-YYYY", "euromillions",
             "DrawDate,Ball 1,Ball 2,Ball 3,Ball 4,Ball 5,Lucky Star 1,Lucky Star 2,"

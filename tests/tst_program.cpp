@@ -14,18 +14,13 @@
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QThread>
 
 #include <csignal>
-#include <cstdlib>
 #include <functional>
 #include <sys/resource.h>
 
-// Checks that a text holds a part, and shows the whole text when it does not.
 using qrt::test::fileBytes;
 using qrt::test::writeBytes;
-
-#define VERIFY_HAS(text, part) QVERIFY2(QString(text).contains(part), qPrintable(QString(text)))
 
 class tst_Program : public QObject
 {
@@ -220,7 +215,7 @@ private Q_SLOTS:
             const QByteArray before = fileBytes(user);
             const Run r = run(lottery + args, inChild);
             QCOMPARE(r.code, code);
-            VERIFY_HAS(r.out + r.err, said);
+            QVERIFY2((r.out + r.err).contains(said), qPrintable(r.out + r.err));
             const QByteArray after = fileBytes(user);
             QVERIFY2(endsWith.isEmpty() ? after == before : after.endsWith(endsWith),
                      after.right(300).constData());
