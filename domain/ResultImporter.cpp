@@ -411,17 +411,6 @@ bool ResultImporter::read(QByteArray bytes)
                                               "the importer takes numbers from 0 to 65535 only");
         return false;
     }
-    {
-        const QByteArrayView head(m_text.bytes.constData(),
-                                  std::min<qsizetype>(m_text.bytes.size(), 1 << 20));
-        const qsizetype lf = head.count('\n'), crlf = head.count("\r\n"), cr = head.count('\r');
-        m_layout.lineEnds = lf == 0 && cr == 0 ? QString()
-                            : crlf == lf && cr == crlf
-                                ? QCoreApplication::translate("ResultImporter", "CR LF")
-                            : lf == 0   ? QStringLiteral("CR")
-                            : crlf == 0 ? QStringLiteral("LF")
-                                        : QStringLiteral("mixed");
-    }
     Parsed p;
     p.stride = m_shape.total + m_shape.bonuses();
     p.narrow = largest(m_shape) <= 255;
@@ -448,6 +437,17 @@ bool ResultImporter::read(QByteArray bytes)
         cut = false;
         m_layout = found;
         m_layout.encoding = m_text.encoding;
+        {
+            const QByteArrayView head(m_text.bytes.constData(),
+                                      std::min<qsizetype>(m_text.bytes.size(), 1 << 20));
+            const qsizetype lf = head.count('\n'), crlf = head.count("\r\n"), cr = head.count('\r');
+            m_layout.lineEnds = lf == 0 && cr == 0 ? QString()
+                                : crlf == lf && cr == crlf
+                                    ? QCoreApplication::translate("ResultImporter", "CR LF")
+                                : lf == 0   ? QStringLiteral("CR")
+                                : crlf == 0 ? QStringLiteral("LF")
+                                            : QStringLiteral("mixed");
+        }
         p = before;
         m_error.clear();
         const bool detected = detect(p, m_more && !m_more->atEnd() ? &cut : nullptr);
@@ -817,8 +817,8 @@ bool ResultImporter::parseAll(Parsed &p)
         if (reader.tooLong()) {
             bad([&] {
                 return QCoreApplication::translate("ResultImporter",
-                                                   "the line is %1 bytes long: no row of draws "
-                                                   "is longer than %2 bytes")
+                                                   "the line is %1 bytes long; a draw line "
+                                                   "holds at most %2")
                     .arg(reader.raw().size())
                     .arg(RecordReader::kLongestRecord);
             });

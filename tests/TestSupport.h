@@ -4,6 +4,7 @@
 #include <qrt/RuntimeError.h>
 
 #include <QApplication>
+#include <QFile>
 #include <QLabel>
 #include <QStringList>
 #include <QWidget>
@@ -83,6 +84,24 @@ inline QString errorText(const std::function<void()> &f)
         return QStringLiteral("%1: %2").arg(e.number()).arg(e.description());
     }
     return {};
+}
+
+// ---- Files, for the program and domain suites ----
+
+/// The bytes of @p path, or "<missing>" when it cannot be read.
+inline QByteArray fileBytes(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+}
+
+/// Makes @p path hold @p bytes and returns it; a test cannot go on where that fails.
+inline QString writeBytes(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(bytes) != bytes.size())
+        qFatal("cannot write %s", qPrintable(path));
+    return path;
 }
 
 } // namespace qrt::test

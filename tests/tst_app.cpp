@@ -183,8 +183,8 @@ private Q_SLOTS:
 
     // A first start holds no draws and says how to get them; typed and saved draws are there
     // on the next start, in the range lists, in the chart, which follows the range, and in an
-    // export. (A second drum typed and saved: tst_seconddrum eachKind; its counts apart:
-    // tst_statistics bonusDrumApart; the export's header: tst_drawfiles csvHeader.)
+    // export. (A second drum typed and saved: tst_hosted bonusKinds; its counts apart:
+    // tst_statistics matchesPlainCounts; the export's header: tst_drawfiles csvHeader.)
     void typeSaveRestart()
     {
         MainWindow &w = start(true);
@@ -249,7 +249,7 @@ private Q_SLOTS:
     // Draws lists its holes and goes to the draw held after one; Go to issue goes to a draw or
     // says it is not there; a save writes the draws back to it and keeps its own layout beside
     // it. (The reading: tst_drawfiles, tst_importer; the holes: tst_importer gaps; the row and
-    // the editor Go to issue leaves: tst_editing goToIssue.)
+    // the editor Go to issue leaves: tst_editing's "go to an issue".)
     void openDrawFile()
     {
         MainWindow &w = start(true);

@@ -1,6 +1,7 @@
 // The data folder's lock: taken over when no live process holds it, whatever the file holds;
 // refused while one does; and known to be lost once it is deleted or replaced.
 #include "DataFolder.h"
+#include "TestSupport.h"
 
 #include <qrt/RuntimeError.h>
 
@@ -14,12 +15,11 @@
 #include <atomic>
 #include <thread>
 
-#include <fcntl.h>
+#include <climits>
 #include <sys/file.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 using qrt::domain::DataFolder;
+using qrt::test::writeBytes;
 
 class tst_DataFolder : public QObject
 {
@@ -30,62 +30,68 @@ class tst_DataFolder : public QObject
         return QByteArray::number(pid) + "\nqrt-datamanager\n" +
                QSysInfo::machineHostName().toUtf8() + '\n';
     }
-    static QString lockIn(const QTemporaryDir &dir, const QByteArray &holds)
-    {
-        const QString path = dir.filePath(QStringLiteral("lock"));
-        QFile f(path);
-        if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(holds) != holds.size())
-            qFatal("cannot write %s", qPrintable(path));
-        return path;
-    }
 
 private Q_SLOTS:
-    // "held" is how a holder has the file: not at all, flock()ed, or made a moment ago and
-    // flock()ed and written by its creator while the folder is being opened.
-    void takeover_data()
+    // "held" is how a holder has the file before the folder is opened: not at all, flock()ed,
+    // or made a moment ago and flock()ed and written by its creator while the folder is being
+    // opened. "change" is what becomes of the lock while the folder is open. "refused" is why
+    // the folder cannot be had, or why its lock is lost.
+    void lock_data()
     {
         QTest::addColumn<QByteArray>("holds");
         QTest::addColumn<QString>("held");
+        QTest::addColumn<QString>("change");
         QTest::addColumn<QString>("refused");
-        const pid_t child = fork();
-        if (child == 0)
-            _exit(0);
-        waitpid(child, nullptr, 0);
+        const auto row = [](const char *name, const QByteArray &holds, const char *held,
+                            const QString &refused, const char *change = "") {
+            QTest::newRow(name) << holds << QString::fromLatin1(held) << QString::fromLatin1(change)
+                                << refused;
+        };
+        const auto lost = [](const char *why) {
+            return QStringLiteral("The lock on the data folder <dir> was lost (%1), so another "
+                                  "program may have changed the draws there. Nothing was saved.")
+                .arg(QLatin1String(why));
+        };
         const QByteArray ours = lockNaming(QCoreApplication::applicationPid());
         const QString byUs = QStringLiteral("70: The data folder <dir> is in use by "
                                             "qrt-datamanager (process %1 on %2); close it first.")
                                  .arg(QCoreApplication::applicationPid())
                                  .arg(QSysInfo::machineHostName());
-        const QString free;
-        QTest::newRow("empty") << QByteArray() << free << free;
-        QTest::newRow("garbage") << QByteArray("\xff\x01garbage\n\n\n\n") << free << free;
-        QTest::newRow("dead pid") << lockNaming(child) << free << free;
+        row("empty", "", "", {});
+        row("garbage", "\xff\x01garbage\n\n\n\n", "", {});
+        row("dead pid", lockNaming(INT_MAX), "", {}); // above any pid the kernel gives
         // Only a process that died leaves the file unlocked with its pid in it; the pid may be
         // another process's by now.
-        QTest::newRow("live pid, not held") << ours << free << free;
-        QTest::newRow("live holder") << ours << "flock" << byUs;
-        QTest::newRow("holder that wrote nothing yet")
-            << QByteArray() << "flock"
-            << "70: The data folder <dir> is in use by another program; close it first.";
-        QTest::newRow("creator about to lock it") << ours << "creator" << byUs;
+        row("live pid, not held", ours, "", {});
+        row("live holder", ours, "flock", byUs);
+        row("holder that wrote nothing yet", "", "flock",
+            "70: The data folder <dir> is in use by another program; close it first.");
+        row("creator about to lock it", ours, "creator", byUs);
+        row("deleted", "", "", lost("its lock file was deleted"), "delete");
+        row("replaced by another process's lock", "", "",
+            lost("its lock file was replaced by that of process 1"), "replace");
+        row("rewritten with another pid", "", "", lost("its lock file now names process 1"),
+            "rewrite");
     }
-    void takeover()
+    void lock()
     {
         QFETCH(QByteArray, holds);
         QFETCH(QString, held);
+        QFETCH(QString, change);
         QFETCH(QString, refused);
         QTemporaryDir dir;
-        const QString lock = lockIn(dir, held == QLatin1String("creator") ? QByteArray() : holds);
+        const QString lock = dir.filePath(QStringLiteral("lock"));
+        const bool creator = held == QLatin1String("creator");
+        writeBytes(lock, creator ? QByteArray() : holds);
         QFile holder(lock);
         QVERIFY(holder.open(QIODevice::ReadWrite));
         // Old enough not to be one that its creator is about to lock, unless it is.
-        QVERIFY(held == QLatin1String("creator") ||
-                holder.setFileTime(QDateTime::currentDateTime().addSecs(-60),
-                                   QFileDevice::FileModificationTime));
+        QVERIFY(creator || holder.setFileTime(QDateTime::currentDateTime().addSecs(-60),
+                                              QFileDevice::FileModificationTime));
         QVERIFY(held != QLatin1String("flock") || ::flock(holder.handle(), LOCK_EX) == 0);
         std::atomic<bool> answered = false;
-        std::thread creator([&] {
-            if (held != QLatin1String("creator"))
+        std::thread creatorThread([&] {
+            if (!creator)
                 return;
             std::this_thread::sleep_for(std::chrono::milliseconds(100));
             if (::flock(holder.handle(), LOCK_EX) == 0 && holder.write(holds) == holds.size() &&
@@ -94,56 +100,27 @@ private Q_SLOTS:
                     std::this_thread::sleep_for(std::chrono::milliseconds(10));
         });
         QString error;
+        bool opened = false;
         try {
             DataFolder folder(dir.path());
-            QVERIFY(folder.checkLock().ok());
+            opened = true;
+            if (change == QLatin1String("delete") || change == QLatin1String("replace"))
+                QVERIFY(QFile::remove(lock));
+            if (change == QLatin1String("replace") || change == QLatin1String("rewrite"))
+                writeBytes(lock, lockNaming(1));
+            error = folder.checkLock().message();
         } catch (const qrt::RuntimeError &e) {
             error = QStringLiteral("%1: %2").arg(e.number()).arg(e.description());
         }
         answered = true;
-        creator.join();
+        creatorThread.join();
         QVERIFY2(refused.isEmpty()
                      ? error.isEmpty()
                      : error.startsWith(refused.replace(QStringLiteral("<dir>"), dir.path())),
                  qPrintable(error));
-        // A refused lock is left as it was, and one taken over is gone with the program.
-        QCOMPARE(QFile::exists(lock), !refused.isEmpty());
-    }
-
-    void checkLock_data()
-    {
-        QTest::addColumn<QString>("change");
-        QTest::addColumn<QString>("lost");
-        QTest::newRow("intact") << QString() << QString();
-        QTest::newRow("deleted") << QString("delete") << "its lock file was deleted";
-        QTest::newRow("replaced by another process's lock")
-            << QString("replace") << "its lock file was replaced by that of process 1";
-        QTest::newRow("rewritten with another pid")
-            << QString("rewrite") << "its lock file now names process 1";
-    }
-    void checkLock()
-    {
-        QFETCH(QString, change);
-        QFETCH(QString, lost);
-        QTemporaryDir dir;
-        const QString lock = dir.filePath(QStringLiteral("lock"));
-        {
-            DataFolder folder(dir.path());
-            if (change == QLatin1String("delete") || change == QLatin1String("replace"))
-                QVERIFY(QFile::remove(lock));
-            if (change == QLatin1String("replace") || change == QLatin1String("rewrite"))
-                lockIn(dir, lockNaming(1));
-            const qrt::ref::Status held = folder.checkLock();
-            QCOMPARE(held.ok(), lost.isEmpty());
-            if (!lost.isEmpty())
-                QCOMPARE(held.message(),
-                         QStringLiteral("The lock on the data folder %1 was lost (%2), so another "
-                                        "program may have changed the draws there. Nothing was "
-                                        "saved.")
-                             .arg(dir.path(), lost));
-        }
-        // The program that lost its lock leaves the other's in place.
-        QCOMPARE(QFile::exists(lock), change == QLatin1String("replace"));
+        // A refused lock is left as it was, and one taken over is gone with the program,
+        // unless another program's lock stands in its place.
+        QCOMPARE(QFile::exists(lock), !opened || change == QLatin1String("replace"));
     }
 };
 

@@ -1,95 +1,61 @@
 #include "Downloader.h"
+#include "TestSupport.h"
 #include "TinyServer.h"
 
 #include <QTest>
-#include <QtEndian>
-
-#include <zlib.h>
 
 using qrt::domain::Downloader;
 using qrt::test::TinyServer;
 
 namespace
 {
-template <class T> void put(QByteArray &b, T v)
-{
-    char raw[sizeof(T)];
-    qToLittleEndian(v, raw);
-    b.append(raw, sizeof(T));
-}
-
-// A one-file zip archive, its entry stored or deflated.
-QByteArray zipOf(const QByteArray &name, const QByteArray &data, bool deflated)
-{
-    // qCompress wraps the raw deflate stream in a length and zlib's own header and trailer.
-    const QByteArray packed = deflated ? qCompress(data, 9).mid(6).chopped(4) : data;
-    const quint32 crc =
-        quint32(crc32(0, reinterpret_cast<const Bytef *>(data.constData()), uInt(data.size())));
-    const quint16 method = deflated ? 8 : 0;
-    QByteArray zip;
-    const auto header = [&](quint32 signature, bool central) {
-        put<quint32>(zip, signature);
-        if (central)
-            put<quint16>(zip, 20);
-        put<quint16>(zip, 20);
-        put<quint16>(zip, 0);
-        put<quint16>(zip, method);
-        put<quint32>(zip, 0);
-        put<quint32>(zip, crc);
-        put<quint32>(zip, quint32(packed.size()));
-        put<quint32>(zip, quint32(data.size()));
-        put<quint16>(zip, quint16(name.size()));
-        put<quint16>(zip, 0);
-    };
-    header(0x04034b50, false);
-    zip += name + packed;
-    const qsizetype directory = zip.size();
-    header(0x02014b50, true);
-    for (int i = 0; i < 3; ++i)
-        put<quint16>(zip, 0);
-    put<quint32>(zip, 0);
-    put<quint32>(zip, 0); // the local header's offset
-    zip += name;
-    const qsizetype directorySize = zip.size() - directory;
-    put<quint32>(zip, 0x06054b50);
-    put<quint32>(zip, 0);
-    put<quint16>(zip, 1);
-    put<quint16>(zip, 1);
-    put<quint32>(zip, quint32(directorySize));
-    put<quint32>(zip, quint32(directory));
-    put<quint16>(zip, 0);
-    return zip;
-}
-
 const QByteArray kCsv = "Draw,Date,N1,N2,N3,N4,N5,N6,Bonus\n2,2026-01-08,1,2,3,4,5,6,7\n";
+
+// kCsv as r.csv in zip archives of tests/data.
+const QByteArray kStored =
+    qrt::test::fileBytes(QStringLiteral(QRT_TEST_DATA "/results-stored.zip"));
+const QByteArray kDeflated =
+    qrt::test::fileBytes(QStringLiteral(QRT_TEST_DATA "/results-deflated.zip"));
 } // namespace
 
 class tst_Downloader : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
+    // A server that stops sending is given up after the seconds QRT_UPDATE_TIMEOUT says, as
+    // the window and the command line leave it to the downloader to read it.
+    void initTestCase() { qputenv("QRT_UPDATE_TIMEOUT", "1"); }
+
+    // "status" is the server's, or "302 Found" for one that sends the file on to another;
+    // an address other than the server's is asked for where "url" is set.
     void outcomes_data()
     {
         QTest::addColumn<QByteArray>("status");
         QTest::addColumn<QByteArray>("body");
         QTest::addColumn<int>("announce");
         QTest::addColumn<bool>("stall");
+        QTest::addColumn<QString>("url");
         QTest::addColumn<QByteArray>("expected"); // the body, or empty for a failure
         QTest::addColumn<QString>("message");
-        const QByteArray ok = "200 OK", failed;
-        QTest::newRow("a file") << ok << kCsv << -1 << false << kCsv << "";
-        QTest::newRow("not found") << QByteArray("404 Not Found") << QByteArray("gone") << -1
-                                   << false << failed << "answered 404 Not Found";
-        QTest::newRow("cut short")
-            << ok << kCsv.left(20) << 400 << false << failed << "ended after 20 of 400 bytes";
-        QTest::newRow("silent server") << ok << kCsv << -1 << true << failed << "sent nothing for";
-        QTest::newRow("stored zip")
-            << ok << zipOf("r.csv", kCsv, false) << -1 << false << kCsv << "";
-        QTest::newRow("deflated zip")
-            << ok << zipOf("r.csv", kCsv, true) << -1 << false << kCsv << "";
-        QByteArray broken = zipOf("r.csv", kCsv, true);
+        const auto row = [](const char *name, const char *status, const QByteArray &body,
+                            const QByteArray &expected, const char *message, int announce = -1,
+                            bool stall = false, const char *url = "") {
+            QTest::newRow(name) << QByteArray(status) << body << announce << stall
+                                << QString::fromLatin1(url) << expected
+                                << QString::fromLatin1(message);
+        };
+        row("a file", "200 OK", kCsv, kCsv, "");
+        row("a file moved", "302 Found", kCsv, kCsv, "");
+        row("not found", "404 Not Found", "gone", {}, "answered 404 Not Found");
+        row("cut short", "200 OK", kCsv.left(20), {}, "ended after 20 of 400 bytes", 400);
+        row("silent server", "200 OK", kCsv, {}, "sent nothing for 1 s", -1, true);
+        row("stored zip", "200 OK", kStored, kCsv, "");
+        row("deflated zip", "200 OK", kDeflated, kCsv, "");
+        QByteArray broken = kDeflated;
         broken[40] = char(broken[40] ^ 0x55);
-        QTest::newRow("damaged zip") << ok << broken << -1 << false << failed << "zip archive";
+        row("damaged zip", "200 OK", broken, {}, "zip archive");
+        row("a file of this machine", "200 OK", kCsv, {}, "not an http or https", -1, false,
+            "file:///etc/passwd");
     }
     void outcomes()
     {
@@ -97,40 +63,35 @@ private Q_SLOTS:
         QFETCH(QByteArray, body);
         QFETCH(int, announce);
         QFETCH(bool, stall);
+        QFETCH(QString, url);
         QFETCH(QByteArray, expected);
         QFETCH(QString, message);
-        TinyServer server;
+        TinyServer server, target;
+        if (status.startsWith('3')) {
+            target.body = std::exchange(body, "moved");
+            server.extraHeaders = "Location: " + target.url().toEncoded() + "\r\n";
+        }
         server.status = status;
         server.body = body;
         server.announce = announce;
         server.stall = stall;
-        Downloader d;
-        d.setTimeout(300);
-        const Downloader::Result r = d.fetch(server.url());
+        const Downloader::Result r = Downloader().fetch(url.isEmpty() ? server.url() : QUrl(url));
         QVERIFY2(r.status.ok() == !expected.isEmpty(), qPrintable(r.status.message()));
         QCOMPARE(r.body, expected);
         QVERIFY2(r.status.message().contains(message), qPrintable(r.status.message()));
     }
 
-    // A moved file is followed; an address of another kind, or over the limit, is refused
-    // before anything is kept.
-    void redirectsSchemesAndLimits()
+    // Over the limit, a download or a zipped file is refused before it is held whole.
+    void limits()
     {
-        TinyServer target;
-        target.body = kCsv;
-        TinyServer mover;
-        mover.status = "302 Found";
-        mover.extraHeaders = "Location: " + target.url().toEncoded() + "\r\n";
+        TinyServer server;
+        server.body = kCsv;
         Downloader d;
-        QCOMPARE(d.fetch(mover.url()).body, kCsv);
-        const Downloader::Result file = d.fetch(QUrl(QStringLiteral("file:///etc/passwd")));
-        QVERIFY(!file.status.ok() && file.body.isEmpty());
-        QVERIFY(file.status.message().contains(QStringLiteral("not an http or https")));
         d.setLimit(10);
-        const Downloader::Result big = d.fetch(target.url());
+        const Downloader::Result big = d.fetch(server.url());
         QVERIFY2(!big.status.ok() && big.status.message().contains(QStringLiteral("larger")),
                  qPrintable(big.status.message()));
-        QVERIFY(!Downloader::unzip(zipOf("r.csv", kCsv, true), 10).status.ok());
+        QVERIFY(!Downloader::unzip(kDeflated, 10).status.ok());
     }
 };
 

@@ -234,7 +234,7 @@ private Q_SLOTS:
         del("Delete answered no", "answer no; at 1,1; sel 3,2; click btnDel; #3 lines?; rows "
                                   "1|11|12/2|21|22/3|31|32/||; cur 1,1~3,2");
         // A failure inside a click handler with nothing connected to errorOccurred is shown in
-        // a stop box (tst_validate and tst_saving see it emitted when a host listens).
+        // a stop box (tst_hosted sees it emitted when a host listens).
         del("a failure without a listener",
             "at 0,0; fail; click btnDel; #1 lines?/16|Data Manager|Invalid property array index");
         // Space on a cell's selected text only ends the selection; the next one is typed. On

@@ -472,6 +472,10 @@
         <source>the draws outside %1 (%2) are listed above; the smallest lottery that holds the whole file is %3: use --lottery %3</source>
         <translation>die Ziehungen außerhalb von %1 (%2) sind oben aufgeführt; die kleinste Lotterie, die die ganze Datei fasst, ist %3: verwenden Sie --lottery %3</translation>
     </message>
+    <message>
+        <source>the line is %1 bytes long; a draw line holds at most %2</source>
+        <translation>die Zeile ist %1 Bytes lang; eine Ziehungszeile hat höchstens %2</translation>
+    </message>
 </context>
 <context>
     <name>StatisticsModel</name>

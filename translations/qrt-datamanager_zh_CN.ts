@@ -472,6 +472,10 @@
         <source>the draws outside %1 (%2) are listed above; the smallest lottery that holds the whole file is %3: use --lottery %3</source>
         <translation>超出 %1 (%2) 的开奖已在上面列出；能容纳整个文件的最小彩票是 %3：请使用 --lottery %3</translation>
     </message>
+    <message>
+        <source>the line is %1 bytes long; a draw line holds at most %2</source>
+        <translation>该行长 %1 字节；一行开奖记录最多 %2 字节</translation>
+    </message>
 </context>
 <context>
     <name>StatisticsModel</name>
