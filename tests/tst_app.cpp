@@ -170,7 +170,6 @@ private Q_SLOTS:
         MainWindow &again = start(true);
         QCOMPARE(rows(again),
                  QStringList({"2027001 01 02 03 04 05 06 07", "2027002 08 09 10 11 12 13 03"}));
-        QCOMPARE(again.startList()->itemText(0), QStringLiteral("2027001"));
         // Basic 3 of the first draw and a bonus 3 are counted apart; the chart follows the range.
         QCOMPARE(again.chart()->basicCounts()[2], 1);
         QCOMPARE(again.chart()->bonusCounts()[2], 1);
