@@ -190,7 +190,7 @@ private Q_SLOTS:
 
     // Each lottery keeps its own draws and chart, and the one chosen last, at a start too, is
     // the one the next start shows. One program at a time writes into a data folder (the lock
-    // itself: tst_datafolder, tst_program oneWriterPerFolder).
+    // itself: tst_datafolder, tst_program commandLine).
     void lotteriesKeepTheirOwnDraws()
     {
         MainWindow &w = start(false, 50);
