@@ -20,7 +20,7 @@ struct Message {
 };
 
 // The messages of a .ts file that lupdate has not marked as gone from the sources.
-QList<Message> readTs(const QString &path, QString *language = nullptr)
+QList<Message> readTs(const QString &path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
@@ -31,9 +31,7 @@ QList<Message> readTs(const QString &path, QString *language = nullptr)
     while (!xml.atEnd()) {
         if (xml.readNext() != QXmlStreamReader::StartElement)
             continue;
-        if (xml.name() == u"TS" && language)
-            *language = xml.attributes().value(QStringLiteral("language")).toString();
-        else if (xml.name() == u"name")
+        if (xml.name() == u"name")
             m.context = xml.readElementText();
         else if (xml.name() == u"source")
             m.source = xml.readElementText();
@@ -56,11 +54,6 @@ QStringList placeholders(const QString &text)
     found.sort();
     return found;
 }
-
-QString tsFile(const QString &language)
-{
-    return QStringLiteral(QRT_TRANSLATIONS "/qrt-datamanager_%1.ts").arg(language);
-}
 } // namespace
 
 class tst_Translations : public QObject
@@ -82,10 +75,9 @@ private slots:
     void everyTextIsTranslated()
     {
         QFETCH(QString, language);
-        QString declared;
-        const QList<Message> messages = readTs(tsFile(language), &declared);
-        QVERIFY2(!messages.isEmpty(), qPrintable(tsFile(language)));
-        QVERIFY2(declared.startsWith(language), qPrintable(declared));
+        const QString ts = QStringLiteral(QRT_TRANSLATIONS "/qrt-datamanager_%1.ts").arg(language);
+        const QList<Message> messages = readTs(ts);
+        QVERIFY2(!messages.isEmpty(), qPrintable(ts));
         QSet<QString> inFile;
         for (const Message &m : messages) {
             const QString where = m.key();
@@ -110,7 +102,6 @@ private slots:
         QSet<QString> inSources;
         for (const Message &m : readTs(fresh))
             inSources << m.key();
-        QVERIFY(!inSources.isEmpty());
         QVERIFY2((inSources - inFile).isEmpty(),
                  qPrintable("not in the .ts file (run the target update_translations): " +
                             (inSources - inFile).values().join(" | ")));
