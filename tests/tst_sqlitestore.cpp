@@ -18,10 +18,10 @@ class tst_SqliteStore : public QObject
     Q_OBJECT
 
     // The calls exactly as the control makes them, by name and with its wire types: the
-    // record's key, the third part of its address and the sixth argument.
+    // record's key, the sixth argument and the third part of its address.
     static QVariant call(QObject *store, const char *member, const char *key = nullptr,
-                         const QVariant &third = QStringLiteral("0"),
-                         const QVariant &sixth = int16(0))
+                         const QVariant &sixth = int16(0),
+                         const QVariant &third = QStringLiteral("0"))
     {
         if (!key)
             return callByName(store, QString::fromLatin1(member));
@@ -38,24 +38,22 @@ private Q_SLOTS:
             SqliteStore store(path);
             call(&store, "QueryRecord", "LastDataPath");
             QCOMPARE(toInt32(call(&store, "GetRSSize")), 0);
-            call(&store, "AddRecord", "LastDataPath", QStringLiteral("0"),
-                 QStringLiteral("/srv/a"));
+            call(&store, "AddRecord", "LastDataPath", QStringLiteral("/srv/a"));
             call(&store, "QueryRecord", "LastDataPath");
             QCOMPARE(toInt32(call(&store, "GetRSSize")), 1);
             QCOMPARE(toText(call(&store, "GetRSContent")), QStringLiteral("/srv/a"));
-            call(&store, "EditRecord", "LastDataPath", QStringLiteral("0"),
-                 QStringLiteral("/srv/b"));
-            QVERIFY_THROWS_EXCEPTION(RuntimeError, call(&store, "AddRecord", "LastDataPath",
-                                                        QStringLiteral("0"), QStringLiteral("x")));
-            QVERIFY_THROWS_EXCEPTION(RuntimeError, call(&store, "EditRecord", "Missing",
-                                                        QStringLiteral("0"), QStringLiteral("x")));
+            call(&store, "EditRecord", "LastDataPath", QStringLiteral("/srv/b"));
+            QVERIFY_THROWS_EXCEPTION(
+                RuntimeError, call(&store, "AddRecord", "LastDataPath", QStringLiteral("x")));
+            QVERIFY_THROWS_EXCEPTION(RuntimeError,
+                                     call(&store, "EditRecord", "Missing", QStringLiteral("x")));
             store.setRecord(QStringLiteral("QRTManagerCaption"), QStringLiteral("QRTDataManager"));
         }
         // Records survive a restart; a 16-bit 0 and the text "0" address the same record.
         SqliteStore again(path);
         QCOMPARE(again.record(QStringLiteral("LastDataPath")),
                  std::optional<QString>(QStringLiteral("/srv/b")));
-        call(&again, "QueryRecord", "QRTManagerCaption", int16(0));
+        call(&again, "QueryRecord", "QRTManagerCaption", int16(0), int16(0));
         QCOMPARE(toText(call(&again, "GetRSContent")), QStringLiteral("QRTDataManager"));
     }
 

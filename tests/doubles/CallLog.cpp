@@ -11,8 +11,6 @@ QString describe(const QVariant &v)
     static const QHash<int, QString> wire{{QMetaType::Short, QStringLiteral("i16")},
                                           {QMetaType::Int, QStringLiteral("i32")},
                                           {QMetaType::Bool, QStringLiteral("bool")}};
-    if (!v.isValid())
-        return QStringLiteral("empty");
     if (v.metaType().flags() & QMetaType::PointerToQObject)
         return QStringLiteral("obj");
     if (v.userType() == QMetaType::QString)
