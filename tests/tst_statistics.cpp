@@ -62,19 +62,14 @@ private Q_SLOTS:
                     bool has = false;
                     for (int j = 0; j < perDraw; ++j)
                         has = has || valueAt(i, j) == v;
-                    if (has) {
-                        ++count;
-                        run = 0;
-                        since = last - i;
-                    } else {
-                        gap = std::max(gap, ++run);
-                    }
+                    count += has;
+                    since = has ? last - i : since;
+                    run = has ? 0 : run + 1;
+                    gap = std::max(gap, run);
                 }
                 const DrawStatistics::Number &n = numbers[size_t(v - 1)];
-                QCOMPARE(n.value, v);
-                QCOMPARE(n.count, count);
-                QCOMPARE(n.sinceLast, since);
-                QCOMPARE(n.longestGap, gap);
+                QCOMPARE(std::tuple(n.value, n.count, n.sinceLast, n.longestGap),
+                         std::tuple(v, count, since, gap));
             }
         };
         recount(stats.numbers, 12, s.total, [&](int i, int j) { return draws.number(i, j); });

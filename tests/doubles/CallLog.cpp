@@ -32,9 +32,7 @@ void CallLog::add(const QString &call, const QVariantList &args)
         parts << describe(a);
     m_entries << QStringLiteral("%1(%2)").arg(call, parts.join(QStringLiteral(", ")));
     auto it = failures.find(call);
-    if (it == failures.end())
-        return;
-    if (it.value()-- > 0)
+    if (it == failures.end() || it.value()-- > 0)
         return;
     failures.erase(it);
     throw RuntimeError(440, QStringLiteral("Injected failure in %1").arg(call));
