@@ -63,8 +63,6 @@ QObject *RecordingLottery::Item(const QVariant &i)
 {
     logged("Lottery.Item", {i});
     const int index = i.toInt();
-    if (index < 1 || size_t(index) > draws.size())
-        throw RuntimeError(9);
     RecordingItem *&item = m_items[index - 1];
     if (!item)
         item = new RecordingItem(this, index - 1);
