@@ -19,12 +19,6 @@ QString describe(const QVariant &v)
 }
 } // namespace
 
-CallLog &CallLog::instance()
-{
-    static CallLog log;
-    return log;
-}
-
 void CallLog::add(const QString &call, const QVariantList &args)
 {
     QStringList parts;

@@ -14,7 +14,11 @@ namespace qrt::doubles
 class CallLog
 {
 public:
-    static CallLog &instance();
+    static CallLog &instance()
+    {
+        static CallLog log;
+        return log;
+    }
 
     /// Logs @p call ("Object.Member"), then throws the RuntimeError 440 failOn() planned for it.
     void add(const QString &call, const QVariantList &args = {});
