@@ -42,12 +42,12 @@ class tst_Hosted : public QObject
 
     QString userFile() const { return dataDir.filePath(QStringLiteral("User.ltk")); }
 
-    // A lottery of @p total basic numbers from 1 to 49 and a bonus, unless @p kind says
+    // A lottery of two basic numbers from 1 to 49 and a bonus, unless @p kind says
     // otherwise: "no bonus"; "own1", "own2": one or two bonus numbers from a drum of 1 to 12;
     // "same2": two from the basic drum.
-    RecordingLottery *host(const QStringList &draws, const QString &kind = {}, int total = 2)
+    RecordingLottery *host(const QStringList &draws, const QString &kind = {})
     {
-        lottery.reset(RecordingLottery::make(total, 1, 49, kind != u"no bonus", draws));
+        lottery.reset(RecordingLottery::make(2, 1, 49, kind != u"no bonus", draws));
         if (kind.startsWith(u"own") || kind.startsWith(u"same"))
             lottery->specialCount = kind.contains(u'2') ? 2 : 1;
         if (kind.startsWith(u"own")) {
