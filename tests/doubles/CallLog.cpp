@@ -11,8 +11,6 @@ QString describe(const QVariant &v)
     static const QHash<int, QString> wire{{QMetaType::Short, QStringLiteral("i16")},
                                           {QMetaType::Int, QStringLiteral("i32")},
                                           {QMetaType::Bool, QStringLiteral("bool")}};
-    if (!v.isValid())
-        return QStringLiteral("empty");
     if (v.metaType().flags() & QMetaType::PointerToQObject)
         return QStringLiteral("obj");
     if (v.userType() == QMetaType::QString)
@@ -21,12 +19,6 @@ QString describe(const QVariant &v)
 }
 } // namespace
 
-CallLog &CallLog::instance()
-{
-    static CallLog log;
-    return log;
-}
-
 void CallLog::add(const QString &call, const QVariantList &args)
 {
     QStringList parts;
@@ -34,9 +26,7 @@ void CallLog::add(const QString &call, const QVariantList &args)
         parts << describe(a);
     m_entries << QStringLiteral("%1(%2)").arg(call, parts.join(QStringLiteral(", ")));
     auto it = failures.find(call);
-    if (it == failures.end())
-        return;
-    if (it.value()-- > 0)
+    if (it == failures.end() || it.value()-- > 0)
         return;
     failures.erase(it);
     throw RuntimeError(440, QStringLiteral("Injected failure in %1").arg(call));

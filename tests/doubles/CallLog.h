@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QHash>
-#include <QString>
 #include <QStringList>
 #include <QVariant>
 
@@ -15,14 +14,23 @@ namespace qrt::doubles
 class CallLog
 {
 public:
-    static CallLog &instance();
+    static CallLog &instance()
+    {
+        static CallLog log;
+        return log;
+    }
 
     /// Logs @p call ("Object.Member"), then throws the RuntimeError 440 failOn() planned for it.
     void add(const QString &call, const QVariantList &args = {});
     QStringList entries() const { return m_entries; }
     /// The entries that contain @p text.
     QStringList filtered(const QString &text) const { return m_entries.filter(text); }
-    void clear() { m_entries.clear(); }
+    /// Forgets the entries and the failures planned.
+    void clear()
+    {
+        m_entries.clear();
+        failures.clear();
+    }
     /// Calls ("Object.Member") that fail once, after the given number of successful ones.
     QHash<QString, int> failures;
 
@@ -34,10 +42,6 @@ private:
 inline void failOn(const QString &call, int skip = 0)
 {
     CallLog::instance().failures.insert(call, skip);
-}
-inline void clearFailures()
-{
-    CallLog::instance().failures.clear();
 }
 /// Logs a call of a recording member and hands back its @p result.
 inline QVariant logged(const char *call, const QVariantList &args = {}, const QVariant &result = {})

@@ -23,8 +23,6 @@ template <typename T> QObject *track()
 
 void RecordingDraw::setAt(QVariantList &values, const QVariant &j, const QVariant &value)
 {
-    if (j.toInt() < 1)
-        throw RuntimeError(9);
     while (values.size() < j.toInt())
         values << qint32(0);
     values[j.toInt() - 1] = qint32(value.toInt());
@@ -40,10 +38,7 @@ void RecordingDraw::OrderNumbers()
 void RecordingLotterys::AddItem(const QVariant &draw)
 {
     logged("Draws.AddItem", {draw});
-    auto *d = qobject_cast<RecordingDraw *>(toObject(draw));
-    if (!d)
-        throw RuntimeError(13);
-    m_text += formatDraw(d->data).toUtf8() + '\n';
+    m_text += formatDraw(qobject_cast<RecordingDraw *>(toObject(draw))->data).toUtf8() + '\n';
 }
 
 QVariant RecordingLotterys::SaveData(const QVariant &path, const QVariant &lastRead)

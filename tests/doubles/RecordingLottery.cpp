@@ -37,16 +37,6 @@ QString formatDraw(const DrawData &draw)
     return text;
 }
 
-RecordingItem::RecordingItem(RecordingLottery *lottery, int index)
-    : QObject(lottery), m_lottery(lottery), m_index(index)
-{
-}
-
-const DrawData &RecordingItem::draw() const
-{
-    return m_lottery->draws.at(size_t(m_index));
-}
-
 RecordingLottery *RecordingLottery::make(int total, int mini, int maxi, bool bonus,
                                          const QStringList &draws, QObject *parent)
 {
@@ -57,18 +47,6 @@ RecordingLottery *RecordingLottery::make(int total, int mini, int maxi, bool bon
     l->hasSpecial = bonus;
     l->draws = parseDraws(draws);
     return l;
-}
-
-QObject *RecordingLottery::Item(const QVariant &i)
-{
-    logged("Lottery.Item", {i});
-    const int index = i.toInt();
-    if (index < 1 || size_t(index) > draws.size())
-        throw RuntimeError(9);
-    RecordingItem *&item = m_items[index - 1];
-    if (!item)
-        item = new RecordingItem(this, index - 1);
-    return item;
 }
 
 QVariant RecordingLottery::ReadData(const QVariant &path)

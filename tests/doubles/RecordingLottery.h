@@ -2,7 +2,6 @@
 
 #include "CallLog.h"
 
-#include <QHash>
 #include <QObject>
 #include <QVariant>
 
@@ -24,36 +23,9 @@ struct DrawData {
 std::vector<DrawData> parseDraws(const QStringList &lines, bool asNumbers = false);
 QString formatDraw(const DrawData &draw);
 
-class RecordingLottery;
-
-/// The object that "Item" returns; one per draw index, kept by the lottery.
-class RecordingItem : public QObject
-{
-    Q_OBJECT
-public:
-    RecordingItem(RecordingLottery *lottery, int index);
-    Q_INVOKABLE QVariant GetIssue() { return logged("Item.GetIssue", {}, draw().issue); }
-    Q_INVOKABLE QVariant GetNumber(const QVariant &j)
-    {
-        return logged("Item.GetNumber", {j}, draw().numbers.value(j.toInt() - 1));
-    }
-    Q_INVOKABLE QVariant GetSpecial()
-    {
-        return logged("Item.GetSpecial", {}, draw().specials.value(0));
-    }
-    Q_INVOKABLE QVariant GetSpecialAt(const QVariant &k)
-    {
-        return logged("Item.GetSpecialAt", {k}, draw().specials.value(k.toInt() - 1));
-    }
-
-private:
-    const DrawData &draw() const;
-    RecordingLottery *m_lottery;
-    int m_index;
-};
-
-/// An in-memory lottery object that logs every call in CallLog as "Lottery.Member(...)"
-/// (and "Item.Member(...)" for the draws it hands out). Its draws can be replaced by
+/// An in-memory lottery object that logs every call in CallLog as "Lottery.Member(...)".
+/// "Item" hands out the lottery itself, its draw chosen, to answer "Item.Member(...)": the
+/// control fetches every value through a fresh "Item" call. Its draws can be replaced by
 /// ReadData from a file that RecordingLotterys wrote. The second drum's members answer only
 /// when their value is set; otherwise the lottery lacks them.
 class RecordingLottery : public QObject
@@ -79,7 +51,24 @@ public:
         const QVariant n = countOverride.isValid() ? countOverride : QVariant(qint32(draws.size()));
         return logged("Lottery.Count", {}, n);
     }
-    Q_INVOKABLE QObject *Item(const QVariant &i);
+    Q_INVOKABLE QObject *Item(const QVariant &i)
+    {
+        m_item = logged("Lottery.Item", {i}, i).toInt() - 1;
+        return this;
+    }
+    Q_INVOKABLE QVariant GetIssue() { return logged("Item.GetIssue", {}, item().issue); }
+    Q_INVOKABLE QVariant GetNumber(const QVariant &j)
+    {
+        return logged("Item.GetNumber", {j}, item().numbers.value(j.toInt() - 1));
+    }
+    Q_INVOKABLE QVariant GetSpecial()
+    {
+        return logged("Item.GetSpecial", {}, item().specials.value(0));
+    }
+    Q_INVOKABLE QVariant GetSpecialAt(const QVariant &k)
+    {
+        return logged("Item.GetSpecialAt", {k}, item().specials.value(k.toInt() - 1));
+    }
     Q_INVOKABLE QVariant ReadData(const QVariant &path);
     Q_INVOKABLE QVariant SpecialCount() { return drum("SpecialCount", specialCount); }
     Q_INVOKABLE QVariant SpecialMiniNumber() { return drum("SpecialMiniNumber", specialMini); }
@@ -102,7 +91,8 @@ public:
 
 private:
     static QVariant drum(const char *member, const QVariant &value);
-    QHash<int, RecordingItem *> m_items;
+    const DrawData &item() const { return draws.at(size_t(m_item)); }
+    int m_item = 0;
     QVariant m_start;
     QVariant m_end;
 };
