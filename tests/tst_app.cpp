@@ -158,7 +158,7 @@ private Q_SLOTS:
 
     // A first start holds no draws and says how to get them; typed and saved draws are there
     // on the next start, in the range lists, in the chart, which follows the range, and in an
-    // export. (A second drum typed and saved: tst_hosted bonusKinds; its counts apart:
+    // export. (A second drum typed and saved: tst_hosted save; its counts apart:
     // tst_statistics matchesPlainCounts; the export's header: tst_drawfiles csvHeader.)
     void typeSaveRestart()
     {
