@@ -106,7 +106,6 @@ private Q_SLOTS:
         for (int op = Write; op <= Remove; ++op) {
             const char *name = kOperationNames[op];
             QTest::addRow("%s, full disk", name) << op << int(F::Any) << ENOSPC << 0;
-            QTest::addRow("%s, I/O error", name) << op << int(F::Any) << EIO << 0;
             QTest::addRow("%s, lost sync", name) << op << int(F::Fsync) << EIO << 0;
         }
         for (int op : {Restore, LinkOrCopy})
