@@ -176,16 +176,15 @@ private Q_SLOTS:
         add("go to an issue", false,
             "goto 5 0; goto  0; cur 4,0; issues ; goto 1 1; cur 1,0; editor; goto 3 1; cur 3,0; "
             "editor; goto 2 1; cur 2,0; issues 1/3/2; at 1,0; type 9; at 4,0; goto 2 1; cur 2,0");
-        add("Import and Export only tell", false,
+        add("Import and Export only tell, Insert and Delete are changes", false,
             "click btnInput; told 1,0; click btnOutput; told 1,1; modified 0; "
-            "rows 1|11|12/2|21|22/3|31|32/||");
+            "rows 1|11|12/2|21|22/3|31|32/||; at 1,0; click btnInsert; modified 1; undo; "
+            "modified 0; click btnDel; modified 1");
         // A right click is not the user's choice of a cell: the editor does not follow it,
         // nor the move made next, but the click after; the focus stays in the grid.
         add("right click", false,
             "mouse right; cur 4,0; shown 0; focused msfDataView; at 1,0; shown 0; mouse left; "
             "editor");
-        add("Insert and Delete are changes", false,
-            "at 1,0; click btnInsert; modified 1; undo; modified 0; click btnDel; modified 1");
         // A whole table typed from the keyboard alone: issue, Enter, numbers, Enter, ... With
         // no draw loaded the current cell never changed, so the user clicks into it first.
         add("typed from the keyboard", false,
@@ -198,14 +197,12 @@ private Q_SLOTS:
             "at 4,0; clip \n4\t41\t42\r\n\n\n5\t51\t52\r\n; key Ctrl+V; modified 1; "
             "rowsAt 4 4|41|42/5|51|52/||; key Ctrl+Z; rows 1|11|12/2|21|22/3|31|32/||; "
             "modified 0; key Ctrl+Y; rowsAt 4 4|41|42/5|51|52/||");
-        add("paste draw lines, wider than the grid, into the middle", false,
-            "at 2,1; clip 5 6 9\n7,8; key Ctrl+V; rows 1|11|12/2|5|6/3|7|8/||");
-        add("paste: a draw file's plus is a cell", false,
-            "at 4,0; clip 4 41 + 42\n; key Ctrl+V; rowsAt 4 4|41|+/||");
+        add("paste draw lines wider than the grid, a plus, and a word", false,
+            "at 2,1; clip 5 6 9\n7,8; key Ctrl+V; rows 1|11|12/2|5|6/3|7|8/||; at 4,0; "
+            "clip 4 41 + 42\n; key Ctrl+V; rowsAt 4 4|41|+/||; at 1,1; clip 7; key Ctrl+V; "
+            "cell 1,1 7");
         add("paste: a draw file's plus skipped", true,
             "at 4,0; clip 4 41 + 42\n; key Ctrl+V; rowsAt 4 4|41|42/||");
-        add("paste without tabs or breaks is the editor's", false,
-            "at 1,1; clip 7; key Ctrl+V; cell 1,1 7");
         // Typing, Insert and Delete are undone and redone in order, with the keys and with the
         // slots a host's Edit menu calls; back at the load the grid holds no unsaved work, and a
         // new load forgets what could be undone.
@@ -253,7 +250,6 @@ private Q_SLOTS:
         // Each key with spreadsheet keys off (the classic key rules) and on: where it leaves
         // the current cell and the selection, writing nothing; a move shows the editor anew,
         // and so do the keys that stay at an edge.
-        add("Tab, off", false, "at 1,0; key Tab; cur 1,0; same");
         add("Enter and Right, off", false,
             "at 1,0; key Return; cur 1,1; editor; key Shift+Right; cur 1,2; editor; key Return; "
             "cur 2,0; editor; at 1,2; caret 2; key Shift+Right; cur 2,0; editor; at 4,2; "
@@ -265,7 +261,8 @@ private Q_SLOTS:
             "at 1,1; key Up; cur 1,1; editor; key Down; cur 2,1; editor; key Ctrl+Down; cur 3,1; "
             "editor; key Ctrl+Up; cur 2,1; editor; key Shift+Down; cur 3,1; editor; key Down; "
             "cur 4,1; key Down; cur 4,1; same; editor");
-        add("Home, off", false, "at 2,2; key Ctrl+Home; cur 2,2; key Home; cur 2,2; same");
+        add("Home and Tab, off", false,
+            "at 2,2; key Ctrl+Home; cur 2,2; key Home; cur 2,2; at 1,0; key Tab; cur 1,0; same");
         add("Tab", true,
             "at 1,1; key Tab; cur 1,2; editor; key Tab; cur 2,0; editor; key Shift+Backtab; "
             "cur 1,2; editor; at 1,0; key Shift+Backtab; cur 1,0; editor; at 4,2; key Tab; "
