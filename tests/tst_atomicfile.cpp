@@ -57,15 +57,12 @@ Scene setUp(Operation op, const QTemporaryDir &dir)
     const QByteArray oldBytes("old draws\n");
     const QByteArray newBytes("new draws, one more\n");
     const bool keep = op == Keep || op == KeepIf;
-    auto put = [](const QString &where, const QByteArray &bytes) {
-        QVERIFY(writeFileAtomically(where, bytes).ok());
-    };
     if (op != Restore)
-        put(path, keep ? newBytes : oldBytes);
+        test::writeBytes(path, keep ? newBytes : oldBytes);
     if (keep)
-        put(backup, oldBytes);
+        test::writeBytes(backup, oldBytes);
     if (op == Restore || op == LinkOrCopy)
-        put(from, newBytes);
+        test::writeBytes(from, newBytes);
     const std::function<Status()> runs[] = {
         [=] { return writeFileAtomically(path, newBytes); },
         [=] { return keepLastGood(path, newBytes); },
@@ -257,9 +254,7 @@ private Q_SLOTS:
                                      path, "two", []() -> bool { throw RuntimeError(62); })));
         QCOMPARE(fileBytes(backup), QByteArray("one"));
         QVERIFY(keepLastGood(path, "two").ok());
-        QFile inPlace(path);
-        QVERIFY(inPlace.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        inPlace.close();
+        test::writeBytes(path, {});
         QCOMPARE(fileBytes(backup), QByteArray("two"));
         QVERIFY(removeFile(path).ok());
         QVERIFY(removeFile(path).ok()); // already gone
