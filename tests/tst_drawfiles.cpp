@@ -72,6 +72,10 @@ private Q_SLOTS:
         const ReadResult back = readUserData(file);
         QCOMPARE(back.draws, r.draws);
         QCOMPARE(formatUserData(back.shape, back.draws), file);
+        // Draws that differ in one number only are not the same.
+        QByteArray changed = text;
+        changed[text.size() - 2] = text.at(text.size() - 2) == '1' ? '2' : '1';
+        QVERIFY(!(readTextDraws(changed, r.shape).draws == r.draws));
     }
 
     // The example in the README is what the reader takes and the writer writes.
