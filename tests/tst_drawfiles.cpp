@@ -2,11 +2,9 @@
 
 #include "TestSupport.h"
 #include <qrt/RuntimeError.h>
-#include <qrt/refhost/AtomicFile.h>
 #include <qrt/refhost/DrawFiles.h>
 #include <qrt/refhost/Lottery.h>
 
-#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -52,9 +50,9 @@ private Q_SLOTS:
             << "3:1-150+"
             << QByteArray("0001 01 02 150 + 07\n0002 149 09 03 + 100\n2026123 05 06 07 + 08\n")
             << QByteArray("0001,1, 2 150 +7\n# comment\n\n0002\t149 9 3+100\r\n2026123 5 6 7 +8");
-        QFile f(QStringLiteral(QRT_TEST_DATA "/de-6of49-1955-2026.txt"));
-        QVERIFY(f.open(QIODevice::ReadOnly));
-        QTest::newRow("the real history") << "6:1-49" << f.readAll() << QByteArray();
+        QTest::newRow("the real history")
+            << "6:1-49" << test::fileBytes(QStringLiteral(QRT_TEST_DATA "/de-6of49-1955-2026.txt"))
+            << QByteArray();
         // A bonus of its own drum is free to equal a basic number.
         QTest::newRow("own drum, two")
             << "3:1-49+2:1-12" << QByteArray("1 01 02 03 + 03 09\n2 04 05 06 + 01 02\n")
@@ -74,6 +72,10 @@ private Q_SLOTS:
         const ReadResult back = readUserData(file);
         QCOMPARE(back.draws, r.draws);
         QCOMPARE(formatUserData(back.shape, back.draws), file);
+        // Draws that differ in one number only are not the same.
+        QByteArray changed = text;
+        changed[text.size() - 2] = text.at(text.size() - 2) == '1' ? '2' : '1';
+        QVERIFY(!(readTextDraws(changed, r.shape).draws == r.draws));
     }
 
     // The example in the README is what the reader takes and the writer writes.
@@ -241,7 +243,7 @@ private Q_SLOTS:
         const QString path = dir.filePath(QStringLiteral("User.ltk"));
         const auto save = [&](const char *id, const QByteArray &text) {
             const ReadResult r = readTextDraws(text, shape(id));
-            QVERIFY(writeFileAtomically(path, formatUserData(r.shape, r.draws)).ok());
+            test::writeBytes(path, formatUserData(r.shape, r.draws));
         };
         Lottery one(shape("5:1-50+"));
         save("5:1-50+", "1 01 02 03 04 05 + 06\n");

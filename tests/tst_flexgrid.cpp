@@ -18,16 +18,14 @@ class tst_FlexGrid : public QObject
     QTableView *view = nullptr;
     QStringList events; // the grid's signals since init, in order
 
-    // The centre of a cell in the viewport, from the grid's own geometry in twips.
+    // The centre of a cell in the viewport, from the grid's own geometry in twips; the cell
+    // becomes the current one.
     QPoint cellCentre(int row, int col)
     {
-        const int oldRow = grid->Row(), oldCol = grid->Col();
         grid->setRow(row);
         grid->setCol(col);
         const QPoint inGrid(int((grid->CellLeft() + grid->CellWidth() / 2) / 15),
                             int((grid->CellTop() + grid->CellHeight() / 2) / 15));
-        grid->setRow(oldRow);
-        grid->setCol(oldCol);
         return view->viewport()->mapFrom(grid.get(), inGrid);
     }
 

@@ -12,16 +12,6 @@
 
 using namespace qrt;
 
-namespace
-{
-void put(const QString &path)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    QCOMPARE(f.write("x"), 1);
-}
-} // namespace
-
 class tst_ModPublic : public QObject
 {
     Q_OBJECT
@@ -68,7 +58,7 @@ private Q_SLOTS:
     {
         QTemporaryDir dir;
         const QString file = dir.filePath(QStringLiteral(".hidden.ltk"));
-        put(file);
+        test::writeBytes(file, "x");
         QVERIFY(PathExists(file, false, false, false));
         // A folder is not a file unless folders are asked for, and is never deleted.
         QVERIFY(!PathExists(dir.path(), false, false, true));
@@ -96,7 +86,7 @@ private Q_SLOTS:
         const QString target = elsewhere.filePath(QStringLiteral("a.ltk"));
         const QString link = dir.filePath(QStringLiteral("User.ltk"));
         for (const QString &f : {file, target}) {
-            put(f);
+            test::writeBytes(f, "x");
             QVERIFY(QFile::setPermissions(f, QFileDevice::ReadOwner));
         }
         QVERIFY(QFile::link(target, link));
