@@ -3,6 +3,7 @@
 #include "FileIdentity.h"
 #include "VersionShelf.h"
 
+#include <qrt/refhost/DrawList.h>
 #include <qrt/refhost/LotteryShape.h>
 #include <qrt/refhost/Status.h>
 

@@ -1,9 +1,6 @@
-#include <qrt/refhost/DrawList.h>
 #include <qrt/refhost/LotteryShape.h>
 
 #include <QRegularExpression>
-
-#include <algorithm>
 
 namespace qrt::ref
 {
@@ -142,32 +139,6 @@ std::optional<LotteryShape> LotteryShape::parse(const QString &text, QString *er
     for (const Preset &p : presetList())
         if (p.shape.sameDraws(s))
             s.ordered = p.shape.ordered;
-    return s;
-}
-
-LotteryShape LotteryShape::holding(const DrawList &draws) const
-{
-    if (draws.size() == 0)
-        return *this;
-    // Widened from this shape: a history reaching back past a change of rules keeps the
-    // game's ranges of today and adds what the older draws need.
-    LotteryShape s = *this;
-    const int bonuses = std::min(draws.bonusCount(), s.bonuses());
-    for (int i = 0; i < draws.size(); ++i) {
-        for (int j = 0; j < draws.total(); ++j) {
-            s.mini = std::min(s.mini, draws.number(i, j));
-            s.maxi = std::max(s.maxi, draws.number(i, j));
-        }
-        for (int k = 0; k < bonuses; ++k) {
-            int &lo = s.ownDrum ? s.bonusMini : s.mini;
-            int &hi = s.ownDrum ? s.bonusMaxi : s.maxi;
-            lo = std::min(lo, draws.bonus(i, k));
-            hi = std::max(hi, draws.bonus(i, k));
-        }
-    }
-    // Named as a custom shape of that form, or as the preset it happens to be.
-    if (const std::optional<LotteryShape> named = parse(s.id()))
-        return *named;
     return s;
 }
 

@@ -64,9 +64,6 @@ struct QRT_REFHOST_EXPORT LotteryShape {
     QString key() const;
     /// The keys parse() takes for the presets, in the order of presets().
     static QStringList presetKeys();
-    /// The smallest shape with this one's counts and kind of bonus drum whose ranges hold
-    /// this shape's ranges and every number of @p draws (read with this shape's counts).
-    LotteryShape holding(const class DrawList &draws) const;
 };
 
 } // namespace qrt::ref
