@@ -670,7 +670,7 @@ bool ResultImporter::detectTable(Parsed &p, bool *cut)
             }
             int run = 0;
             while (c + run < int(columns) && m_layout.roles[c + run] == ColumnRole::Ignored &&
-                   most(stats[size_t(c + run)].balls))
+                   most(stats[size_t(c) + size_t(run)].balls))
                 ++run;
             if (run >= m_shape.total) {
                 for (int j = 0; j < m_shape.total; ++j)
@@ -740,7 +740,7 @@ bool ResultImporter::parseAll(Parsed &p)
                 ? 1
                 : QByteArrayView(m_text.bytes.constData(), head).count('\n') * (size / head + 1) +
                       1;
-        const size_t rows = size_t(std::min<qsizetype>(lines, size / (2 * total) + 1));
+        const size_t rows = size_t(std::min<qsizetype>(lines, size / (qsizetype(2) * total) + 1));
         p.lines.reserve(rows);
         p.issueEnd.reserve(rows);
         p.values.reserve(rows * size_t(p.stride) * p.width());
@@ -1578,7 +1578,7 @@ ResultImporter::Merge ResultImporter::merge(const ref::DrawList &held, ref::Draw
         for (int j = 0; j < total; ++j)
             numbers[size_t(j)] = from.number(i, j);
         for (int k = 0; k < bonuses; ++k)
-            numbers[size_t(total + k)] = from.bonus(i, k);
+            numbers[size_t(total) + size_t(k)] = from.bonus(i, k);
         m.draws.appendDraw(from.issueView(i), numbers.data());
     };
     int f = 0;

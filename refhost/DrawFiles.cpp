@@ -379,7 +379,7 @@ ReadResult readTextDrawsWith(const QByteArray &bytes, const LotteryShape &shape,
         }
         if (shape.bonus) {
             const int bonus =
-                splitFields(bytes, plus + 1, end, &cells[size_t(shape.total + 1)], bonuses);
+                splitFields(bytes, plus + 1, end, &cells[size_t(shape.total) + 1], bonuses);
             if (bonus != bonuses) {
                 bad([&] {
                     return bonuses == 1
