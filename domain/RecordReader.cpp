@@ -174,8 +174,6 @@ RecordReader::Quoted RecordReader::splitQuoted()
             m_unquoted.truncate(fieldStart); // blanks before the quote
             continue;
         }
-        if (c == '\r' && pos >= size && !m_whole)
-            return Quoted::Unfinished;
         if (c == '\n' || (c == '\r' && (pos >= size || base[pos] != '\n')))
             break;
         if (blanks ? (c == ' ' || c == '\t') : c == m_sep) {
@@ -191,6 +189,7 @@ RecordReader::Quoted RecordReader::splitQuoted()
         if (!wasQuoted)
             m_unquoted += c; // text after a closing quote is dropped, as spreadsheets do
     }
+    // Cut at the end of a piece: in quotes, in the line, or after a CR that may be half a CR LF.
     if (pos >= size && !m_whole && (quoted || base[size - 1] != '\n'))
         return Quoted::Unfinished;
     if (inField || !blanks)

@@ -354,11 +354,10 @@ bool ResultImporter::readOn(qsizetype from, bool &last)
 {
     m_text.bytes.remove(0, from);
     m_checked = std::max<qsizetype>(0, m_checked - from);
-    // A record longer than a piece: the rest of the file at once, rather than in ever larger
-    // copies.
-    const ref::Status s = from == 0 && m_more->size() > 0
-                              ? m_more->readRest(m_text.bytes)
-                              : m_more->readMore(m_text.bytes, m_nextPiece);
+    // A record longer than a piece: twice what is held, so that a long line is not copied
+    // again and again.
+    const qsizetype most = from == 0 ? std::max(m_nextPiece, m_text.bytes.size()) : m_nextPiece;
+    const ref::Status s = m_more->readMore(m_text.bytes, most);
     if (!s.ok()) {
         m_error = s.message();
         return false;
@@ -438,8 +437,12 @@ bool ResultImporter::read(QByteArray bytes)
         m_layout = found;
         m_layout.encoding = m_text.encoding;
         {
-            const QByteArrayView head(m_text.bytes.constData(),
-                                      std::min<qsizetype>(m_text.bytes.size(), 1 << 20));
+            QByteArrayView head(m_text.bytes.constData(),
+                                std::min<qsizetype>(m_text.bytes.size(), 1 << 20));
+            // A CR where the bytes looked at end may be the half of a CR LF.
+            if (head.endsWith('\r') &&
+                (head.size() < m_text.bytes.size() || (m_more && !m_more->atEnd())))
+                head.chop(1);
             const qsizetype lf = head.count('\n'), crlf = head.count("\r\n"), cr = head.count('\r');
             m_layout.lineEnds = lf == 0 && cr == 0 ? QString()
                                 : crlf == lf && cr == crlf

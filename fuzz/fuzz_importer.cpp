@@ -1,7 +1,7 @@
 // Feeds arbitrary bytes to the result file importer for a lottery with a bonus number: it
 // must never crash, what it takes must keep the lottery's rules, each issue once and in
 // ascending order, and merge into itself as already held; and a file of the same bytes read in
-// pieces of a few bytes must give the same.
+// pieces of a few bytes must give the same draws and bad lines.
 #include "ResultImporter.h"
 
 #include <sys/mman.h>
@@ -25,6 +25,10 @@ void comparePieces(const qrt::ref::LotteryShape &shape, const uint8_t *data, siz
     if (readInPieces != read || pieces.badCount() != whole.badCount() ||
         !(pieces.draws() == whole.draws()))
         std::abort();
+    // The same lines, too: a line end split between two pieces is counted once.
+    for (size_t i = 0; i < whole.badRows().size(); ++i)
+        if (pieces.badRows()[i].line != whole.badRows()[i].line)
+            std::abort();
 }
 } // namespace
 

@@ -1,6 +1,7 @@
 // The importer on result files as lotteries publish them: every layout rule, the rows it must
 // list instead of taking, and the merge into a held history.
 #include "DrawGaps.h"
+#include "RecordReader.h"
 #include "ResultImporter.h"
 #include "TestSupport.h"
 
@@ -369,21 +370,45 @@ private slots:
         const auto row = [](const char *name, const char *lottery, const QByteArray &head,
                             const char *rowText, const QByteArray &tail) {
             QByteArray file = head;
-            for (int i = 1; i <= 250; ++i)
+            for (int i = 1; i <= 400; ++i)
                 file += QString::fromLatin1(rowText).arg(i).toLatin1();
             QTest::newRow(name) << QString::fromLatin1(lottery) << file + tail;
         };
         row("quoted, CR LF", "3:1-49", "Draw,\"Numbers\",Note\r\n",
-            "%1,\"1 2 3\",\"a,\"\"b\"\"\"\r\n", "299,\"4\r\n5 6\",x\r\n300,\"7 8 9\",\"open\r\n");
-        row("CR alone", "3:1-49", "Draw;N1;N2;N3\r", "%1;1;2;3\r", "350;4;5;6\r351;7;8\r");
+            "%1,\"1 2 3\",\"a,\"\"b\"\"\"\r\n", "599,\"4\r\n5 6\",x\r\n600,\"7 8 9\",\"open\r\n");
         row("a late Latin-1 byte", "3:1-49", "Draw,N1,N2,N3\n", "%1,1,2,3\n",
-            "360,4,5,\xE9\n361,7,8,9");
+            "660,4,5,\xE9\n661,7,8,9");
         row("a late UTF-8 character", "3:1-49", "Draw,N1,N2,N3\n", "%1,1,2,3\n",
-            "360,4,5,\xC3\xA9\xE2\x82\xAC\n361,7,8,9\n");
+            "660,4,5,\xC3\xA9\xE2\x82\xAC\n661,7,8,9\n");
         row("late dates decide the day", "3:1-49", "Date,N1,N2,N3,Note\n", "01/02/2020,1,2,3,%1\n",
             "13/03/2020,4,5,6,x\n");
         row("text draws, NUL and comments", "3:1-49+", "# mine\n", "%1 1 2 3 + 4\n",
-            "# late\n370 4 5 6 + 7\n371 1\0 2 3 + 4\n372 1 2 3\n");
+            "# late\n670 4 5 6 + 7\n671 1\0 2 3 + 4\n672 1 2 3\n");
+    }
+    // A record cut at the end of a piece waits for the rest, wherever the cut falls: in a
+    // line, in a quoted field, between the CR and the LF of a line end.
+    void recordsWaitForTheirEnd()
+    {
+        for (const QByteArray whole :
+             {"1,\"a\"\r\n2\n", "1,\"a\r\nb\"\r3\n", "1,2\r\n3\r4", "\"1\",\"\"\"\n5\n"}) {
+            QStringList expected, got;
+            const auto read = [](RecordReader &r, QStringList &to) {
+                while (r.next())
+                    to << QStringLiteral("%1:%2").arg(r.line()).arg(r.fields().size());
+            };
+            RecordReader all(whole, ',');
+            read(all, expected);
+            for (qsizetype cut = 1; cut < whole.size(); ++cut) {
+                QByteArray bytes = whole.left(cut);
+                RecordReader r(bytes, ',', 0, 1, false);
+                got.clear();
+                read(r, got);
+                bytes = bytes.mid(r.position()) + whole.mid(cut);
+                r.restart(true);
+                read(r, got);
+                QCOMPARE(got, expected);
+            }
+        }
     }
     void piecesReadAsWhole()
     {
