@@ -71,7 +71,6 @@ int LotteryCommands::importFile(const QString &path, QTextStream &out, QTextStre
         err << path << ": " << importer.badCount() << " bad lines skipped" << Qt::endl;
     }
     ResultImporter::Merge merge = importer.mergeInto(m_lottery.draws());
-    importer.releaseText();
     if (merge.conflictCount > 0) {
         for (const QString &line : ResultImporter::describeConflicts(path, merge))
             err << line << '\n';
@@ -121,7 +120,6 @@ int LotteryCommands::update(const QString &address, Downloader &downloader, QTex
     // Handed over, a large history is extended rather than copied.
     ResultImporter::Merge merge = handOverHeld ? importer.mergeInto(m_lottery.takeDraws())
                                                : importer.mergeInto(m_lottery.draws());
-    importer.releaseText();
     for (const QString &line : ResultImporter::describeConflicts(source, merge).mid(0, 20))
         err << line << '\n';
     const int added = merge.added;

@@ -174,6 +174,21 @@ bool looksLikeTextDraws(const QByteArray &bytes, const ref::LotteryShape &shape,
     return withPlus * 2 > sampled || (!shape.bonus && withPlus == 0 && blanks);
 }
 
+// How the lines of the first megabyte end: "LF", "CR LF", "CR", "mixed", or "" for one line.
+// With @p more, the bytes go on, and a CR at their end may be the half of a CR LF.
+QString lineEndsOf(const QByteArray &bytes, bool more)
+{
+    QByteArrayView head(bytes.constData(), std::min<qsizetype>(bytes.size(), 1 << 20));
+    if (head.endsWith('\r') && (more || head.size() < bytes.size()))
+        head.chop(1);
+    const qsizetype lf = head.count('\n'), crlf = head.count("\r\n"), cr = head.count('\r');
+    return lf == 0 && cr == 0         ? QString()
+           : crlf == lf && cr == crlf ? QCoreApplication::translate("ResultImporter", "CR LF")
+           : lf == 0                  ? QStringLiteral("CR")
+           : crlf == 0                ? QStringLiteral("LF")
+                                      : QStringLiteral("mixed");
+}
+
 enum class Kind { Empty, Int, Date, List, Text };
 
 Kind kindOf(QByteArrayView f)
@@ -354,25 +369,25 @@ bool ResultImporter::readOn(qsizetype from, bool &last)
 {
     m_text.bytes.remove(0, from);
     m_checked = std::max<qsizetype>(0, m_checked - from);
-    // A record longer than a piece: twice what is held, so that a long line is not copied
-    // again and again.
-    const qsizetype most = from == 0 ? std::max(m_nextPiece, m_text.bytes.size()) : m_nextPiece;
-    const ref::Status s = m_more->readMore(m_text.bytes, most);
-    if (!s.ok()) {
-        m_error = s.message();
+    if (!readMore(from == 0))
         return false;
-    }
     last = m_more->atEnd();
-    checkEncoding();
     return true;
 }
 
-// Text that is not UTF-8 further on is Latin-1 from there: only the messages about its rows
-// depend on it.
-void ResultImporter::checkEncoding()
+// Appends the next piece of the file to the text: with @p grow as much as the text holds
+// already, so that a long line or a sample of few line ends is not looked through and copied
+// again and again. Text that is not UTF-8 further on is Latin-1 from there: only the messages
+// about its rows depend on it.
+bool ResultImporter::readMore(bool grow)
 {
+    const qsizetype most = grow ? std::max(m_nextPiece, m_text.bytes.size()) : m_nextPiece;
+    if (const ref::Status s = m_more->readMore(m_text.bytes, most); !s.ok()) {
+        m_error = s.message();
+        return false;
+    }
     if (m_text.latin1)
-        return;
+        return true;
     const qsizetype end = m_more->atEnd()
                               ? m_text.bytes.size()
                               : settledEnd(m_text.bytes, m_checked, m_text.bytes.size());
@@ -381,6 +396,7 @@ void ResultImporter::checkEncoding()
         m_layout.encoding = m_text.encoding = QStringLiteral("Latin-1");
     }
     m_checked = end;
+    return true;
 }
 
 QStringList ResultImporter::describeBad(const QString &file, int most) const
@@ -436,35 +452,12 @@ bool ResultImporter::read(QByteArray bytes)
         cut = false;
         m_layout = found;
         m_layout.encoding = m_text.encoding;
-        {
-            QByteArrayView head(m_text.bytes.constData(),
-                                std::min<qsizetype>(m_text.bytes.size(), 1 << 20));
-            // A CR where the bytes looked at end may be the half of a CR LF.
-            if (head.endsWith('\r') &&
-                (head.size() < m_text.bytes.size() || (m_more && !m_more->atEnd())))
-                head.chop(1);
-            const qsizetype lf = head.count('\n'), crlf = head.count("\r\n"), cr = head.count('\r');
-            m_layout.lineEnds = lf == 0 && cr == 0 ? QString()
-                                : crlf == lf && cr == crlf
-                                    ? QCoreApplication::translate("ResultImporter", "CR LF")
-                                : lf == 0   ? QStringLiteral("CR")
-                                : crlf == 0 ? QStringLiteral("LF")
-                                            : QStringLiteral("mixed");
-        }
+        m_layout.lineEnds = lineEndsOf(m_text.bytes, m_more && !m_more->atEnd());
         p = before;
         m_error.clear();
         const bool detected = detect(p, m_more && !m_more->atEnd() ? &cut : nullptr);
-        if (cut) {
-            // Doubled, so that a file of few line ends is not looked through again and again.
-            const qsizetype more = std::max(m_nextPiece, m_text.bytes.size());
-            if (const ref::Status s = m_more->readMore(m_text.bytes, more); !s.ok()) {
-                m_error = s.message();
-                return false;
-            }
-            checkEncoding();
-        } else if (!detected) {
+        if (cut ? !readMore(true) : !detected)
             return false;
-        }
     } while (cut);
     if (!parseAll(p))
         return false;

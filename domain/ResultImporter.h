@@ -127,9 +127,6 @@ public:
     /// The same with the held draws given up: when every new issue comes after the last held
     /// one, they are extended in place instead of copied; otherwise they are freed once copied.
     Merge mergeInto(ref::DrawList &&held);
-    /// Frees the file's text once its draws are merged: a large file is not held while the
-    /// draws are saved. The layout, the bad rows and the counts stay.
-    void releaseText() { m_text.bytes = QByteArray(); }
 
     /// "FILE: issue 12 is held as "..." but the file has "..."" for the listed conflicts, then
     /// how many more there are.
@@ -149,7 +146,7 @@ private:
     bool detectTable(Parsed &p, bool *cut);
     bool parseAll(Parsed &p);
     bool readOn(qsizetype from, bool &last);
-    void checkEncoding();
+    bool readMore(bool grow);
     bool finish(Parsed &p);
     void findHoldingShape(const Parsed &p);
 

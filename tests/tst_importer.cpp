@@ -36,7 +36,7 @@ QString outcome(const ref::DrawList &draws)
 }
 
 // What an importer made of a file, for comparing two reads of it.
-QString outcome(const ResultImporter &imp, bool read)
+QString readBack(const ResultImporter &imp, bool read)
 {
     return QStringLiteral("%1|%2|%3|%4")
         .arg(read ? imp.layout().describe() : imp.error(),
@@ -53,11 +53,11 @@ void comparePieces(const ref::LotteryShape &s, const QByteArray &bytes, qsizetyp
     QTemporaryFile f;
     QVERIFY(f.open() && f.write(bytes) == bytes.size() && f.flush());
     ResultImporter whole(s);
-    const QString expected = outcome(whole, whole.read(bytes));
+    const QString expected = readBack(whole, whole.read(bytes));
     for (const qsizetype piece : pieces) {
         ResultImporter inPieces(s);
         inPieces.setPieceBytes(head, piece);
-        QCOMPARE(outcome(inPieces, inPieces.readFile(f.fileName())), expected);
+        QCOMPARE(readBack(inPieces, inPieces.readFile(f.fileName())), expected);
     }
 }
 
