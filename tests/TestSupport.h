@@ -1,7 +1,9 @@
 #pragma once
 
+#include <qrt/FlexGrid.h>
 #include <qrt/MsgBox.h>
 #include <qrt/RuntimeError.h>
+#include <qrt/refhost/LotteryShape.h>
 
 #include <QApplication>
 #include <QFile>
@@ -11,6 +13,7 @@
 
 #include <deque>
 #include <functional>
+#include <optional>
 
 namespace qrt::test
 {
@@ -30,6 +33,30 @@ inline int errorOf(const std::function<void()> &f)
         return e.number();
     }
     return 0;
+}
+
+/// The rows @p from to @p to of @p grid, cells joined by |; a negative row counts from the end
+/// (-1 the entry row, -2 the last draw).
+inline QStringList gridRows(const FlexGrid &grid, int from = 1, int to = -2)
+{
+    QStringList rows;
+    for (int r = from; r <= (to < 0 ? grid.Rows() + to : to); ++r) {
+        QStringList cells;
+        for (int c = 0; c < grid.Cols(); ++c)
+            cells << grid.TextArray(r * grid.Cols() + c);
+        rows << cells.join(u'|');
+    }
+    return rows;
+}
+
+/// A lottery's shape from its key or name; a test cannot go on without it.
+inline ref::LotteryShape shape(const QString &key)
+{
+    QString why;
+    const std::optional<ref::LotteryShape> s = ref::LotteryShape::parse(key, &why);
+    if (!s)
+        qFatal("%s", qPrintable(why));
+    return *s;
 }
 
 /// The progress window as a user sees it at this moment: "visible:text", or "none".

@@ -54,12 +54,8 @@ using namespace qrt::app;
 namespace
 {
 using test::fileBytes;
+using test::shape;
 using test::writeBytes;
-
-ref::LotteryShape shape(const QString &key)
-{
-    return *ref::LotteryShape::parse(key);
-}
 
 // A saved history of @p count draws of 6 of 49, as an earlier run left it; 60 draws are the
 // made-up ones an earlier version showed.
@@ -101,18 +97,7 @@ class tst_App : public QObject
     {
         return w.control()->findChild<FlexGrid *>(QStringLiteral("msfData"));
     }
-    static QStringList rows(MainWindow &w)
-    {
-        FlexGrid *g = grid(w);
-        QStringList all;
-        for (int r = 1; r < g->Rows() - 1; ++r) {
-            QStringList cells;
-            for (int c = 0; c < g->Cols(); ++c)
-                cells << g->TextArray(r * g->Cols() + c);
-            all << cells.join(u' ');
-        }
-        return all;
-    }
+    static QStringList rows(MainWindow &w) { return test::gridRows(*grid(w)); }
     static void type(const QString &text)
     {
         for (QChar c : text) {
@@ -169,7 +154,7 @@ private Q_SLOTS:
         QCOMPARE(w.endList()->currentText(), QStringLiteral("2027002"));
         MainWindow &again = start(true);
         QCOMPARE(rows(again),
-                 QStringList({"2027001 01 02 03 04 05 06 07", "2027002 08 09 10 11 12 13 03"}));
+                 QStringList({"2027001|01|02|03|04|05|06|07", "2027002|08|09|10|11|12|13|03"}));
         // Basic 3 of the first draw and a bonus 3 are counted apart; the chart follows the range.
         QCOMPARE(again.chart()->basicCounts()[2], 1);
         QCOMPARE(again.chart()->bonusCounts()[2], 1);

@@ -10,18 +10,10 @@
 
 using namespace qrt;
 using namespace qrt::ref;
+using qrt::test::shape;
 
 namespace
 {
-LotteryShape shape(const char *id)
-{
-    QString why;
-    const auto s = LotteryShape::parse(QString::fromLatin1(id), &why);
-    if (!s)
-        qFatal("%s", qPrintable(why));
-    return *s;
-}
-
 QStringList errorLines(const ReadResult &r)
 {
     QStringList out;
@@ -63,7 +55,7 @@ private Q_SLOTS:
         QFETCH(QString, lottery);
         QFETCH(QByteArray, text);
         QFETCH(QByteArray, loose);
-        const ReadResult r = readTextDraws(text, shape(qPrintable(lottery)));
+        const ReadResult r = readTextDraws(text, shape(lottery));
         QVERIFY2(r.ok(), qPrintable(errorLines(r).join(u'\n')));
         QCOMPARE(formatTextDraws(r.draws), text);
         if (!loose.isEmpty())
@@ -201,7 +193,7 @@ private Q_SLOTS:
         QFETCH(QString, lottery);
         QFETCH(QStringList, firstErrors);
         QFETCH(int, count);
-        const LotteryShape s = shape(qPrintable(lottery));
+        const LotteryShape s = shape(lottery);
         const ReadResult r = format == Csv        ? app::readCsv(std::move(bytes), s)
                              : format == UserData ? readUserData(bytes)
                                                   : readTextDraws(bytes, s);
@@ -229,7 +221,7 @@ private Q_SLOTS:
     {
         QFETCH(QString, lottery);
         QFETCH(QByteArray, text);
-        const LotteryShape s = shape(qPrintable(lottery));
+        const LotteryShape s = shape(lottery);
         const QByteArray csv = app::formatCsv(readTextDraws(text, s).draws);
         QTEST(csv.left(csv.indexOf("\r\n")), "header");
         QCOMPARE(formatTextDraws(app::readCsv(csv, s).draws), text);
@@ -281,7 +273,7 @@ private Q_SLOTS:
                          why.contains(u"cannot be drawn"),
                      id);
         for (const QString &key : LotteryShape::presetKeys()) {
-            const LotteryShape preset = shape(qPrintable(key));
+            const LotteryShape preset = shape(key);
             QVERIFY(preset.sameDraws(shape(qPrintable(preset.id()))));
         }
     }

@@ -93,18 +93,8 @@ class tst_Editing : public QObject
     }
 
     QString cell(int r, int c) const { return grid->TextArray(r * grid->Cols() + c); }
-    // Rows from..to (to -1: the last), cells joined by |.
-    QStringList rows(int from = 1, int to = -1) const
-    {
-        QStringList out;
-        for (int r = from; r <= (to < 0 ? grid->Rows() - 1 : to); ++r) {
-            QStringList cells;
-            for (int c = 0; c < grid->Cols(); ++c)
-                cells << cell(r, c);
-            out << cells.join(u'|');
-        }
-        return out;
-    }
+    // Rows from..to, the entry row included.
+    QStringList rows(int from = 1, int to = -1) const { return test::gridRows(*grid, from, to); }
 
     // The editor stands over the current cell, shows its text wholly selected and has the focus.
     void verifyEditorOnCurrentCell()

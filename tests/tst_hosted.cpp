@@ -71,21 +71,9 @@ class tst_Hosted : public QObject
     {
         control->findChild<QPushButton *>(QLatin1String(name))->click();
     }
-    QString row(int r) const
-    {
-        QStringList cells;
-        for (int c = 0; c < grid->Cols(); ++c)
-            cells << grid->TextArray(r * grid->Cols() + c);
-        return cells.join(u'|');
-    }
+    QString row(int r) const { return test::gridRows(*grid, r, r).value(0); }
     // The data rows, blank separated.
-    QString rows() const
-    {
-        QStringList out;
-        for (int r = 1; r < grid->Rows() - 1; ++r)
-            out << row(r);
-        return out.join(u' ');
-    }
+    QString rows() const { return test::gridRows(*grid).join(u' '); }
     static QStringList items(const QComboBox &box)
     {
         QStringList out;

@@ -1,7 +1,6 @@
 // The importer on result files as lotteries publish them: every layout rule, the rows it must
 // list instead of taking, and the merge into a held history.
 #include "DrawGaps.h"
-#include "RecordReader.h"
 #include "ResultImporter.h"
 #include "TestSupport.h"
 
@@ -12,18 +11,10 @@
 
 using namespace qrt;
 using namespace qrt::domain;
+using qrt::test::shape;
 
 namespace
 {
-ref::LotteryShape shape(const QString &id)
-{
-    QString why;
-    const auto s = ref::LotteryShape::parse(id, &why);
-    if (!s)
-        qFatal("%s", qPrintable(why));
-    return *s;
-}
-
 // The draws read: in the text draw format when they are a few, else counted with their first
 // and last issue.
 QString outcome(const ref::DrawList &draws)
@@ -384,31 +375,6 @@ private slots:
             "13/03/2020,4,5,6,x\n");
         row("text draws, NUL and comments", "3:1-49+", "# mine\n", "%1 1 2 3 + 4\n",
             "# late\n670 4 5 6 + 7\n671 1\0 2 3 + 4\n672 1 2 3\n");
-    }
-    // A record cut at the end of a piece waits for the rest, wherever the cut falls: in a
-    // line, in a quoted field, between the CR and the LF of a line end.
-    void recordsWaitForTheirEnd()
-    {
-        for (const QByteArray whole :
-             {"1,\"a\"\r\n2\n", "1,\"a\r\nb\"\r3\n", "1,2\r\n3\r4", "\"1\",\"\"\"\n5\n"}) {
-            QStringList expected, got;
-            const auto read = [](RecordReader &r, QStringList &to) {
-                while (r.next())
-                    to << QStringLiteral("%1:%2").arg(r.line()).arg(r.fields().size());
-            };
-            RecordReader all(whole, ',');
-            read(all, expected);
-            for (qsizetype cut = 1; cut < whole.size(); ++cut) {
-                QByteArray bytes = whole.left(cut);
-                RecordReader r(bytes, ',', 0, 1, false);
-                got.clear();
-                read(r, got);
-                bytes = bytes.mid(r.position()) + whole.mid(cut);
-                r.restart(true);
-                read(r, got);
-                QCOMPARE(got, expected);
-            }
-        }
     }
     void piecesReadAsWhole()
     {
