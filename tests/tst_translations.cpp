@@ -1,10 +1,10 @@
 #include "MainWindow.h"
+#include "TestSupport.h"
 #include "Translations.h"
 
 #include <QMenuBar>
 #include <QProcess>
 #include <QRegularExpression>
-#include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTranslator>
@@ -16,7 +16,6 @@ namespace
 {
 struct Message {
     QString context, source, translation, type;
-    QString key() const { return context + QStringLiteral(": ") + source; }
 };
 
 // The messages of a .ts file that lupdate has not marked as gone from the sources.
@@ -71,17 +70,15 @@ private slots:
     }
     // Every text has a translation that keeps its placeholders and its shortcut mark, and a
     // text added to the program but not to the .ts file would show in English: lupdate, run on
-    // the same sources, finds exactly the texts the file holds.
+    // the same sources, leaves the file as it is.
     void everyTextIsTranslated()
     {
         QFETCH(QString, language);
         const QString ts = QStringLiteral(QRT_TRANSLATIONS "/qrt-datamanager_%1.ts").arg(language);
         const QList<Message> messages = readTs(ts);
         QVERIFY2(!messages.isEmpty(), qPrintable(ts));
-        QSet<QString> inFile;
         for (const Message &m : messages) {
-            const QString where = m.key();
-            inFile << where;
+            const QString where = m.context + QStringLiteral(": ") + m.source;
             QVERIFY2(m.type.isEmpty(), qPrintable(m.type + QStringLiteral(" ") + where));
             QVERIFY2(!m.translation.trimmed().isEmpty(), qPrintable(where));
             // A lost or doubled %1 shows the wrong value, or none, in the message.
@@ -92,22 +89,16 @@ private slots:
         QVERIFY(translatedLanguages().contains(language));
 
         QTemporaryDir dir;
-        const QString fresh = dir.filePath(QStringLiteral("fresh.ts"));
+        const QString copy = dir.filePath(QStringLiteral("copy.ts"));
+        QVERIFY(QFile::copy(ts, copy));
         QProcess lupdate;
         lupdate.start(QStringLiteral(QRT_LUPDATE),
                       QStringLiteral(QRT_TRANSLATED_SOURCES).split(u'|') +
-                          QStringList{"-locations", "none", "-ts", fresh});
+                          QStringList{"-no-obsolete", "-locations", "none", "-ts", copy});
         QVERIFY(lupdate.waitForFinished(60000));
         QVERIFY2(lupdate.exitCode() == 0, lupdate.readAllStandardError().constData());
-        QSet<QString> inSources;
-        for (const Message &m : readTs(fresh))
-            inSources << m.key();
-        QVERIFY2((inSources - inFile).isEmpty(),
-                 qPrintable("not in the .ts file (run the target update_translations): " +
-                            (inSources - inFile).values().join(" | ")));
-        QVERIFY2(
-            (inFile - inSources).isEmpty(),
-            qPrintable("no longer in the sources: " + (inFile - inSources).values().join(" | ")));
+        QVERIFY2(qrt::test::fileBytes(copy) == qrt::test::fileBytes(ts),
+                 "run the target update_translations; lupdate: " + lupdate.readAllStandardOutput());
     }
 
     // The translation chosen, "" for none, or "<refused>" for a language the program lacks.
