@@ -21,8 +21,8 @@ int checkDrawFile(const QString &file, const QString &shapeText, QTextStream &ou
     }
     // The same reader as the import, so that what passes here imports.
     domain::ResultImporter importer(*shape);
-    if (!importer.readFile(file)) {
-        err << file << ": " << importer.error() << Qt::endl;
+    if (const ref::Status s = importer.readFile(file); !s.ok()) {
+        err << file << ": " << s.message() << Qt::endl;
         return 2;
     }
     out << file << ": read as " << importer.layout().describe() << '\n';

@@ -76,19 +76,20 @@ domain::ImportChoices ImportPreview::choices() const
 void ImportPreview::rerun(const domain::ImportChoices &choices)
 {
     m_importer = std::make_unique<domain::ResultImporter>(m_shape, choices);
-    const bool read = m_importer->read(m_bytes);
+    const ref::Status read = m_importer->read(m_bytes);
     const domain::ImportLayout &l = m_importer->layout();
     m_layout->setText(tr("%1 is read as %2.").arg(m_path, l.describe()));
     m_dayMonth->setVisible(l.dayMonth != domain::ImportLayout::DayMonth::NotNeeded);
     QPushButton *ok = findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok);
-    if (!read) {
-        m_counts->setText(m_importer->error());
+    if (!read.ok()) {
+        m_counts->setText(read.message());
         ok->setEnabled(false);
         return;
     }
     // The counts of a merge, on a copy: the held draws change only when the user says OK.
     domain::ResultImporter probe(m_shape, choices);
-    probe.read(m_bytes);
+    if (!probe.read(m_bytes).ok()) // the bytes and choices just read: never
+        return;
     const domain::ResultImporter::Merge m = probe.mergeInto(m_held);
     QString text = probe.counts(m);
     if (probe.badCount() > 0)

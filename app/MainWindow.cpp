@@ -702,17 +702,16 @@ bool MainWindow::openDrawFile(const QString &given)
     const QString path = QFileInfo(given).absoluteFilePath();
     Busy busy(this, tr("Reading %1...").arg(path), 4);
     QByteArray bytes;
-    const QString unreadable = ref::readDrawFileBytes(path, bytes);
+    ref::Status read = ref::readDrawFileBytes(path, bytes);
     busy.step(1);
     domain::ResultImporter importer(m_lottery->shape());
-    const bool read = unreadable.isEmpty() && importer.read(bytes);
+    if (read.ok())
+        read = importer.read(bytes);
     busy.step(2);
-    if (!read || importer.badCount() > 0) {
+    if (!read.ok() || importer.badCount() > 0) {
         msgBox(tr("%1 was not loaded:\n%2")
-                       .arg(path, !unreadable.isEmpty() ? unreadable
-                                  : importer.badCount() == 0
-                                      ? importer.error()
-                                      : importer.describeBad(path, 40).join(u'\n')) +
+                       .arg(path, !read.ok() ? read.message()
+                                             : importer.describeBad(path, 40).join(u'\n')) +
                    shapeAdvice(importer),
                MsgBoxStop, tr("Draw file errors"));
         return false;
@@ -1029,10 +1028,10 @@ bool MainWindow::importCsv(const QString &path)
 {
     Busy busy(this, tr("Reading %1...").arg(path), 3);
     domain::ResultImporter importer(m_lottery->shape());
-    const bool read = importer.readFile(path);
+    const ref::Status read = importer.readFile(path);
     busy.step(1);
-    if (!read) {
-        msgBox(tr("%1 was not loaded: %2").arg(path, importer.error()), MsgBoxStop,
+    if (!read.ok()) {
+        msgBox(tr("%1 was not loaded: %2").arg(path, read.message()), MsgBoxStop,
                tr("Draw file errors"));
         return false;
     }
@@ -1316,8 +1315,9 @@ namespace qrt::app
 bool MainWindow::importResults(const QString &path, ImportPreview **shown)
 {
     QByteArray bytes;
-    if (const QString why = ref::readDrawFileBytes(path, bytes); !why.isEmpty()) {
-        msgBox(tr("%1 was not loaded: %2").arg(path, why), MsgBoxStop, tr("Draw file errors"));
+    if (const ref::Status s = ref::readDrawFileBytes(path, bytes); !s.ok()) {
+        msgBox(tr("%1 was not loaded: %2").arg(path, s.message()), MsgBoxStop,
+               tr("Draw file errors"));
         return false;
     }
     // The roles chosen for the last file of the same layout (the same column names).
@@ -1326,8 +1326,8 @@ bool MainWindow::importResults(const QString &path, ImportPreview **shown)
         m_store->record(key).value_or(QString()).split(u'\n', Qt::SkipEmptyParts);
     QList<domain::ColumnRole> roles;
     domain::ResultImporter probe(m_lottery->shape());
-    probe.read(bytes);
-    if (remembered.size() == 2 && remembered[0] == probe.layout().columns.join(u'\t'))
+    if (probe.read(bytes).ok() && remembered.size() == 2 &&
+        remembered[0] == probe.layout().columns.join(u'\t'))
         for (const QString &r : remembered[1].split(u','))
             roles << domain::ColumnRole(r.toInt());
     ImportPreview preview(path, std::move(bytes), m_lottery->shape(), m_lottery->draws(), roles,

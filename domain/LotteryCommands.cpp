@@ -51,8 +51,8 @@ int LotteryCommands::importFile(const QString &path, QTextStream &out, QTextStre
                                 bool skipBad, const Keep &keep)
 {
     ResultImporter importer(m_lottery.shape());
-    if (!importer.readFile(path)) {
-        err << path << ": " << importer.error() << Qt::endl;
+    if (const ref::Status s = importer.readFile(path); !s.ok()) {
+        err << path << ": " << s.message() << Qt::endl;
         return 2;
     }
     for (const QString &note : importer.layout().notes)
@@ -109,8 +109,8 @@ int LotteryCommands::update(const QString &address, Downloader &downloader, QTex
     }
     const QString source = url.toDisplayString();
     ResultImporter importer(m_lottery.shape());
-    if (!importer.read(std::move(fetched.body))) {
-        err << source << ": " << importer.error() << "; nothing was changed" << Qt::endl;
+    if (const ref::Status s = importer.read(std::move(fetched.body)); !s.ok()) {
+        err << source << ": " << s.message() << "; nothing was changed" << Qt::endl;
         return 2;
     }
     // An update never blocks on what it cannot take: bad rows and conflicts are listed, held

@@ -343,7 +343,7 @@ ResultImporter::ResultImporter(const ref::LotteryShape &shape, ImportChoices cho
 {
 }
 
-bool ResultImporter::readFile(const QString &path)
+ref::Status ResultImporter::readFile(const QString &path)
 {
     ref::DrawFileReader file;
     QByteArray head;
@@ -353,14 +353,12 @@ bool ResultImporter::readFile(const QString &path)
     // UTF-16 is converted whole, in the buffer it was read into.
     if (s.ok() && !file.atEnd() && looksLikeUtf16(head))
         s = file.readRest(head);
-    if (!s.ok()) {
-        m_error = s.message();
-        return false;
-    }
+    if (!s.ok())
+        return s;
     m_more = file.atEnd() ? nullptr : &file;
-    const bool done = read(std::move(head));
+    s = read(std::move(head));
     m_more = nullptr;
-    return done;
+    return s;
 }
 
 // Drops the records read from the text, and reads the next piece of the file after what is
@@ -407,7 +405,12 @@ QStringList ResultImporter::describeBad(const QString &file, int most) const
     return r.describe(file, most);
 }
 
-bool ResultImporter::read(QByteArray bytes)
+ref::Status ResultImporter::read(QByteArray bytes)
+{
+    return readText(std::move(bytes)) ? ref::Status::success() : ref::Status::failure(m_error);
+}
+
+bool ResultImporter::readText(QByteArray bytes)
 {
     m_text = decodeImportText(std::move(bytes), !m_more);
     m_checked = settledEnd(m_text.bytes, 0, m_text.bytes.size());

@@ -67,11 +67,11 @@ public:
     explicit ResultImporter(const ref::LotteryShape &shape, ImportChoices choices = {});
 
     /// Reads @p path (refusing what readDrawFileBytes refuses) a piece at a time: the file is
-    /// never held whole, only the draws found in it. False when the file cannot be used at
-    /// all; error() says why.
-    bool readFile(const QString &path);
+    /// never held whole, only the draws found in it. A failure says why the file cannot be
+    /// used at all; bad rows are no failure.
+    ref::Status readFile(const QString &path);
     /// Takes over @p bytes: a large file is not held twice.
-    bool read(QByteArray bytes);
+    ref::Status read(QByteArray bytes);
 
     /// The size of the first piece of a file, which holds the rows the layout is found from, and
     /// of the pieces after it: 8 MB each unless a test wants a piece to end elsewhere.
@@ -82,7 +82,6 @@ public:
         m_nextPiece = next;
     }
 
-    const QString &error() const { return m_error; }
     const ImportLayout &layout() const { return m_layout; }
     /// The good draws, each issue once, ascending.
     const ref::DrawList &draws() const { return m_draws; }
@@ -142,6 +141,7 @@ public:
 private:
     Merge merge(const ref::DrawList &held, ref::DrawList *spare);
     struct Parsed;
+    bool readText(QByteArray bytes);
     bool detect(Parsed &p, bool *cut);
     bool detectTable(Parsed &p, bool *cut);
     bool parseAll(Parsed &p);

@@ -613,7 +613,7 @@ ReadResult unreadable(const QString &why)
 
 } // namespace
 
-QString readDrawFileBytes(const QString &path, QByteArray &bytes)
+Status readDrawFileBytes(const QString &path, QByteArray &bytes)
 {
     bytes = QByteArray();
     DrawFileReader file;
@@ -622,14 +622,14 @@ QString readDrawFileBytes(const QString &path, QByteArray &bytes)
         s = file.readRest(bytes);
     if (!s.ok())
         bytes = QByteArray();
-    return s.message();
+    return s;
 }
 
 ReadResult readUserDataFile(const QString &path, QByteArray *bytes)
 {
     QByteArray all;
-    if (const QString why = readDrawFileBytes(path, all); !why.isEmpty())
-        return unreadable(why);
+    if (const Status s = readDrawFileBytes(path, all); !s.ok())
+        return unreadable(s.message());
     ReadResult r = readUserData(all);
     if (bytes)
         *bytes = std::move(all);
@@ -639,8 +639,8 @@ ReadResult readUserDataFile(const QString &path, QByteArray *bytes)
 ReadResult readTextDrawFile(const QString &path, const LotteryShape &shape, QByteArray *bytes)
 {
     QByteArray all;
-    if (const QString why = readDrawFileBytes(path, all); !why.isEmpty())
-        return unreadable(why);
+    if (const Status s = readDrawFileBytes(path, all); !s.ok())
+        return unreadable(s.message());
     ReadResult r = readTextDraws(all, shape);
     if (bytes)
         *bytes = std::move(all);

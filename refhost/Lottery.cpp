@@ -93,8 +93,8 @@ ReadResult Lottery::load(const QString &path, QString *backupProblem)
 {
     QByteArray bytes;
     ReadResult r;
-    if (const QString why = readDrawFileBytes(path, bytes); !why.isEmpty()) {
-        r.errors.push_back({0, why});
+    if (const Status s = readDrawFileBytes(path, bytes); !s.ok()) {
+        r.errors.push_back({0, s.message()});
         return r;
     }
     auto check = [&] {

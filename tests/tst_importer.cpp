@@ -27,10 +27,10 @@ QString outcome(const ref::DrawList &draws)
 }
 
 // What an importer made of a file, for comparing two reads of it.
-QString readBack(const ResultImporter &imp, bool read)
+QString readBack(const ResultImporter &imp, const ref::Status &read)
 {
     return QStringLiteral("%1|%2|%3|%4")
-        .arg(read ? imp.layout().describe() : imp.error(),
+        .arg(read.ok() ? imp.layout().describe() : read.message(),
              imp.describeBad(QStringLiteral("f")).join(u'\n'))
         .arg(imp.repeats())
         .arg(QString::fromLatin1(ref::formatTextDraws(imp.draws())));
@@ -240,8 +240,8 @@ private slots:
                 : file;
         comparePieces(shape(lottery), bytes, 64, {7, 509});
         ResultImporter imp(shape(lottery));
-        if (!imp.read(bytes)) {
-            QVERIFY2(!said.isEmpty() && imp.error().contains(said), qPrintable(imp.error()));
+        if (const ref::Status s = imp.read(bytes); !s.ok()) {
+            QVERIFY2(!said.isEmpty() && s.message().contains(said), qPrintable(s.message()));
             return;
         }
         QStringList bad;
@@ -312,7 +312,7 @@ private slots:
         // issues all come after them): the same merge either way.
         for (const bool givenUp : {false, true}) {
             ResultImporter imp(s);
-            QVERIFY(imp.read(file));
+            QVERIFY(imp.read(file).ok());
             ref::DrawList lent = h.draws;
             const ResultImporter::Merge m =
                 givenUp ? imp.mergeInto(std::move(lent)) : imp.mergeInto(std::as_const(lent));

@@ -4,6 +4,7 @@
 
 #include <qrt/refhost/DrawList.h>
 #include <qrt/refhost/LotteryShape.h>
+#include <qrt/refhost/Status.h>
 
 #include <QByteArray>
 #include <QString>
@@ -84,9 +85,9 @@ QRT_REFHOST_EXPORT ReadResult readTextDrawFile(const QString &path, const Lotter
                                                QByteArray *bytes = nullptr);
 ///@}
 
-/// The whole of a draw file of any format into @p bytes, with the refusals above; returns why it
-/// cannot be read, or an empty string.
-QRT_REFHOST_EXPORT QString readDrawFileBytes(const QString &path, QByteArray &bytes);
+/// The whole of a draw file of any format into @p bytes, with the refusals above; a failure
+/// says why it cannot be read and leaves @p bytes empty.
+QRT_REFHOST_EXPORT Status readDrawFileBytes(const QString &path, QByteArray &bytes);
 
 /// The CRC-32 (IEEE, as zlib computes it) of @p bytes, as the user data file's header holds it.
 QRT_REFHOST_EXPORT quint32 crc32(const QByteArray &bytes);
