@@ -221,6 +221,7 @@ template <typename CellText>
 uint32_t CellStore::appendBlob(uint32_t count, CellText &&cellAt, int wideKnown)
 {
     Q_ASSERT(wideKnown >= -1 && wideKnown <= 1);
+    Q_ASSERT(count == 0 || !cellAt(count - 1).isEmpty());
     bool wide = wideKnown > 0;
     if (wideKnown < 0)
         for (uint32_t c = 0; c < count && !wide; ++c)

@@ -264,11 +264,6 @@ void AppManagerPrivate::GetCellInto(FlexGrid *grid, qint32 row, qint32 column, Q
     grid->cellText(index / cols, index % cols, out);
 }
 
-bool AppManagerPrivate::IsDigits(const QString &text)
-{
-    return isDigits(text);
-}
-
 bool AppManagerPrivate::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == txtEdit && event->type() == QEvent::KeyPress) {

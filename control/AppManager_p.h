@@ -167,7 +167,6 @@ public:
     /// Calls @p getter, with @p arg when there is one, into @p out.
     static void padGetter(PaddedText &out, const Member &getter, QObject *obj,
                           std::optional<qint32> arg = std::nullopt);
-    static bool IsDigits(const QString &text);
 
     // Editing (AppManagerEditing.cpp).
     void ShowEditor();

@@ -64,8 +64,8 @@ bool noRoom(int error)
     return error == ENOSPC || error == EDQUOT || error == EFBIG;
 }
 
-// QDir::mkpath says only that it failed. Returns why the folder cannot be had, or nothing.
-QString makeFolder(const QByteArray &path)
+// QDir::mkpath says only that it failed; this says why the folder cannot be had.
+ref::Status makeFolder(const QByteArray &path)
 {
     for (qsizetype end = 1; end <= path.size(); ++end) {
         if (end < path.size() && path.at(end) != '/')
@@ -77,11 +77,12 @@ QString makeFolder(const QByteArray &path)
         struct stat st {
         };
         if (error != EEXIST)
-            return reason(error, error == ENOTDIR || error == ENOENT ? part : path.left(end - 1));
+            return ref::Status::failure(
+                reason(error, error == ENOTDIR || error == ENOENT ? part : path.left(end - 1)));
         if (::stat(part.constData(), &st) != 0 || !S_ISDIR(st.st_mode))
-            return reason(ENOTDIR, part);
+            return ref::Status::failure(reason(ENOTDIR, part));
     }
-    return {};
+    return ref::Status::success();
 }
 
 // Without HOME, Qt falls back on the root folder and would make /.local/share there; a relative
@@ -141,7 +142,7 @@ LockInfo readInfo(const QByteArray &name)
     const int fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
         return {};
-    const LockInfo info = readInfo(fd);
+    LockInfo info = readInfo(fd);
     ::close(fd);
     return info;
 }
@@ -204,7 +205,8 @@ DataFolder::DataFolder(const QString &path)
     const char *from = nullptr;
     m_path = QDir::cleanPath(QDir(path.isEmpty() ? userDataLocation(&from) : path).absolutePath());
     const QByteArray name = QFile::encodeName(m_path);
-    if (const QString why = makeFolder(name); !why.isEmpty()) {
+    if (const ref::Status made = makeFolder(name); !made.ok()) {
+        const QString &why = made.message();
         if (from)
             throw RuntimeError(
                 76, QCoreApplication::translate("DataFolder",
@@ -385,6 +387,7 @@ QString DataFolder::lotteryFolder(const ref::LotteryShape &shape) const
     QString name = shape.key();
     name.replace(u':', u'_').replace(u'+', QStringLiteral("_bonus"));
     const QString folder = m_path + u'/' + name;
+    // One that cannot be made fails the first file written into it, with the reason.
     QDir().mkpath(folder);
     return folder + u'/';
 }

@@ -20,9 +20,6 @@ class Downloader : public QObject
 public:
     explicit Downloader(QObject *parent = nullptr);
 
-    /// How long the server may send nothing before the download is given up: 30 s, or
-    /// QRT_UPDATE_TIMEOUT seconds when that is set.
-    void setTimeout(int milliseconds) { m_timeoutMs = milliseconds; }
     /// At most this many bytes, packed or unpacked.
     void setLimit(qint64 bytes) { m_limit = bytes; }
 
@@ -44,6 +41,8 @@ Q_SIGNALS:
     void finished();
 
 private:
+    // How long the server may send nothing before the download is given up: 30 s, or
+    // QRT_UPDATE_TIMEOUT seconds when that is set.
     int m_timeoutMs = 30000;
     qint64 m_limit = qint64(1) << 30;
     QNetworkReply *m_reply = nullptr;

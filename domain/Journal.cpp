@@ -56,7 +56,7 @@ std::optional<Journal::Entry> Journal::read() const
     qsizetype at = qsizetype(sizeof kMagic) - 1;
     const auto line = [&] {
         const qsizetype end = bytes.indexOf('\n', at);
-        const QByteArray l = bytes.mid(at, end < 0 ? -1 : end - at);
+        QByteArray l = bytes.mid(at, end < 0 ? -1 : end - at);
         at = end < 0 ? bytes.size() : end + 1;
         return l;
     };
@@ -86,6 +86,8 @@ std::optional<Journal::Entry> Journal::read() const
 
 void Journal::clear() const
 {
+    // One left behind loses nothing: read() passes over it once a save has replaced the file it
+    // was written against, and after a discard the next start only offers those changes again.
     (void)ref::removeFile(m_path);
 }
 

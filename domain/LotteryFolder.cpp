@@ -62,22 +62,25 @@ QStringList LotteryFolder::open(ref::Lottery &lottery)
     const QString path = userFile();
     // Left by a writer that was killed; the folder's lock says no writer is running now.
     ref::removeLeftovers(path);
-    QString backupProblem;
+    ref::Status backup;
     if (QFile::exists(path)) {
-        const ref::ReadResult r = lottery.load(path, &backupProblem);
+        const ref::ReadResult r = lottery.load(path, &backup);
         if (!r.ok()) {
             // The damaged file is moved aside, never over an earlier one, for the user to look
             // at; the last good version takes its place.
-            const QString aside = ref::moveAside(path);
+            QString aside;
+            const ref::Status moved = ref::moveAside(path, aside);
             const bool restored =
-                ref::restoreLastGood(path).landed() && lottery.load(path, &backupProblem).ok();
+                ref::restoreLastGood(path).landed() && lottery.load(path, &backup).ok();
             notes << QCoreApplication::translate("LotteryFolder", "%1 cannot be used:\n%2\n\n%3 %4")
                          .arg(path, r.describe(QStringLiteral("User.ltk"), 20).join(u'\n'),
-                              aside.isEmpty() ? QCoreApplication::translate(
-                                                    "LotteryFolder", "It could not be moved aside.")
-                                              : QCoreApplication::translate("LotteryFolder",
-                                                                            "It was kept as %1.")
-                                                    .arg(aside),
+                              aside.isEmpty()
+                                  ? QCoreApplication::translate("LotteryFolder",
+                                                                "It could not be moved aside: %1.")
+                                        .arg(moved.message())
+                                  : QCoreApplication::translate("LotteryFolder",
+                                                                "It was kept as %1.")
+                                        .arg(aside),
                               restored
                                   ? QCoreApplication::translate(
                                         "LotteryFolder", "The draws saved before it were loaded "
@@ -88,7 +91,7 @@ QStringList LotteryFolder::open(ref::Lottery &lottery)
     } else if (QFile::exists(ref::backupPathFor(path))) {
         // A save that failed or was cut short after the old file was deleted.
         const bool restored =
-            ref::restoreLastGood(path).landed() && lottery.load(path, &backupProblem).ok();
+            ref::restoreLastGood(path).landed() && lottery.load(path, &backup).ok();
         notes << (restored
                       ? QCoreApplication::translate(
                             "LotteryFolder", "%1 was missing after an unfinished save; the draws "
@@ -101,12 +104,18 @@ QStringList LotteryFolder::open(ref::Lottery &lottery)
     } else {
         lottery.setDraws(ref::DrawList(m_shape.total, m_shape.bonuses()));
     }
-    if (!backupProblem.isEmpty())
+    if (!backup.landed())
         notes << QCoreApplication::translate(
                      "LotteryFolder",
                      "The draws were loaded, but the copy that protects them during "
                      "the next save was not kept: %1")
-                     .arg(backupProblem);
+                     .arg(backup.message());
+    else if (!backup.ok())
+        notes << QCoreApplication::translate(
+                     "LotteryFolder",
+                     "The draws were loaded; the copy that protects them during the next save "
+                     "is in place but not confirmed on disk: %1")
+                     .arg(backup.message());
 
     // Earlier versions of the program showed made-up draws on a first look and could keep
     // them as history. They never count as the user's draws: they go aside, whole.
@@ -114,7 +123,9 @@ QStringList LotteryFolder::open(ref::Lottery &lottery)
     if (QFile::exists(path) && (markedSample || lottery.draws() == sampleHistory(m_shape))) {
         const QString aside = path + QStringLiteral(".sample");
         if (QFile::rename(path, aside) || (QFile::remove(aside) && QFile::rename(path, aside))) {
-            QFile::remove(ref::backupPathFor(path));
+            // Also syncs the rename. A backup left behind holds the same made-up draws and is
+            // set aside in turn at the next start.
+            (void)ref::removeFile(ref::backupPathFor(path));
             lottery.setDraws(ref::DrawList(m_shape.total, m_shape.bonuses()));
             notes << QCoreApplication::translate(
                          "LotteryFolder",
@@ -278,8 +289,11 @@ QStringList LotteryFolder::repair()
 {
     QStringList notes;
     const QString path = userFile();
-    if (!QFile::exists(path) && QFile::exists(ref::backupPathFor(path)))
-        (void)ref::restoreLastGood(path);
+    if (!QFile::exists(path) && QFile::exists(ref::backupPathFor(path)) &&
+        !ref::restoreLastGood(path).landed())
+        notes << QCoreApplication::translate("LotteryFolder", "%1 is missing and the copy saved "
+                                                              "before it cannot be used.")
+                     .arg(path);
     const bool underWay = m_store.record(recordKey("SaveUnderWay")) == QLatin1String("1");
     quietly([&] { m_store.removeRecord(recordKey("SaveUnderWay")); });
     const std::optional<FileIdentity> recorded = recordedOpened();
@@ -306,7 +320,7 @@ QStringList LotteryFolder::repair()
         return notes;
     }
     const ref::Status written = ref::writeFileAtomically(recorded->path, text);
-    const QString why = written.message();
+    const QString &why = written.message();
     if (written.landed()) {
         if (const std::optional<FileIdentity> now = FileIdentity::of(recorded->path))
             quietly([&] { m_store.setRecord(recordKey("Opened"), now->toRecord()); });

@@ -35,6 +35,7 @@ int drawCountOf(const QString &path)
 VersionShelf::VersionShelf(const QString &lotteryFolder)
     : m_folder(lotteryFolder + QStringLiteral("versions/"))
 {
+    Q_ASSERT(lotteryFolder.endsWith(u'/'));
 }
 
 QList<VersionShelf::Version> VersionShelf::list() const

@@ -168,7 +168,7 @@ Status writeTemporary(FileSystem &fs, const QByteArray &path, const QByteArray &
         return Status::failure(reason("cannot create a temporary file beside", path, errno));
     }
     auto fail = [&](const char *what, bool open) {
-        const Status why = Status::failure(reason(what, temp, errno));
+        Status why = Status::failure(reason(what, temp, errno));
         if (open)
             fs.close(fd);
         fs.unlink(temp);
@@ -191,7 +191,7 @@ Status writeTemporary(FileSystem &fs, const QByteArray &path, const QByteArray &
 Status replaceWith(FileSystem &fs, const QByteArray &temp, const QByteArray &path)
 {
     if (fs.rename(temp, path) != 0) {
-        const Status why = Status::failure(reason("cannot replace", path, errno));
+        Status why = Status::failure(reason("cannot replace", path, errno));
         fs.unlink(temp);
         return why;
     }
@@ -205,7 +205,7 @@ Status writeAtomically(FileSystem &fs, const QByteArray &path, const QByteArray 
     mode_t bits = 0;
     if (mode)
         bits = *mode;
-    else if (const Status s = modeFor(fs, path, bits); !s.ok())
+    else if (Status s = modeFor(fs, path, bits); !s.ok())
         return s;
     QByteArray temp;
     if (Status s = writeTemporary(fs, path, data, bits, temp); !s.ok())
@@ -303,7 +303,7 @@ Status commitBackup(FileSystem &fs, const QString &path, PreparedBackup p)
     // No room for a copy: a second name of the file needs none, and the file is only ever
     // replaced by a rename, which leaves the second name with these bytes.
     int linkError = 0;
-    const Status linked = secondName(fs, encoded(path), backup, linkError);
+    Status linked = secondName(fs, encoded(path), backup, linkError);
     if (linked.landed())
         return linked;
     return Status::failure(QStringLiteral("cannot keep a backup: %1; nor a second name: %2")
@@ -373,12 +373,12 @@ Status linkOrCopy(const QString &from, const QString &to)
     const QByteArray source = encoded(from);
     const QByteArray target = encoded(to);
     int linkError = 0;
-    const Status linked = secondName(fs, source, target, linkError);
+    Status linked = secondName(fs, source, target, linkError);
     if (linked.landed() || !linkImpossible(linkError))
         return linked;
     QByteArray bytes;
     mode_t mode = 0;
-    if (const Status read = readWhole(fs, source, bytes, mode); !read.ok())
+    if (Status read = readWhole(fs, source, bytes, mode); !read.ok())
         return read;
     return writeAtomically(fs, target, bytes, &mode);
 }
@@ -393,20 +393,23 @@ Status removeFile(const QString &path)
     return durable(fs, name, "removed");
 }
 
-QString moveAside(const QString &path)
+Status moveAside(const QString &path, QString &aside)
 {
     FileSystem &fs = fileSystem();
     // Never over an earlier one: each was kept for the user to look at.
-    QString aside = path + QStringLiteral(".damaged");
+    aside = path + QStringLiteral(".damaged");
     struct stat st;
     for (int n = 2; fs.lstat(encoded(aside), &st) == 0; ++n)
         aside = path + QStringLiteral(".damaged.%1").arg(n);
+    Status why;
     if (errno != ENOENT)
-        return {};
-    if (fs.rename(encoded(path), encoded(aside)) != 0)
-        return {};
-    (void)syncFolderOf(fs, encoded(path));
-    return aside;
+        why = Status::failure(reason("cannot look for", encoded(aside), errno));
+    else if (fs.rename(encoded(path), encoded(aside)) != 0)
+        why = Status::failure(reason("cannot rename", encoded(path), errno));
+    else
+        return durable(fs, encoded(aside), "moved aside");
+    aside.clear();
+    return why;
 }
 
 int removeLeftovers(const QString &path)

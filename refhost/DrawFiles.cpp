@@ -636,15 +636,4 @@ ReadResult readUserDataFile(const QString &path, QByteArray *bytes)
     return r;
 }
 
-ReadResult readTextDrawFile(const QString &path, const LotteryShape &shape, QByteArray *bytes)
-{
-    QByteArray all;
-    if (const Status s = readDrawFileBytes(path, all); !s.ok())
-        return unreadable(s.message());
-    ReadResult r = readTextDraws(all, shape);
-    if (bytes)
-        *bytes = std::move(all);
-    return r;
-}
-
 } // namespace qrt::ref

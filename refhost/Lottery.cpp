@@ -89,7 +89,7 @@ DrawList Lottery::takeDraws()
     return std::exchange(m_draws, DrawList(m_shape.total, m_shape.bonuses()));
 }
 
-ReadResult Lottery::load(const QString &path, QString *backupProblem)
+ReadResult Lottery::load(const QString &path, Status *backup)
 {
     QByteArray bytes;
     ReadResult r;
@@ -115,23 +115,25 @@ ReadResult Lottery::load(const QString &path, QString *backupProblem)
         kept = keepLastGoodIf(path, bytes, check);
     if (r.ok()) {
         m_draws = std::move(r.draws);
-        if (backupProblem)
-            *backupProblem = kept.message();
+        if (backup)
+            *backup = kept;
     }
     return r;
 }
 
 qint32 Lottery::ReadData(const QString &path)
 {
-    QString backupProblem;
-    const ReadResult r = load(path, &backupProblem);
+    Status backup;
+    const ReadResult r = load(path, &backup);
     if (!r.ok())
         throw RuntimeError(62, r.describe(path, 20).join(u'\n'));
     Q_EMIT dataRead();
-    if (!backupProblem.isEmpty())
+    // A copy in place but not confirmed on disk still protects the next save unless the power
+    // fails first; failing the read for it would keep the control from showing the saved draws.
+    if (!backup.landed())
         throw RuntimeError(75, QStringLiteral("The draws were saved, but the copy that protects "
                                               "them during the next save was not kept: %1")
-                                   .arg(backupProblem));
+                                   .arg(backup.message()));
     return m_draws.size();
 }
 

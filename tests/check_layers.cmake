@@ -20,7 +20,6 @@ set(inside_library platform frmInfo control)
 
 # The folder that implements each installed header; the generated export macros belong to none.
 set(owner_RuntimeError modPublic)
-set(owner_PodBuffer containers)
 foreach(header Automation CommonDialog FlexGrid MsgBox Settings ShellExecute)
   set(owner_${header} platform)
 endforeach()

@@ -35,9 +35,10 @@ int modeOf(const QString &path)
     return int(std::filesystem::status(QFile::encodeName(path).toStdString()).permissions());
 }
 
-enum Operation { Write, Keep, KeepIf, Restore, LinkOrCopy, Remove };
+enum Operation { Write, Keep, KeepIf, Restore, LinkOrCopy, Remove, MoveAside };
 const char *const kOperationNames[] = {"write over a file", "keepLastGood", "keepLastGoodIf",
-                                       "restoreLastGood",   "linkOrCopy",   "removeFile"};
+                                       "restoreLastGood",   "linkOrCopy",   "removeFile",
+                                       "moveAside"};
 
 // An operation on files laid out in a folder: what its target holds before and should hold
 // after, the file it takes a second name of or copies, and how to run it.
@@ -69,9 +70,13 @@ Scene setUp(Operation op, const QTemporaryDir &dir)
         [=] { return keepLastGoodIf(path, newBytes, [] { return true; }); },
         [=] { return restoreLastGood(path); },
         [=] { return linkOrCopy(from, path); },
-        [=] { return removeFile(path); }};
+        [=] { return removeFile(path); },
+        [=] {
+            QString aside;
+            return moveAside(path, aside);
+        }};
     return {keep ? backup : path, op == Restore ? kMissing : oldBytes,
-            op == Remove ? kMissing : newBytes, from, runs[op]};
+            op >= Remove ? kMissing : newBytes, from, runs[op]};
 }
 
 // Runs @p scene on @p fs, failing its call @p at of @p kind (none for 0).
@@ -100,7 +105,7 @@ private Q_SLOTS:
         QTest::addColumn<int>("kind");
         QTest::addColumn<int>("err");
         QTest::addColumn<int>("linkErrno");
-        for (int op = Write; op <= Remove; ++op) {
+        for (int op = Write; op <= MoveAside; ++op) {
             const char *name = kOperationNames[op];
             QTest::addRow("%s, full disk", name) << op << int(F::Any) << ENOSPC << 0;
             QTest::addRow("%s, lost sync", name) << op << int(F::Fsync) << EIO << 0;
@@ -162,6 +167,9 @@ private Q_SLOTS:
         row("unlink", Remove, F::Unlink, 1, "cannot remove");
         row("removal sync", Remove, F::Fsync, 1,
             "User.ltk was removed, but the folder could not be synced");
+        row("move aside", MoveAside, F::Rename, 1, "cannot rename");
+        row("move aside, sync", MoveAside, F::Fsync, 1,
+            "User.ltk.damaged was moved aside, but the folder could not be synced");
     }
     void messagesSayWhatFailed()
     {
@@ -206,7 +214,7 @@ private Q_SLOTS:
             const F::Call &c = fs.calls[i];
             if (c.kind == F::Mkostemp)
                 written.append(c.path);
-            if ((c.kind != F::Rename || c.to != target) &&
+            if ((c.kind != F::Rename || (c.to != target && c.path != target)) &&
                 (c.kind != F::Unlink || c.path != target))
                 continue;
             ++changes;

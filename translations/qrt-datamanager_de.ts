@@ -210,10 +210,6 @@
 %3 %4</translation>
     </message>
     <message>
-        <source>It could not be moved aside.</source>
-        <translation>Die Datei konnte nicht beiseitegelegt werden.</translation>
-    </message>
-    <message>
         <source>It was kept as %1.</source>
         <translation>Die Datei wurde als %1 aufbewahrt.</translation>
     </message>
@@ -276,6 +272,14 @@
     <message>
         <source>%1 is missing after an unfinished save and cannot be written again: %2</source>
         <translation>%1 fehlt nach einem unvollendeten Speichern und kann nicht neu geschrieben werden: %2</translation>
+    </message>
+    <message>
+        <source>It could not be moved aside: %1.</source>
+        <translation>Sie konnte nicht beiseitegelegt werden: %1.</translation>
+    </message>
+    <message>
+        <source>The draws were loaded; the copy that protects them during the next save is in place but not confirmed on disk: %1</source>
+        <translation>Die Ziehungen wurden geladen; die Kopie, die sie beim nächsten Speichern schützt, ist angelegt, aber nicht sicher auf dem Datenträger bestätigt: %1</translation>
     </message>
 </context>
 <context>

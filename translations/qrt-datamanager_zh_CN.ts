@@ -210,10 +210,6 @@
 %3 %4</translation>
     </message>
     <message>
-        <source>It could not be moved aside.</source>
-        <translation>无法将其移到一旁。</translation>
-    </message>
-    <message>
         <source>It was kept as %1.</source>
         <translation>已将其保留为 %1。</translation>
     </message>
@@ -276,6 +272,14 @@
     <message>
         <source>%1 is missing after an unfinished save and cannot be written again: %2</source>
         <translation>未完成的保存之后 %1 丢失，且无法重新写入：%2</translation>
+    </message>
+    <message>
+        <source>It could not be moved aside: %1.</source>
+        <translation>无法将其移到一旁：%1。</translation>
+    </message>
+    <message>
+        <source>The draws were loaded; the copy that protects them during the next save is in place but not confirmed on disk: %1</source>
+        <translation>开奖数据已加载；在下次保存时保护它们的副本已存在，但尚未确认写入磁盘：%1</translation>
     </message>
 </context>
 <context>

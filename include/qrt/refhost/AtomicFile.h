@@ -56,9 +56,10 @@ QRT_REFHOST_EXPORT bool sameFile(const QString &a, const QString &b);
 QRT_REFHOST_EXPORT Status removeFile(const QString &path);
 
 /// Renames a damaged @p path to `path.damaged`, or `.damaged.2`, `.damaged.3`, ... when
-/// earlier ones are there, and returns the new name; empty when it cannot be moved. The folder
-/// is synced when it can be: a damaged file that comes back after a power cut is moved again.
-QRT_REFHOST_EXPORT QString moveAside(const QString &path);
+/// earlier ones are there, and sets @p aside to the new name, or to an empty text when it
+/// cannot be moved. Not durable where the folder could not be synced: a damaged file that
+/// comes back after a power cut is moved again.
+QRT_REFHOST_EXPORT Status moveAside(const QString &path, QString &aside);
 
 /// Removes the temporary files that writers of @p path and of its backup left behind when
 /// they were killed (regular files named exactly `NAME.tmp-` and six letters or digits, never

@@ -27,7 +27,6 @@ public:
     Status readRest(QByteArray &to);
     /// The size the file told when it was opened; 0 when it tells none.
     qint64 size() const { return m_size; }
-    qint64 bytesRead() const { return m_read; }
     /// The end was reached: as far as the size told, or where a file without one ended.
     bool atEnd() const { return m_end; }
 

@@ -75,15 +75,11 @@ QRT_REFHOST_EXPORT ReadResult readUserData(const QByteArray &bytes);
 /// The user data file of @p draws, in the format above.
 QRT_REFHOST_EXPORT QByteArray formatUserData(const LotteryShape &shape, const DrawList &draws);
 
-/// Reads a whole file with either reader; a file that cannot be read is one error on line 0.
-/// So is anything but a regular file (a FIFO, a device, a folder) and a file of more than
-/// 1 GB: both are refused before a byte is read. A file that tells no size (one of /proc) is
-/// read to its end, up to the same 1 GB. With @p bytes, the file's contents are handed back too.
-///@{
+/// Reads a whole user data file; a file that cannot be read is one error on line 0. So is
+/// anything but a regular file (a FIFO, a device, a folder) and a file of more than 1 GB: both
+/// are refused before a byte is read. A file that tells no size (one of /proc) is read to its
+/// end, up to the same 1 GB. With @p bytes, the file's contents are handed back too.
 QRT_REFHOST_EXPORT ReadResult readUserDataFile(const QString &path, QByteArray *bytes = nullptr);
-QRT_REFHOST_EXPORT ReadResult readTextDrawFile(const QString &path, const LotteryShape &shape,
-                                               QByteArray *bytes = nullptr);
-///@}
 
 /// The whole of a draw file of any format into @p bytes, with the refusals above; a failure
 /// says why it cannot be read and leaves @p bytes empty.

@@ -94,9 +94,9 @@ public:
     DrawList takeDraws();
     ///@}
     /// ReadData without the exception: the draws are replaced only when the result is ok(),
-    /// and then the file read is kept as `path.bak` too (see keepLastGood), or why it could not
-    /// be is set in @p backupProblem.
-    ReadResult load(const QString &path, QString *backupProblem = nullptr);
+    /// and then the file read is kept as `path.bak` too (see keepLastGood), and @p backup, when
+    /// given, says how that went.
+    ReadResult load(const QString &path, Status *backup = nullptr);
 
 Q_SIGNALS:
     /// ReadData replaced the draws (a save has just written and re-read them).
