@@ -123,8 +123,8 @@ QStringList LotteryFolder::open(ref::Lottery &lottery)
     if (QFile::exists(path) && (markedSample || lottery.draws() == sampleHistory(m_shape))) {
         const QString aside = path + QStringLiteral(".sample");
         if (QFile::rename(path, aside) || (QFile::remove(aside) && QFile::rename(path, aside))) {
-            // Also syncs the rename. A backup left behind holds the same made-up draws and is
-            // set aside in turn at the next start.
+            // Removing the backup syncs the rename with it. Made-up draws that come back (a
+            // backup left behind, a rename lost to a power cut) go aside at the next start.
             (void)ref::removeFile(ref::backupPathFor(path));
             lottery.setDraws(ref::DrawList(m_shape.total, m_shape.bonuses()));
             notes << QCoreApplication::translate(
