@@ -21,8 +21,8 @@ const domain::ColumnRole kRoles[] = {domain::ColumnRole::Issue, domain::ColumnRo
 } // namespace
 
 ImportPreview::ImportPreview(const QString &path, QByteArray bytes, const ref::LotteryShape &shape,
-                             const ref::DrawList &held, const QList<domain::ColumnRole> &roles,
-                             QWidget *parent)
+                             const ref::DrawList &held, const QString &rolesColumns,
+                             const QList<domain::ColumnRole> &roles, QWidget *parent)
     : QDialog(parent), m_path(path), m_bytes(std::move(bytes)), m_shape(shape), m_held(held)
 {
     setWindowTitle(tr("Import Results"));
@@ -50,7 +50,9 @@ ImportPreview::ImportPreview(const QString &path, QByteArray bytes, const ref::L
 
     domain::ImportChoices first;
     rerun(first);
-    if (roles.size() == m_importer->layout().columns.size() && roles != m_importer->layout().roles)
+    const domain::ImportLayout &found = m_importer->layout();
+    if (found.columns.join(u'\t') == rolesColumns && roles.size() == found.columns.size() &&
+        roles != found.roles)
         rerun({std::nullopt, roles});
     fillTable();
     connect(m_dayMonth, &QComboBox::currentIndexChanged, this, [this] { rerun(choices()); });
@@ -86,10 +88,9 @@ void ImportPreview::rerun(const domain::ImportChoices &choices)
         ok->setEnabled(false);
         return;
     }
-    // The counts of a merge, on a copy: the held draws change only when the user says OK.
-    domain::ResultImporter probe(m_shape, choices);
-    if (!probe.read(m_bytes).ok()) // the bytes and choices just read: never
-        return;
+    // The counts of a merge, on a copy: a merge hands the importer's draws over, and the held
+    // draws change only when the user says OK.
+    domain::ResultImporter probe = *m_importer;
     const domain::ResultImporter::Merge m = probe.mergeInto(m_held);
     QString text = probe.counts(m);
     if (probe.badCount() > 0)

@@ -21,11 +21,11 @@ class ImportPreview : public QDialog
 {
     Q_OBJECT
 public:
-    /// @p roles, when it has one role per column of the file, is used instead of the roles
-    /// detected (the ones chosen for the last file of this layout).
+    /// @p roles, chosen for the last file whose columns were @p rolesColumns (joined by tabs),
+    /// is used instead of the roles detected when this file has the same columns.
     ImportPreview(const QString &path, QByteArray bytes, const ref::LotteryShape &shape,
-                  const ref::DrawList &held, const QList<domain::ColumnRole> &roles,
-                  QWidget *parent = nullptr);
+                  const ref::DrawList &held, const QString &rolesColumns,
+                  const QList<domain::ColumnRole> &roles, QWidget *parent = nullptr);
     ~ImportPreview() override;
 
     /// The importer as the user left it, with its draws.

@@ -1325,13 +1325,10 @@ bool MainWindow::importResults(const QString &path, ImportPreview **shown)
     const QStringList remembered =
         m_store->record(key).value_or(QString()).split(u'\n', Qt::SkipEmptyParts);
     QList<domain::ColumnRole> roles;
-    domain::ResultImporter probe(m_lottery->shape());
-    if (probe.read(bytes).ok() && remembered.size() == 2 &&
-        remembered[0] == probe.layout().columns.join(u'\t'))
-        for (const QString &r : remembered[1].split(u','))
-            roles << domain::ColumnRole(r.toInt());
-    ImportPreview preview(path, std::move(bytes), m_lottery->shape(), m_lottery->draws(), roles,
-                          this);
+    for (const QString &r : remembered.value(1).split(u',', Qt::SkipEmptyParts))
+        roles << domain::ColumnRole(r.toInt());
+    ImportPreview preview(path, std::move(bytes), m_lottery->shape(), m_lottery->draws(),
+                          remembered.size() == 2 ? remembered[0] : QString(), roles, this);
     if (shown)
         *shown = &preview;
     if (preview.exec() != QDialog::Accepted)
